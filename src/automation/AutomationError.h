@@ -1,0 +1,15 @@
+// The one error the spreadsheet application interface raises: a description of what failed.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quorvex::automation {
+
+class AutomationError : public std::runtime_error {
+ public:
+  explicit AutomationError(const std::string& description) : std::runtime_error(description) {}
+  std::string Description() const { return what(); }
+};
+
+}  // namespace quorvex::automation

@@ -1,0 +1,30 @@
+// The interface every workbook reader implements: metadata at open, cells streamed per sheet.
+#pragma once
+
+#include <cstddef>
+
+#include "sheet/model/CellRange.h"
+#include "sheet/model/CellValue.h"
+#include "sheet/model/Workbook.h"
+
+namespace quorvex::sheet {
+
+/// Receives one sheet's content as a reader streams it.
+class SheetSink {
+ public:
+  virtual ~SheetSink() = default;
+  /// The used range the file declares, reported before any cell when the file states one.
+  virtual void OnDimension(const CellRange& /*declared*/) {}
+  /// Each recorded cell (with a value or only a style), in row-major order.
+  virtual void OnCell(const Cell& cell) = 0;
+};
+
+class WorkbookReader {
+ public:
+  virtual ~WorkbookReader() = default;
+  virtual const Workbook& workbook() const = 0;
+  /// Streams the cells of workbook().sheets[position] into `sink`. Throws SheetError.
+  virtual void ReadSheet(std::size_t position, SheetSink& sink) = 0;
+};
+
+}  // namespace quorvex::sheet
