@@ -1,0 +1,21 @@
+// Turns one input entry into the rows of the workbook list.
+#pragma once
+
+#include <string>
+
+#include "engine/Controls.h"
+#include "engine/EngineState.h"
+
+namespace quorvex::catalogue {
+
+/// The most workbooks one folder lists.
+inline constexpr int kMaxListedWorkbooks = 500;
+
+/// Clears the sheet selection table and refills the workbook list from `entry`, every row
+/// ticked: a workbook file gives one row with its file name; a folder gives its regular,
+/// non-hidden files whose extension begins with ".xls" in any letter case (.xls, .xlsx, .xlsm,
+/// .xlsb), ordered by name ignoring letter case, at most 500, subfolders not searched. Anything
+/// else lists nothing. Shows no message; an error while listing keeps the rows added before it.
+void ListWorkbooks(engine::EngineState& state, engine::Controls& controls, const std::string& entry);
+
+}  // namespace quorvex::catalogue

@@ -1,0 +1,144 @@
+// The frame every exporter runs in: resolve, start, open, work, close and quit, or fail cleanly.
+#include "engine/ExportFrame.h"
+
+#include <cstdint>
+#include <exception>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <utility>
+
+#include "automation/AutomationError.h"
+#include "engine/MakeOutputName.h"
+#include "engine/PathHelpers.h"
+
+namespace quorvex::engine {
+
+namespace {
+
+using automation::Application;
+using automation::Workbook;
+
+// The body of one export once the workbook is open; `folder` is where its files go (per-sheet)
+// or the file base (whole workbook).
+using FrameWork = std::function<void(Workbook& workbook, const std::string& folder)>;
+
+ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const FrameWork& work) {
+  const std::string path = ResolveWorkbookPath(context.controls, row);
+  if (path.empty()) {
+    return ExportResult::kNoWorkbookPath;
+  }
+  const std::string folder =
+      per_sheet ? context.state.WorkbookOutputPath() + kPathSeparator : context.state.WorkbookOutputPath();
+
+  // The application owns the workbook; the pointers say what is still to be closed and quit.
+  std::unique_ptr<Application> application;
+  Workbook* open_workbook = nullptr;
+  Application* running_application = nullptr;
+  bool failed = false;
+  std::string description;
+  try {
+    application = context.application_factory(automation::kExcelApplication);
+    if (!application) {
+      throw automation::AutomationError("The spreadsheet application could not be started.");
+    }
+    running_application = application.get();
+    open_workbook = &application->WorkbooksOpen(path);
+    application->SetDisplayAlerts(false);
+
+    work(*open_workbook, folder);
+
+    std::exchange(open_workbook, nullptr)->Close();
+    std::exchange(running_application, nullptr)->Quit();
+  } catch (const std::exception& error) {
+    failed = true;
+    description = error.what();
+  } catch (...) {
+    failed = true;
+  }
+  if (failed) {
+    return ExportWorkbookFailure(context.controls,
+                                 description.empty() ? "An unknown error occurred." : description,
+                                 open_workbook, running_application);
+  }
+
+  if (per_sheet) {
+    context.controls.SetProgressValue(0);
+    context.state.SetSequenceCounter(0);
+  }
+  return ExportResult::kDone;
+}
+
+// The name to export sheet `index` under, or false when the table leaves the sheet unticked.
+bool ChooseSheet(EngineContext& context, int row, int index, Workbook& workbook, std::string& sheet_name) {
+  const SheetSelectionTable& table = context.state.Table();
+  if (table.IsRecorded(row) && index <= SheetSelectionTable::kMaxSheets) {
+    if (!table.Ticked(row, index)) {
+      return false;
+    }
+    sheet_name = table.Name(row, index);
+    return true;
+  }
+  sheet_name = workbook.WorksheetsName(index);
+  return true;
+}
+
+void RunSheetLoop(EngineContext& context, int row, Workbook& workbook, const std::string& folder,
+                  const SheetWork& work) {
+  const int count = workbook.WorksheetsCount();
+  if (count <= 0) {
+    return;
+  }
+  // Sheets are counted with a 16-bit number, as the application's sheet indices are.
+  if (count > std::numeric_limits<std::int16_t>::max()) {
+    throw std::overflow_error("Overflow: the workbook has " + std::to_string(count) +
+                              " worksheets, more than 32767.");
+  }
+  context.controls.SetProgressMax(count);
+  for (int index = 1; index <= count; ++index) {
+    std::string sheet_name;
+    if (ChooseSheet(context, row, index, workbook, sheet_name)) {
+      SheetJob job;
+      job.index = index;
+      job.sheet_name = sheet_name;
+      job.base = MakeOutputName(context, row, sheet_name);
+      job.folder = folder;
+      work(workbook, job);
+    }
+    context.controls.SetProgressValue(index);
+  }
+}
+
+}  // namespace
+
+ExportResult RunPerSheetExport(EngineContext& context, int row, const SheetWork& work) {
+  return RunFrame(context, row, true, [&](Workbook& workbook, const std::string& folder) {
+    RunSheetLoop(context, row, workbook, folder, work);
+  });
+}
+
+ExportResult RunWholeWorkbookExport(EngineContext& context, int row, const WorkbookWork& work) {
+  return RunFrame(context, row, false,
+                  [&](Workbook& workbook, const std::string& base) { work(workbook, base); });
+}
+
+ExportResult ExportWorkbookFailure(Controls& controls, const std::string& description, Workbook* workbook,
+                                   Application* application) {
+  controls.ShowMessage(description, MessageIcon::kNone);
+  // Cleaning up must not stop halfway: a failing Close still lets the application quit.
+  if (workbook != nullptr) {
+    try {
+      workbook->Close();
+    } catch (...) {
+    }
+  }
+  if (application != nullptr) {
+    try {
+      application->Quit();
+    } catch (...) {
+    }
+  }
+  return ExportResult::kFailed;
+}
+
+}  // namespace quorvex::engine

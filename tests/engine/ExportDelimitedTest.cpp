@@ -1,0 +1,214 @@
+// Tests of the CSV and TXT exporter and the exporter frame it runs in, against the fake application.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/ExportDelimited.h"
+#include "engine/HeadlessControls.h"
+#include "support/FakeExcel.h"
+#include "support/ScriptedRandomSource.h"
+#include "support/TempDir.h"
+
+namespace quorvex::engine {
+namespace {
+
+using Calls = std::vector<std::string>;
+using Message = HeadlessControls::Message;
+using testing::FakeExcel;
+using testing::FakeSheet;
+using testing::ScriptedRandomSource;
+using testing::TempDir;
+
+class ExportDelimitedTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    book_ = dir_.MakeFile("Book.xlsx");
+    controls_.SetSelectedInputEntry(dir_.Path());
+    controls_.AddWorkbookRow("Book.xlsx", true);
+    controls_.SetFormatIndex(0);
+    controls_.SetNamingMode(0);
+    state_.SetWorkbookOutputPath("/out/Book");
+  }
+
+  ExportResult Export(int row = 1) { return ExportDelimited(context_, row); }
+
+  bool Called(const std::string& call) const {
+    const Calls& calls = excel_.Calls();
+    return std::find(calls.begin(), calls.end(), call) != calls.end();
+  }
+
+  TempDir dir_;
+  std::string book_;
+  FakeExcel excel_;
+  EngineState state_;
+  HeadlessControls controls_;
+  ScriptedRandomSource random_;
+  EngineContext context_{state_, controls_, excel_.Factory(), random_};
+};
+
+TEST_F(ExportDelimitedTest, SavesEachWorksheetAsCsvInFrameOrder) {
+  excel_.AddWorkbook(book_, {"Jan", "Feb"});
+  EXPECT_EQ(Export(), ExportResult::kDone);
+  EXPECT_EQ(
+      excel_.Calls(),
+      (Calls{"Create(Excel.Application)", "Workbooks.Open(" + book_ + ")", "DisplayAlerts=False",
+             "Worksheets.count", "Worksheets(1).name", "Worksheets(1).Select", "SaveAs(/out/Book/Jan.csv, 6)",
+             "Worksheets(2).name", "Worksheets(2).Select", "SaveAs(/out/Book/Feb.csv, 6)", "Close", "Quit"}));
+  EXPECT_EQ(controls_.ProgressMax(), 2);
+  EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{1, 2, 0}));
+  EXPECT_TRUE(controls_.Messages().empty());
+}
+
+TEST_F(ExportDelimitedTest, EveryOtherFormatIndexWritesText) {
+  excel_.AddWorkbook(book_, {"Jan"});
+  for (const int format : {1, 4, -1}) {
+    excel_.ClearCalls();
+    controls_.SetFormatIndex(format);
+    EXPECT_EQ(Export(), ExportResult::kDone);
+    EXPECT_TRUE(Called("SaveAs(/out/Book/Jan.txt, -4158)")) << format;
+  }
+}
+
+TEST_F(ExportDelimitedTest, SelectsAmongWorksheetsSoChartSheetsCannotShiftNames) {
+  excel_.AddWorkbookSheets(book_, {FakeSheet{"Chart1", false}, FakeSheet{"Data", true}});
+  EXPECT_EQ(Export(), ExportResult::kDone);
+  EXPECT_TRUE(Called("Worksheets(1).Select"));
+  EXPECT_FALSE(Called("Sheets(1).Select"));
+  EXPECT_TRUE(Called("SaveAs(/out/Book/Data.csv, 6)"));
+}
+
+TEST_F(ExportDelimitedTest, RecordedColumnExportsOnlyTickedSheetsUnderTheirRecordedNames) {
+  excel_.AddWorkbook(book_, {"One", "Two", "Three"});
+  state_.Table().Set(1, 1, "Alpha", true);
+  state_.Table().Set(1, 2, "Beta", false);
+  state_.Table().Set(1, 3, "Gamma", true);
+  controls_.SetNamingMode(2);
+  EXPECT_EQ(Export(), ExportResult::kDone);
+  EXPECT_EQ(excel_.CallsWithoutReads(),
+            (Calls{"Create(Excel.Application)", "Workbooks.Open(" + book_ + ")", "DisplayAlerts=False",
+                   "Worksheets(1).Select", "SaveAs(/out/Book/1.csv, 6)", "Worksheets(3).Select",
+                   "SaveAs(/out/Book/2.csv, 6)", "Close", "Quit"}));
+  EXPECT_FALSE(Called("Worksheets(1).name"));
+  EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{1, 2, 3, 0}));
+}
+
+TEST_F(ExportDelimitedTest, AllUntickedColumnWritesNothingYetSucceeds) {
+  excel_.AddWorkbook(book_, {"One", "Two"});
+  state_.Table().Set(1, 1, "One", false);
+  state_.Table().Set(1, 2, "Two", false);
+  EXPECT_EQ(Export(), ExportResult::kDone);
+  EXPECT_FALSE(Called("SaveAs(/out/Book/One.csv, 6)"));
+  EXPECT_FALSE(Called("SaveAs(/out/Book/Two.csv, 6)"));
+  EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{1, 2, 0}));
+}
+
+TEST_F(ExportDelimitedTest, WorkbookWithoutWorksheetsLeavesTheBarAlone) {
+  excel_.AddWorkbookSheets(book_, {FakeSheet{"Chart1", false}});
+  controls_.SetProgressMax(9);
+  EXPECT_EQ(Export(), ExportResult::kDone);
+  EXPECT_EQ(controls_.ProgressMax(), 9);
+  EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{0}));
+  EXPECT_EQ(excel_.CallsWithoutReads().size(), 5u) << "create, open, alerts, close, quit";
+}
+
+TEST_F(ExportDelimitedTest, SheetsAboveFiveThousandAreExportedWhateverTheTable) {
+  excel_.AddNumberedWorkbook(book_, 5002);
+  for (int sheet = 1; sheet <= 5000; ++sheet) {
+    state_.Table().Set(1, sheet, std::to_string(sheet), false);
+  }
+  EXPECT_EQ(Export(), ExportResult::kDone);
+  const Calls saves = [&] {
+    Calls found;
+    for (const std::string& call : excel_.Calls()) {
+      if (call.starts_with("SaveAs(")) {
+        found.push_back(call);
+      }
+    }
+    return found;
+  }();
+  EXPECT_EQ(saves, (Calls{"SaveAs(/out/Book/Sheet5001.csv, 6)", "SaveAs(/out/Book/Sheet5002.csv, 6)"}));
+}
+
+TEST_F(ExportDelimitedTest, SuccessResetsTheSequenceCounter) {
+  excel_.AddWorkbook(book_, {"a", "b"});
+  controls_.SetNamingMode(2);
+  state_.SetSequenceCounter(7);
+  EXPECT_EQ(Export(), ExportResult::kDone);
+  EXPECT_TRUE(Called("SaveAs(/out/Book/8.csv, 6)"));
+  EXPECT_TRUE(Called("SaveAs(/out/Book/9.csv, 6)"));
+  EXPECT_EQ(state_.SequenceCounter(), 0);
+}
+
+TEST_F(ExportDelimitedTest, SaveFailureShowsDescriptionThenClosesAndQuits) {
+  excel_.AddWorkbook(book_, {"a", "b", "c"});
+  excel_.FailOn("SaveAs(/out/Book/2.csv, 6)", "Cannot access '2.csv'.");
+  controls_.SetNamingMode(2);
+  EXPECT_EQ(Export(), ExportResult::kFailed);
+  EXPECT_EQ(controls_.Messages(), (std::vector<Message>{{"Cannot access '2.csv'.", MessageIcon::kNone}}));
+  const Calls& calls = excel_.Calls();
+  ASSERT_GE(calls.size(), 3u);
+  EXPECT_EQ(Calls(calls.end() - 3, calls.end()), (Calls{"SaveAs(/out/Book/2.csv, 6)", "Close", "Quit"}));
+  EXPECT_FALSE(Called("Worksheets(3).Select")) << "later sheets are not processed";
+  EXPECT_EQ(state_.SequenceCounter(), 2) << "not reset after a failure";
+  EXPECT_EQ(controls_.ProgressValue(), 1) << "the bar is left where it stopped";
+}
+
+TEST_F(ExportDelimitedTest, OpenFailureQuitsWithoutClosing) {
+  EXPECT_EQ(Export(), ExportResult::kFailed);
+  EXPECT_EQ(excel_.Calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + book_ + ")", "Quit"}));
+  ASSERT_EQ(controls_.Messages().size(), 1u);
+  EXPECT_EQ(controls_.Messages()[0].icon, MessageIcon::kNone);
+  EXPECT_NE(controls_.Messages()[0].text.find("could not be found"), std::string::npos);
+}
+
+TEST_F(ExportDelimitedTest, CreationFailureShowsItsDescriptionOnly) {
+  excel_.FailCreation("Cannot create the application.");
+  EXPECT_EQ(Export(), ExportResult::kFailed);
+  EXPECT_EQ(controls_.Messages(),
+            (std::vector<Message>{{"Cannot create the application.", MessageIcon::kNone}}));
+  EXPECT_EQ(excel_.Calls(), (Calls{"Create(Excel.Application)"}));
+}
+
+TEST_F(ExportDelimitedTest, FailingCloseStillQuitsOnce) {
+  excel_.AddWorkbook(book_, {"a"});
+  excel_.FailOn("Close", "Close failed.");
+  EXPECT_EQ(Export(), ExportResult::kFailed);
+  EXPECT_EQ(std::count(excel_.Calls().begin(), excel_.Calls().end(), "Close"), 1);
+  EXPECT_EQ(excel_.Quits(), 1);
+  EXPECT_EQ(controls_.Messages(), (std::vector<Message>{{"Close failed.", MessageIcon::kNone}}));
+}
+
+TEST_F(ExportDelimitedTest, RowBeyondTheTableFailsOnTheFirstSheet) {
+  excel_.AddWorkbook(book_, {"a"});
+  for (int row = 2; row <= 501; ++row) {
+    controls_.AddWorkbookRow("Book.xlsx", true);
+  }
+  EXPECT_EQ(Export(501), ExportResult::kFailed);
+  ASSERT_EQ(controls_.Messages().size(), 1u);
+  EXPECT_NE(controls_.Messages()[0].text.find("501"), std::string::npos) << controls_.Messages()[0].text;
+  EXPECT_FALSE(Called("Worksheets(1).Select"));
+  EXPECT_EQ(Calls(excel_.Calls().end() - 2, excel_.Calls().end()), (Calls{"Close", "Quit"}));
+}
+
+TEST_F(ExportDelimitedTest, MoreWorksheetsThanTheSheetCounterHoldsFailsBeforeAnySheet) {
+  excel_.AddNumberedWorkbook(book_, 32768);
+  EXPECT_EQ(Export(), ExportResult::kFailed);
+  EXPECT_FALSE(Called("Worksheets(1).name"));
+  ASSERT_EQ(controls_.Messages().size(), 1u);
+  EXPECT_NE(controls_.Messages()[0].text.find("32767"), std::string::npos);
+  EXPECT_EQ(excel_.Quits(), 1);
+}
+
+TEST_F(ExportDelimitedTest, UnresolvedPathStartsNothing) {
+  controls_.SetSelectedInputEntry(dir_ / "elsewhere");
+  EXPECT_EQ(Export(), ExportResult::kNoWorkbookPath);
+  controls_.SetSelectedInputEntry(dir_.Path());
+  controls_.ClearWorkbookRows();
+  controls_.AddWorkbookRow("Missing.xlsx", true);
+  EXPECT_EQ(Export(), ExportResult::kNoWorkbookPath);
+  EXPECT_TRUE(excel_.Calls().empty());
+  EXPECT_TRUE(controls_.Messages().empty());
+}
+
+}  // namespace
+}  // namespace quorvex::engine

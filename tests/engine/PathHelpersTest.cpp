@@ -1,0 +1,114 @@
+// Tests of PathKind, StripExtension, RemoveSpacesAndDots and ResolveWorkbookPath.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/HeadlessControls.h"
+#include "engine/PathHelpers.h"
+#include "support/TempDir.h"
+
+namespace quorvex::engine {
+namespace {
+
+using testing::TempDir;
+
+TEST(PathKind, TellsFoldersFromFilesFromNothing) {
+  TempDir dir;
+  dir.MakeFolder("empty");
+  dir.MakeFile("book.xls");
+  EXPECT_EQ(PathKind(dir / "empty"), kFolderAtPath);
+  EXPECT_EQ(PathKind(dir / "book.xls"), kFileAtPath);
+  EXPECT_EQ(PathKind(dir / "missing"), kNothingAtPath);
+}
+
+TEST(PathKind, AnswersNothingForUnusablePaths) {
+  TempDir dir;
+  dir.MakeFile("a.xls");
+  const std::string cases[] = {
+      "",                          // empty
+      dir / "*",                   // wildcard that would match a.xls
+      dir / "a.xl?",               // single-character wildcard
+      dir / "a.xls/inner",         // below a file
+      dir / "a.xls/",              // a file named as a folder
+      std::string("/tmp\0/x", 7),  // embedded NUL
+  };
+  for (const std::string& path : cases) {
+    EXPECT_EQ(PathKind(path), kNothingAtPath) << path;
+  }
+}
+
+TEST(PathKind, FollowsLinksAndIgnoresOtherEntries) {
+  TempDir dir;
+  const std::string target = dir.MakeFile("real.xls");
+  std::filesystem::create_symlink(target, dir / "link.xls");
+  std::filesystem::create_symlink(dir / "gone.xls", dir / "dangling.xls");
+  EXPECT_EQ(PathKind(dir / "link.xls"), kFileAtPath);
+  EXPECT_EQ(PathKind(dir / "dangling.xls"), kNothingAtPath);
+  EXPECT_EQ(PathKind("/dev/null"), kNothingAtPath);
+}
+
+TEST(StripExtension, KeepsTextBeforeTheLastDot) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Book.xls", "Book"}, {"a.b.c", "a.b"}, {".xls", ""},
+      {"NoDot", "NoDot"},   {"", ""},         {"trailing.", "trailing"},
+  };
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(StripExtension(text), expected) << text;
+  }
+}
+
+TEST(RemoveSpacesAndDots, DeletesOnlySpacesAndDots) {
+  EXPECT_EQ(RemoveSpacesAndDots("My Book.2010"), "MyBook2010");
+  EXPECT_EQ(RemoveSpacesAndDots(" . . "), "");
+  EXPECT_EQ(RemoveSpacesAndDots("a_b-c\td"), "a_b-c\td");
+  EXPECT_EQ(RemoveSpacesAndDots(""), "");
+}
+
+class ResolveWorkbookPathTest : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  HeadlessControls controls_;
+};
+
+TEST_F(ResolveWorkbookPathTest, JoinsFolderEntryAndRowText) {
+  dir_.MakeFile("a.xls");
+  dir_.MakeFile("b.xlsx");
+  controls_.SetSelectedInputEntry(dir_.Path());
+  controls_.AddWorkbookRow("a.xls", true);
+  controls_.AddWorkbookRow("b.xlsx", true);
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 2), dir_ / "b.xlsx");
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 1), dir_ / "a.xls");
+}
+
+TEST_F(ResolveWorkbookPathTest, FileEntryAnswersForEveryRow) {
+  const std::string file = dir_.MakeFile("only.xls");
+  controls_.SetSelectedInputEntry(file);
+  controls_.AddWorkbookRow("only.xls", true);
+  controls_.AddWorkbookRow("other.xls", true);
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 1), file);
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 2), file);
+}
+
+TEST_F(ResolveWorkbookPathTest, EntryEndingInSeparatorGivesDoubledSeparator) {
+  dir_.MakeFile("a.xls");
+  controls_.SetSelectedInputEntry(dir_.Path() + "/");
+  controls_.AddWorkbookRow("a.xls", true);
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 1), dir_.Path() + "//a.xls");
+}
+
+TEST_F(ResolveWorkbookPathTest, AnswersEmptyWhenNothingResolves) {
+  dir_.MakeFolder("sub.xls");
+  controls_.AddWorkbookRow("sub.xls", true);
+  controls_.AddWorkbookRow("gone.xls", true);
+
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 1), "") << "no input entry";
+  controls_.SetSelectedInputEntry(dir_.Path());
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 1), "") << "row names a folder";
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 2), "") << "row names a missing file";
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 3), "") << "row beyond the list";
+  controls_.SetSelectedInputEntry(dir_ / "missing");
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 1), "") << "entry gone";
+}
+
+}  // namespace
+}  // namespace quorvex::engine
