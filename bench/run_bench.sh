@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Times quorvex converting the large benchmark workbook against plain inflating of its sheet part.
+#
+# Usage: bench/run_bench.sh [-b QUORVEX] [-r ROWS] [-n RUNS]
+#   -b  quorvex executable (default: build/src/cli/quorvex under the repository root)
+#   -r  data rows in the workbook (default 1000000); the workbook is generated into bench/data/
+#       by generate_workbook.py when it is not there yet
+#   -n  timed runs per command (default 5); the median is reported
+#
+# Measures (a) unzip -p WORKBOOK xl/worksheets/sheet1.xml > /dev/null
+#          (b) quorvex convert --quiet --format csv -o OUTDIR WORKBOOK
+# and the peak resident memory of (b) from /usr/bin/time -v. Targets: (b)/(a) <= 2.0, peak < 200 MB.
+# Exit status: 0 when both targets are met, 3 when one is missed, 1 on any error.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+quorvex="$repo/build/src/cli/quorvex"
+rows=1000000
+runs=5
+readonly kRatioTarget=2.0
+readonly kPeakTargetMb=200
+
+while getopts "b:r:n:h" opt; do
+  case "$opt" in
+    b) quorvex=$OPTARG ;;
+    r) rows=$OPTARG ;;
+    n) runs=$OPTARG ;;
+    *) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 1 ;;
+  esac
+done
+
+die() { echo "run_bench: $*" >&2; exit 1; }
+
+[[ "$rows" =~ ^[0-9]+$ ]] || die "-r needs a whole number of rows"
+[[ "$runs" =~ ^[0-9]+$ && "$runs" -ge 1 ]] || die "-n needs a positive number of runs"
+[[ -x "$quorvex" ]] || die "no executable quorvex at $quorvex (build it, or pass -b)"
+command -v unzip >/dev/null || die "unzip is not installed"
+[[ -x /usr/bin/time ]] || die "/usr/bin/time is not installed (apt-get install time)"
+
+workbook="$repo/bench/data/bench-$rows.xlsx"
+if [[ ! -s "$workbook" ]]; then
+  mkdir -p "$repo/bench/data"
+  echo "generating $workbook"
+  python3 "$repo/bench/generate_workbook.py" "$workbook" --rows "$rows"
+fi
+
+work=$(mktemp -d /tmp/quorvex-bench-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+outdir="$work/out"
+mkdir -p "$outdir"
+
+unzip_cmd="unzip -p '$workbook' xl/worksheets/sheet1.xml > /dev/null"
+convert_cmd="'$quorvex' convert --quiet --format csv -o '$outdir' '$workbook'"
+
+median_of() {
+  sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# Prints the median wall time in seconds of a shell command over $runs runs.
+time_command() {
+  local cmd=$1 prepare=$2 json="$work/hyperfine.json"
+  if command -v hyperfine >/dev/null; then
+    hyperfine --style basic --warmup 1 --runs "$runs" --prepare "$prepare" \
+      --export-json "$json" "$cmd" >&2
+    python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["results"][0]["median"])' "$json"
+  else
+    local i
+    for ((i = 0; i < runs; i++)); do
+      bash -c "$prepare"
+      /usr/bin/time -f %e -o "$work/elapsed" bash -c "$cmd"
+      cat "$work/elapsed"
+    done | median_of
+  fi
+}
+
+clear_outdir="rm -rf '$outdir' && mkdir -p '$outdir'"
+
+echo "workbook: $workbook ($(du -h "$workbook" | cut -f1))"
+echo "quorvex:  $quorvex"
+echo
+unzip_s=$(time_command "$unzip_cmd" "true")
+convert_s=$(time_command "$convert_cmd" "$clear_outdir")
+
+# Peak memory: one more run of (b) under /usr/bin/time -v.
+bash -c "$clear_outdir"
+if ! /usr/bin/time -v -o "$work/time-v" bash -c "exec $convert_cmd"; then
+  die "quorvex convert failed"
+fi
+peak_kb=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time-v")
+[[ -n "$peak_kb" ]] || die "could not read the peak memory from /usr/bin/time -v"
+
+written_lines=$(find "$outdir" -type f -name '*.csv' -exec cat {} + | grep -c $'\r$' || true)
+
+verdict() { if [[ "$1" == 1 ]]; then echo PASS; else echo MISS; fi; }
+ratio=$(awk -v b="$convert_s" -v a="$unzip_s" 'BEGIN { printf "%.2f", b / a }')
+peak_mb=$(awk -v k="$peak_kb" 'BEGIN { printf "%.1f", k / 1024 }')
+ratio_ok=$(awk -v r="$ratio" -v t="$kRatioTarget" 'BEGIN { print (r <= t) ? 1 : 0 }')
+peak_ok=$(awk -v m="$peak_mb" -v t="$kPeakTargetMb" 'BEGIN { print (m < t) ? 1 : 0 }')
+
+echo
+printf '(a) unzip sheet1.xml      median %8.3f s over %d runs\n' "$unzip_s" "$runs"
+printf '(b) quorvex convert csv   median %8.3f s over %d runs\n' "$convert_s" "$runs"
+printf 'ratio b/a                 %8s    target <= %s     %s\n' "$ratio" "$kRatioTarget" "$(verdict "$ratio_ok")"
+printf 'peak memory of (b)        %8s MB target < %s MB   %s\n' "$peak_mb" "$kPeakTargetMb" "$(verdict "$peak_ok")"
+printf 'CSV lines written by (b)  %8s    (workbook has %d)\n' "$written_lines" "$((rows + 1))"
+
+if [[ "$ratio_ok" == 1 && "$peak_ok" == 1 ]]; then
+  exit 0
+fi
+exit 3
