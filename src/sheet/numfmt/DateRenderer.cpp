@@ -1,0 +1,159 @@
+// Date and time sections: serial numbers to calendar fields, in the 1900 and 1904 systems.
+#include "sheet/numfmt/DateRenderer.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace quorvex::sheet::numfmt {
+namespace {
+
+constexpr std::int64_t kLastDay1900 = 2958465;  // 31 December 9999
+constexpr std::int64_t kDays1904 = 1462;         // 1 January 1904 in the 1900 system
+constexpr std::int64_t kPhantomLeapDay = 60;     // 29 February 1900
+constexpr std::int64_t kUnixDayOfSerialZero = -25568;  // 31 December 1899, days from 1 January 1970
+constexpr std::int64_t kSecondsPerDay = 86400;
+constexpr int kBuddhistOffset = 543;
+
+constexpr std::string_view kMonthNames[12] = {"January", "February", "March",     "April",
+                                              "May",     "June",     "July",      "August",
+                                              "September", "October", "November", "December"};
+constexpr std::string_view kDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                           "Thursday", "Friday", "Saturday"};
+
+void AppendNumber(std::int64_t value, int width, std::string& out) {
+  char buffer[24];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  for (long pad = width - (end - buffer); pad > 0; --pad) out.push_back('0');
+  out.append(buffer, end);
+}
+
+/// Civil date of a count of days from 1 January 1970 (proleptic Gregorian calendar).
+void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+struct Moment {
+  CalendarDay date;
+  std::int64_t total_seconds = 0;  // whole seconds since serial 0
+  std::int64_t subsecond = 0;      // in units of 10^-precision seconds
+  int precision = 0;
+};
+
+std::int64_t PowerOfTen(int exponent) {
+  std::int64_t result = 1;
+  for (int i = 0; i < exponent; ++i) result *= 10;
+  return result;
+}
+
+void AppendField(const Part& part, const Section& s, const Moment& m, std::string& out) {
+  const std::int64_t seconds_of_day = m.total_seconds % kSecondsPerDay;
+  const int hour = static_cast<int>(seconds_of_day / 3600);
+  switch (part.kind) {
+    case PartKind::kYear:
+      AppendNumber(part.width == 2 ? m.date.year % 100 : m.date.year, part.width, out);
+      break;
+    case PartKind::kBuddhistYear: {
+      const int year = m.date.year + kBuddhistOffset;
+      AppendNumber(part.width == 2 ? year % 100 : year, part.width, out);
+      break;
+    }
+    case PartKind::kMonth: {
+      const std::string_view name = kMonthNames[m.date.month - 1];
+      if (part.width <= 2) {
+        AppendNumber(m.date.month, part.width, out);
+      } else if (part.width == 3) {
+        out.append(name.substr(0, 3));
+      } else if (part.width == 4) {
+        out.append(name);
+      } else {
+        out.push_back(name[0]);
+      }
+      break;
+    }
+    case PartKind::kDay:
+      if (part.width <= 2) {
+        AppendNumber(m.date.day, part.width, out);
+      } else {
+        const std::string_view name = kDayNames[m.date.weekday];
+        out.append(part.width == 3 ? name.substr(0, 3) : name);
+      }
+      break;
+    case PartKind::kHour: {
+      const int shown = s.hour12 ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
+      AppendNumber(shown, part.width, out);
+      break;
+    }
+    case PartKind::kMinute: AppendNumber(seconds_of_day / 60 % 60, part.width, out); break;
+    case PartKind::kSecond: AppendNumber(seconds_of_day % 60, part.width, out); break;
+    case PartKind::kSubsecond:
+      out.push_back('.');
+      AppendNumber(m.subsecond / PowerOfTen(m.precision - part.width), part.width, out);
+      break;
+    case PartKind::kAmPm: out.append(s.literals, part.offset + (hour < 12 ? 0 : 2), 2); break;
+    case PartKind::kAP: out.push_back(hour < 12 ? part.ch : part.ch2); break;
+    case PartKind::kElapsedHours: AppendNumber(m.total_seconds / 3600, part.width, out); break;
+    case PartKind::kElapsedMinutes: AppendNumber(m.total_seconds / 60, part.width, out); break;
+    case PartKind::kElapsedSeconds: AppendNumber(m.total_seconds, part.width, out); break;
+    default: break;  // era names: none in the Gregorian calendar
+  }
+}
+
+}  // namespace
+
+CalendarDay CalendarDayOf1900(std::int64_t day) {
+  CalendarDay result;
+  result.weekday = static_cast<int>((day + 6) % 7);
+  if (day == 0) return result;  // 0 January 1900
+  if (day == kPhantomLeapDay) {
+    result.month = 2;
+    result.day = 29;
+    return result;
+  }
+  // Serials after the phantom day are one ahead of the real calendar.
+  const std::int64_t real = day > kPhantomLeapDay ? day - 1 : day;
+  CivilFromDays(kUnixDayOfSerialZero + real, result.year, result.month, result.day);
+  return result;
+}
+
+bool AppendDateSection(const Section& s, double serial, bool date1904, std::string& out) {
+  if (!(serial >= 0) || !std::isfinite(serial)) return false;
+  const std::int64_t last_day = date1904 ? kLastDay1900 - kDays1904 : kLastDay1900;
+  if (serial >= static_cast<double>(last_day + 1)) return false;
+
+  Moment m;
+  m.precision = s.subsecond_digits;
+  const std::int64_t units_per_second = PowerOfTen(m.precision);
+  const std::int64_t units_per_day = kSecondsPerDay * units_per_second;
+  const double whole = std::floor(serial);
+  std::int64_t day = static_cast<std::int64_t>(whole);
+  auto units = static_cast<std::int64_t>(
+      std::floor((serial - whole) * static_cast<double>(units_per_day) + 0.5));
+  if (units >= units_per_day) {  // 23:59:59.6 shows as midnight of the next day
+    units -= units_per_day;
+    ++day;
+  }
+  if (day > last_day) return false;
+
+  m.date = CalendarDayOf1900(date1904 ? day + kDays1904 : day);
+  m.total_seconds = day * kSecondsPerDay + units / units_per_second;
+  m.subsecond = units % units_per_second;
+  for (const Part& part : s.parts) {
+    if (part.kind == PartKind::kLiteral) {
+      out.append(s.literals, part.offset, part.size);
+    } else {
+      AppendField(part, s, m, out);
+    }
+  }
+  return true;
+}
+
+}  // namespace quorvex::sheet::numfmt

@@ -1,0 +1,106 @@
+// Parsed number formats as plain data: sections of parts, ready for the renderers.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sheet/numfmt/FormatTokenizer.h"
+
+namespace quorvex::sheet::numfmt {
+
+enum class SectionKind : std::uint8_t {
+  kGeneral,     // the word General and nothing else
+  kNumber,      // digits, decimals, percent, literals (also a section of literals only)
+  kScientific,  // mantissa E+ exponent
+  kFraction,    // [integer] numerator/denominator
+  kDate,        // date and time codes
+  kText,        // the text section: literals and @
+};
+
+enum class PartKind : std::uint8_t {
+  kLiteral,        // Section::literals[offset, offset + size)
+  kIntegerDigit,   // ch: '0' '#' '?'
+  kDecimalPoint,
+  kFractionDigit,  // digit after the decimal point
+  kExponentMark,   // ch: '+' (sign always) or '-' (sign when negative); ch2: the letter
+  kExponentDigit,
+  kNumerator,      // fraction numerator digit placeholder
+  kFractionBar,
+  kDenominator,    // denominator digit placeholder
+  kFixedDenominator,  // Section::denominator as written
+  kGeneral,        // the value in General form
+  kTextValue,      // '@'
+  kYear,           // width 2 or 4
+  kBuddhistYear,   // width 2 or 4
+  kEraName,        // g: no era names in the Gregorian calendar
+  kMonth,          // width 1, 2 (digits), 3 (Jan), 4 (January), 5 (J)
+  kDay,            // width 1, 2 (digits), 3 (Mon), 4 (Monday)
+  kHour,           // width 1 or 2
+  kMinute,         // width 1 or 2
+  kSecond,         // width 1 or 2
+  kSubsecond,      // width: 1 to 3 digits after the decimal point
+  kAmPm,           // literals[offset, +2) before noon, [offset + 2, +2) after, as written
+  kAP,             // ch: letter shown for morning, ch2: for afternoon
+  kElapsedHours,   // width: minimum digits
+  kElapsedMinutes,
+  kElapsedSeconds,
+};
+
+struct Part {
+  PartKind kind = PartKind::kLiteral;
+  char ch = 0;
+  char ch2 = 0;
+  std::uint16_t width = 0;
+  std::uint32_t offset = 0;
+  std::uint32_t size = 0;
+};
+
+struct Condition {
+  CompareOp op = CompareOp::kNone;
+  double value = 0;
+
+  bool Present() const { return op != CompareOp::kNone; }
+  bool Matches(double v) const;
+  /// True when every value the condition accepts is negative.
+  bool OnlyNegative() const;
+  /// True when the condition accepts every value from 0 upwards.
+  bool CoversNonNegative() const;
+};
+
+struct Section {
+  SectionKind kind = SectionKind::kNumber;
+  Condition condition;
+  std::vector<Part> parts;
+  std::string literals;  // text of kLiteral parts
+
+  // Numbers, scientific, fractions.
+  int integer_digits = 0;   // placeholders before the point (mantissa, or fraction's whole part)
+  int fraction_digits = 0;  // placeholders after the point
+  bool thousands = false;   // group the integer digits by three
+  int shift = 0;            // power of ten applied first: +2 per %, -3 per scaling comma
+  int exponent_digits = 0;  // minimum exponent digits
+  int numerator_digits = 0;
+  int denominator_digits = 0;
+  std::uint32_t denominator = 0;  // fixed denominator, 0 when chosen per value
+
+  // Dates and times.
+  int subsecond_digits = 0;
+  bool hour12 = false;
+};
+
+/// A whole format: up to three number sections and an optional text section.
+struct ParsedFormat {
+  std::vector<Section> sections;
+  int number_sections = 0;  // sections used for numbers (the first ones)
+  int text_section = -1;    // index of the text section, -1 when text shows as is
+  bool conditional = false; // the first or second section has a condition
+  bool general = false;     // the whole format is General
+};
+
+/// Parses a format code; nullptr when it is malformed (the caller shows General instead).
+std::unique_ptr<ParsedFormat> ParseFormat(std::string_view code);
+
+}  // namespace quorvex::sheet::numfmt

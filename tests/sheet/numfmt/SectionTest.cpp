@@ -1,0 +1,107 @@
+// Sections and conditions: which section a number uses and whether it keeps its minus sign.
+#include "FormatRows.h"
+
+namespace quorvex::sheet::numfmt::testing {
+namespace {
+
+TEST(FormatSections, SplitPositiveNegativeAndZero) {
+  const FormatRow rows[] = {
+      {-5, "0", "-5"},  // one section: negatives keep the sign
+      {5, "0;(0)", "5"},
+      {-5, "0;(0)", "(5)"},
+      {0, "0;(0)", "0"},  // two sections: zero uses the first
+      {0, "0;-0;\"zero\"", "zero"},
+      {-5, "0;-0;\"zero\"", "-5"},
+      {5, "0;-0;\"zero\"", "5"},
+      {-0.0, "0;-0;\"zero\"", "zero"},
+      {-0.001, "0;-0;\"zero\"", "-0"},  // the raw value picks the section, not the rounded one
+      {1, "\"pos\";\"neg\";\"zero\"", "pos"},
+      {-1, "\"pos\";\"neg\";\"zero\"", "neg"},
+      {0, "\"pos\";\"neg\";\"zero\"", "zero"},
+      {-1.5, "0.00;[Red]-0.00", "-1.50"},
+      {-3, "[Blue]0;[Red]0", "3"},
+      {5, "0;;", "5"},
+      {-5, "0;;", ""},
+      {0, "0;;", ""},
+      {5, ";;;", ""},
+      {-5, "0;", ""},
+      {-1.5, "0.00;@", "-1.50"},  // a text section does not count as a negative section
+      {-5, "0;-0;;@", "-5"},
+      {0, "0;-0;;@", ""},
+  };
+  ExpectRows(rows);
+}
+
+TEST(FormatSections, ConditionsChooseTheSection) {
+  const FormatRow rows[] = {
+      {150, "[>=100]\"big\";[<0]\"neg\";\"small\"", "big"},
+      {100, "[>=100]\"big\";[<0]\"neg\";\"small\"", "big"},
+      {-5, "[>=100]\"big\";[<0]\"neg\";\"small\"", "neg"},
+      {50, "[>=100]\"big\";[<0]\"neg\";\"small\"", "small"},
+      {150, "[>=100]0.0;0", "150.0"},
+      {5, "[>=100]0.0;0", "5"},
+      {1, "[=1]\"one\";[=2]\"two\";0", "one"},
+      {2, "[=1]\"one\";[=2]\"two\";0", "two"},
+      {3, "[=1]\"one\";[=2]\"two\";0", "3"},
+      {0, "[<>0]0;\"zero\"", "zero"},
+      {3, "[<>0]0;\"zero\"", "3"},
+      {1234567, "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0", "1.2M"},
+      {12345, "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0", "12.3K"},
+      {123, "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0", "123"},
+      {5, "[Red][>0]0;[Blue][<0]0;0", "5"},
+      {0, "[Red][>0]0;[Blue][<0]0;0", "0"},
+      {150, "[>=100][Red]0;0", "150"},
+      {5.5, "[>=5.5]\"hi\";\"lo\"", "hi"},
+      {5.4, "[>=5.5]\"hi\";\"lo\"", "lo"},
+      {-2, "[>-3]\"above\";\"below\"", "-above"},
+      {20, "[<=-10]0;[>=10]0;\"mid \"0", "20"},
+      {5, "[<=-10]0;[>=10]0;\"mid \"0", "mid 5"},
+  };
+  ExpectRows(rows);
+}
+
+TEST(FormatSections, MinusSignDroppedOnlyWhereTheSectionTakesNegativesAlone) {
+  const FormatRow rows[] = {
+      {-5, "[<0]\"neg \"0;\"pos \"0", "neg 5"},
+      {-5, "[Red][>0]0;[Blue][<0]0;0", "5"},
+      {-20, "[<=-10]0;[>=10]0;\"mid \"0", "20"},
+      {-5, "[<=-10]0;[>=10]0;\"mid \"0", "-mid 5"},
+      {-5, "[>=100]0.0;0", "-5"},
+      {-5000, "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0", "-5000"},
+      {-3, "[<>0]0;\"zero\"", "-3"},
+      {-5, "[>=0]\"p\"0;\"n\"0", "n5"},  // the first section takes 0 and up: the rest is negative
+      {-5, "[>=-10]\"p\"0;\"n\"0", "-p5"},
+      {-20, "[>=-10]\"p\"0;\"n\"0", "n20"},
+  };
+  ExpectRows(rows);
+}
+
+TEST(FormatSections, ValueNoConditionAcceptsFillsTheCellWithHashes) {
+  const FormatRow rows[] = {
+      {5, "[<=-10]0;[>=10]0", "########"},
+      {-5, "[>0]0", "########"},
+  };
+  ExpectRows(rows);
+}
+
+TEST(FormatSections, ColoursAndLocalesShowOnlyTheirSymbols) {
+  const FormatRow rows[] = {
+      {5, "[Red]0", "5"},
+      {5, "[red]0", "5"},
+      {5, "[Color10]0", "5"},
+      {5, "[COLOR56]0.0", "5.0"},
+      {1234.5, "[$\xE2\x82\xAC-407] #,##0.00", "\xE2\x82\xAC 1,234.50"},
+      {-1234.5, "[$\xE2\x82\xAC-407] #,##0.00", "-\xE2\x82\xAC 1,234.50"},
+      {1234.5, "#,##0.00 [$\xE2\x82\xAC-407]", "1,234.50 \xE2\x82\xAC"},
+      {5, "[$USD] 0", "USD 5"},
+      {5, "[$-409]0.00", "5.00"},
+      {1234.5, "[$$-409]#,##0.00", "$1,234.50"},
+      {1234.5, "[$\xC2\xA5-411]#,##0", "\xC2\xA5" "1,235"},
+      {1234.5, "[$-409]#,##0.00;[Red]-#,##0.00", "1,234.50"},
+      {5, "[DBNum1]0", "5"},
+  };
+  ExpectRows(rows);
+}
+
+}  // namespace
+}  // namespace quorvex::sheet::numfmt::testing
