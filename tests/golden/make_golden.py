@@ -93,6 +93,13 @@ def check_case(case, workbook_path, sheets):
                      f"{len(rows)}x{sorted(set(len(r) for r in rows))}")
 
 
+def output_name(workbook_name, sheet):
+    """The file name the default naming rule gives a sheet: its name, with the workbook's name
+    and "_" in front when the two are equal ignoring letter case."""
+    stem = workbook_name.rsplit(".", 1)[0]
+    return f"{stem}_{sheet}" if stem.lower() == sheet.lower() else sheet
+
+
 def write_case(case, fixture, workbook_name, sheets):
     case_dir = os.path.join(HERE, case)
     source = os.path.join(FIXTURES, fixture)
@@ -105,7 +112,7 @@ def write_case(case, fixture, workbook_name, sheets):
         out_dir = os.path.join(case_dir, "expected", extension)
         os.makedirs(out_dir)
         for name, rows in sheets.items():
-            with open(os.path.join(out_dir, f"{name}.{extension}"), "wb") as f:
+            with open(os.path.join(out_dir, f"{output_name(workbook_name, name)}.{extension}"), "wb") as f:
                 f.write(serialise(rows, delimiter).encode("utf-8"))
     print(f"{case}: {workbook_name}, {len(sheets)} sheets")
 

@@ -1,0 +1,59 @@
+// A workbook opened by the built-in engine.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/Application.h"
+#include "sheet/model/WorkbookReader.h"
+#include "sheet/numfmt/CellText.h"
+
+namespace quorvex::automation {
+
+class BuiltinWorksheet;
+
+class BuiltinWorkbook : public Workbook {
+ public:
+  /// Opens the workbook file; throws AutomationError naming the file and the reason.
+  BuiltinWorkbook(const std::string& path, bool display_alerts);
+  ~BuiltinWorkbook() override;
+
+  int WorksheetsCount() override;
+  std::string WorksheetsName(int index) override;
+  Worksheet& Worksheets(int index) override;
+  void SheetsSelect(int index) override;
+  void WorksheetsSelect(int index) override;
+  void SaveAs(const std::string& file_name, int file_format) override;
+  void PublishObjectsAdd(int source_type, const std::string& file_name, const std::string& sheet,
+                         const std::optional<std::string>& source, int html_type,
+                         const std::optional<std::string>& div_id, const std::string& title) override;
+  void PublishObjectsPublish() override;
+  void PublishObjectsDelete() override;
+  void Close() override;
+
+  void SetDisplayAlerts(bool display) { display_alerts_ = display; }
+  void Activate(std::size_t position) { active_ = position; }
+
+  /// Saves the sheet at `position` (in the whole sheet list) in a single-sheet format.
+  void SaveSheet(std::size_t position, const std::string& file_name, int file_format);
+
+  sheet::WorkbookReader& reader();
+  const sheet::numfmt::CellText& cell_text();
+  std::string FileName() const;
+
+ private:
+  void RequireOpen(const char* operation) const;
+  std::size_t WorksheetPosition(int index, const char* operation);
+
+  std::string path_;
+  bool display_alerts_;
+  std::unique_ptr<sheet::WorkbookReader> reader_;
+  std::unique_ptr<sheet::numfmt::CellText> cell_text_;
+  std::vector<std::size_t> worksheet_positions_;
+  std::vector<std::unique_ptr<BuiltinWorksheet>> worksheets_;  // created on first use
+  std::size_t active_ = 0;
+};
+
+}  // namespace quorvex::automation

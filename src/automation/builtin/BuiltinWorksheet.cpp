@@ -1,0 +1,110 @@
+// Worksheet operations of the built-in engine, answered by streaming the sheet.
+#include "automation/builtin/BuiltinWorksheet.h"
+
+#include "automation/AutomationError.h"
+#include "automation/builtin/BuiltinWorkbook.h"
+#include "automation/builtin/ErrorTranslation.h"
+#include "sheet/writers/DelimitedWriter.h"
+
+namespace quorvex::automation {
+namespace {
+
+/// Captures one cell's value, stopping the stream once it is past that cell's row.
+class CellFinder : public sheet::SheetSink {
+ public:
+  struct Done {};
+  CellFinder(std::uint32_t row, std::uint32_t column) : row_(row), column_(column) {}
+
+  void OnCell(const sheet::Cell& cell) override {
+    if (cell.row > row_) throw Done{};
+    if (cell.row != row_ || cell.column != column_) return;
+    using K = sheet::CellKind;
+    switch (cell.value.kind) {
+      case K::kEmpty: break;
+      case K::kNumber: value_ = {Variant::Kind::kNumber, cell.value.number, {}}; break;
+      case K::kBoolean: value_ = {Variant::Kind::kBoolean, cell.value.number, {}}; break;
+      case K::kString: value_ = {Variant::Kind::kString, 0, std::string(cell.value.text)}; break;
+      case K::kError: value_ = {Variant::Kind::kError, 0, std::string(cell.value.text)}; break;
+    }
+    throw Done{};
+  }
+  const Variant& value() const { return value_; }
+
+ private:
+  std::uint32_t row_;
+  std::uint32_t column_;
+  Variant value_;
+};
+
+}  // namespace
+
+BuiltinWorksheet::BuiltinWorksheet(BuiltinWorkbook& workbook, std::size_t position)
+    : workbook_(workbook), position_(position) {}
+
+std::string BuiltinWorksheet::Name() { return workbook_.reader().workbook().sheets[position_].name; }
+
+void BuiltinWorksheet::Activate() {
+  workbook_.reader();  // reports a closed workbook
+  workbook_.Activate(position_);
+}
+
+const sheet::CellRange& BuiltinWorksheet::UsedRange() {
+  if (!used_range_) {
+    sheet::RangeScanner scanner;
+    TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
+                    [&] { workbook_.reader().ReadSheet(position_, scanner); });
+    used_range_ = scanner.range().value_or(sheet::CellRange{});
+  }
+  return *used_range_;
+}
+
+int BuiltinWorksheet::UsedRangeRowsCount() { return static_cast<int>(UsedRange().RowCount()); }
+
+int BuiltinWorksheet::UsedRangeColumnsCount() { return static_cast<int>(UsedRange().ColumnCount()); }
+
+std::string BuiltinWorksheet::UsedRangeCellAddress(int row, int column) {
+  const sheet::CellRange& range = UsedRange();
+  const std::int64_t absolute_row = std::int64_t{range.first_row} + row - 1;
+  const std::int64_t absolute_column = std::int64_t{range.first_column} + column - 1;
+  if (absolute_row < 0 || absolute_column < 0 || absolute_row >= 1048576 || absolute_column >= 16384) {
+    throw AutomationError("UsedRange.Cells(" + std::to_string(row) + ", " + std::to_string(column) +
+                          ") lies outside the sheet.");
+  }
+  return AbsoluteAddress({static_cast<std::uint32_t>(absolute_row), static_cast<std::uint32_t>(absolute_column)});
+}
+
+Variant BuiltinWorksheet::Cells(int row, int column) {
+  if (row < 1 || column < 1 || row > 1048576 || column > 16384) {
+    throw AutomationError("Cells(" + std::to_string(row) + ", " + std::to_string(column) +
+                          ") lies outside the sheet.");
+  }
+  CellFinder finder(static_cast<std::uint32_t>(row - 1), static_cast<std::uint32_t>(column - 1));
+  try {
+    TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
+                    [&] { workbook_.reader().ReadSheet(position_, finder); });
+  } catch (const CellFinder::Done&) {
+  }
+  return finder.value();
+}
+
+void BuiltinWorksheet::ColumnsAutoFit() {
+  workbook_.reader();
+  columns_auto_fitted_ = true;
+}
+
+void BuiltinWorksheet::RangeSelect(const std::string& first, const std::string& last) {
+  workbook_.reader();
+  auto a = ParseAddress(first);
+  auto b = ParseAddress(last);
+  if (!a || !b) throw AutomationError("Range(\"" + first + "\", \"" + last + "\").Select failed: not a cell address.");
+  sheet::CellRange range{a->row, a->column, a->row, a->column};
+  range.Include(b->row, b->column);
+  selection_ = range;
+}
+
+void BuiltinWorksheet::SaveAs(const std::string& file_name, int file_format) {
+  workbook_.reader();
+  workbook_.SaveSheet(position_, file_name, file_format);
+}
+
+}  // namespace quorvex::automation

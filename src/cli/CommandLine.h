@@ -1,0 +1,31 @@
+// Parsing the arguments of the quorvex command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvex::cli {
+
+struct ConvertOptions {
+  int format_index = 0;  // as the "File Format" list: 0 CSV, 1 TXT
+  int naming_mode = 0;   // as the "File Name" list
+  std::string output_directory;
+  std::vector<std::string> sheets;  // when not empty, only worksheets with these names
+  std::vector<std::string> inputs;  // workbook files and folders
+  bool quiet = false;
+};
+
+struct ParsedCommandLine {
+  bool show_help = false;
+  bool show_version = false;
+  std::optional<ConvertOptions> convert;
+  std::string error;  // set when the arguments are wrong
+};
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+/// The text of `quorvex --help`.
+std::string HelpText();
+
+}  // namespace quorvex::cli

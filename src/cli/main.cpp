@@ -1,0 +1,37 @@
+// The quorvex command line: parses the arguments, converts, and catches at the top.
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "automation/builtin/BuiltinApplication.h"
+#include "cli/CommandLine.h"
+#include "cli/ConsoleControls.h"
+#include "cli/ConvertCommand.h"
+
+int main(int argc, char** argv) {
+  using namespace quorvex;
+  try {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const cli::ParsedCommandLine parsed = cli::ParseCommandLine(arguments);
+    if (parsed.show_help) {
+      std::fputs(cli::HelpText().c_str(), stdout);
+      return 0;
+    }
+    if (parsed.show_version) {
+      std::printf("quorvex %s\n", QUORVEX_VERSION);
+      return 0;
+    }
+    if (!parsed.convert) {
+      std::fprintf(stderr, "quorvex: %s\nTry 'quorvex --help'.\n", parsed.error.c_str());
+      return 2;
+    }
+    cli::ConsoleControls controls(stdout, stderr, parsed.convert->quiet, ::isatty(STDERR_FILENO) != 0);
+    return cli::RunConvert(*parsed.convert, controls, &automation::CreateBuiltinApplication);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "quorvex: %s\n", error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,228 @@
+// A zip archive on disk: central directory (zip64 too), entries by name, entry readers.
+#include "sheet/container/ZipArchive.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "sheet/container/LittleEndian.h"
+#include "sheet/model/SheetError.h"
+
+namespace quorvex::sheet::container {
+namespace {
+
+// Record signatures and fixed sizes, APPNOTE.TXT sections 4.3.7, 4.3.12, 4.3.14-4.3.16.
+constexpr std::uint32_t kEndOfDirectorySignature = 0x06054b50;
+constexpr std::uint32_t kZip64EndSignature = 0x06064b50;
+constexpr std::uint32_t kZip64LocatorSignature = 0x07064b50;
+constexpr std::uint32_t kDirectoryHeaderSignature = 0x02014b50;
+constexpr std::size_t kEndOfDirectorySize = 22;
+constexpr std::size_t kZip64LocatorSize = 20;
+constexpr std::size_t kZip64EndSize = 56;
+constexpr std::size_t kDirectoryHeaderSize = 46;
+constexpr std::size_t kMaxCommentSize = 0xFFFF;
+constexpr std::uint16_t kZip64ExtraId = 0x0001;
+
+std::string FoldName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c == '\\') c = '/';
+  }
+  return folded;
+}
+
+}  // namespace
+
+ZipArchive::ZipArchive(const std::string& path, ZipLimits limits) : file_(path), limits_(limits) {
+  ReadDirectory(LocateDirectory());
+}
+
+void ZipArchive::Fail(const std::string& sentence, std::uint64_t offset) const {
+  throw SheetError(SheetErrorCode::kCorrupt, sentence, file_.path(), offset);
+}
+
+ZipArchive::DirectoryLocation ZipArchive::LocateDirectory() {
+  const std::uint64_t file_size = file_.size();
+  if (file_size < kEndOfDirectorySize) {
+    Fail("the file is too short to be a zip package; it is probably truncated", file_size);
+  }
+  const std::size_t tail_size =
+      static_cast<std::size_t>(std::min<std::uint64_t>(file_size, kMaxCommentSize + kEndOfDirectorySize));
+  const std::uint64_t tail_offset = file_size - tail_size;
+  std::string tail(tail_size, '\0');
+  if (file_.ReadAt(tail_offset, tail.data(), tail_size) != tail_size) {
+    Fail("the file ended while reading it", tail_offset);
+  }
+
+  // The record sits at the end, followed only by its comment; search backwards for the last
+  // signature whose comment fits in the file.
+  std::size_t found = std::string::npos;
+  for (std::size_t i = tail_size - kEndOfDirectorySize + 1; i-- > 0;) {
+    if (ReadU32(tail.data() + i) != kEndOfDirectorySignature) continue;
+    const std::size_t comment_size = ReadU16(tail.data() + i + 20);
+    if (i + kEndOfDirectorySize + comment_size <= tail_size) {
+      found = i;
+      break;
+    }
+  }
+  if (found == std::string::npos) {
+    Fail("the zip directory at the end of the file is missing; the file is probably truncated", file_size);
+  }
+  const char* record = tail.data() + found;
+  const std::uint64_t eocd_offset = tail_offset + found;
+  const std::uint16_t disk = ReadU16(record + 4);
+  const std::uint16_t directory_disk = ReadU16(record + 6);
+  DirectoryLocation location;
+  location.count = ReadU16(record + 10);
+  location.size = ReadU32(record + 12);
+  location.offset = ReadU32(record + 16);
+  if ((disk != 0 && disk != 0xFFFF) || (directory_disk != 0 && directory_disk != 0xFFFF) ||
+      ReadU16(record + 8) != ReadU16(record + 10)) {
+    throw SheetError(SheetErrorCode::kUnsupported, "zip archives split over several files are not supported",
+                     file_.path(), eocd_offset);
+  }
+
+  std::uint64_t directory_end = eocd_offset;
+  if (eocd_offset >= kZip64LocatorSize) {
+    char locator[kZip64LocatorSize];
+    const std::uint64_t locator_offset = eocd_offset - kZip64LocatorSize;
+    if (file_.ReadAt(locator_offset, locator, sizeof locator) == sizeof locator &&
+        ReadU32(locator) == kZip64LocatorSignature) {
+      const std::uint64_t zip64_offset = ReadU64(locator + 8);
+      if (zip64_offset > locator_offset || locator_offset - zip64_offset < kZip64EndSize) {
+        Fail("the zip64 directory locator points outside the file", locator_offset);
+      }
+      ReadZip64End(zip64_offset, location);
+      directory_end = zip64_offset;
+    }
+  }
+  if (location.offset > directory_end || location.size > directory_end - location.offset) {
+    Fail("the zip directory lies outside the file", eocd_offset);
+  }
+  if (location.size > limits_.max_directory_size || location.count > limits_.max_entries) {
+    throw SheetError(SheetErrorCode::kTooLarge, "the zip directory expands beyond safe limits", file_.path(),
+                     location.offset);
+  }
+  if (location.count > location.size / kDirectoryHeaderSize) {
+    Fail("the zip directory declares more entries than it can hold", eocd_offset);
+  }
+  return location;
+}
+
+void ZipArchive::ReadZip64End(std::uint64_t eocd_offset, DirectoryLocation& location) {
+  char record[kZip64EndSize];
+  if (file_.ReadAt(eocd_offset, record, sizeof record) != sizeof record ||
+      ReadU32(record) != kZip64EndSignature) {
+    Fail("the zip64 directory record is missing", eocd_offset);
+  }
+  if (ReadU32(record + 16) != 0 || ReadU32(record + 20) != 0 ||
+      ReadU64(record + 24) != ReadU64(record + 32)) {
+    throw SheetError(SheetErrorCode::kUnsupported, "zip archives split over several files are not supported",
+                     file_.path(), eocd_offset);
+  }
+  location.count = ReadU64(record + 32);
+  location.size = ReadU64(record + 40);
+  location.offset = ReadU64(record + 48);
+}
+
+void ZipArchive::ReadDirectory(const DirectoryLocation& location) {
+  std::string directory(static_cast<std::size_t>(location.size), '\0');
+  if (file_.ReadAt(location.offset, directory.data(), directory.size()) != directory.size()) {
+    Fail("the file ended inside the zip directory", location.offset);
+  }
+  const std::uint64_t file_size = file_.size();
+  entries_.reserve(static_cast<std::size_t>(location.count));
+  std::size_t pos = 0;
+  for (std::uint64_t i = 0; i < location.count; ++i) {
+    const std::uint64_t at = location.offset + pos;
+    if (directory.size() - pos < kDirectoryHeaderSize) Fail("the zip directory is cut short", at);
+    const char* h = directory.data() + pos;
+    if (ReadU32(h) != kDirectoryHeaderSignature) Fail("a zip directory entry is damaged", at);
+    ZipEntry entry;
+    entry.flags = ReadU16(h + 8);
+    entry.method = ReadU16(h + 10);
+    entry.crc32 = ReadU32(h + 16);
+    entry.compressed_size = ReadU32(h + 20);
+    entry.uncompressed_size = ReadU32(h + 24);
+    const std::size_t name_size = ReadU16(h + 28);
+    const std::size_t extra_size = ReadU16(h + 30);
+    const std::size_t comment_size = ReadU16(h + 32);
+    const std::uint16_t disk = ReadU16(h + 34);
+    entry.local_header_offset = ReadU32(h + 42);
+    const std::size_t record_size = kDirectoryHeaderSize + name_size + extra_size + comment_size;
+    if (directory.size() - pos < record_size) Fail("the zip directory is cut short", at);
+    entry.name.assign(h + kDirectoryHeaderSize, name_size);
+
+    // Saturated fields are in the zip64 extra field, in this order, only when saturated.
+    const char* extra = h + kDirectoryHeaderSize + name_size;
+    const char* extra_end = extra + extra_size;
+    while (extra_end - extra >= 4) {
+      const std::uint16_t id = ReadU16(extra);
+      const std::size_t size = ReadU16(extra + 2);
+      const char* data = extra + 4;
+      if (static_cast<std::size_t>(extra_end - data) < size) break;
+      if (id == kZip64ExtraId) {
+        const char* field = data;
+        const char* field_end = data + size;
+        auto take = [&](std::uint64_t& value) {
+          if (field_end - field < 8) Fail("the zip64 field of '" + entry.name + "' is cut short", at);
+          value = ReadU64(field);
+          field += 8;
+        };
+        if (entry.uncompressed_size == 0xFFFFFFFF) take(entry.uncompressed_size);
+        if (entry.compressed_size == 0xFFFFFFFF) take(entry.compressed_size);
+        if (entry.local_header_offset == 0xFFFFFFFF) take(entry.local_header_offset);
+      }
+      extra = data + size;
+    }
+    if (disk != 0 && disk != 0xFFFF) {
+      throw SheetError(SheetErrorCode::kUnsupported,
+                       "zip archives split over several files are not supported", file_.path(), at);
+    }
+    if (entry.local_header_offset >= file_size || entry.compressed_size > file_size ||
+        entry.local_header_offset + entry.compressed_size > file_size) {
+      Fail("the zip entry '" + entry.name + "' points past the end of the file", at);
+    }
+    entries_.push_back(std::move(entry));
+    pos += record_size;
+  }
+  by_name_.reserve(entries_.size());
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    by_name_.emplace(entries_[i].name, i);  // the first of duplicated names wins
+    by_folded_name_.emplace(FoldName(entries_[i].name), i);
+  }
+}
+
+const ZipEntry* ZipArchive::Find(std::string_view name) const {
+  if (auto it = by_name_.find(name); it != by_name_.end()) return &entries_[it->second];
+  if (auto it = by_folded_name_.find(FoldName(name)); it != by_folded_name_.end()) {
+    return &entries_[it->second];
+  }
+  return nullptr;
+}
+
+std::unique_ptr<ZipEntryReader> ZipArchive::OpenEntry(const ZipEntry& entry) {
+  return std::make_unique<ZipEntryReader>(file_, entry, limits_);
+}
+
+std::string ZipArchive::ReadEntry(const ZipEntry& entry, std::uint64_t max_size) {
+  if (entry.uncompressed_size > max_size) {
+    throw SheetError(SheetErrorCode::kTooLarge, "the part '" + entry.name + "' expands beyond safe limits",
+                     entry.name);
+  }
+  auto reader = OpenEntry(entry);
+  std::string content(static_cast<std::size_t>(entry.uncompressed_size), '\0');
+  std::size_t filled = 0;
+  // The reader stops with kTooLarge should the data exceed the declared size.
+  while (filled < content.size()) {
+    const std::size_t n = reader->Read(content.data() + filled, content.size() - filled);
+    if (n == 0) break;
+    filled += n;
+  }
+  char probe;
+  if (filled == content.size()) reader->Read(&probe, 1);  // reaches the end: checks the CRC
+  content.resize(filled);
+  return content;
+}
+
+}  // namespace quorvex::sheet::container

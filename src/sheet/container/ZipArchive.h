@@ -1,0 +1,61 @@
+// A zip archive on disk: its central directory, entries by name, and readers for their content.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "sheet/container/InputFile.h"
+#include "sheet/container/ZipEntry.h"
+#include "sheet/container/ZipEntryReader.h"
+#include "sheet/container/ZipLimits.h"
+
+namespace quorvex::sheet::container {
+
+class ZipArchive {
+ public:
+  /// Opens `path` and reads its central directory (zip64 too), checking every offset and size
+  /// against the file. Throws SheetError: kIo when the file cannot be read, kCorrupt when the
+  /// end-of-central-directory record is missing (a truncated file) or the directory is damaged,
+  /// kUnsupported for archives split over several files, kTooLarge for an oversized directory.
+  explicit ZipArchive(const std::string& path, ZipLimits limits = {});
+
+  const std::string& path() const { return file_.path(); }
+  const std::vector<ZipEntry>& entries() const { return entries_; }
+
+  /// The entry named exactly `name`, else one whose name matches ignoring ASCII case and '\\'
+  /// versus '/', else nullptr.
+  const ZipEntry* Find(std::string_view name) const;
+
+  /// A streaming reader of the entry's content. The archive must outlive it. Throws SheetError
+  /// kPasswordProtected for encrypted entries, kUnsupported for methods other than stored and
+  /// deflate, kCorrupt when the local header is damaged.
+  std::unique_ptr<ZipEntryReader> OpenEntry(const ZipEntry& entry);
+
+  /// The whole content of a small entry; throws SheetError kTooLarge when it declares more than
+  /// `max_size` bytes.
+  std::string ReadEntry(const ZipEntry& entry, std::uint64_t max_size);
+
+ private:
+  struct DirectoryLocation {
+    std::uint64_t offset = 0;
+    std::uint64_t size = 0;
+    std::uint64_t count = 0;
+  };
+
+  DirectoryLocation LocateDirectory();
+  void ReadZip64End(std::uint64_t eocd_offset, DirectoryLocation& location);
+  void ReadDirectory(const DirectoryLocation& location);
+  [[noreturn]] void Fail(const std::string& sentence, std::uint64_t offset) const;
+
+  InputFile file_;
+  ZipLimits limits_;
+  std::vector<ZipEntry> entries_;
+  std::unordered_map<std::string_view, std::size_t> by_name_;
+  std::unordered_map<std::string, std::size_t> by_folded_name_;
+};
+
+}  // namespace quorvex::sheet::container

@@ -1,0 +1,162 @@
+// Streams one zip entry: stored or raw deflate, with size, ratio and CRC-32 checks.
+#include "sheet/container/ZipEntryReader.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+#include "sheet/container/LittleEndian.h"
+#include "sheet/model/SheetError.h"
+
+namespace quorvex::sheet::container {
+namespace {
+
+constexpr std::uint32_t kLocalHeaderSignature = 0x04034b50;  // APPNOTE.TXT 4.3.7
+constexpr std::size_t kLocalHeaderSize = 30;
+
+}  // namespace
+
+ZipEntryReader::ZipEntryReader(InputFile& file, const ZipEntry& entry, const ZipLimits& limits)
+    : file_(file), entry_(entry), limits_(limits) {
+  char header[kLocalHeaderSize];
+  const std::uint64_t at = entry_.local_header_offset;
+  if (file_.ReadAt(at, header, sizeof header) != sizeof header) {
+    Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", at);
+  }
+  if (ReadU32(header) != kLocalHeaderSignature) {
+    Fail(SheetErrorCode::kCorrupt, "the zip header of the part '" + entry_.name + "' is damaged", at);
+  }
+  if (entry_.encrypted() || (ReadU16(header + 6) & ZipEntry::kFlagEncrypted) != 0) {
+    throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", entry_.name);
+  }
+  if (entry_.method != ZipEntry::kMethodStored && entry_.method != ZipEntry::kMethodDeflate) {
+    Fail(SheetErrorCode::kUnsupported,
+         "the part '" + entry_.name + "' uses zip compression method " + std::to_string(entry_.method) +
+             ", which is not supported",
+         at);
+  }
+  data_offset_ = at + kLocalHeaderSize + ReadU16(header + 26) + ReadU16(header + 28);
+  const std::uint64_t file_size = file_.size();
+  if (data_offset_ > file_size || entry_.compressed_size > file_size - data_offset_) {
+    Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", data_offset_);
+  }
+  if (entry_.method == ZipEntry::kMethodStored) {
+    if (entry_.compressed_size != entry_.uncompressed_size) {
+      Fail(SheetErrorCode::kCorrupt, "the stored part '" + entry_.name + "' has inconsistent sizes", at);
+    }
+  } else {
+    const bool over_ratio = entry_.uncompressed_size > limits_.ratio_grace &&
+                            entry_.uncompressed_size / limits_.max_ratio > entry_.compressed_size;
+    if (entry_.uncompressed_size > limits_.max_entry_size || over_ratio) {
+      Fail(SheetErrorCode::kTooLarge, "the part '" + entry_.name + "' expands beyond safe limits", at);
+    }
+    auto stream = std::make_unique<z_stream>();
+    if (inflateInit2(stream.get(), -MAX_WBITS) != Z_OK) throw std::bad_alloc();
+    stream_ = std::move(stream);
+    input_.reset(new char[kInputChunk]);
+  }
+  crc_ = static_cast<std::uint32_t>(crc32(0L, Z_NULL, 0));
+}
+
+ZipEntryReader::~ZipEntryReader() {
+  if (stream_ != nullptr) inflateEnd(stream_.get());
+}
+
+void ZipEntryReader::Fail(SheetErrorCode code, const std::string& sentence, std::uint64_t offset) const {
+  throw SheetError(code, sentence, entry_.name, offset);
+}
+
+std::size_t ZipEntryReader::Read(char* buffer, std::size_t size) {
+  if (finished_ || size == 0) return 0;
+  const std::size_t n =
+      entry_.method == ZipEntry::kMethodStored ? ReadStored(buffer, size) : ReadDeflated(buffer, size);
+  if (n == 0) Finish();
+  return n;
+}
+
+std::size_t ZipEntryReader::ReadStored(char* buffer, std::size_t size) {
+  const std::uint64_t remaining = entry_.compressed_size - compressed_read_;
+  const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, remaining));
+  if (want == 0) return 0;
+  const std::size_t got = file_.ReadAt(data_offset_ + compressed_read_, buffer, want);
+  if (got != want) {
+    Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", total_out_ + got);
+  }
+  compressed_read_ += got;
+  total_out_ += got;
+  crc_ =
+      static_cast<std::uint32_t>(crc32(crc_, reinterpret_cast<const Bytef*>(buffer), static_cast<uInt>(got)));
+  return got;
+}
+
+void ZipEntryReader::FillInput() {
+  const std::size_t want = static_cast<std::size_t>(
+      std::min<std::uint64_t>(kInputChunk, entry_.compressed_size - compressed_read_));
+  const std::size_t got = file_.ReadAt(data_offset_ + compressed_read_, input_.get(), want);
+  if (got != want) {
+    Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", compressed_read_ + got);
+  }
+  compressed_read_ += got;
+  stream_->next_in = reinterpret_cast<Bytef*>(input_.get());
+  stream_->avail_in = static_cast<uInt>(got);
+}
+
+std::size_t ZipEntryReader::ReadDeflated(char* buffer, std::size_t size) {
+  if (stream_end_) return 0;
+  const uInt capacity = static_cast<uInt>(std::min<std::size_t>(size, UINT_MAX));
+  stream_->next_out = reinterpret_cast<Bytef*>(buffer);
+  stream_->avail_out = capacity;
+  while (stream_->avail_out == capacity) {
+    if (stream_->avail_in == 0) {
+      if (compressed_read_ == entry_.compressed_size) {
+        Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated: its data ends early",
+             compressed_read_);
+      }
+      FillInput();
+    }
+    const int status = inflate(stream_.get(), Z_NO_FLUSH);
+    if (status == Z_STREAM_END) {
+      stream_end_ = true;
+      break;
+    }
+    if (status != Z_OK && status != Z_BUF_ERROR) {
+      const std::uint64_t consumed = compressed_read_ - stream_->avail_in;
+      Fail(SheetErrorCode::kCorrupt,
+           "the compressed data of the part '" + entry_.name + "' is damaged" +
+               (stream_->msg != nullptr ? std::string(" (") + stream_->msg + ")" : std::string()),
+           consumed);
+    }
+  }
+  const std::size_t produced = capacity - stream_->avail_out;
+  total_out_ += produced;
+  CheckGrowth();
+  crc_ = static_cast<std::uint32_t>(
+      crc32(crc_, reinterpret_cast<const Bytef*>(buffer), static_cast<uInt>(produced)));
+  return produced;
+}
+
+void ZipEntryReader::CheckGrowth() {
+  const std::uint64_t consumed = compressed_read_ - stream_->avail_in;
+  // More than declared means a lying directory; the cap and ratio stop bombs that declare honestly
+  // but enormously (the declared size was checked against both at open).
+  const bool over_ratio = total_out_ > limits_.ratio_grace && total_out_ / limits_.max_ratio > consumed;
+  if (total_out_ > entry_.uncompressed_size || total_out_ > limits_.max_entry_size || over_ratio) {
+    Fail(SheetErrorCode::kTooLarge, "the part '" + entry_.name + "' expands beyond safe limits", consumed);
+  }
+}
+
+void ZipEntryReader::Finish() {
+  finished_ = true;
+  if (total_out_ != entry_.uncompressed_size) {
+    Fail(SheetErrorCode::kCorrupt,
+         "the part '" + entry_.name + "' is shorter than its zip directory entry declares", total_out_);
+  }
+  if (crc_ != entry_.crc32) {
+    Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is damaged: its CRC-32 check fails",
+         total_out_);
+  }
+}
+
+}  // namespace quorvex::sheet::container

@@ -1,0 +1,55 @@
+// Streams one zip entry's content, inflating in chunks, bounded against zip bombs, CRC-checked.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "sheet/container/ByteSource.h"
+#include "sheet/container/InputFile.h"
+#include "sheet/container/ZipEntry.h"
+#include "sheet/container/ZipLimits.h"
+#include "sheet/model/SheetError.h"
+
+struct z_stream_s;  // zlib's inflate state, kept out of this header
+
+namespace quorvex::sheet::container {
+
+class ZipEntryReader : public ByteSource {
+ public:
+  /// Reads the entry's local header. Throws SheetError kPasswordProtected, kUnsupported (method),
+  /// kTooLarge (declared size or ratio) or kCorrupt. `file` must outlive the reader.
+  ZipEntryReader(InputFile& file, const ZipEntry& entry, const ZipLimits& limits);
+  ~ZipEntryReader() override;
+  ZipEntryReader(const ZipEntryReader&) = delete;
+  ZipEntryReader& operator=(const ZipEntryReader&) = delete;
+
+  /// Inflated bytes of the entry. At the end the size and CRC-32 are checked (kCorrupt); more
+  /// data than declared, or an implausible ratio, gives kTooLarge; cut-short data gives kCorrupt.
+  std::size_t Read(char* buffer, std::size_t size) override;
+
+  const ZipEntry& entry() const { return entry_; }
+
+ private:
+  static constexpr std::size_t kInputChunk = 256 * 1024;
+
+  std::size_t ReadStored(char* buffer, std::size_t size);
+  std::size_t ReadDeflated(char* buffer, std::size_t size);
+  void FillInput();
+  void CheckGrowth();
+  void Finish();
+  [[noreturn]] void Fail(SheetErrorCode code, const std::string& sentence, std::uint64_t offset) const;
+
+  InputFile& file_;
+  ZipEntry entry_;
+  ZipLimits limits_;
+  std::uint64_t data_offset_ = 0;      // first byte of the entry's data in the file
+  std::uint64_t compressed_read_ = 0;  // bytes of it read from the file so far
+  std::uint64_t total_out_ = 0;
+  std::uint32_t crc_ = 0;
+  bool stream_end_ = false;
+  bool finished_ = false;
+  std::unique_ptr<z_stream_s> stream_;
+  std::unique_ptr<char[]> input_;
+};
+
+}  // namespace quorvex::sheet::container

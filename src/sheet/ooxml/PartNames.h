@@ -1,0 +1,19 @@
+// Part names inside an OPC package: relationship targets resolved against their source part.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvex::sheet::ooxml {
+
+/// The relationships part of `source_part` ("xl/workbook.xml" -> "xl/_rels/workbook.xml.rels");
+/// the package's own relationships for an empty source ("_rels/.rels").
+std::string RelationshipsPartOf(std::string_view source_part);
+
+/// Resolves a relationship target (relative to the source part's folder, or absolute from the
+/// package root with a leading '/'), percent-decoding it and normalising "." and "..". The result
+/// has no leading '/'. nullopt when the target is empty or climbs out of the package.
+std::optional<std::string> ResolvePartName(std::string_view source_part, std::string_view target);
+
+}  // namespace quorvex::sheet::ooxml

@@ -1,0 +1,23 @@
+// Reads the workbook part: the date system and the sheet list with each sheet's relationship id.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sheet/container/XmlPullParser.h"
+
+namespace quorvex::sheet::ooxml {
+
+struct WorkbookPart {
+  struct Sheet {
+    std::string name;
+    std::string relationship_id;
+  };
+  bool date1904 = false;
+  std::vector<Sheet> sheets;  // in workbook order
+};
+
+/// Parses <workbookPr date1904> and <sheets><sheet name r:id>. Throws SheetError when malformed.
+WorkbookPart ReadWorkbookPart(container::XmlPullParser& parser);
+
+}  // namespace quorvex::sheet::ooxml

@@ -1,0 +1,342 @@
+// Streams a worksheet part (<sheetData> rows and cells) into a SheetSink.
+#include "sheet/ooxml/WorksheetReader.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <system_error>
+
+#include "sheet/container/XmlCharacters.h"
+#include "sheet/ooxml/CellReference.h"
+#include "sheet/ooxml/IsoDate.h"
+#include "sheet/ooxml/Xstring.h"
+
+namespace quorvex::sheet::ooxml {
+namespace {
+
+using Event = container::XmlPullParser::Event;
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && container::xml::IsXmlSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && container::xml::IsXmlSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string Shown(std::string_view text) {
+  constexpr std::size_t kShown = 40;
+  std::string shown = "'";
+  shown.append(text.substr(0, kShown));
+  shown.append(text.size() > kShown ? "...'" : "'");
+  return shown;
+}
+
+template <typename Integer>
+std::optional<Integer> ParseInteger(std::string_view text) {
+  Integer value{};
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+WorksheetReader::WorksheetReader(container::XmlPullParser& parser, const SharedStrings* shared_strings,
+                                 bool date1904, SheetSink& sink)
+    : parser_(parser), shared_strings_(shared_strings), date1904_(date1904), sink_(sink) {}
+
+void WorksheetReader::Read() {
+  for (;;) {
+    switch (parser_.Next()) {
+      case Event::kStartElement:
+        OnStart();
+        break;
+      case Event::kText:
+        if (capture_) value_.append(parser_.text());
+        break;
+      case Event::kEndElement:
+        OnEnd();
+        break;
+      case Event::kEndOfDocument:
+        Flush();
+        return;
+    }
+  }
+}
+
+std::string WorksheetReader::CellName() const {
+  return FormatCellReference(cell_.row, cell_.column);
+}
+
+void WorksheetReader::FailCell(const std::string& problem) const {
+  parser_.Fail(SheetErrorCode::kCorrupt, "the cell " + CellName() + " " + problem);
+}
+
+void WorksheetReader::OnStart() {
+  const std::string_view name = parser_.local_name();
+  if (!in_sheet_data_) {
+    if (name == "sheetData") {
+      in_sheet_data_ = true;
+    } else if (name == "dimension") {
+      ReadDimension();
+    }
+    return;
+  }
+  if (name.size() == 1) {
+    switch (name[0]) {
+      case 'c':
+        BeginCell();
+        return;
+      case 'v':
+        if (in_cell_) {
+          capture_ = true;
+          has_value_ = true;
+          value_.clear();
+        }
+        return;
+      case 'f':
+        parser_.SkipElement();  // formulas are not evaluated; the cached <v> is the value
+        return;
+      case 't':
+        if (in_inline_string_) {
+          capture_ = true;
+          run_start_ = value_.size();
+        }
+        return;
+      default:
+        return;
+    }
+  }
+  if (name == "row") {
+    BeginRow();
+  } else if (name == "is") {
+    if (in_cell_) {
+      in_inline_string_ = true;
+      has_value_ = true;
+      value_.clear();
+    }
+  } else if (name == "rPh") {
+    parser_.SkipElement();  // phonetic guide text is not part of the value
+  }
+}
+
+void WorksheetReader::OnEnd() {
+  if (!in_sheet_data_) return;
+  const std::string_view name = parser_.local_name();
+  if (name.size() == 1) {
+    switch (name[0]) {
+      case 'c':
+        if (in_cell_) EmitCell();
+        return;
+      case 'v':
+        capture_ = false;
+        return;
+      case 't':
+        if (in_inline_string_ && capture_) {
+          capture_ = false;
+          value_.resize(run_start_ +
+                        DecodeXstringInPlace(value_.data() + run_start_, value_.size() - run_start_));
+        }
+        return;
+      default:
+        return;
+    }
+  }
+  if (name == "is") {
+    in_inline_string_ = false;
+    capture_ = false;
+  } else if (name == "sheetData") {
+    Flush();
+    in_sheet_data_ = false;  // the rest is read too, so the part's XML and CRC are checked
+  }
+}
+
+void WorksheetReader::ReadDimension() {
+  // A dimension that does not parse is only a hint lost, not damage.
+  if (const auto* ref = parser_.FindAttribute("ref")) {
+    if (const auto range = ParseRangeReference(ref->value)) sink_.OnDimension(*range);
+  }
+}
+
+void WorksheetReader::BeginRow() {
+  if (const auto* r = parser_.FindAttribute("r")) {
+    const auto row = ParseRowNumber(r->value);
+    if (!row) {
+      parser_.Fail(SheetErrorCode::kCorrupt, "the row number " + Shown(r->value) + " is not valid");
+    }
+    row_ = *row;
+  } else if (row_seen_) {
+    if (row_ + 1 >= kMaxRows) {
+      parser_.Fail(SheetErrorCode::kCorrupt, "there are more rows than a sheet can hold");
+    }
+    ++row_;
+  }
+  row_seen_ = true;
+  next_column_ = 0;
+}
+
+void WorksheetReader::BeginCell() {
+  in_cell_ = true;
+  has_value_ = false;
+  capture_ = false;
+  in_inline_string_ = false;
+  type_ = CellType::kNumber;
+  cell_.style = 0;
+  bool positioned = false;
+  for (const auto& attribute : parser_.attributes()) {
+    if (attribute.local_name.size() != 1) continue;
+    const std::string_view value = attribute.value;
+    switch (attribute.local_name[0]) {
+      case 'r': {
+        const auto position = ParseCellReference(value);
+        if (!position) {
+          parser_.Fail(SheetErrorCode::kCorrupt, "the cell reference " + Shown(value) + " is not valid");
+        }
+        cell_.row = position->row;
+        cell_.column = position->column;
+        positioned = true;
+        break;
+      }
+      case 's': {
+        const auto style = ParseInteger<std::uint32_t>(value);
+        if (!style) {
+          parser_.Fail(SheetErrorCode::kCorrupt, "the cell style " + Shown(value) + " is not valid");
+        }
+        cell_.style = *style;
+        break;
+      }
+      case 't':
+        if (value == "s") {
+          type_ = CellType::kSharedString;
+        } else if (value == "n") {
+          type_ = CellType::kNumber;
+        } else if (value == "str") {
+          type_ = CellType::kFormulaString;
+        } else if (value == "inlineStr") {
+          type_ = CellType::kInlineString;
+        } else if (value == "b") {
+          type_ = CellType::kBoolean;
+        } else if (value == "e") {
+          type_ = CellType::kError;
+        } else if (value == "d") {
+          type_ = CellType::kDate;
+        } else {
+          parser_.Fail(SheetErrorCode::kCorrupt, "the cell type " + Shown(value) + " is not valid");
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  if (!positioned) {
+    if (next_column_ >= kMaxColumns) {
+      parser_.Fail(SheetErrorCode::kCorrupt, "a row holds more cells than a sheet has columns");
+    }
+    cell_.row = row_;
+    cell_.column = next_column_;
+  }
+  next_column_ = cell_.column + 1;
+}
+
+void WorksheetReader::EmitCell() {
+  in_cell_ = false;
+  capture_ = false;
+  in_inline_string_ = false;
+  if (!has_value_) {
+    cell_.value = CellValue{};
+    Enqueue(kNotShared);
+    return;
+  }
+  switch (type_) {
+    case CellType::kNumber:
+      cell_.value = NumberValue();
+      Enqueue(kNotShared);
+      return;
+    case CellType::kSharedString:
+      Enqueue(SharedStringIndex());
+      return;
+    case CellType::kBoolean:
+      cell_.value = BooleanValue();
+      Enqueue(kNotShared);
+      return;
+    case CellType::kDate: {
+      const auto serial = ParseIsoDateTime(Trim(value_), date1904_);
+      if (!serial) FailCell("holds " + Shown(value_) + ", which is not an ISO 8601 date");
+      cell_.value = CellValue::Number(*serial);
+      Enqueue(kNotShared);
+      return;
+    }
+    case CellType::kInlineString:
+      cell_.value = CellValue::String(value_);
+      break;
+    case CellType::kFormulaString:
+      value_.resize(DecodeXstringInPlace(value_.data(), value_.size()));
+      cell_.value = CellValue::String(value_);
+      break;
+    case CellType::kError:
+      cell_.value = CellValue::Error(Trim(value_));
+      break;
+  }
+  // The text lives in value_, which the next cell overwrites: report it now, in order.
+  Flush();
+  sink_.OnCell(cell_);
+}
+
+void WorksheetReader::Enqueue(std::uint32_t shared_index) {
+  if (pending_count_ == kLookahead) EmitOldest();
+  PendingCell& slot = pending_[(pending_first_ + pending_count_) % kLookahead];
+  slot.cell = cell_;
+  slot.shared_index = shared_index;
+  ++pending_count_;
+  // Two stages: the offsets when a cell arrives, its characters half a queue later, so both are
+  // in the cache when the sink reads the string.
+  if (shared_index != kNotShared) shared_strings_->PrefetchOffsets(shared_index);
+  if (pending_count_ > kLookahead / 2) {
+    const PendingCell& middle = pending_[(pending_first_ + pending_count_ - 1 - kLookahead / 2) % kLookahead];
+    if (middle.shared_index != kNotShared) shared_strings_->PrefetchText(middle.shared_index);
+  }
+}
+
+void WorksheetReader::EmitOldest() {
+  PendingCell& oldest = pending_[pending_first_];
+  if (oldest.shared_index != kNotShared) {
+    oldest.cell.value = CellValue::String((*shared_strings_)[oldest.shared_index]);
+  }
+  pending_first_ = (pending_first_ + 1) % kLookahead;
+  --pending_count_;
+  sink_.OnCell(oldest.cell);
+}
+
+void WorksheetReader::Flush() {
+  while (pending_count_ > 0) EmitOldest();
+}
+
+CellValue WorksheetReader::NumberValue() {
+  const std::string_view text = Trim(value_);
+  if (text.empty()) return CellValue{};
+  double number = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(number)) {
+    FailCell("holds " + Shown(value_) + ", which is not a number");
+  }
+  return CellValue::Number(number);
+}
+
+std::uint32_t WorksheetReader::SharedStringIndex() {
+  const auto index = ParseInteger<std::uint64_t>(Trim(value_));
+  if (!index) FailCell("holds " + Shown(value_) + ", which is not a shared string index");
+  const std::size_t count = shared_strings_ != nullptr ? shared_strings_->size() : 0;
+  if (*index >= count) {
+    FailCell("refers to shared string " + std::to_string(*index) + ", but the workbook has " +
+             (count == 0 ? std::string("none") : "only " + std::to_string(count)));
+  }
+  return static_cast<std::uint32_t>(*index);
+}
+
+CellValue WorksheetReader::BooleanValue() {
+  const std::string_view text = Trim(value_);
+  if (text == "1" || text == "true") return CellValue::Boolean(true);
+  if (text == "0" || text == "false") return CellValue::Boolean(false);
+  FailCell("holds " + Shown(value_) + ", which is not a boolean");
+}
+
+}  // namespace quorvex::sheet::ooxml

@@ -1,0 +1,123 @@
+// Reads .xlsx and .xlsm workbooks: package relationships, workbook, styles, shared strings, sheets.
+#include "sheet/ooxml/XlsxReader.h"
+
+#include <stdexcept>
+
+#include "sheet/container/XmlPullParser.h"
+#include "sheet/ooxml/Relationships.h"
+#include "sheet/ooxml/StylesPart.h"
+#include "sheet/ooxml/WorkbookPart.h"
+#include "sheet/ooxml/WorksheetReader.h"
+
+namespace quorvex::sheet::ooxml {
+namespace {
+
+// Where parts usually live, for packages whose relationships leave them out.
+constexpr std::string_view kDefaultWorkbookPart = "xl/workbook.xml";
+constexpr std::string_view kDefaultStylesPart = "xl/styles.xml";
+constexpr std::string_view kDefaultSharedStringsPart = "xl/sharedStrings.xml";
+constexpr std::string_view kBinaryWorkbookPart = "xl/workbook.bin";
+
+SheetKind KindOf(std::string_view relationship_type) {
+  const std::string_view name = RelationshipTypeName(relationship_type);
+  if (name == "chartsheet") return SheetKind::kChart;
+  if (name == "dialogsheet") return SheetKind::kDialog;
+  if (name == "macrosheet" || name == "xlMacrosheet" || name == "xlIntlMacrosheet") return SheetKind::kMacro;
+  return SheetKind::kWorksheet;
+}
+
+/// The part a relationship of `type` points to, else `fallback` when the relationships do not
+/// mention that type at all.
+std::string PartFor(const Relationships& relationships, std::string_view type, std::string_view fallback) {
+  if (const Relationship* relationship = relationships.FindByType(type)) return relationship->target;
+  return std::string(fallback);
+}
+
+[[noreturn]] void FailBinaryWorkbook() {
+  throw SheetError(SheetErrorCode::kUnsupported, "binary workbooks (.xlsb) are not supported yet");
+}
+
+}  // namespace
+
+XlsxReader::XlsxReader(const std::string& path) : XlsxReader(std::make_unique<container::ZipArchive>(path)) {}
+
+XlsxReader::XlsxReader(std::unique_ptr<container::ZipArchive> archive) : archive_(std::move(archive)) {
+  Open();
+}
+
+XlsxReader::~XlsxReader() = default;
+
+void XlsxReader::Open() {
+  const Relationships package = Relationships::Read(*archive_, "");
+  const std::string workbook_name = PartFor(package, "officeDocument", kDefaultWorkbookPart);
+  if (workbook_name.ends_with(".bin")) FailBinaryWorkbook();
+  const container::ZipEntry* workbook_entry = workbook_name.empty() ? nullptr : archive_->Find(workbook_name);
+  if (workbook_entry == nullptr) {
+    if (archive_->Find(kBinaryWorkbookPart) != nullptr) FailBinaryWorkbook();
+    throw SheetError(SheetErrorCode::kNotAWorkbook,
+                     "the file is not a workbook: " +
+                         (workbook_name.empty() ? std::string(kDefaultWorkbookPart) : workbook_name) +
+                         " is missing",
+                     archive_->path());
+  }
+  const std::string workbook_part = workbook_entry->name;
+
+  WorkbookPart parsed;
+  {
+    auto reader = archive_->OpenEntry(*workbook_entry);
+    container::XmlPullParser parser(*reader, workbook_part);
+    parsed = ReadWorkbookPart(parser);
+  }
+  const Relationships relationships = Relationships::Read(*archive_, workbook_part);
+  workbook_.date1904 = parsed.date1904;
+  workbook_.sheets.reserve(parsed.sheets.size());
+  for (WorkbookPart::Sheet& sheet : parsed.sheets) {
+    SheetInfo info;
+    info.name = std::move(sheet.name);
+    // A sheet whose relationship is missing keeps an empty location and fails when it is read.
+    if (const Relationship* relationship = relationships.FindById(sheet.relationship_id)) {
+      info.kind = KindOf(relationship->type);
+      info.location = relationship->target;
+    }
+    workbook_.sheets.push_back(std::move(info));
+  }
+
+  const std::string styles_part = PartFor(relationships, "styles", kDefaultStylesPart);
+  if (const container::ZipEntry* entry = styles_part.empty() ? nullptr : archive_->Find(styles_part)) {
+    auto reader = archive_->OpenEntry(*entry);
+    container::XmlPullParser parser(*reader, entry->name);
+    ReadStylesPart(parser, workbook_);
+  }
+  if (workbook_.cell_formats.empty()) workbook_.cell_formats.push_back(CellFormat{});
+
+  shared_strings_part_ = PartFor(relationships, "sharedStrings", kDefaultSharedStringsPart);
+}
+
+void XlsxReader::LoadSharedStrings() {
+  if (shared_strings_loaded_) return;
+  if (const container::ZipEntry* entry =
+          shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_)) {
+    auto reader = archive_->OpenEntry(*entry);
+    container::XmlPullParser parser(*reader, entry->name);
+    shared_strings_.Load(parser);
+  }
+  shared_strings_loaded_ = true;
+}
+
+void XlsxReader::ReadSheet(std::size_t position, SheetSink& sink) {
+  if (position >= workbook_.sheets.size()) throw std::out_of_range("XlsxReader::ReadSheet: no such sheet");
+  const SheetInfo& sheet = workbook_.sheets[position];
+  if (sheet.kind == SheetKind::kChart || sheet.kind == SheetKind::kDialog) return;
+  const container::ZipEntry* entry = sheet.location.empty() ? nullptr : archive_->Find(sheet.location);
+  if (entry == nullptr) {
+    throw SheetError(SheetErrorCode::kCorrupt,
+                     "the sheet '" + sheet.name + "' refers to a part that does not exist", sheet.location);
+  }
+  LoadSharedStrings();
+  auto reader = archive_->OpenEntry(*entry);
+  container::XmlPullParser parser(*reader, entry->name);
+  WorksheetReader(parser, shared_strings_.size() > 0 ? &shared_strings_ : nullptr, workbook_.date1904, sink)
+      .Read();
+}
+
+}  // namespace quorvex::sheet::ooxml

@@ -1,0 +1,72 @@
+// Parsing of the quorvex command line.
+#include <gtest/gtest.h>
+
+#include "cli/CommandLine.h"
+
+namespace quorvex::cli {
+namespace {
+
+ParsedCommandLine Parse(std::vector<std::string> arguments) { return ParseCommandLine(arguments); }
+
+TEST(CommandLine, ReadsEveryConvertOption) {
+  auto parsed = Parse({"convert", "--format", "txt", "--naming=number", "-o", "/out", "-s", "Jan", "--sheet=Feb",
+                       "--quiet", "a.xlsx", "dir"});
+  ASSERT_TRUE(parsed.convert) << parsed.error;
+  EXPECT_EQ(parsed.convert->format_index, 1);
+  EXPECT_EQ(parsed.convert->naming_mode, 2);
+  EXPECT_EQ(parsed.convert->output_directory, "/out");
+  EXPECT_EQ(parsed.convert->sheets, (std::vector<std::string>{"Jan", "Feb"}));
+  EXPECT_TRUE(parsed.convert->quiet);
+  EXPECT_EQ(parsed.convert->inputs, (std::vector<std::string>{"a.xlsx", "dir"}));
+}
+
+TEST(CommandLine, DefaultsToCsvNamedBySheet) {
+  auto parsed = Parse({"convert", "-o", "out", "a.xlsx"});
+  ASSERT_TRUE(parsed.convert);
+  EXPECT_EQ(parsed.convert->format_index, 0);
+  EXPECT_EQ(parsed.convert->naming_mode, 0);
+  EXPECT_FALSE(parsed.convert->quiet);
+}
+
+TEST(CommandLine, MapsNamingRulesToTheFileNameList) {
+  for (auto [rule, index] : {std::pair{"sheet", 0}, {"workbook-sheet", 1}, {"number", 2}}) {
+    auto parsed = Parse({"convert", "-n", rule, "-o", "o", "a.xlsx"});
+    ASSERT_TRUE(parsed.convert) << rule;
+    EXPECT_EQ(parsed.convert->naming_mode, index) << rule;
+  }
+}
+
+TEST(CommandLine, DoubleDashEndsOptions) {
+  auto parsed = Parse({"convert", "-o", "o", "--", "--weird.xlsx"});
+  ASSERT_TRUE(parsed.convert);
+  EXPECT_EQ(parsed.convert->inputs, std::vector<std::string>{"--weird.xlsx"});
+}
+
+TEST(CommandLine, ExplainsWrongArguments) {
+  struct Row {
+    std::vector<std::string> arguments;
+    const char* error_part;
+  };
+  for (const Row& row : {Row{{}, "no command"},
+                         Row{{"frobnicate"}, "unknown command"},
+                         Row{{"convert", "-o", "o"}, "no workbook"},
+                         Row{{"convert", "a.xlsx"}, "no output directory"},
+                         Row{{"convert", "-f", "pdf", "-o", "o", "a.xlsx"}, "unknown format \"pdf\""},
+                         Row{{"convert", "-n", "random", "-o", "o", "a.xlsx"}, "unknown naming rule"},
+                         Row{{"convert", "--colour", "-o", "o", "a.xlsx"}, "unknown option \"--colour\""},
+                         Row{{"convert", "a.xlsx", "-o"}, "needs a value"}}) {
+    auto parsed = Parse(row.arguments);
+    EXPECT_FALSE(parsed.convert);
+    EXPECT_NE(parsed.error.find(row.error_part), std::string::npos) << parsed.error;
+  }
+}
+
+TEST(CommandLine, HelpAndVersion) {
+  EXPECT_TRUE(Parse({"--help"}).show_help);
+  EXPECT_TRUE(Parse({"convert", "-o", "o", "--help"}).show_help);
+  EXPECT_TRUE(Parse({"--version"}).show_version);
+  EXPECT_NE(HelpText().find("--sheet"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quorvex::cli

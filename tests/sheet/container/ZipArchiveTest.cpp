@@ -1,0 +1,273 @@
+// Tests for ZipArchive and ZipEntryReader: directory parsing, streaming inflate, damage and bombs.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "../support/TempFile.h"
+#include "../support/ZipWriter.h"
+#include "sheet/container/ZipArchive.h"
+#include "sheet/model/SheetError.h"
+
+namespace quorvex::sheet::container {
+namespace {
+
+using test_support::TempFile;
+using test_support::ZipWriter;
+
+/// Bytes that do not compress: a linear congruential sequence starting at a fixed value.
+std::string Incompressible(std::size_t size) {
+  std::string data(size, '\0');
+  std::uint32_t state = 12345;
+  for (char& c : data) {
+    state = state * 1664525u + 1013904223u;
+    c = static_cast<char>(state >> 24);
+  }
+  return data;
+}
+
+std::string ReadAllInChunks(ZipArchive& archive, const ZipEntry& entry, std::size_t chunk) {
+  auto reader = archive.OpenEntry(entry);
+  std::string out;
+  std::string buffer(chunk, '\0');
+  while (const std::size_t n = reader->Read(buffer.data(), buffer.size())) out.append(buffer, 0, n);
+  return out;
+}
+
+template <typename Action>
+SheetError CatchSheetError(Action action) {
+  try {
+    action();
+  } catch (const SheetError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "no SheetError was thrown";
+  return SheetError(SheetErrorCode::kIo, "none");
+}
+
+void PatchU32(std::string& bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+TEST(ZipArchive, ReadsStoredAndDeflatedEntries) {
+  const std::string text = "<?xml version=\"1.0\"?><a>" + std::string(5000, 'x') + "</a>";
+  TempFile file(ZipWriter().Add("plain.txt", "hello", false).Add("xl/workbook.xml", text).Finish());
+  ZipArchive archive(file.path());
+  ASSERT_EQ(archive.entries().size(), 2u);
+  EXPECT_EQ(archive.entries()[0].method, ZipEntry::kMethodStored);
+  EXPECT_EQ(archive.entries()[1].method, ZipEntry::kMethodDeflate);
+  EXPECT_LT(archive.entries()[1].compressed_size, text.size());
+  EXPECT_EQ(archive.ReadEntry(*archive.Find("plain.txt"), 100), "hello");
+  EXPECT_EQ(archive.ReadEntry(*archive.Find("xl/workbook.xml"), 1 << 20), text);
+}
+
+TEST(ZipArchive, FindPrefersExactNameThenIgnoresCaseAndBackslashes) {
+  TempFile file(ZipWriter()
+                    .Add("xl/Workbook.xml", "upper")
+                    .Add("xl/workbook.xml", "exact")
+                    .Add("XL\\Styles.xml", "styles")
+                    .Finish());
+  ZipArchive archive(file.path());
+  EXPECT_EQ(archive.ReadEntry(*archive.Find("xl/workbook.xml"), 100), "exact");
+  EXPECT_EQ(archive.ReadEntry(*archive.Find("xl/Workbook.xml"), 100), "upper");
+  ASSERT_NE(archive.Find("xl/styles.xml"), nullptr);
+  EXPECT_EQ(archive.Find("xl/styles.xml")->name, "XL\\Styles.xml");
+  EXPECT_EQ(archive.Find("xl/missing.xml"), nullptr);
+}
+
+TEST(ZipArchive, ReadsZip64Directory) {
+  TempFile file(ZipWriter().Add("a.xml", "<a/>").Add("b.xml", std::string(300, 'b'), false).Finish(true));
+  ZipArchive archive(file.path());
+  ASSERT_EQ(archive.entries().size(), 2u);
+  EXPECT_EQ(archive.ReadEntry(*archive.Find("a.xml"), 100), "<a/>");
+  EXPECT_EQ(archive.ReadEntry(*archive.Find("b.xml"), 1000), std::string(300, 'b'));
+}
+
+TEST(ZipArchive, StreamsEntryLargerThanItsChunksWithAnyReadSize) {
+  std::string data;
+  for (int i = 0; i < 200000; ++i) {
+    data += "<c r=\"A" + std::to_string(i) + "\"><v>" + std::to_string(i * 7) + "</v></c>";
+  }
+  data += Incompressible(600000);
+  TempFile file(ZipWriter().Add("sheet.xml", data).Add("stored.bin", data, false).Finish());
+  ZipArchive archive(file.path());
+  EXPECT_EQ(ReadAllInChunks(archive, *archive.Find("sheet.xml"), 1000), data);
+  EXPECT_EQ(ReadAllInChunks(archive, *archive.Find("sheet.xml"), 1 << 20), data);
+  EXPECT_EQ(ReadAllInChunks(archive, *archive.Find("stored.bin"), 4096), data);
+}
+
+TEST(ZipArchive, MissingFileIsAnIoErrorWithTheReason) {
+  const SheetError error = CatchSheetError([] { ZipArchive archive("/nonexistent/folder/book.xlsx"); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kIo);
+  EXPECT_NE(error.sentence().find("/nonexistent/folder/book.xlsx"), std::string::npos);
+  EXPECT_NE(error.sentence().find("No such file"), std::string::npos);
+}
+
+TEST(ZipArchive, FileWithoutEndRecordIsCorrupt) {
+  std::string bytes = ZipWriter().Add("a.xml", "<a/>").Finish();
+  bytes.resize(bytes.size() - 10);  // cuts into the end record
+  TempFile file(bytes);
+  const SheetError error = CatchSheetError([&] { ZipArchive archive(file.path()); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
+  EXPECT_NE(error.sentence().find("truncated"), std::string::npos);
+
+  TempFile tiny("PK\x03\x04");
+  EXPECT_EQ(CatchSheetError([&] { ZipArchive archive(tiny.path()); }).code(), SheetErrorCode::kCorrupt);
+}
+
+TEST(ZipArchive, DirectoryOffsetPastTheEndIsCorrupt) {
+  std::string bytes = ZipWriter().Add("a.xml", "<a/>").Finish();
+  PatchU32(bytes, bytes.size() - 6, 0x7FFFFFF0);  // directory offset in the end record
+  TempFile file(bytes);
+  const SheetError error = CatchSheetError([&] { ZipArchive archive(file.path()); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
+  EXPECT_NE(error.sentence().find("outside the file"), std::string::npos);
+}
+
+TEST(ZipArchive, EntryOffsetPastTheEndIsCorrupt) {
+  std::string bytes = ZipWriter().Add("a.xml", "<a/>").Finish();
+  const std::size_t directory = bytes.find("PK\x01\x02");
+  ASSERT_NE(directory, std::string::npos);
+  PatchU32(bytes, directory + 42, 0x00FFFFFF);  // local header offset
+  TempFile file(bytes);
+  const SheetError error = CatchSheetError([&] { ZipArchive archive(file.path()); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
+  EXPECT_NE(error.sentence().find("a.xml"), std::string::npos);
+}
+
+TEST(ZipArchive, TruncatedCompressedDataIsCorruptWithPartAndOffset) {
+  const std::string data = Incompressible(100000);
+  ZipWriter::Entry entry;
+  entry.name = "xl/worksheets/sheet1.xml";
+  entry.data = data;
+  entry.raw_compressed = ZipWriter::Deflate(data).substr(0, 40000);
+  TempFile file(ZipWriter().Add(entry).Finish());
+  ZipArchive archive(file.path());
+  const SheetError error = CatchSheetError([&] { ReadAllInChunks(archive, archive.entries()[0], 8192); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
+  EXPECT_EQ(error.part(), "xl/worksheets/sheet1.xml");
+  EXPECT_NE(error.offset(), SheetError::kNoOffset);
+  EXPECT_NE(error.sentence().find("truncated"), std::string::npos);
+}
+
+TEST(ZipArchive, DamagedDeflateDataIsCorrupt) {
+  ZipWriter::Entry entry;
+  entry.name = "a.xml";
+  entry.data = std::string(1000, 'a');
+  entry.raw_compressed = std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 8);
+  TempFile file(ZipWriter().Add(entry).Finish());
+  ZipArchive archive(file.path());
+  EXPECT_EQ(CatchSheetError([&] { archive.ReadEntry(archive.entries()[0], 1 << 20); }).code(),
+            SheetErrorCode::kCorrupt);
+}
+
+TEST(ZipArchive, CrcMismatchIsCorrupt) {
+  ZipWriter::Entry entry;
+  entry.name = "a.xml";
+  entry.data = "<a>some content</a>";
+  entry.declared_crc = 0x12345678;
+  ZipWriter::Entry stored = entry;
+  stored.name = "b.xml";
+  stored.deflate = false;
+  TempFile file(ZipWriter().Add(entry).Add(stored).Finish());
+  ZipArchive archive(file.path());
+  for (const char* name : {"a.xml", "b.xml"}) {
+    const SheetError error = CatchSheetError([&] { archive.ReadEntry(*archive.Find(name), 1000); });
+    EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt) << name;
+    EXPECT_NE(error.sentence().find("CRC"), std::string::npos) << name;
+  }
+}
+
+TEST(ZipArchive, EntryShorterThanDeclaredIsCorrupt) {
+  ZipWriter::Entry entry;
+  entry.name = "a.xml";
+  entry.data = "<a>short</a>";
+  entry.declared_size = 5000;
+  TempFile file(ZipWriter().Add(entry).Finish());
+  ZipArchive archive(file.path());
+  const SheetError error = CatchSheetError([&] { ReadAllInChunks(archive, archive.entries()[0], 100); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
+  EXPECT_NE(error.sentence().find("shorter"), std::string::npos);
+}
+
+TEST(ZipArchive, InflatingPastTheDeclaredSizeStopsAsTooLarge) {
+  ZipWriter::Entry entry;
+  entry.name = "xl/sharedStrings.xml";
+  entry.data = std::string(std::size_t{50} << 20, '\0');  // 50 MiB of zeros, about 50 KiB deflated
+  entry.declared_size = 1000;
+  TempFile file(ZipWriter().Add(entry).Finish());
+  ZipArchive archive(file.path());
+  const SheetError error =
+      CatchSheetError([&] { ReadAllInChunks(archive, archive.entries()[0], 64 * 1024); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kTooLarge);
+  EXPECT_NE(error.sentence().find("expands beyond safe limits"), std::string::npos);
+  EXPECT_EQ(error.part(), "xl/sharedStrings.xml");
+}
+
+TEST(ZipArchive, DeclaredSizeOverTheCapOrRatioIsRefusedAtOpen) {
+  std::string rows;
+  for (int i = 0; rows.size() < (std::size_t{2} << 20); ++i) {
+    rows += "<c r=\"B" + std::to_string(i) + "\"><v>1</v></c>";
+  }
+  TempFile file(
+      ZipWriter().Add("rows.xml", rows).Add("zeros.xml", std::string(std::size_t{8} << 20, '\0')).Finish());
+
+  ZipArchive defaults(file.path());
+  EXPECT_EQ(ReadAllInChunks(defaults, *defaults.Find("rows.xml"), 1 << 18), rows);
+  // Deflate's best case is about 1030:1, reached only by runs such as these zeros.
+  EXPECT_EQ(CatchSheetError([&] { defaults.OpenEntry(*defaults.Find("zeros.xml")); }).code(),
+            SheetErrorCode::kTooLarge);
+
+  ZipLimits small_cap;
+  small_cap.max_entry_size = std::size_t{1} << 20;
+  ZipArchive capped(file.path(), small_cap);
+  EXPECT_EQ(CatchSheetError([&] { capped.OpenEntry(*capped.Find("rows.xml")); }).code(),
+            SheetErrorCode::kTooLarge);
+}
+
+TEST(ZipArchive, RatioRunningAwayWhileStreamingStopsAsTooLarge) {
+  // Zeros first, then noise: the whole entry's ratio is modest, its start is not.
+  const std::string data = std::string(std::size_t{40} << 20, '\0') + Incompressible(std::size_t{1} << 20);
+  TempFile file(ZipWriter().Add("sheet.xml", data).Finish());
+  ZipLimits limits;
+  limits.max_ratio = 100;
+  limits.ratio_grace = std::size_t{4} << 20;
+  ZipArchive archive(file.path(), limits);
+  const SheetError error = CatchSheetError([&] { ReadAllInChunks(archive, archive.entries()[0], 1 << 18); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kTooLarge);
+}
+
+TEST(ZipArchive, EncryptedEntryIsPasswordProtected) {
+  ZipWriter::Entry entry;
+  entry.name = "xl/workbook.xml";
+  entry.data = "<workbook/>";
+  entry.flags = ZipEntry::kFlagEncrypted;
+  TempFile file(ZipWriter().Add(entry).Finish());
+  ZipArchive archive(file.path());
+  const SheetError error = CatchSheetError([&] { archive.OpenEntry(archive.entries()[0]); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kPasswordProtected);
+  EXPECT_EQ(error.sentence(), "The workbook is password-protected");
+}
+
+TEST(ZipArchive, UnknownCompressionMethodIsUnsupported) {
+  ZipWriter::Entry entry;
+  entry.name = "a.xml";
+  entry.data = "<a/>";
+  entry.method = 12;  // bzip2
+  TempFile file(ZipWriter().Add(entry).Finish());
+  ZipArchive archive(file.path());
+  const SheetError error = CatchSheetError([&] { archive.OpenEntry(archive.entries()[0]); });
+  EXPECT_EQ(error.code(), SheetErrorCode::kUnsupported);
+  EXPECT_NE(error.sentence().find("method 12"), std::string::npos);
+}
+
+TEST(ZipArchive, ReadEntryRefusesEntriesDeclaredOverTheCallersCap) {
+  TempFile file(ZipWriter().Add("big.xml", std::string(5000, 'x')).Finish());
+  ZipArchive archive(file.path());
+  EXPECT_EQ(CatchSheetError([&] { archive.ReadEntry(archive.entries()[0], 4999); }).code(),
+            SheetErrorCode::kTooLarge);
+  EXPECT_EQ(archive.ReadEntry(archive.entries()[0], 5000).size(), 5000u);
+}
+
+}  // namespace
+}  // namespace quorvex::sheet::container

@@ -1,0 +1,233 @@
+// Tests for OpenWorkbookFile and the errors damaged or hostile workbooks give.
+#include <gtest/gtest.h>
+
+#include "../support/CompoundFileWriter.h"
+#include "../support/TempFile.h"
+#include "../support/ZipWriter.h"
+#include "RecordingSink.h"
+#include "XlsxPackage.h"
+#include "sheet/WorkbookOpener.h"
+#include "sheet/container/ZipArchive.h"
+#include "sheet/model/SheetError.h"
+
+namespace quorvex::sheet {
+namespace {
+
+using test_support::RecordingSink;
+using test_support::TempFile;
+using test_support::WorksheetXml;
+using test_support::XlsxPackage;
+using test_support::ZipWriter;
+
+struct Outcome {
+  SheetErrorCode code = SheetErrorCode::kIo;
+  std::string message;  // what() with part and offset
+  bool thrown = false;
+};
+
+/// Opens the bytes as a workbook and reads every sheet, reporting the error if any.
+Outcome OpenAndReadAll(const std::string& bytes) {
+  TempFile file(bytes, ".xlsx");
+  try {
+    auto reader = OpenWorkbookFile(file.path());
+    for (std::size_t i = 0; i < reader->workbook().sheets.size(); ++i) {
+      RecordingSink sink;
+      reader->ReadSheet(i, sink);
+    }
+  } catch (const SheetError& error) {
+    return {error.code(), error.what(), true};
+  }
+  return {};
+}
+
+void ExpectError(const Outcome& outcome, SheetErrorCode code, const std::string& phrase) {
+  ASSERT_TRUE(outcome.thrown) << "expected: " << phrase;
+  EXPECT_EQ(outcome.code, code) << outcome.message;
+  EXPECT_NE(outcome.message.find(phrase), std::string::npos) << outcome.message;
+}
+
+XlsxPackage OneSheet(const std::string& rows) {
+  XlsxPackage package;
+  package.AddSheet("Data", WorksheetXml(rows));
+  return package;
+}
+
+TEST(WorkbookOpener, OpensZipPackagesWithTheXlsxReader) {
+  TempFile file(OneSheet("<row r=\"1\"><c r=\"A1\"><v>42</v></c></row>").Build(), ".xlsx");
+  auto reader = OpenWorkbookFile(file.path());
+  ASSERT_EQ(reader->workbook().sheets.size(), 1u);
+  RecordingSink sink;
+  reader->ReadSheet(0, sink);
+  EXPECT_EQ(sink.cells, (std::vector<std::string>{"0,0 n:42"}));
+}
+
+TEST(WorkbookOpener, MissingFileIsAnIoErrorWithTheReason) {
+  try {
+    OpenWorkbookFile("/nonexistent/book.xlsx");
+    FAIL() << "no error";
+  } catch (const SheetError& error) {
+    EXPECT_EQ(error.code(), SheetErrorCode::kIo);
+    EXPECT_NE(error.sentence().find("No such file or directory"), std::string::npos) << error.sentence();
+  }
+}
+
+TEST(WorkbookOpener, OtherFilesAreNotWorkbooks) {
+  ExpectError(OpenAndReadAll("name,value\nx,1\n"), SheetErrorCode::kNotAWorkbook,
+              "the file is not a workbook");
+  ExpectError(OpenAndReadAll(""), SheetErrorCode::kNotAWorkbook, "the file is not a workbook");
+  const std::string document =
+      ZipWriter()
+          .Add("_rels/.rels",
+               "<Relationships><Relationship Id=\"r\" Type=\"http://schemas.openxmlformats.org/"
+               "officeDocument/2006/relationships/officeDocument\" "
+               "Target=\"word/document.xml\"/></Relationships>")
+          .Add("word/document.xml", "<w:document xmlns:w=\"urn:w\"/>")
+          .Finish();
+  ExpectError(OpenAndReadAll(document), SheetErrorCode::kNotAWorkbook, "<document>");
+}
+
+TEST(WorkbookOpener, CompoundFilesAreEncryptedOrLegacyWorkbooks) {
+  ExpectError(OpenAndReadAll(test_support::BuildCompoundFile({"\x06"
+                                                              "DataSpaces",
+                                                              "Version", "DataSpaceMap", "EncryptionInfo",
+                                                              "EncryptedPackage"})),
+              SheetErrorCode::kPasswordProtected, "The workbook is password-protected");
+  ExpectError(OpenAndReadAll(test_support::BuildCompoundFile({"Workbook", "\x05SummaryInformation"})),
+              SheetErrorCode::kUnsupported, "legacy .xls workbooks are not supported yet");
+}
+
+TEST(WorkbookOpener, BinaryWorkbooksAreUnsupported) {
+  const std::string xlsb =
+      ZipWriter()
+          .Add("_rels/.rels",
+               "<Relationships><Relationship Id=\"r\" Type=\"http://schemas.openxmlformats.org/"
+               "officeDocument/2006/relationships/officeDocument\" "
+               "Target=\"xl/workbook.bin\"/></Relationships>")
+          .Add("xl/workbook.bin", std::string(40, '\x01'))
+          .Finish();
+  ExpectError(OpenAndReadAll(xlsb), SheetErrorCode::kUnsupported,
+              "binary workbooks (.xlsb) are not supported yet");
+  const std::string without_rels = ZipWriter().Add("xl/workbook.bin", std::string(40, '\x01')).Finish();
+  ExpectError(OpenAndReadAll(without_rels), SheetErrorCode::kUnsupported, "(.xlsb)");
+}
+
+TEST(WorkbookOpener, TruncatedPackageIsCorrupt) {
+  const std::string bytes = OneSheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>").Build();
+  ExpectError(OpenAndReadAll(bytes.substr(0, bytes.size() / 2)), SheetErrorCode::kCorrupt, "truncated");
+}
+
+TEST(WorkbookOpener, MissingWorkbookPartFailsAtOpen) {
+  XlsxPackage package = OneSheet("");
+  package.RemovePart("xl/workbook.xml");
+  ExpectError(OpenAndReadAll(package.Build()), SheetErrorCode::kNotAWorkbook,
+              "the file is not a workbook: xl/workbook.xml is missing");
+}
+
+TEST(WorkbookOpener, SheetWithoutPartFailsOnlyWhenRead) {
+  XlsxPackage dangling = OneSheet("");
+  dangling.SetPart("xl/_rels/workbook.xml.rels", "<Relationships/>");
+  TempFile file(dangling.Build(), ".xlsx");
+  auto reader = OpenWorkbookFile(file.path());
+  ASSERT_EQ(reader->workbook().sheets.size(), 1u);
+  RecordingSink sink;
+  try {
+    reader->ReadSheet(0, sink);
+    FAIL() << "no error";
+  } catch (const SheetError& error) {
+    EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
+    EXPECT_EQ(error.sentence(), "the sheet 'Data' refers to a part that does not exist");
+  }
+
+  XlsxPackage missing_part = OneSheet("");
+  missing_part.RemovePart("xl/worksheets/sheet1.xml");
+  ExpectError(OpenAndReadAll(missing_part.Build()), SheetErrorCode::kCorrupt,
+              "the sheet 'Data' refers to a part that does not exist");
+
+  XlsxPackage escaping = OneSheet("");
+  escaping.SetPart("xl/_rels/workbook.xml.rels",
+                   std::string("<Relationships><Relationship Id=\"rId1\" Type=\"") +
+                       test_support::kRelationshipTypes +
+                       "/worksheet\" Target=\"../../../etc/passwd\"/></Relationships>");
+  ExpectError(OpenAndReadAll(escaping.Build()), SheetErrorCode::kCorrupt,
+              "refers to a part that does not exist");
+}
+
+TEST(WorkbookOpener, MalformedSheetXmlNamesThePartAndOffset) {
+  XlsxPackage package;
+  package.AddSheet("Data",
+                   "<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></row></sheetData></worksheet>");
+  ExpectError(OpenAndReadAll(package.Build()), SheetErrorCode::kCorrupt,
+              "does not match the open element <c> (in xl/worksheets/sheet1.xml at byte 51)");
+}
+
+TEST(WorkbookOpener, BadCellContentIsCorruptNamingTheCell) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"<row r=\"3\"><c r=\"B3\"><v>12abc</v></c></row>", "the cell B3 holds '12abc', which is not a number"},
+      {"<row r=\"1\"><c r=\"A1\" t=\"b\"><v>yes</v></c></row>",
+       "the cell A1 holds 'yes', which is not a boolean"},
+      {"<row r=\"1\"><c r=\"A1\" t=\"d\"><v>2023-02-29</v></c></row>", "which is not an ISO 8601 date"},
+      {"<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>",
+       "refers to shared string 0, but the workbook has none"},
+      {"<row r=\"1\"><c r=\"A1\" t=\"zz\"><v>0</v></c></row>", "the cell type 'zz' is not valid"},
+      {"<row r=\"1048577\"><c><v>1</v></c></row>", "the row number '1048577' is not valid"},
+      {"<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>", "the cell reference 'XFE1' is not valid"},
+      {"<row r=\"1\"><c r=\"XFD1\"><v>1</v></c><c><v>2</v></c></row>", "more cells than a sheet has columns"},
+      {"<row r=\"1048576\"/><row/>", "more rows than a sheet can hold"},
+      {"<row r=\"1\"><c r=\"A1\" s=\"-1\"><v>1</v></c></row>", "the cell style '-1' is not valid"},
+  };
+  for (const auto& [rows, phrase] : cases) {
+    ExpectError(OpenAndReadAll(OneSheet(rows).Build()), SheetErrorCode::kCorrupt, phrase);
+  }
+}
+
+TEST(WorkbookOpener, SharedStringIndexOutOfRangeIsCorrupt) {
+  XlsxPackage package = OneSheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>2</v></c></row>");
+  package.SetSharedStrings("<sst><si><t>a</t></si><si><t>b</t></si></sst>");
+  ExpectError(OpenAndReadAll(package.Build()), SheetErrorCode::kCorrupt,
+              "the cell A1 refers to shared string 2, but the workbook has only 2");
+}
+
+TEST(WorkbookOpener, EntityBombInSharedStringsIsRefused) {
+  XlsxPackage package = OneSheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>");
+  std::string bomb = "<?xml version=\"1.0\"?><!DOCTYPE sst [<!ENTITY a \"aaaaaaaaaa\">";
+  for (char c = 'b'; c <= 'j'; ++c) {
+    bomb += std::string("<!ENTITY ") + c + " \"";
+    for (int i = 0; i < 10; ++i) bomb += std::string("&") + static_cast<char>(c - 1) + ";";
+    bomb += "\">";
+  }
+  bomb += "]><sst><si><t>&j;</t></si></sst>";
+  package.SetSharedStrings(bomb);
+  ExpectError(OpenAndReadAll(package.Build()), SheetErrorCode::kCorrupt,
+              "document type declarations are not allowed in workbook parts (in xl/sharedStrings.xml");
+}
+
+TEST(WorkbookOpener, ZipBombSheetIsTooLarge) {
+  XlsxPackage package = OneSheet("");
+  std::string huge =
+      WorksheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + std::string(std::size_t{20} << 20, ' '));
+  ZipWriter::Entry bomb;
+  bomb.name = "xl/worksheets/sheet1.xml";
+  bomb.data = huge;
+  bomb.declared_size = 4096;
+  // Rebuild the package by hand so this one part lies about its size.
+  ZipWriter zip;
+  TempFile reference(package.Build(), ".xlsx");
+  container::ZipArchive parts(reference.path());
+  for (const auto& entry : parts.entries()) {
+    if (entry.name != bomb.name) zip.Add(entry.name, parts.ReadEntry(entry, 1 << 20));
+  }
+  zip.Add(bomb);
+  ExpectError(OpenAndReadAll(zip.Finish()), SheetErrorCode::kTooLarge, "expands beyond safe limits");
+}
+
+TEST(WorkbookOpener, EncryptedZipEntryIsPasswordProtected) {
+  ZipWriter::Entry workbook;
+  workbook.name = "xl/workbook.xml";
+  workbook.data = "<workbook/>";
+  workbook.flags = 1;
+  ExpectError(OpenAndReadAll(ZipWriter().Add(workbook).Finish()), SheetErrorCode::kPasswordProtected,
+              "The workbook is password-protected");
+}
+
+}  // namespace
+}  // namespace quorvex::sheet
