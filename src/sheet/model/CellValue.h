@@ -22,12 +22,14 @@ struct CellValue {
 };
 
 /// A cell as streamed from a sheet: 0-based row and column, value and style (index into the
-/// workbook's cell formats; 0 is the default style).
+/// workbook's cell formats; 0 is the default style). `formula` holds the formula text in A1
+/// form without the leading "=", when the file keeps it (valid during the sink call only).
 struct Cell {
   std::uint32_t row = 0;
   std::uint32_t column = 0;
   CellValue value;
   std::uint32_t style = 0;
+  std::string_view formula;
 };
 
 }  // namespace quorvex::sheet

@@ -15,8 +15,16 @@ class SheetSink {
   virtual ~SheetSink() = default;
   /// The used range the file declares, reported before any cell when the file states one.
   virtual void OnDimension(const CellRange& /*declared*/) {}
+  /// Column widths and hidden columns, reported before the cells.
+  virtual void OnColumnInfo(const ColumnInfo& /*columns*/) {}
   /// Each recorded cell (with a value or only a style), in row-major order.
   virtual void OnCell(const Cell& cell) = 0;
+  /// A row's height or hidden state, reported before its cells.
+  virtual void OnRowInfo(const RowInfo& /*row*/) {}
+  /// A merged area; may come after all cells, as files store merges at the end of a sheet.
+  virtual void OnMergedRange(const CellRange& /*range*/) {}
+  /// The sheet's default column width (characters) and row height (points), when the file has them.
+  virtual void OnDefaultSizes(double /*column_width*/, double /*row_height*/) {}
 };
 
 class WorkbookReader {

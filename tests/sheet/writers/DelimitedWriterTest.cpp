@@ -34,12 +34,12 @@ class ListReader : public WorkbookReader {
 };
 
 Cell Text(std::uint32_t row, std::uint32_t column, std::string_view text) {
-  return {row, column, CellValue::String(text), 0};
+  return {row, column, CellValue::String(text), 0, {}};
 }
 Cell Number(std::uint32_t row, std::uint32_t column, double value) {
-  return {row, column, CellValue::Number(value), 0};
+  return {row, column, CellValue::Number(value), 0, {}};
 }
-Cell StyleOnly(std::uint32_t row, std::uint32_t column) { return {row, column, {}, 0}; }
+Cell StyleOnly(std::uint32_t row, std::uint32_t column) { return {row, column, {}, 0, {}}; }
 
 class DelimitedWriterTest : public ::testing::Test {
  protected:
