@@ -7,6 +7,7 @@
 
 #include "automation/AutomationError.h"
 #include "engine/CaptureSheetSelection.h"
+#include "engine/CloseAndQuit.h"
 #include "engine/PathHelpers.h"
 
 namespace quorvex::catalogue {
@@ -97,19 +98,7 @@ void ListWorksheets(engine::EngineContext& context) {
   if (!failed) {
     return;
   }
-  // Both are attempted whatever the first one does.
-  if (open_workbook != nullptr) {
-    try {
-      open_workbook->Close();
-    } catch (...) {
-    }
-  }
-  if (running_application != nullptr) {
-    try {
-      running_application->Quit();
-    } catch (...) {
-    }
-  }
+  engine::CloseAndQuitQuietly(open_workbook, running_application);
   ShowOpenFailure(controls, description);
 }
 

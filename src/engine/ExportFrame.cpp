@@ -1,6 +1,8 @@
 // The frame every exporter runs in: resolve, start, open, work, close and quit, or fail cleanly.
 #include "engine/ExportFrame.h"
 
+#include "engine/CloseAndQuit.h"
+
 #include <cstdint>
 #include <exception>
 #include <limits>
@@ -125,19 +127,7 @@ ExportResult RunWholeWorkbookExport(EngineContext& context, int row, const Workb
 ExportResult ExportWorkbookFailure(Controls& controls, const std::string& description, Workbook* workbook,
                                    Application* application) {
   controls.ShowMessage(description, MessageIcon::kNone);
-  // Cleaning up must not stop halfway: a failing Close still lets the application quit.
-  if (workbook != nullptr) {
-    try {
-      workbook->Close();
-    } catch (...) {
-    }
-  }
-  if (application != nullptr) {
-    try {
-      application->Quit();
-    } catch (...) {
-    }
-  }
+  CloseAndQuitQuietly(workbook, application);
   return ExportResult::kFailed;
 }
 
