@@ -9,7 +9,13 @@
 namespace quorvex::sheet::numfmt {
 namespace {
 
-constexpr double kMicro = 1e6;
+/// n when value is the double nearest to n / scale for a whole n below 10^15, so that n / scale
+/// is its 15-digit form; 0 otherwise. The division is correctly rounded, so comparing its
+/// result with value tests exactly that.
+double ScaledWhole(double value, double scale) {
+  const double scaled = std::floor(value * scale + 0.5);
+  return scaled > 0 && scaled < 1e15 && scaled / scale == value ? scaled : 0;
+}
 
 }  // namespace
 
@@ -19,18 +25,18 @@ DecimalNumber DecimalNumber::FromDouble(double value) {
   if (!(value > 0) || !std::isfinite(value)) return d;
   char buffer[64] = {};
   // Whole numbers below 10^15 are their own 15 digits. So are values with up to six decimals
-  // (most cell values): when value is the double nearest to n / 10^6 (the division is correctly
-  // rounded, so comparing it with value tests exactly that), its 15-digit form is n / 10^6.
+  // below 10^9 and with up to two decimals below 10^13 (most cell values: amounts and their
+  // products), which skip the slower shortest-form conversion below.
   double whole = 0;
   int point_shift = 0;
   if (value < 1e15 && value == std::floor(value)) {
     whole = value;
   } else if (value < 1e9) {
-    const double scaled = std::floor(value * kMicro + 0.5);
-    if (scaled > 0 && scaled / kMicro == value) {
-      whole = scaled;
-      point_shift = -6;
-    }
+    whole = ScaledWhole(value, 1e6);
+    point_shift = -6;
+  } else if (value < 1e13) {
+    whole = ScaledWhole(value, 1e2);
+    point_shift = -2;
   }
   if (whole > 0) {
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(whole));

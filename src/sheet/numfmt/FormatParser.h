@@ -85,6 +85,10 @@ struct Section {
   int numerator_digits = 0;
   int denominator_digits = 0;
   std::uint32_t denominator = 0;  // fixed denominator, 0 when chosen per value
+  // A number section of the common shape (literals, then '#' and '0' integer placeholders,
+  // then '0' decimals, then literals: "0.00", "#,##0", "0.00%"): rendered on a shorter path.
+  bool plain = false;
+  int min_integer_digits = 0;  // '0' integer placeholders of a plain section
 
   // Dates and times.
   int subsecond_digits = 0;

@@ -110,12 +110,35 @@ void AppendParts(const Section& s, const DecimalNumber& d, int exponent, double 
   }
 }
 
+/// The plain shape: every digit is written in one pass, the literals around them as they come.
+void AppendPlainParts(const Section& s, const DecimalNumber& d, std::string& out) {
+  const int count = d.IntegerDigitCount();
+  const int shown = std::max(count, s.min_integer_digits);
+  bool digits_written = false;
+  for (const Part& part : s.parts) {
+    if (part.kind == PartKind::kLiteral) {
+      out.append(s.literals, part.offset, part.size);
+    } else if (!digits_written) {
+      digits_written = true;
+      for (int k = 0; k < shown; ++k) {
+        const int i = k - (shown - count);
+        out.push_back(static_cast<char>('0' + (i < 0 ? 0 : d.IntegerDigit(i))));
+        const int from_right = shown - 1 - k;
+        if (s.thousands && from_right > 0 && from_right % 3 == 0) out.push_back(',');
+      }
+      if (s.fraction_digits > 0) out.push_back('.');
+      for (int j = 0; j < s.fraction_digits; ++j) out.push_back(static_cast<char>('0' + d.FractionDigit(j)));
+    }
+  }
+}
+
 }  // namespace
 
 void AppendFixedSection(const Section& s, double magnitude, std::string& out) {
   DecimalNumber d = DecimalNumber::FromDouble(magnitude);
   d.Shift(s.shift);
   d.RoundToDecimals(s.fraction_digits);
+  if (s.plain) return AppendPlainParts(s, d, out);
   AppendParts(s, d, 0, magnitude, out);
 }
 

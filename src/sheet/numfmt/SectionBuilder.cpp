@@ -176,6 +176,42 @@ class SectionBuilder {
         default: AddSource(t); break;
       }
     }
+    MarkPlain();
+  }
+
+  /// Sets Section::plain when the parts are literals, a run of integer placeholders ('#' before
+  /// '0'), an optional point with '0' decimals, and literals.
+  void MarkPlain() {
+    enum Stage { kBefore, kIntegers, kFractions, kAfter } stage = kBefore;
+    int zeros = 0;
+    for (const Part& part : s_.parts) {
+      switch (part.kind) {
+        case PartKind::kLiteral:
+          if (stage != kBefore) stage = kAfter;
+          break;
+        case PartKind::kIntegerDigit:
+          if (stage > kIntegers || part.ch == '?' || (part.ch == '#' && zeros > 0)) return;
+          stage = kIntegers;
+          if (part.ch == '0') ++zeros;
+          break;
+        case PartKind::kDecimalPoint:
+          if (stage != kIntegers) return;
+          stage = kFractions;
+          break;
+        case PartKind::kFractionDigit:
+          if (stage != kFractions || part.ch != '0') return;
+          break;
+        default: return;
+      }
+    }
+    // A point without decimals after it ("0.") keeps the general path.
+    s_.plain = stage != kBefore && (s_.fraction_digits > 0 || !HasPoint());
+    if (s_.plain) s_.min_integer_digits = zeros;
+  }
+
+  bool HasPoint() const {
+    return std::any_of(s_.parts.begin(), s_.parts.end(),
+                       [](const Part& p) { return p.kind == PartKind::kDecimalPoint; });
   }
 
   // Mantissa, E+ or E-, exponent digits, then literals.

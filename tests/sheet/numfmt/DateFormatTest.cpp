@@ -99,6 +99,11 @@ TEST(DateFormat1904, StartsOnFirstJanuary1904) {
       {1.5, "[h]:mm:ss", "36:00:00"},
       {-0.25, "h:mm", "-6:00"},  // the 1904 system shows negative times
       {-0.5, "[h]:mm", "-12:00"},
+      {-1, "m/d/yyyy", "-1/2/1904"},  // negative dates show the date of their magnitude, signed
+      {-1.5, "h:mm:ss", "-12:00:00"},
+      {1462, "m/d/yyyy", "1/2/1908"},
+      {366, "dddd, mmmm d, yyyy", "Sunday, January 1, 1905"},
+      {-5, "0;m/d/yyyy", "1/6/1904"},  // a date section for negatives shows no sign
   };
   ExpectRows(rows, true);
 }

@@ -35,6 +35,41 @@ TEST(DigitFormat, RoundsHalfAwayFromZeroOnDisplayedDigits) {
   ExpectRows(rows);
 }
 
+// A negative value that rounds to zero keeps its minus sign, and a negative section still takes it.
+TEST(DigitFormat, NegativeValuesRoundingToZeroKeepTheirSign) {
+  const FormatRow rows[] = {
+      {-0.4, "0", "-0"},
+      {-0.4, "#,##0", "-0"},
+      {-0.004, "0.00", "-0.00"},
+      {-0.0000001, "0.00", "-0.00"},
+      {-0.4, "#", "-"},
+      {-0.00001, "0.0%", "-0.0%"},
+      {-0.4, "0;(0)", "(0)"},
+      {-0.4, "0;-0;\"zero\"", "-0"},  // the raw value picks the section
+      {-0.0, "0", "0"},
+  };
+  ExpectRows(rows);
+}
+
+// Large values with few decimals, and the shapes next to the common "0.00" one.
+TEST(DigitFormat, LargeValuesKeepFifteenDigitsInEveryShape) {
+  const FormatRow rows[] = {
+      {686122591281.12, "0.00", "686122591281.12"},
+      {9999999999999.99, "0.00", "9999999999999.99"},
+      {1234567890.125, "#,##0.00", "1,234,567,890.13"},
+      {12345678901.2345, "0.000", "12345678901.235"},
+      {99999999999.995, "0.00", "100000000000.00"},
+      {1234567.5, "#,##0", "1,234,568"},
+      {1.5, "00.00", "01.50"},
+      {5, "0,000.00", "0,005.00"},
+      {5, "0.", "5."},
+      {1234, "#,##0.", "1,234."},
+      {0.5, "#,##0.00\" per unit\"", "0.50 per unit"},
+      {-1234.5, "\"USD \"#,##0.00", "-USD 1,234.50"},
+  };
+  ExpectRows(rows);
+}
+
 TEST(DigitFormat, PlaceholdersPadWithZerosSpacesOrNothing) {
   const FormatRow rows[] = {
       {123, "00000", "00123"},

@@ -69,6 +69,25 @@ TEST(GeneralFormat, SwitchesToScientificWhenDigitsDoNotFit) {
   ExpectRows(rows);
 }
 
+// The eleven characters hold digits and the decimal point; a minus sign comes on top, so a
+// negative number shows exactly the digits of its magnitude.
+TEST(GeneralFormat, MinusSignComesOnTopOfTheElevenCharacters) {
+  const FormatRow rows[] = {
+      {-12345678901, "General", "-12345678901"},
+      {-99999999999, "General", "-99999999999"},
+      {-99999999999.5, "General", "-1E+11"},
+      {-123456789012, "General", "-1.23457E+11"},
+      {-0.123456789012, "General", "-0.123456789"},
+      {-1234567890.5, "General", "-1234567891"},
+      {-123456.7890123, "General", "-123456.789"},
+      {-0.000123456789, "General", "-0.000123457"},
+      {-0.00001234, "General", "-0.00001234"},
+      {-0.0000123456, "General", "-1.23456E-05"},
+      {-1e-10, "General", "-1E-10"},
+  };
+  ExpectRows(rows);
+}
+
 TEST(GeneralFormat, SectionsOfGeneralKeepTheirRoles) {
   const FormatRow rows[] = {
       {-5, "General;(General)", "(5)"},

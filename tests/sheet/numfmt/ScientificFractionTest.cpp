@@ -27,6 +27,11 @@ TEST(ScientificFormat, ShowsMantissaAndExponent) {
       {15000, "0E+0", "2E+4"},
       {1234, "0.00E+00\" m\"", "1.23E+03 m"},
       {-12345, "0.00E+00;(0.00E+00)", "(1.23E+04)"},
+      // 1,950,000,000,000 in the ways Excel's documentation of E+ codes shows it.
+      {1950000000000, "0.00E+00", "1.95E+12"},
+      {1950000000000, "0.00E+000", "1.95E+012"},
+      {1950000000000, "#.###E+00", "1.95E+12"},
+      {1950000000000, "0.000E+00", "1.950E+12"},
   };
   ExpectRows(rows);
 }
@@ -41,6 +46,22 @@ TEST(ScientificFormat, IntegerPlaceholdersSetTheExponentStep) {
       {999.96, "##0.0E+0", "1.0E+3"},
       {0, "##0.0E+0", "0.0E+0"},
       {-12345, "##0.0E+0", "-12.3E+3"},
+  };
+  ExpectRows(rows);
+}
+
+// Each run of integer placeholders sets the exponent step, '0' or '#' alike; '0' pads the mantissa.
+TEST(ScientificFormat, ZeroPlaceholdersAlsoSetTheExponentStep) {
+  const FormatRow rows[] = {
+      {12345, "00.00E+00", "01.23E+04"},
+      {1234, "00.00E+00", "12.34E+02"},
+      {0, "00.00E+00", "00.00E+00"},
+      {0.012345, "00.00E+00", "01.23E-02"},
+      {12345, "#0.0E+0", "1.2E+4"},
+      {123456, "#0.0E+0", "12.3E+4"},
+      {0.00012345, "##0.0E+0", "123.5E-6"},  // 15-digit value 0.00012345: half rounds up
+      {1e-7, "##0.0E+0", "100.0E-9"},
+      {999999, "##0.0E+0", "1.0E+6"},
   };
   ExpectRows(rows);
 }
@@ -67,6 +88,21 @@ TEST(FractionFormat, ChoosesTheClosestFractionForTheDigitsAllowed) {
   ExpectRows(rows);
 }
 
+// The closest fraction may be a semiconvergent of the continued fraction, not only a convergent.
+TEST(FractionFormat, BestApproximationIncludesSemiconvergents) {
+  const FormatRow rows[] = {
+      {3.14159, "# ?\?/?\?", "3 14/99"},          // 14/99 beats the convergent 1/7
+      {2.71828182845905, "# ??\?/??\?", "2 385/536"},
+      {5.3, "?/?", "37/7"},
+      {0.001, "# ??\?/??\?", "   1/999"},
+      {-1.001, "# ??\?/??\?", "-1   1/999"},
+      {0.1, "# ??\?/??\?", "   1/10 "},
+      {0.3, "# ?/?", " 2/7"},
+      {-0.1, "0 ?/?", "-0 1/9"},
+  };
+  ExpectRows(rows);
+}
+
 TEST(FractionFormat, WithoutIntegerPartShowsImproperFractions) {
   const FormatRow rows[] = {
       {1.25, "?/?", "5/4"},
@@ -89,6 +125,17 @@ TEST(FractionFormat, FixedDenominatorsAreNotReduced) {
       {0.375, "# ?/4", " 2/4"},  // 1.5 quarters round up
       {1.5, "?/8", "12/8"},
       {0.5, "# ?/16", " 8/16"},
+  };
+  ExpectRows(rows);
+}
+
+TEST(FractionFormat, FixedDenominatorsRoundTheNumerator) {
+  const FormatRow rows[] = {
+      {0.99, "# ?/8", "1    "},  // 7.92 eighths round to a whole number
+      {0.006, "# ?\?/100", "  1/100"},
+      {2, "# ?\?/100", "2       "},
+      {0.3, "# ?/8", " 2/8"},
+      {-0.375, "# ?/8", "- 3/8"},
   };
   ExpectRows(rows);
 }

@@ -23,6 +23,8 @@ TEST(TextFormat, TextSectionWrapsTheText) {
   EXPECT_EQ(RenderText("0.00;\"<\"@\">\"", "abc"), "<abc>");
   EXPECT_EQ(RenderText("_(@_)", "abc"), " abc ");
   EXPECT_EQ(RenderText("[Red]@", "abc"), "abc");
+  EXPECT_EQ(RenderText("\"pre \"@", ""), "pre ");  // an empty text still gets its literals
+  EXPECT_EQ(RenderText("[$-409]@", "abc"), "abc");
 }
 
 TEST(TextFormat, FormatsWithoutTextSectionShowTextAsIs) {

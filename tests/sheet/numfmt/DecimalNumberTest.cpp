@@ -1,0 +1,72 @@
+// DecimalNumber: the 15 significant digits a cell shows, by the quick paths and the general one.
+#include "sheet/numfmt/DecimalNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace quorvex::sheet::numfmt {
+namespace {
+
+/// "0.d1d2...dn x 10^e" as digits and exponent, for comparing with an expected decimal.
+std::string Describe(const DecimalNumber& d) {
+  std::string text;
+  for (int i = 0; i < d.Size(); ++i) text.push_back(static_cast<char>('0' + d.Digit(i)));
+  return text + "e" + std::to_string(d.Exponent());
+}
+
+/// The same form for n / 10^decimals, written out from the integer n.
+std::string Expected(std::uint64_t n, int decimals) {
+  std::string digits = std::to_string(n);
+  const int exponent = static_cast<int>(digits.size()) - decimals;
+  while (!digits.empty() && digits.back() == '0') digits.pop_back();
+  return digits + "e" + std::to_string(exponent);
+}
+
+// Values of up to 15 digits with a few decimals are the doubles nearest to n / 10^k; whichever
+// path FromDouble takes (whole, six decimals, two decimals, or the shortest form), the digits
+// must be those of n.
+TEST(DecimalNumber, DecimalValuesGiveExactlyTheirDigits) {
+  std::mt19937_64 generator(7);
+  for (const int decimals : {0, 1, 2, 3, 4, 6, 8}) {
+    for (const int length : {1, 3, 7, 10, 12, 14, 15}) {
+      const auto limit = static_cast<std::uint64_t>(std::pow(10.0, length));
+      std::uniform_int_distribution<std::uint64_t> pick(1, limit - 1);
+      for (int round = 0; round < 300; ++round) {
+        const std::uint64_t n = pick(generator);
+        const double value = static_cast<double>(n) / std::pow(10.0, decimals);
+        EXPECT_EQ(Describe(DecimalNumber::FromDouble(value)), Expected(n, decimals))
+            << n << " / 10^" << decimals;
+      }
+    }
+  }
+}
+
+TEST(DecimalNumber, KeepsFifteenSignificantDigits) {
+  EXPECT_EQ(Describe(DecimalNumber::FromDouble(0.1 + 0.2)), "3e0");
+  EXPECT_EQ(Describe(DecimalNumber::FromDouble(1.0 / 3)), "333333333333333e0");
+  EXPECT_EQ(Describe(DecimalNumber::FromDouble(123456789012345678.0)), "123456789012346e18");
+  EXPECT_EQ(Describe(DecimalNumber::FromDouble(-2.5)), "25e1");
+  EXPECT_EQ(Describe(DecimalNumber::FromDouble(0)), "e0");
+}
+
+TEST(DecimalNumber, RoundsHalfAwayFromZeroAndCarries) {
+  DecimalNumber d = DecimalNumber::FromDouble(2.675);
+  d.RoundToDecimals(2);
+  EXPECT_EQ(Describe(d), "268e1");
+  d = DecimalNumber::FromDouble(999.995);
+  d.RoundToDecimals(2);
+  EXPECT_EQ(Describe(d), "1e4");
+  d = DecimalNumber::FromDouble(0.004);
+  d.RoundToDecimals(2);
+  EXPECT_TRUE(d.IsZero());
+  d = DecimalNumber::FromDouble(123456);
+  d.RoundToSignificant(2);
+  EXPECT_EQ(Describe(d), "12e6");
+}
+
+}  // namespace
+}  // namespace quorvex::sheet::numfmt
