@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # Times quorvex converting the large benchmark workbook against plain inflating of its sheet part.
 #
-# Usage: bench/run_bench.sh [-b QUORVEX] [-r ROWS] [-n RUNS]
+# Usage: bench/run_bench.sh [-b QUORVEX] [-r ROWS] [-n RUNS] [-l LEGACY_ROWS] [-x]
 #   -b  quorvex executable (default: build/src/cli/quorvex under the repository root)
 #   -r  data rows in the workbook (default 1000000); the workbook is generated into bench/data/
 #       by generate_workbook.py when it is not there yet
 #   -n  timed runs per command (default 5); the median is reported
+#   -l  rows of the workbook timed as .xlsx, .xls and .xlsb (default 65000: BIFF8 holds at most
+#       65,536 rows, and SheetJS cannot write the 1,000,000-row workbook)
+#   -x  skip the .xls/.xlsb comparison
 #
 # Measures (a) unzip -p WORKBOOK xl/worksheets/sheet1.xml > /dev/null
 #          (b) quorvex convert --quiet --format csv -o OUTDIR WORKBOOK
 # and the peak resident memory of (b) from /usr/bin/time -v. Targets: (b)/(a) <= 2.0, peak < 200 MB.
+# Then the same generator's LEGACY_ROWS workbook as .xlsx, .xls and .xlsb (made by
+# make_legacy_workbooks.sh): time and peak memory of converting each, and whether each CSV equals
+# the .xlsx's (LibreOffice declares all 65,536 rows in the .xls, so only its first ROWS+1 lines
+# are compared; the rest are empty lines).
 # Exit status: 0 when both targets are met, 3 when one is missed, 1 on any error.
 set -euo pipefail
 
@@ -17,15 +24,19 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 quorvex="$repo/build/src/cli/quorvex"
 rows=1000000
 runs=5
+legacy_rows=65000
+legacy=1
 readonly kRatioTarget=2.0
 readonly kPeakTargetMb=200
 
-while getopts "b:r:n:h" opt; do
+while getopts "b:r:n:l:xh" opt; do
   case "$opt" in
     b) quorvex=$OPTARG ;;
     r) rows=$OPTARG ;;
     n) runs=$OPTARG ;;
-    *) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 1 ;;
+    l) legacy_rows=$OPTARG ;;
+    x) legacy=0 ;;
+    *) sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; exit 1 ;;
   esac
 done
 
@@ -103,6 +114,37 @@ printf '(b) quorvex convert csv   median %8.3f s over %d runs\n' "$convert_s" "$
 printf 'ratio b/a                 %8s    target <= %s     %s\n' "$ratio" "$kRatioTarget" "$(verdict "$ratio_ok")"
 printf 'peak memory of (b)        %8s MB target < %s MB   %s\n' "$peak_mb" "$kPeakTargetMb" "$(verdict "$peak_ok")"
 printf 'CSV lines written by (b)  %8s    (workbook has %d)\n' "$written_lines" "$((rows + 1))"
+
+# Peak resident memory in MB of one conversion of $1 into $2.
+peak_of() {
+  rm -rf "$2" && mkdir -p "$2"
+  /usr/bin/time -v -o "$work/time-v" "$quorvex" convert --quiet --format csv -o "$2" "$1" || die "quorvex convert failed on $1"
+  awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' "$work/time-v"
+}
+
+if [[ "$legacy" == 1 ]]; then
+  "$repo/bench/make_legacy_workbooks.sh" "$legacy_rows" >&2
+  echo
+  echo "same content, $legacy_rows rows: .xlsx, .xls (LibreOffice, BIFF8), .xlsb (SheetJS)"
+  reference=""
+  for ext in xlsx xls xlsb; do
+    book="$repo/bench/data/bench-$legacy_rows.$ext"
+    out="$work/out-$ext"
+    seconds=$(time_command "'$quorvex' convert --quiet --format csv -o '$out' '$book'" "rm -rf '$out' && mkdir -p '$out'")
+    peak=$(peak_of "$book" "$out")
+    csv=$(find "$out" -type f -name '*.csv' | head -n 1)
+    if [[ "$ext" == xlsx ]]; then
+      reference=$csv
+      same="reference"
+    elif head -n "$((legacy_rows + 1))" "$csv" | cmp -s - "$reference"; then
+      same="CSV same as .xlsx"
+    else
+      same="CSV DIFFERS from .xlsx"
+    fi
+    printf '%-5s %9s  median %8.3f s over %d runs   peak %8s MB   %s\n' ".$ext" "$(du -h "$book" | cut -f1)" \
+      "$seconds" "$runs" "$peak" "$same"
+  done
+fi
 
 if [[ "$ratio_ok" == 1 && "$peak_ok" == 1 ]]; then
   exit 0

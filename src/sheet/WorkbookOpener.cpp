@@ -1,9 +1,11 @@
 // Chooses a workbook reader from a file's signature.
 #include "sheet/WorkbookOpener.h"
 
-#include <algorithm>
 #include <string_view>
 
+#include "sheet/biff12/XlsbReader.h"
+#include "sheet/biff8/XlsReader.h"
+#include "sheet/container/CompoundFile.h"
 #include "sheet/container/CompoundFileNames.h"
 #include "sheet/container/InputFile.h"
 #include "sheet/container/ZipArchive.h"
@@ -20,15 +22,13 @@ bool IsZipSignature(std::string_view head) {
          head.starts_with(std::string_view("PK\x07\x08", 4));
 }
 
-[[noreturn]] void FailCompoundFile(container::InputFile& file) {
-  const std::vector<std::string> names = container::ReadCompoundFileEntryNames(file);
-  const bool encrypted = std::any_of(names.begin(), names.end(), [](const std::string& name) {
-    return name == "EncryptionInfo" || name == "EncryptedPackage";
-  });
-  if (encrypted) {
-    throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", file.path());
+/// A compound file is an encrypted OOXML package or a legacy .xls workbook.
+std::unique_ptr<WorkbookReader> OpenCompoundFile(const std::string& path) {
+  auto file = std::make_unique<container::CompoundFile>(path);
+  if (file->FindAnywhere("EncryptionInfo") != nullptr || file->FindAnywhere("EncryptedPackage") != nullptr) {
+    throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", path);
   }
-  throw SheetError(SheetErrorCode::kUnsupported, "legacy .xls workbooks are not supported yet", file.path());
+  return std::make_unique<biff8::XlsReader>(std::move(file));
 }
 
 }  // namespace
@@ -38,12 +38,14 @@ std::unique_ptr<WorkbookReader> OpenWorkbookFile(const std::string& path) {
     container::InputFile file(path);
     char head[8] = {};
     const std::string_view signature(head, file.ReadAt(0, head, sizeof head));
-    if (signature == container::kCompoundFileMagic) FailCompoundFile(file);
+    if (signature == container::kCompoundFileMagic) return OpenCompoundFile(path);
     if (!IsZipSignature(signature)) {
       throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", path);
     }
   }
-  return std::make_unique<ooxml::XlsxReader>(std::make_unique<container::ZipArchive>(path));
+  auto archive = std::make_unique<container::ZipArchive>(path);
+  if (biff12::XlsbReader::IsBinaryWorkbook(*archive)) return std::make_unique<biff12::XlsbReader>(std::move(archive));
+  return std::make_unique<ooxml::XlsxReader>(std::move(archive));
 }
 
 }  // namespace quorvex::sheet

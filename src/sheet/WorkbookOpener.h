@@ -8,10 +8,11 @@
 
 namespace quorvex::sheet {
 
-/// Opens the workbook at `path`: a zip package gives the .xlsx/.xlsm reader. Throws SheetError:
-/// kIo when the file cannot be read (with the system's reason), kPasswordProtected for encrypted
-/// workbooks, kUnsupported for legacy .xls and binary .xlsb workbooks, kNotAWorkbook for anything
-/// else, and whatever the reader reports while opening.
+/// Opens the workbook at `path`: a zip package gives the .xlsx/.xlsm reader, or the .xlsb reader
+/// when its main part is binary; a compound file gives the .xls reader. Throws SheetError: kIo
+/// when the file cannot be read (with the system's reason), kPasswordProtected for encrypted
+/// workbooks (an encrypted package or a FILEPASS record), kNotAWorkbook for a compound file
+/// without a workbook stream and for anything else, and whatever the reader reports while opening.
 std::unique_ptr<WorkbookReader> OpenWorkbookFile(const std::string& path);
 
 }  // namespace quorvex::sheet

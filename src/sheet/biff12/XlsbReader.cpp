@@ -1,0 +1,165 @@
+// Reads .xlsb workbooks: relationships (XML, as in .xlsx), then the binary workbook, styles,
+// shared strings and worksheet parts.
+#include "sheet/biff12/XlsbReader.h"
+
+#include <stdexcept>
+
+#include "sheet/biff12/BinaryRecordReader.h"
+#include "sheet/biff12/RecordFields.h"
+#include "sheet/biff12/XlsbRecords.h"
+#include "sheet/biff12/XlsbSheetReader.h"
+#include "sheet/biff12/XlsbStyles.h"
+#include "sheet/ooxml/Relationships.h"
+
+namespace quorvex::sheet::biff12 {
+namespace {
+
+constexpr std::string_view kDefaultWorkbookPart = "xl/workbook.bin";
+constexpr std::size_t kMaxSheets = 65535;
+
+SheetKind KindOf(std::string_view relationship_type) {
+  const std::string_view name = ooxml::RelationshipTypeName(relationship_type);
+  if (name == "chartsheet") return SheetKind::kChart;
+  if (name == "dialogsheet") return SheetKind::kDialog;
+  if (name == "macrosheet" || name == "xlMacrosheet" || name == "xlIntlMacrosheet") return SheetKind::kMacro;
+  return SheetKind::kWorksheet;
+}
+
+std::string MainPart(container::ZipArchive& archive) {
+  const ooxml::Relationships package = ooxml::Relationships::Read(archive, "");
+  if (const ooxml::Relationship* main = package.FindByType("officeDocument")) return main->target;
+  return std::string(kDefaultWorkbookPart);
+}
+
+}  // namespace
+
+bool XlsbReader::IsBinaryWorkbook(container::ZipArchive& archive) {
+  const std::string main = MainPart(archive);
+  if (!main.empty()) return main.ends_with(".bin") && archive.Find(main) != nullptr;
+  return archive.Find(kDefaultWorkbookPart) != nullptr;
+}
+
+XlsbReader::XlsbReader(const std::string& path) : XlsbReader(std::make_unique<container::ZipArchive>(path)) {}
+
+XlsbReader::XlsbReader(std::unique_ptr<container::ZipArchive> archive) : archive_(std::move(archive)) { Open(); }
+
+XlsbReader::~XlsbReader() = default;
+
+void XlsbReader::Open() {
+  std::string workbook_name = MainPart(*archive_);
+  const container::ZipEntry* entry = workbook_name.empty() ? nullptr : archive_->Find(workbook_name);
+  if (entry == nullptr) {
+    throw SheetError(SheetErrorCode::kNotAWorkbook,
+                     "the file is not a workbook: " + (workbook_name.empty() ? std::string(kDefaultWorkbookPart)
+                                                                              : workbook_name) + " is missing",
+                     archive_->path());
+  }
+  const std::string workbook_part = entry->name;
+  std::vector<std::string> relationship_ids;
+  ReadWorkbookPart(workbook_part, relationship_ids);
+
+  const ooxml::Relationships relationships = ooxml::Relationships::Read(*archive_, workbook_part);
+  for (std::size_t i = 0; i < workbook_.sheets.size(); ++i) {
+    // A sheet whose relationship is missing keeps an empty location and fails when it is read.
+    if (const ooxml::Relationship* relationship = relationships.FindById(relationship_ids[i])) {
+      workbook_.sheets[i].kind = KindOf(relationship->type);
+      workbook_.sheets[i].location = relationship->target;
+    }
+  }
+  if (const ooxml::Relationship* styles = relationships.FindByType("styles")) {
+    if (const container::ZipEntry* styles_entry = archive_->Find(styles->target)) {
+      auto reader = archive_->OpenEntry(*styles_entry);
+      BinaryRecordReader records(*reader, archive_->path() + ": " + styles_entry->name);
+      ReadXlsbStyles(records, workbook_);
+    }
+  }
+  if (workbook_.cell_formats.empty()) workbook_.cell_formats.push_back(CellFormat{});
+  if (workbook_.fonts.empty()) workbook_.fonts.push_back(Font{});
+  if (const ooxml::Relationship* strings = relationships.FindByType("sharedStrings")) {
+    shared_strings_part_ = strings->target;
+  }
+}
+
+void XlsbReader::ReadWorkbookPart(const std::string& part, std::vector<std::string>& relationship_ids) {
+  auto reader = archive_->OpenEntry(*archive_->Find(part));
+  BinaryRecordReader records(*reader, archive_->path() + ": " + part);
+  std::size_t active_tab = 0;
+  while (records.Next()) {
+    switch (records.id()) {
+      case record::kWbProp: {
+        // BrtWbProp, MS-XLSB 2.4.807: bit 0 of the flags is the 1904 date system.
+        RecordFields fields(records);
+        workbook_.date1904 = (fields.U32() & 0x01) != 0;
+        break;
+      }
+      case record::kBookView: {
+        // BrtBookView, MS-XLSB: the active tab follows six 32-bit fields.
+        // Some writers leave the record short; then the first sheet is active.
+        RecordFields fields(records);
+        if (fields.remaining() >= 28) {
+          fields.Skip(24);
+          active_tab = fields.U32();
+        }
+        break;
+      }
+      case record::kBundleSh: {
+        // BrtBundleSh, MS-XLSB 2.4.301: visibility, tab id, relationship id, name.
+        if (workbook_.sheets.size() >= kMaxSheets) records.Fail("the workbook lists too many sheets");
+        RecordFields fields(records);
+        SheetInfo sheet;
+        sheet.hidden = (fields.U32() & 0x03) != 0;
+        fields.U32();
+        std::string id;
+        fields.NullableWideString(id);
+        fields.WideString(sheet.name);
+        relationship_ids.push_back(std::move(id));
+        workbook_.sheets.push_back(std::move(sheet));
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  if (active_tab < workbook_.sheets.size()) workbook_.active_sheet = active_tab;
+}
+
+void XlsbReader::LoadSharedStrings() {
+  if (shared_strings_loaded_) return;
+  shared_strings_loaded_ = true;
+  const container::ZipEntry* entry = shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_);
+  if (entry == nullptr) return;
+  auto reader = archive_->OpenEntry(*entry);
+  BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
+  std::string text;
+  while (records.Next()) {
+    if (records.id() == record::kBeginSst) {
+      RecordFields fields(records);
+      fields.U32();
+      shared_strings_.Reserve(std::min<std::uint32_t>(fields.U32(), 1u << 20));  // a declared count, not trusted
+    } else if (records.id() == record::kSstItem) {
+      // BrtSSTItem, MS-XLSB: a RichStr; runs and phonetic data after the text are skipped.
+      RecordFields fields(records);
+      fields.U8();
+      text.clear();
+      fields.WideString(text);
+      shared_strings_.Add(text);
+    }
+  }
+}
+
+void XlsbReader::ReadSheet(std::size_t position, SheetSink& sink) {
+  if (position >= workbook_.sheets.size()) throw std::out_of_range("XlsbReader::ReadSheet: no such sheet");
+  const SheetInfo& sheet = workbook_.sheets[position];
+  if (sheet.kind != SheetKind::kWorksheet) return;
+  const container::ZipEntry* entry = sheet.location.empty() ? nullptr : archive_->Find(sheet.location);
+  if (entry == nullptr) {
+    throw SheetError(SheetErrorCode::kCorrupt, "the sheet '" + sheet.name + "' refers to a part that does not exist",
+                     archive_->path() + (sheet.location.empty() ? std::string() : ": " + sheet.location));
+  }
+  LoadSharedStrings();
+  auto reader = archive_->OpenEntry(*entry);
+  BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
+  XlsbSheetReader(records, shared_strings_, workbook_.cell_formats.size(), sink).Read();
+}
+
+}  // namespace quorvex::sheet::biff12

@@ -1,0 +1,44 @@
+// Reads binary .xlsb workbooks (MS-XLSB records in a zip package) behind WorkbookReader.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "sheet/container/StringTable.h"
+#include "sheet/container/ZipArchive.h"
+#include "sheet/model/WorkbookReader.h"
+
+namespace quorvex::sheet::biff12 {
+
+class XlsbReader : public WorkbookReader {
+ public:
+  /// Reads the package relationships, the workbook part (sheet list, date system, active tab),
+  /// its relationships and the styles part. Shared strings are read when a sheet first needs
+  /// them. Throws SheetError: kNotAWorkbook without a workbook part, kCorrupt for damaged parts.
+  explicit XlsbReader(std::unique_ptr<container::ZipArchive> archive);
+  explicit XlsbReader(const std::string& path);
+  ~XlsbReader() override;
+
+  const Workbook& workbook() const override { return workbook_; }
+
+  /// Streams the sheet's cells; chart, dialog and macro sheets stream nothing. Throws
+  /// SheetError kCorrupt when the sheet's part is missing or damaged; std::out_of_range for a
+  /// bad position.
+  void ReadSheet(std::size_t position, SheetSink& sink) override;
+
+  /// True when the package's main part is a binary workbook part.
+  static bool IsBinaryWorkbook(container::ZipArchive& archive);
+
+ private:
+  void Open();
+  void ReadWorkbookPart(const std::string& part, std::vector<std::string>& relationship_ids);
+  void LoadSharedStrings();
+
+  std::unique_ptr<container::ZipArchive> archive_;
+  Workbook workbook_;
+  std::string shared_strings_part_;
+  bool shared_strings_loaded_ = false;
+  container::StringTable shared_strings_;
+};
+
+}  // namespace quorvex::sheet::biff12

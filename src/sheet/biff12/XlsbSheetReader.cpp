@@ -1,0 +1,186 @@
+// Streams an .xlsb worksheet: BrtWsDim, BrtWsFmtInfo, BrtColInfo, BrtRowHdr, every cell record
+// and BrtMergeCell; unknown records are skipped.
+#include "sheet/biff12/XlsbSheetReader.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "sheet/biff12/RecordFields.h"
+#include "sheet/biff12/XlsbRecords.h"
+#include "sheet/biff8/BiffRecords.h"
+
+namespace quorvex::sheet::biff12 {
+namespace {
+
+constexpr std::uint32_t kMaxRow = 1048575;
+constexpr std::uint32_t kMaxColumn = 16383;
+
+CellValue ErrorValue(std::uint8_t code) {
+  const std::string_view text = biff8::ErrorText(code);
+  return CellValue::Error(text.empty() ? "#N/A" : text);
+}
+
+}  // namespace
+
+XlsbSheetReader::XlsbSheetReader(BinaryRecordReader& records, const container::StringTable& shared_strings,
+                                 std::size_t style_count, SheetSink& sink)
+    : records_(records), shared_strings_(shared_strings), style_count_(style_count), sink_(sink) {}
+
+void XlsbSheetReader::Read() {
+  while (records_.Next()) Dispatch();
+}
+
+void XlsbSheetReader::Dispatch() {
+  const std::uint32_t id = records_.id();
+  if ((id >= record::kCellBlank && id <= record::kShortIsst) || id == record::kCellRString) {
+    ReadCell();
+    return;
+  }
+  switch (id) {
+    case record::kRowHdr:
+      ReadRowHeader();
+      return;
+    case record::kWsDim: {
+      // BrtWsDim, MS-XLSB 2.4.812: first and last row, first and last column.
+      RecordFields fields(records_);
+      CellRange range;
+      range.first_row = fields.U32();
+      range.last_row = fields.U32();
+      range.first_column = fields.U32();
+      range.last_column = fields.U32();
+      if (dimension_reported_) return;
+      dimension_reported_ = true;
+      if (range.first_row <= range.last_row && range.last_row <= kMaxRow && range.first_column <= range.last_column &&
+          range.last_column <= kMaxColumn) {
+        sink_.OnDimension(range);
+      }
+      return;
+    }
+    case record::kWsFmtInfo: {
+      // BrtWsFmtInfo, MS-XLSB: default widths and the default row height in twips.
+      RecordFields fields(records_);
+      fields.U32();
+      const std::uint16_t width = fields.U16();
+      const std::uint16_t height = fields.U16();
+      sink_.OnDefaultSizes(width, height / 20.0);
+      return;
+    }
+    case record::kColInfo:
+      ReadColumnInfo();
+      return;
+    case record::kMergeCell: {
+      // BrtMergeCell, MS-XLSB: an RfX (first row, last row, first column, last column).
+      RecordFields fields(records_);
+      CellRange range;
+      range.first_row = fields.U32();
+      range.last_row = fields.U32();
+      range.first_column = fields.U32();
+      range.last_column = fields.U32();
+      if (range.first_row <= range.last_row && range.first_column <= range.last_column) sink_.OnMergedRange(range);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void XlsbSheetReader::ReadRowHeader() {
+  // BrtRowHdr, MS-XLSB 2.4.718: row, style, height in twips, flags (bit 4 of the second byte: hidden).
+  RecordFields fields(records_);
+  const std::uint32_t row = fields.U32();
+  if (row > kMaxRow) records_.Fail("a row number lies outside the sheet");
+  row_ = row;
+  next_column_ = 0;
+  const std::uint32_t style = fields.U32() & 0x00FFFFFF;
+  RowInfo info;
+  info.row = row;
+  info.height = (fields.U16() & 0x7FFF) / 20.0;
+  fields.U8();
+  const std::uint8_t flags = fields.U8();
+  info.hidden = (flags & 0x10) != 0;
+  if ((flags & 0x40) != 0) info.style = style < style_count_ ? style : 0;
+  sink_.OnRowInfo(info);
+}
+
+void XlsbSheetReader::ReadColumnInfo() {
+  // BrtColInfo, MS-XLSB: columns, width in 1/256 characters, style, flags.
+  RecordFields fields(records_);
+  ColumnInfo info;
+  info.first_column = fields.U32();
+  info.last_column = fields.U32();
+  if (info.first_column > info.last_column || info.last_column > kMaxColumn) return;
+  info.width = fields.U32() / 256.0;
+  const std::uint32_t style = fields.U32();
+  info.style = style < style_count_ ? style : 0;
+  info.hidden = (fields.U16() & 0x01) != 0;
+  sink_.OnColumnInfo(info);
+}
+
+void XlsbSheetReader::ReadCell() {
+  // Every cell record starts with a Cell (MS-XLSB): column and 24-bit style index.
+  // The compact forms leave the column out: it is the one after the previous cell's.
+  RecordFields fields(records_);
+  const std::uint32_t id = records_.id();
+  const bool compact = id >= record::kShortBlank && id <= record::kShortIsst;
+  const std::uint32_t column = compact ? next_column_ : fields.U32();
+  if (column > kMaxColumn) records_.Fail("a cell's column lies outside the sheet");
+  next_column_ = column + 1;
+  std::uint32_t style = fields.U32() & 0x00FFFFFF;
+  if (style >= style_count_) style = 0;
+  switch (compact ? id - record::kShortBlank + record::kCellBlank : id) {
+    case record::kCellBlank:
+      Emit(column, style, CellValue{});
+      return;
+    case record::kCellRk:
+      Emit(column, style, CellValue::Number(biff8::DecodeRk(fields.U32())));
+      return;
+    case record::kCellError:
+    case record::kFmlaError:
+      Emit(column, style, ErrorValue(fields.U8()));
+      return;
+    case record::kCellBool:
+    case record::kFmlaBool:
+      Emit(column, style, CellValue::Boolean(fields.U8() != 0));
+      return;
+    case record::kCellReal:
+    case record::kFmlaNum: {
+      const double number = fields.Double();
+      Emit(column, style, std::isfinite(number) ? CellValue::Number(number) : ErrorValue(0x24));
+      return;
+    }
+    case record::kCellSt:
+    case record::kFmlaString:
+      text_.clear();
+      fields.WideString(text_);
+      Emit(column, style, CellValue::String(text_));
+      return;
+    case record::kCellRString:
+      fields.U8();  // rich-text and phonetic flags: the runs after the text are not needed
+      text_.clear();
+      fields.WideString(text_);
+      Emit(column, style, CellValue::String(text_));
+      return;
+    case record::kCellIsst: {
+      const std::uint32_t index = fields.U32();
+      if (index >= shared_strings_.size()) {
+        records_.Fail("a cell refers to shared string " + std::to_string(index) + ", but the workbook has " +
+                      std::to_string(shared_strings_.size()));
+      }
+      Emit(column, style, CellValue::String(shared_strings_[index]));
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void XlsbSheetReader::Emit(std::uint32_t column, std::uint32_t style, CellValue value) {
+  Cell cell;
+  cell.row = row_;
+  cell.column = column;
+  cell.style = style;
+  cell.value = value;
+  sink_.OnCell(cell);
+}
+
+}  // namespace quorvex::sheet::biff12

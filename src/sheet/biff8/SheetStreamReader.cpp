@@ -1,0 +1,369 @@
+// Streams a worksheet substream: dimensions, sizes, merges and every cell record type.
+#include "sheet/biff8/SheetStreamReader.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "sheet/biff8/BiffRecords.h"
+#include "sheet/biff8/ContinuedRecord.h"
+#include "sheet/container/LittleEndian.h"
+#include "sheet/model/SheetError.h"
+
+namespace quorvex::sheet::biff8 {
+namespace {
+
+using container::ReadU16;
+using container::ReadU32;
+
+// A row block holds at most 32 rows; this bounds the buffer even when DBCELL records are missing.
+constexpr std::size_t kMaxBlockCells = 32 * 256;
+constexpr std::size_t kMaxBlockText = 4 * 1024 * 1024;
+
+}  // namespace
+
+SheetStreamReader::SheetStreamReader(BiffRecordReader& records, const XlsGlobals& globals,
+                                     const CodePage& code_page, SheetSink& sink)
+    : records_(records), globals_(globals), code_page_(code_page), sink_(sink) {}
+
+void SheetStreamReader::Require(std::size_t size, const char* what) const {
+  if (records_.data().size() < size) records_.Fail(std::string("a ") + what + " record is too short");
+}
+
+void SheetStreamReader::Read() {
+  ReadBof();
+  while (records_.Next()) {
+    const std::uint16_t id = records_.id();
+    if (id == record::kBof) {
+      ++depth_;  // an embedded chart: skipped up to its own EOF
+      continue;
+    }
+    if (id == record::kEof) {
+      if (depth_ == 0) {
+        Flush();
+        ReportDefaultSizes();
+        return;
+      }
+      --depth_;
+      continue;
+    }
+    if (depth_ == 0) Dispatch();
+  }
+  records_.Fail("the sheet ends without an EOF record");
+}
+
+void SheetStreamReader::ReadBof() {
+  if (!records_.Next() || records_.id() != record::kBof) {
+    records_.Fail("the sheet's position does not hold a BOF record");
+  }
+}
+
+std::uint32_t SheetStreamReader::Style(std::uint16_t xf) const {
+  return xf < globals_.workbook.cell_formats.size() ? xf : 0;
+}
+
+void SheetStreamReader::ReportDefaultSizes() {
+  if (defaults_reported_ || !have_defaults_) return;
+  defaults_reported_ = true;
+  sink_.OnDefaultSizes(default_column_width_, default_row_height_);
+}
+
+void SheetStreamReader::Dispatch() {
+  const char* data = records_.data().data();
+  const std::uint16_t id = records_.id();
+  if (id != record::kString && id != record::kShrFmla && id != record::kArray && id != record::kTable &&
+      id != record::kContinue) {
+    awaiting_string_ = false;  // a string result's STRING record comes right after its FORMULA
+  }
+  switch (id) {
+    case record::kDimensions:
+      ReadDimensions();
+      return;
+    case record::kDefColWidth:  // DefColWidth, MS-XLS 2.4.89
+      Require(2, "DEFCOLWIDTH");
+      default_column_width_ = ReadU16(data);
+      have_defaults_ = true;
+      return;
+    case record::kDefaultRowHeight:  // DefaultRowHeight, MS-XLS 2.4.87
+      Require(4, "DEFAULTROWHEIGHT");
+      default_row_height_ = (ReadU16(data + 2) & 0x7FFF) / 20.0;
+      have_defaults_ = true;
+      return;
+    case record::kColInfo:
+      ReadColInfo();
+      return;
+    case record::kRow:
+      ReadRow();
+      return;
+    case record::kDbCell:
+      Flush();
+      return;
+    case record::kMergedCells:
+      ReadMergedCells();
+      return;
+    case record::kBlank:  // Blank, MS-XLS 2.4.20
+      Require(6, "BLANK");
+      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue{});
+      return;
+    case record::kMulBlank: {  // MulBlank, MS-XLS 2.4.174
+      Require(6, "MULBLANK");
+      const std::size_t count = (records_.data().size() - 6) / 2;
+      const std::uint16_t row = ReadU16(data);
+      const std::uint16_t first = ReadU16(data + 2);
+      for (std::size_t i = 0; i < count && first + i <= 0xFFFF; ++i) {
+        Add(row, static_cast<std::uint16_t>(first + i), ReadU16(data + 4 + 2 * i), CellValue{});
+      }
+      return;
+    }
+    case record::kNumber:  // Number, MS-XLS 2.4.180
+      Require(14, "NUMBER");
+      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue::Number(ReadDouble(data + 6)));
+      return;
+    case record::kRk:  // RK, MS-XLS 2.4.220
+      Require(10, "RK");
+      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue::Number(DecodeRk(ReadU32(data + 6))));
+      return;
+    case record::kMulRk: {  // MulRk, MS-XLS 2.4.175
+      Require(6, "MULRK");
+      const std::size_t count = (records_.data().size() - 6) / 6;
+      const std::uint16_t row = ReadU16(data);
+      const std::uint16_t first = ReadU16(data + 2);
+      for (std::size_t i = 0; i < count && first + i <= 0xFFFF; ++i) {
+        const char* item = data + 4 + 6 * i;
+        Add(row, static_cast<std::uint16_t>(first + i), ReadU16(item), CellValue::Number(DecodeRk(ReadU32(item + 2))));
+      }
+      return;
+    }
+    case record::kBoolErr: {  // BoolErr, MS-XLS 2.4.24
+      Require(8, "BOOLERR");
+      const std::uint8_t value = static_cast<std::uint8_t>(data[6]);
+      CellValue cell = data[7] == 0 ? CellValue::Boolean(value != 0) : CellValue::Error(ErrorText(value));
+      if (cell.kind == CellKind::kError && cell.text.empty()) cell.text = "#N/A";
+      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), cell);
+      return;
+    }
+    case record::kLabelSst: {  // LabelSst, MS-XLS 2.4.149
+      Require(10, "LABELSST");
+      const std::uint32_t index = ReadU32(data + 6);
+      if (index >= globals_.shared_strings.size()) {
+        records_.Fail("a cell refers to shared string " + std::to_string(index) + ", but the workbook has " +
+                      std::to_string(globals_.shared_strings.size()));
+      }
+      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue::String(globals_.shared_strings[index]));
+      return;
+    }
+    case record::kLabel:
+    case record::kRString:
+      ReadLabel();
+      return;
+    case record::kFormula:
+      ReadFormula();
+      return;
+    case record::kString:
+      ReadFormulaString();
+      return;
+    default:
+      return;  // SHRFMLA, ARRAY and TABLE hold formulas only; other records are not needed
+  }
+}
+
+void SheetStreamReader::ReadDimensions() {
+  // Dimensions, MS-XLS 2.4.90: first row, last row + 1, first column, last column + 1.
+  std::uint32_t first_row, end_row, first_column, end_column;
+  if (globals_.biff_version == 8) {
+    Require(12, "DIMENSIONS");
+    const char* data = records_.data().data();
+    first_row = ReadU32(data);
+    end_row = ReadU32(data + 4);
+    first_column = ReadU16(data + 8);
+    end_column = ReadU16(data + 10);
+  } else {
+    Require(8, "DIMENSIONS");
+    const char* data = records_.data().data();
+    first_row = ReadU16(data);
+    end_row = ReadU16(data + 2);
+    first_column = ReadU16(data + 4);
+    end_column = ReadU16(data + 6);
+  }
+  if (dimension_reported_) return;
+  Flush();
+  dimension_reported_ = true;
+  ReportDefaultSizes();
+  CellRange range;  // an empty sheet states A1, as other formats do
+  if (end_row > first_row && end_column > first_column && end_row <= (1u << 20)) {
+    range = {first_row, first_column, end_row - 1, end_column - 1};
+  }
+  sink_.OnDimension(range);
+}
+
+void SheetStreamReader::ReadRow() {
+  // Row, MS-XLS 2.4.221: the row's height in twips and its flags; a new row block starts here.
+  Require(16, "ROW");
+  Flush();
+  const char* data = records_.data().data();
+  RowInfo info;
+  info.row = ReadU16(data);
+  info.height = (ReadU16(data + 6) & 0x7FFF) / 20.0;
+  const std::uint16_t flags = ReadU16(data + 12);
+  info.hidden = (flags & 0x20) != 0;
+  if ((flags & 0x80) != 0) info.style = Style(ReadU16(data + 14) & 0x0FFF);
+  sink_.OnRowInfo(info);
+}
+
+void SheetStreamReader::ReadColInfo() {
+  // ColInfo, MS-XLS 2.4.53: a column span's width in 1/256 characters, style and hidden flag.
+  Require(10, "COLINFO");
+  Flush();
+  const char* data = records_.data().data();
+  ColumnInfo info;
+  info.first_column = ReadU16(data);
+  info.last_column = std::min<std::uint32_t>(ReadU16(data + 2), 255);
+  if (info.first_column > info.last_column) return;
+  info.width = ReadU16(data + 4) / 256.0;
+  info.style = Style(ReadU16(data + 6));
+  info.hidden = (ReadU16(data + 8) & 0x01) != 0;
+  sink_.OnColumnInfo(info);
+}
+
+void SheetStreamReader::ReadMergedCells() {
+  // MergeCells, MS-XLS 2.4.168: a count, then Ref8 ranges (first row, last row, first col, last col).
+  Require(2, "MERGEDCELLS");
+  Flush();  // cells before the merges they belong to
+  const std::string_view data = records_.data();
+  const std::size_t count = std::min<std::size_t>(ReadU16(data.data()), (data.size() - 2) / 8);
+  for (std::size_t i = 0; i < count; ++i) {
+    const char* ref = data.data() + 2 + 8 * i;
+    CellRange range{ReadU16(ref), ReadU16(ref + 4), ReadU16(ref + 2), ReadU16(ref + 6)};
+    if (range.first_row <= range.last_row && range.first_column <= range.last_column) sink_.OnMergedRange(range);
+  }
+}
+
+void SheetStreamReader::ReadLabel() {
+  // Label, MS-XLS 2.4.148, and RString, 2.4.219: text held in the record; RString's formatting
+  // runs after the text are not needed.
+  Require(8, "LABEL");
+  const char* data = records_.data().data();
+  const std::uint16_t row = ReadU16(data);
+  const std::uint16_t column = ReadU16(data + 2);
+  const std::uint16_t xf = ReadU16(data + 4);
+  scratch_.clear();
+  if (globals_.biff_version == 5) {
+    const std::size_t count = ReadU16(data + 6);
+    if (records_.data().size() < 8 + count) records_.Fail("a text cell's characters run past its record");
+    code_page_.Append(records_.data().substr(8, count), scratch_);
+  } else {
+    ContinuedRecord body(records_);
+    body.Skip(6);
+    body.ReadUnicodeString(scratch_);
+  }
+  AddText(row, column, xf, scratch_);
+}
+
+void SheetStreamReader::ReadFormula() {
+  // Formula, MS-XLS 2.4.127: the cached result in 8 bytes; 0xFFFF in the last two marks a
+  // non-number whose type is in the first byte.
+  Require(20, "FORMULA");
+  const char* data = records_.data().data();
+  const std::uint16_t row = ReadU16(data);
+  const std::uint16_t column = ReadU16(data + 2);
+  const std::uint16_t xf = ReadU16(data + 4);
+  const char* result = data + 6;
+  if (ReadU16(result + 6) != 0xFFFF) {
+    const double number = ReadDouble(result);
+    Add(row, column, xf, std::isfinite(number) ? CellValue::Number(number) : CellValue::Error("#NUM!"));
+    return;
+  }
+  switch (static_cast<std::uint8_t>(result[0])) {
+    case 0:  // a string, in the STRING record that follows
+      AddText(row, column, xf, {});
+      awaiting_string_ = true;
+      return;
+    case 1:
+      Add(row, column, xf, CellValue::Boolean(result[2] != 0));
+      return;
+    case 2: {
+      const std::string_view text = ErrorText(static_cast<std::uint8_t>(result[2]));
+      Add(row, column, xf, CellValue::Error(text.empty() ? "#N/A" : text));
+      return;
+    }
+    default:  // 3: the empty string
+      AddText(row, column, xf, {});
+      return;
+  }
+}
+
+void SheetStreamReader::ReadFormulaString() {
+  // String, MS-XLS 2.4.268: the text result of the formula before it.
+  if (!awaiting_string_ || block_.empty()) return;
+  awaiting_string_ = false;
+  scratch_.clear();
+  if (globals_.biff_version == 5) {
+    Require(2, "STRING");
+    const std::size_t count = ReadU16(records_.data().data());
+    if (records_.data().size() < 2 + count) records_.Fail("a formula's text result runs past its record");
+    code_page_.Append(records_.data().substr(2, count), scratch_);
+  } else {
+    ContinuedRecord body(records_);
+    body.ReadUnicodeString(scratch_);
+  }
+  // AddText bounded the block's text before this cell, so one string more stays bounded too.
+  Pending& last = block_.back();
+  last.text_begin = static_cast<std::uint32_t>(block_text_.size());
+  block_text_.append(scratch_);
+  last.text_end = static_cast<std::uint32_t>(block_text_.size());
+}
+
+void SheetStreamReader::Add(std::uint16_t row, std::uint16_t column, std::uint16_t xf, CellValue value) {
+  if (block_.size() >= kMaxBlockCells) Flush();
+  if (!block_.empty()) {
+    const Cell& previous = block_.back().cell;
+    if (row < previous.row || (row == previous.row && column <= previous.column)) out_of_order_ = true;
+  }
+  Pending pending;
+  pending.cell.row = row;
+  pending.cell.column = column;
+  pending.cell.style = Style(xf);
+  pending.cell.value = value;
+  block_.push_back(pending);
+}
+
+void SheetStreamReader::AddText(std::uint16_t row, std::uint16_t column, std::uint16_t xf, const std::string& text) {
+  if (block_text_.size() + text.size() > kMaxBlockText) Flush();
+  Add(row, column, xf, CellValue::String({}));
+  Pending& pending = block_.back();
+  pending.own_text = true;
+  pending.text_begin = static_cast<std::uint32_t>(block_text_.size());
+  block_text_.append(text);
+  pending.text_end = static_cast<std::uint32_t>(block_text_.size());
+}
+
+void SheetStreamReader::Flush() {
+  if (block_.empty()) return;
+  if (!dimension_reported_) {
+    dimension_reported_ = true;  // no DIMENSIONS record: the writer finds the range itself
+    ReportDefaultSizes();
+  }
+  if (out_of_order_) {
+    std::stable_sort(block_.begin(), block_.end(), [](const Pending& a, const Pending& b) {
+      return a.cell.row != b.cell.row ? a.cell.row < b.cell.row : a.cell.column < b.cell.column;
+    });
+  }
+  const std::string_view text(block_text_);
+  for (std::size_t i = 0; i < block_.size(); ++i) {
+    Pending& pending = block_[i];
+    // A cell written twice keeps its last record, as the application does.
+    if (i + 1 < block_.size() && block_[i + 1].cell.row == pending.cell.row &&
+        block_[i + 1].cell.column == pending.cell.column) {
+      continue;
+    }
+    if (pending.own_text) {
+      pending.cell.value = CellValue::String(text.substr(pending.text_begin, pending.text_end - pending.text_begin));
+    }
+    sink_.OnCell(pending.cell);
+  }
+  block_.clear();
+  block_text_.clear();
+  out_of_order_ = false;
+  awaiting_string_ = false;
+}
+
+}  // namespace quorvex::sheet::biff8

@@ -1,0 +1,68 @@
+// Streams one BIFF5/BIFF8 worksheet substream (BOF to EOF) into a SheetSink.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sheet/biff8/BiffRecordReader.h"
+#include "sheet/biff8/CodePage.h"
+#include "sheet/biff8/GlobalsReader.h"
+#include "sheet/model/WorkbookReader.h"
+
+namespace quorvex::sheet::biff8 {
+
+class SheetStreamReader {
+ public:
+  /// `records` must be positioned just before the sheet's BOF record.
+  SheetStreamReader(BiffRecordReader& records, const XlsGlobals& globals, const CodePage& code_page,
+                    SheetSink& sink);
+
+  /// Reads to the sheet's EOF. Cells go to the sink row by row: the cells of one row block
+  /// (the ROW records and cells up to a DBCELL) are sorted when they came out of order.
+  /// Throws SheetError kCorrupt for damaged records.
+  void Read();
+
+ private:
+  struct Pending {
+    Cell cell;
+    std::uint32_t text_begin = 0;  // into block_text_, for strings the record itself holds
+    std::uint32_t text_end = 0;
+    bool own_text = false;
+  };
+
+  void ReadBof();
+  void Dispatch();
+  void Require(std::size_t size, const char* what) const;
+  void ReadDimensions();
+  void ReadRow();
+  void ReadColInfo();
+  void ReadMergedCells();
+  void ReadFormula();
+  void ReadFormulaString();
+  void ReadLabel();
+  void ReportDefaultSizes();
+  std::uint32_t Style(std::uint16_t xf) const;
+
+  void Add(std::uint16_t row, std::uint16_t column, std::uint16_t xf, CellValue value);
+  void AddText(std::uint16_t row, std::uint16_t column, std::uint16_t xf, const std::string& text);
+  void Flush();
+
+  BiffRecordReader& records_;
+  const XlsGlobals& globals_;
+  const CodePage& code_page_;
+  SheetSink& sink_;
+  int depth_ = 0;  // nested BOF..EOF blocks (embedded charts) inside the sheet
+  bool dimension_reported_ = false;
+  bool defaults_reported_ = false;
+  double default_column_width_ = 0;
+  double default_row_height_ = 0;
+  bool have_defaults_ = false;
+  bool awaiting_string_ = false;  // the last FORMULA cell's text comes in a STRING record
+  bool out_of_order_ = false;
+  std::vector<Pending> block_;
+  std::string block_text_;
+  std::string scratch_;
+};
+
+}  // namespace quorvex::sheet::biff8

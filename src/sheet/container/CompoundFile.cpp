@@ -1,0 +1,257 @@
+// Reads a compound file's header, FAT (through the DIFAT), mini FAT and directory, checking
+// every sector number and chain against the size of the file.
+#include "sheet/container/CompoundFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "sheet/container/CompoundStreamReader.h"
+#include "sheet/container/LittleEndian.h"
+#include "sheet/model/SheetError.h"
+
+namespace quorvex::sheet::container {
+namespace {
+
+// Layout from MS-CFB 2.2 (header), 2.3 (FAT), 2.4 (mini FAT), 2.5 (DIFAT), 2.6 (directory).
+constexpr std::string_view kMagic{"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8};
+constexpr std::size_t kHeaderSize = 512;
+constexpr std::size_t kHeaderDifatEntries = 109;
+constexpr std::size_t kHeaderDifatOffset = 0x4C;
+constexpr std::size_t kDirectoryEntrySize = 128;
+constexpr std::uint32_t kMiniSectorSize = 64;
+constexpr std::size_t kMaxDirectoryEntries = 1u << 20;  // far more than any workbook has
+
+std::string EntryName(const char* entry) {
+  const std::size_t name_bytes = ReadU16(entry + 0x40);
+  std::string name;
+  if (name_bytes < 2 || name_bytes > 64) return name;
+  const std::size_t units = name_bytes / 2 - 1;  // the length counts the terminating NUL
+  for (std::size_t i = 0; i < units; ++i) {
+    const std::uint16_t unit = ReadU16(entry + 2 * i);
+    // UTF-16 code units of names are BMP characters; surrogates become '?'.
+    if (unit < 0x80) {
+      name.push_back(static_cast<char>(unit));
+    } else if (unit < 0x800) {
+      name.push_back(static_cast<char>(0xC0 | (unit >> 6)));
+      name.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    } else if (unit >= 0xD800 && unit < 0xE000) {
+      name.push_back('?');
+    } else {
+      name.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+      name.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+      name.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    }
+  }
+  return name;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+           return lower(x) == lower(y);
+         });
+}
+
+}  // namespace
+
+CompoundFile::CompoundFile(const std::string& path) : file_(path) {
+  ReadHeader();
+}
+
+CompoundFile::~CompoundFile() = default;
+
+void CompoundFile::Fail(const std::string& sentence, const std::string& part, std::uint64_t offset) const {
+  throw SheetError(SheetErrorCode::kCorrupt, sentence, part.empty() ? file_.path() : file_.path() + ": " + part,
+                   offset);
+}
+
+void CompoundFile::ReadHeader() {
+  char header[kHeaderSize];
+  if (file_.ReadAt(0, header, sizeof header) != sizeof header) {
+    if (std::string_view(header, std::min<std::uint64_t>(file_.size(), kMagic.size())) ==
+        kMagic.substr(0, std::min<std::uint64_t>(file_.size(), kMagic.size()))) {
+      Fail("the compound file is truncated inside its header", "header", 0);
+    }
+    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", file_.path());
+  }
+  if (std::string_view(header, kMagic.size()) != kMagic) {
+    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", file_.path());
+  }
+  sector_shift_ = ReadU16(header + 0x1E);
+  if (sector_shift_ != 9 && sector_shift_ != 12) Fail("the compound file declares an invalid sector size", "header", 0x1E);
+  if (ReadU16(header + 0x20) != 6) Fail("the compound file declares an invalid mini sector size", "header", 0x20);
+  sector_size_ = 1u << sector_shift_;
+  // Sector n starts at (n + 1) * size; a final partial sector still holds data streams may use.
+  sector_count_ = file_.size() <= sector_size_ ? 0 : (file_.size() - 1) / sector_size_;
+  first_directory_ = ReadU32(header + 0x30);
+  mini_cutoff_ = ReadU32(header + 0x38);
+  if (mini_cutoff_ != 4096) Fail("the compound file declares an invalid mini stream cutoff", "header", 0x38);
+  first_mini_fat_ = ReadU32(header + 0x3C);
+  ReadFat(header);
+  ReadDirectory();
+  ReadMiniFat();
+}
+
+void CompoundFile::ReadSector(std::uint32_t sector, char* out, const std::string& what) const {
+  if (sector > kMaxRegularSector || sector >= sector_count_) {
+    Fail("the compound file's " + what + " refers to sector " + std::to_string(sector) + ", past the end of the file",
+         what, (static_cast<std::uint64_t>(sector) + 1) * sector_size_);
+  }
+  const std::uint64_t offset = (static_cast<std::uint64_t>(sector) + 1) * sector_size_;
+  const std::size_t got = file_.ReadAt(offset, out, sector_size_);
+  if (got != sector_size_) {
+    // Only the last sector may be short; the missing bytes read as zero.
+    if (sector + 1 != sector_count_) Fail("the compound file is truncated", what, offset + got);
+    std::memset(out + got, 0, sector_size_ - got);
+  }
+}
+
+void CompoundFile::ReadFat(const char* header) {
+  std::vector<std::uint32_t> fat_sectors;
+  const std::uint32_t declared = ReadU32(header + 0x2C);
+  if (declared > sector_count_) Fail("the compound file declares more FAT sectors than it holds", "header", 0x2C);
+  for (std::size_t i = 0; i < kHeaderDifatEntries && fat_sectors.size() < declared; ++i) {
+    fat_sectors.push_back(ReadU32(header + kHeaderDifatOffset + 4 * i));
+  }
+  std::string difat(sector_size_, '\0');
+  const std::size_t per_sector = sector_size_ / 4 - 1;  // the last slot links to the next DIFAT sector
+  std::uint32_t current = ReadU32(header + 0x44);
+  std::vector<bool> visited(sector_count_, false);
+  while (fat_sectors.size() < declared) {
+    if (current > kMaxRegularSector) Fail("the compound file's DIFAT ends before listing every FAT sector", "DIFAT", 0x44);
+    if (current < sector_count_ && visited[current]) Fail("the compound file's DIFAT chain loops", "DIFAT", 0x44);
+    ReadSector(current, difat.data(), "DIFAT");
+    visited[current] = true;
+    for (std::size_t i = 0; i < per_sector && fat_sectors.size() < declared; ++i) {
+      fat_sectors.push_back(ReadU32(difat.data() + 4 * i));
+    }
+    current = ReadU32(difat.data() + 4 * per_sector);
+  }
+  const std::size_t per_fat_sector = sector_size_ / 4;
+  fat_.resize(fat_sectors.size() * per_fat_sector);
+  std::string sector(sector_size_, '\0');
+  for (std::size_t i = 0; i < fat_sectors.size(); ++i) {
+    ReadSector(fat_sectors[i], sector.data(), "FAT");
+    for (std::size_t j = 0; j < per_fat_sector; ++j) fat_[i * per_fat_sector + j] = ReadU32(sector.data() + 4 * j);
+  }
+}
+
+std::vector<std::uint32_t> CompoundFile::Chain(std::uint32_t start, bool mini, std::uint64_t max_length,
+                                               const std::string& what) const {
+  const std::vector<std::uint32_t>& table = mini ? mini_fat_ : fat_;
+  const std::uint64_t limit =
+      mini ? std::min<std::uint64_t>(mini_fat_.size(), mini_stream_size_ / kMiniSectorSize) : sector_count_;
+  std::vector<std::uint32_t> chain;
+  std::vector<bool> visited(limit, false);
+  std::uint32_t current = start;
+  while (current != kEndOfChain && chain.size() < max_length) {
+    if (!mini && current >= limit && current < table.size()) {
+      // The FAT knows the sector, the file no longer holds it.
+      Fail("the compound file is truncated: " + what + " continues in sector " + std::to_string(current) +
+               ", past the end of the file",
+           what, static_cast<std::uint64_t>(chain.size()) << sector_shift_);
+    }
+    if (current >= limit || current > kMaxRegularSector) {
+      Fail("the chain of " + what + " refers to " + (mini ? "mini sector " : "sector ") + std::to_string(current) +
+               ", which does not exist",
+           what, static_cast<std::uint64_t>(chain.size()) << (mini ? 6 : sector_shift_));
+    }
+    if (visited[current]) {
+      Fail("the chain of " + what + " loops", what, static_cast<std::uint64_t>(chain.size()) << (mini ? 6 : sector_shift_));
+    }
+    visited[current] = true;
+    chain.push_back(current);
+    if (current >= table.size()) Fail("the compound file's FAT does not cover " + what, what, 0);
+    current = table[current];
+  }
+  return chain;
+}
+
+void CompoundFile::ReadDirectory() {
+  const std::vector<std::uint32_t> chain = Chain(first_directory_, false, sector_count_, "the directory");
+  if (chain.empty()) Fail("the compound file has no directory", "directory", 0);
+  std::string sector(sector_size_, '\0');
+  for (std::uint32_t number : chain) {
+    ReadSector(number, sector.data(), "directory");
+    for (std::size_t at = 0; at + kDirectoryEntrySize <= sector_size_; at += kDirectoryEntrySize) {
+      const char* raw = sector.data() + at;
+      Entry entry;
+      entry.type = static_cast<std::uint8_t>(raw[0x42]);
+      if (entry.type != 0) entry.name = EntryName(raw);
+      entry.left = ReadU32(raw + 0x44);
+      entry.right = ReadU32(raw + 0x48);
+      entry.child = ReadU32(raw + 0x4C);
+      entry.start = ReadU32(raw + 0x74);
+      entry.size = ReadU64(raw + 0x78);
+      // Version 3 files (512-byte sectors) may leave junk in the high half of the size.
+      if (sector_shift_ == 9) entry.size &= 0xFFFFFFFFu;
+      entries_.push_back(std::move(entry));
+      if (entries_.size() > kMaxDirectoryEntries) Fail("the compound file's directory is implausibly large", "directory", 0);
+    }
+  }
+  if (entries_[0].type != 5) Fail("the compound file's first directory entry is not the root", "directory", 0);
+}
+
+void CompoundFile::ReadMiniFat() {
+  const Entry& root = entries_[0];
+  const std::uint64_t file_limit = sector_count_ * sector_size_;
+  if (root.size > file_limit) Fail("the mini stream is larger than the file", "root entry", 0x78);
+  mini_stream_size_ = root.size;
+  if (root.size > 0) {
+    mini_stream_sectors_ = Chain(root.start, false, (root.size + sector_size_ - 1) >> sector_shift_, "the mini stream");
+    if ((static_cast<std::uint64_t>(mini_stream_sectors_.size()) << sector_shift_) < root.size) {
+      Fail("the mini stream's chain is shorter than the stream", "the mini stream", 0);
+    }
+  }
+  if (first_mini_fat_ == kEndOfChain || first_mini_fat_ == kFreeSector) return;
+  const std::vector<std::uint32_t> chain = Chain(first_mini_fat_, false, sector_count_, "the mini FAT");
+  std::string sector(sector_size_, '\0');
+  for (std::uint32_t number : chain) {
+    ReadSector(number, sector.data(), "mini FAT");
+    for (std::size_t j = 0; j < sector_size_ / 4; ++j) mini_fat_.push_back(ReadU32(sector.data() + 4 * j));
+  }
+}
+
+const CompoundFile::Entry* CompoundFile::FindTopLevel(std::string_view name) const {
+  // The root's children form a tree through left and right siblings; walk it iteratively,
+  // visiting each entry at most once so a looping tree cannot hang.
+  std::vector<bool> visited(entries_.size(), false);
+  std::vector<std::uint32_t> pending{entries_[0].child};
+  while (!pending.empty()) {
+    const std::uint32_t index = pending.back();
+    pending.pop_back();
+    if (index >= entries_.size() || visited[index]) continue;
+    visited[index] = true;
+    const Entry& entry = entries_[index];
+    if ((entry.type == 1 || entry.type == 2) && EqualsIgnoringAsciiCase(entry.name, name)) return &entry;
+    pending.push_back(entry.left);
+    pending.push_back(entry.right);
+  }
+  return nullptr;
+}
+
+const CompoundFile::Entry* CompoundFile::FindAnywhere(std::string_view name) const {
+  for (const Entry& entry : entries_) {
+    if ((entry.type == 1 || entry.type == 2) && EqualsIgnoringAsciiCase(entry.name, name)) return &entry;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<CompoundStreamReader> CompoundFile::OpenStream(const Entry& entry) {
+  const bool mini = entry.size < mini_cutoff_;
+  const std::uint64_t unit_shift = mini ? 6 : sector_shift_;
+  const std::uint64_t limit = mini ? mini_stream_size_ : sector_count_ * sector_size_;
+  if (entry.size > limit) {
+    Fail("the stream '" + entry.name + "' declares more bytes than the file holds", entry.name, 0);
+  }
+  const std::uint64_t needed = (entry.size + (std::uint64_t{1} << unit_shift) - 1) >> unit_shift;
+  std::vector<std::uint32_t> chain =
+      entry.size == 0 ? std::vector<std::uint32_t>{} : Chain(entry.start, mini, needed, "the stream '" + entry.name + "'");
+  if (chain.size() < needed) {
+    Fail("the stream '" + entry.name + "' is truncated: its chain ends early", entry.name,
+         static_cast<std::uint64_t>(chain.size()) << unit_shift);
+  }
+  return std::make_unique<CompoundStreamReader>(*this, entry.name, std::move(chain), entry.size, mini);
+}
+
+}  // namespace quorvex::sheet::container
