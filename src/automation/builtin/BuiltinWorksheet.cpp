@@ -1,6 +1,9 @@
 // Worksheet operations of the built-in engine, answered by streaming the sheet.
 #include "automation/builtin/BuiltinWorksheet.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "automation/AutomationError.h"
 #include "automation/builtin/BuiltinWorkbook.h"
 #include "automation/builtin/ErrorTranslation.h"
@@ -34,6 +37,36 @@ class CellFinder : public sheet::SheetSink {
   std::uint32_t row_;
   std::uint32_t column_;
   Variant value_;
+};
+
+/// Measures every column by the longest line of displayed text among its cells.
+class ColumnWidthFinder : public sheet::SheetSink {
+ public:
+  explicit ColumnWidthFinder(const sheet::numfmt::CellText& text) : text_(text) {}
+
+  void OnCell(const sheet::Cell& cell) override {
+    if (cell.value.kind == sheet::CellKind::kEmpty) return;
+    shown_.clear();
+    text_.Append(cell.value, cell.style, shown_);
+    int longest = 0;
+    int line = 0;
+    for (const char c : shown_) {
+      if (c == '\n' || c == '\r') {
+        line = 0;
+      } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {  // count code points, not bytes
+        longest = std::max(longest, ++line);
+      }
+    }
+    if (longest == 0) return;
+    int& width = widths_[cell.column];
+    width = std::max(width, longest);
+  }
+  std::map<std::uint32_t, int>& widths() { return widths_; }
+
+ private:
+  const sheet::numfmt::CellText& text_;
+  std::string shown_;
+  std::map<std::uint32_t, int> widths_;
 };
 
 }  // namespace
@@ -88,7 +121,10 @@ Variant BuiltinWorksheet::Cells(int row, int column) {
 }
 
 void BuiltinWorksheet::ColumnsAutoFit() {
-  workbook_.reader();
+  ColumnWidthFinder finder(workbook_.cell_text());
+  TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
+                  [&] { workbook_.reader().ReadSheet(position_, finder); });
+  column_widths_ = std::move(finder.widths());
   columns_auto_fitted_ = true;
 }
 

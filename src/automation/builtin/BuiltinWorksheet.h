@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -28,6 +30,9 @@ class BuiltinWorksheet : public Worksheet {
   void SaveAs(const std::string& file_name, int file_format) override;
 
   bool columns_auto_fitted() const { return columns_auto_fitted_; }
+  /// Column widths in characters set by ColumnsAutoFit, by 0-based column: the most characters
+  /// any line of the column's displayed cell texts has. Columns without text are absent.
+  const std::map<std::uint32_t, int>& column_widths() const { return column_widths_; }
   const std::optional<sheet::CellRange>& selection() const { return selection_; }
 
  private:
@@ -39,6 +44,7 @@ class BuiltinWorksheet : public Worksheet {
   std::optional<sheet::CellRange> used_range_;
   std::optional<sheet::CellRange> selection_;
   bool columns_auto_fitted_ = false;
+  std::map<std::uint32_t, int> column_widths_;
 };
 
 }  // namespace quorvex::automation

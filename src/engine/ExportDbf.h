@@ -1,0 +1,16 @@
+// Saves each selected, non-empty worksheet of a workbook as one dBASE IV, III or II table.
+#pragma once
+
+#include "engine/EngineContext.h"
+#include "engine/ExportResult.h"
+
+namespace quorvex::engine {
+
+/// Writes WorkbookOutputPath/<base>.dbf for every selected worksheet of workbook row `row`
+/// whose used range is more than one empty top-left cell: FormatIndex 5 saves with code 11
+/// (dBASE IV), 6 with code 8 (dBASE III), 7 with code 7 (dBASE II); any other FormatIndex
+/// prepares each sheet but saves nothing. An empty sheet still takes its output name, so with
+/// numbered names it leaves a gap.
+ExportResult ExportDbf(EngineContext& context, int row);
+
+}  // namespace quorvex::engine

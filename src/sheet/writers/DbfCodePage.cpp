@@ -1,0 +1,124 @@
+// Encoding text in the single-byte code pages of dBASE tables.
+#include "sheet/writers/DbfCodePage.h"
+
+namespace quorvex::sheet {
+
+namespace {
+constexpr char32_t kReplacement = 0xFFFD;
+}  // namespace
+
+std::optional<std::uint8_t> DbfCodePage::ByteFor(char32_t code_point) const {
+  if (code_point < 0x80) return static_cast<std::uint8_t>(code_point);
+  for (std::size_t i = 0; i < upper->size(); ++i) {
+    if ((*upper)[i] != 0 && (*upper)[i] == code_point) return static_cast<std::uint8_t>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
+bool DbfCodePage::Encode(std::string_view utf8, std::string& out) const {
+  std::size_t position = 0;
+  while (position < utf8.size()) {
+    const auto byte = static_cast<unsigned char>(utf8[position]);
+    if (byte < 0x80) {
+      out.push_back(static_cast<char>(byte));
+      ++position;
+      continue;
+    }
+    const std::optional<std::uint8_t> encoded = ByteFor(NextCodePoint(utf8, position));
+    if (!encoded) return false;
+    out.push_back(static_cast<char>(*encoded));
+  }
+  return true;
+}
+
+const DbfCodePage* ChooseDbfCodePage(const std::set<char32_t>& characters) {
+  for (const DbfCodePage& page : DbfCodePage::Candidates()) {
+    bool holds_all = true;
+    for (const char32_t c : characters) {
+      if (!page.ByteFor(c)) {
+        holds_all = false;
+        break;
+      }
+    }
+    if (holds_all) return &page;
+  }
+  return nullptr;
+}
+
+const DbfCodePage& ClosestDbfCodePage(const std::set<char32_t>& characters) {
+  const DbfCodePage* best = &DbfCodePage::Candidates().front();
+  std::size_t best_count = 0;
+  for (const DbfCodePage& page : DbfCodePage::Candidates()) {
+    std::size_t count = 0;
+    for (const char32_t c : characters) count += page.ByteFor(c) ? 1 : 0;
+    if (count > best_count) {
+      best = &page;
+      best_count = count;
+    }
+  }
+  return *best;
+}
+
+char32_t NextCodePoint(std::string_view utf8, std::size_t& position) {
+  const auto lead = static_cast<unsigned char>(utf8[position]);
+  int extra = 0;
+  char32_t value = 0;
+  if (lead < 0x80) {
+    ++position;
+    return lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    extra = 1;
+    value = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2;
+    value = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3;
+    value = lead & 0x07;
+  } else {
+    ++position;
+    return kReplacement;
+  }
+  if (position + static_cast<std::size_t>(extra) >= utf8.size()) {  // cut short by the end
+    ++position;
+    return kReplacement;
+  }
+  for (int i = 1; i <= extra; ++i) {
+    const auto next = static_cast<unsigned char>(utf8[position + static_cast<std::size_t>(i)]);
+    if ((next & 0xC0) != 0x80) {
+      ++position;
+      return kReplacement;
+    }
+    value = (value << 6) | (next & 0x3F);
+  }
+  position += static_cast<std::size_t>(extra) + 1;
+  return value;
+}
+
+std::size_t CodePointCount(std::string_view utf8) {
+  std::size_t count = 0;
+  for (std::size_t position = 0; position < utf8.size(); ++count) NextCodePoint(utf8, position);
+  return count;
+}
+
+std::string Utf8Of(char32_t c) {
+  std::string out;
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+  return out;
+}
+
+}  // namespace quorvex::sheet

@@ -1,0 +1,164 @@
+// Choosing a dBASE field's type, width and decimals from the cells of its column.
+#include "sheet/writers/DbfFieldInference.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "sheet/numfmt/DateRenderer.h"
+#include "sheet/numfmt/DecimalNumber.h"
+#include "sheet/writers/DbfCodePage.h"
+
+namespace quorvex::sheet {
+
+namespace {
+
+constexpr int kMostDecimals = 15;
+constexpr double kLastDay1900 = 2958465;  // 31 December 9999
+constexpr double kPhantomLeapDay = 60;    // 29 February 1900, counted by the 1900 system only
+constexpr double kDays1904To1900 = 1462;
+
+/// The fewest decimals that give `value` back to 15 significant digits.
+int ShortestDecimals(double value) {
+  if (!std::isfinite(value)) return 0;
+  const numfmt::DecimalNumber digits = numfmt::DecimalNumber::FromDouble(value);
+  return std::clamp(digits.Size() - digits.Exponent(), 0, kMostDecimals);
+}
+
+}  // namespace
+
+DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfmt::CellText& text,
+                        bool date1904) {
+  DbfCell cell;
+  switch (value.kind) {
+    case CellKind::kEmpty: return cell;
+    case CellKind::kString:
+      if (value.text.empty()) return cell;
+      cell.kind = DbfCell::Kind::kText;
+      break;
+    case CellKind::kError: cell.kind = DbfCell::Kind::kText; break;
+    case CellKind::kBoolean: cell.kind = DbfCell::Kind::kBoolean; break;
+    case CellKind::kNumber:
+      cell.kind = DbfCell::Kind::kNumber;
+      if (text.FormatOf(style).IsDateTime()) {
+        const double day = value.number + (date1904 ? kDays1904To1900 : 0);
+        const bool whole_day = std::floor(day) == day && day >= 1 && day <= kLastDay1900 &&
+                               !(day == kPhantomLeapDay);
+        cell.kind = whole_day ? DbfCell::Kind::kDate : DbfCell::Kind::kText;
+        cell.number = day;
+      }
+      break;
+  }
+  if (cell.kind != DbfCell::Kind::kDate) cell.number = value.number;
+  cell.text = text.Render(value, style);
+  return cell;
+}
+
+int DisplayedDecimals(double value, const std::string& displayed) {
+  bool digits = false;
+  bool percent = false;
+  for (std::size_t i = 0; i < displayed.size(); ++i) {
+    const char c = displayed[i];
+    if (c >= '0' && c <= '9') digits = true;
+    if (c == '%') percent = true;
+    // Scientific notation, fractions and times do not show the decimals plainly.
+    const bool exponent = (c == 'E' || c == 'e') && i + 1 < displayed.size() &&
+                          (displayed[i + 1] == '+' || displayed[i + 1] == '-');
+    if (exponent || c == '/' || c == ':') return ShortestDecimals(value);
+  }
+  if (!digits) return ShortestDecimals(value);
+  int decimals = 0;
+  const std::size_t point = displayed.rfind('.');
+  if (point != std::string::npos) {
+    for (std::size_t i = point + 1; i < displayed.size() && displayed[i] >= '0' && displayed[i] <= '9'; ++i) {
+      ++decimals;
+    }
+  }
+  return std::min(decimals + (percent ? 2 : 0), kMostDecimals);
+}
+
+std::string FormatDbfNumber(double value, int decimals) {
+  if (!std::isfinite(value)) return {};
+  // Rounded the way the cell shows it (half away from zero, 15 significant digits).
+  numfmt::DecimalNumber digits = numfmt::DecimalNumber::FromDouble(value);
+  digits.RoundToDecimals(decimals);
+  std::string text;
+  if (value < 0 && !digits.IsZero()) text.push_back('-');
+  const int integer_digits = digits.IntegerDigitCount();
+  if (integer_digits == 0) text.push_back('0');
+  for (int i = 0; i < integer_digits; ++i) text.push_back(static_cast<char>('0' + digits.IntegerDigit(i)));
+  if (decimals > 0) {
+    text.push_back('.');
+    for (int j = 0; j < decimals; ++j) text.push_back(static_cast<char>('0' + digits.FractionDigit(j)));
+  }
+  return text;
+}
+
+std::string DbfDateDigits(double day_1900) {
+  const numfmt::CalendarDay date = numfmt::CalendarDayOf1900(static_cast<std::int64_t>(day_1900));
+  std::array<char, 16> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "%04d%02d%02d", date.year, date.month, date.day);
+  return buffer.data();
+}
+
+void DbfColumnProfile::Observe(const DbfCell& cell, std::uint32_t row) {
+  switch (cell.kind) {
+    case DbfCell::Kind::kEmpty: return;
+    case DbfCell::Kind::kNumber:
+      ++numbers_;
+      decimals_ = std::max(decimals_, DisplayedDecimals(cell.number, cell.text));
+      largest_ = numbers_ == 1 ? cell.number : std::max(largest_, cell.number);
+      smallest_ = numbers_ == 1 ? cell.number : std::min(smallest_, cell.number);
+      break;
+    case DbfCell::Kind::kDate: ++dates_; break;
+    case DbfCell::Kind::kBoolean: ++booleans_; break;
+    case DbfCell::Kind::kText: ++texts_; break;
+  }
+  const std::size_t length = CodePointCount(cell.text);
+  if (length > longest_text_) {
+    longest_text_ = length;
+    longest_row_ = row;
+  }
+}
+
+DbfField DbfColumnProfile::Infer(std::string name, int fitted_width, DbfVersion version) const {
+  const DbfLimits limits = LimitsOf(version);
+  const std::size_t values = numbers_ + dates_ + booleans_ + texts_;
+  DbfField field;
+  field.name = std::move(name);
+  if (values > 0 && numbers_ == values) {
+    // The widest value is the largest or the most negative one.
+    const int width = static_cast<int>(std::max(FormatDbfNumber(largest_, decimals_).size(),
+                                                FormatDbfNumber(smallest_, decimals_).size()));
+    if (width <= limits.max_numeric_width) {
+      field.type = DbfType::kNumeric;
+      field.width = width;
+      field.decimals = decimals_;
+      return field;
+    }
+  } else if (values > 0 && dates_ == values && limits.has_dates) {
+    field.type = DbfType::kDate;
+    field.width = 8;
+    return field;
+  } else if (values > 0 && booleans_ == values) {
+    field.type = DbfType::kLogical;
+    field.width = 1;
+    return field;
+  }
+  field.type = DbfType::kCharacter;
+  const int fitted = std::min(fitted_width, limits.max_character_width);
+  field.width = std::max({1, fitted, static_cast<int>(std::min<std::size_t>(longest_text_, 1 << 20))});
+  return field;
+}
+
+DbfLimits LimitsOf(DbfVersion version) {
+  switch (version) {
+    case DbfVersion::kDbase2: return {32, 1000, 254, 19, 15, false};
+    case DbfVersion::kDbase3: return {128, 4000, 254, 19, 15, true};
+    case DbfVersion::kDbase4: break;
+  }
+  return {255, 4000, 254, 20, 15, true};
+}
+
+}  // namespace quorvex::sheet

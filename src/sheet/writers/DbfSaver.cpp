@@ -1,0 +1,270 @@
+// Saves a range of one sheet as a dBASE table, the way a spreadsheet application does.
+#include "sheet/writers/DbfSaver.h"
+
+#include <limits>
+#include <set>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "sheet/model/SheetError.h"
+#include "sheet/writers/DbfCodePage.h"
+#include "sheet/writers/DbfFieldInference.h"
+#include "sheet/writers/DbfFieldNames.h"
+#include "sheet/writers/DbfTableWriter.h"
+#include "sheet/writers/DelimitedWriter.h"
+#include "sheet/writers/OutputFile.h"
+
+namespace quorvex::sheet {
+
+namespace {
+
+const char* VersionName(DbfVersion version) {
+  switch (version) {
+    case DbfVersion::kDbase2: return "dBASE II";
+    case DbfVersion::kDbase3: return "dBASE III";
+    case DbfVersion::kDbase4: break;
+  }
+  return "dBASE IV";
+}
+
+std::string ColumnName(std::uint32_t column) {
+  std::string letters;
+  for (std::uint64_t n = std::uint64_t{column} + 1; n > 0; n = (n - 1) / 26) {
+    letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+  }
+  return letters;
+}
+
+/// "B7 (row 7, column 2)" for the 0-based cell (6, 1).
+std::string CellName(std::uint32_t row, std::uint32_t column) {
+  return ColumnName(column) + std::to_string(std::uint64_t{row} + 1) + " (row " +
+         std::to_string(std::uint64_t{row} + 1) + ", column " + std::to_string(std::uint64_t{column} + 1) + ")";
+}
+
+[[noreturn]] void Fail(const std::string& sentence) { throw SheetError(SheetErrorCode::kUnsupported, sentence); }
+
+/// The first pass: header texts, what each column holds, and the characters beyond ASCII with
+/// the first row each appears in.
+class TableScanner : public SheetSink {
+ public:
+  TableScanner(const CellRange& range, const numfmt::CellText& text, bool date1904)
+      : range_(range), text_(text), date1904_(date1904), headers_(range.ColumnCount()),
+        profiles_(range.ColumnCount()), characters_(range.ColumnCount()) {}
+
+  void OnCell(const Cell& cell) override {
+    if (!range_.Contains(cell.row, cell.column)) return;
+    const std::size_t index = cell.column - range_.first_column;
+    if (cell.row == range_.first_row) {
+      if (cell.value.kind != CellKind::kEmpty) headers_[index] = text_.Render(cell.value, cell.style);
+      return;
+    }
+    const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_);
+    profiles_[index].Observe(value, cell.row);
+    for (std::size_t position = 0; position < value.text.size();) {
+      const char32_t c = NextCodePoint(value.text, position);
+      if (c >= 0x80) characters_[index].emplace(c, cell.row);
+    }
+  }
+
+  const std::vector<std::string>& headers() const { return headers_; }
+  const std::vector<DbfColumnProfile>& profiles() const { return profiles_; }
+  const std::vector<std::map<char32_t, std::uint32_t>>& characters() const { return characters_; }
+
+ private:
+  CellRange range_;
+  const numfmt::CellText& text_;
+  bool date1904_;
+  std::vector<std::string> headers_;
+  std::vector<DbfColumnProfile> profiles_;
+  std::vector<std::map<char32_t, std::uint32_t>> characters_;
+};
+
+/// The second pass: one record per data row of the range, empty rows included.
+class RecordSink : public SheetSink {
+ public:
+  RecordSink(const CellRange& range, const numfmt::CellText& text, bool date1904, DbfTableWriter& table,
+             const DbfCodePage* code_page, OutputFile& out, const std::string& sheet)
+      : range_(range), text_(text), date1904_(date1904), table_(table), code_page_(code_page), out_(out),
+        sheet_(sheet), next_row_(range.first_row + 1) {}
+
+  void OnCell(const Cell& cell) override {
+    if (!range_.Contains(cell.row, cell.column) || cell.row == range_.first_row) return;
+    if (!open_ || cell.row != open_row_) {
+      if (cell.row < next_row_) {
+        throw SheetError(SheetErrorCode::kCorrupt,
+                         "The cells of the sheet \"" + sheet_ + "\" are not stored in row order");
+      }
+      CloseRecord();
+      WriteBlankRecordsBefore(cell.row);
+      table_.BeginRecord();
+      open_ = true;
+      open_row_ = cell.row;
+      next_row_ = cell.row + 1;
+    }
+    const std::size_t index = cell.column - range_.first_column;
+    const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_);
+    if (value.kind == DbfCell::Kind::kEmpty) return;
+    const DbfField& field = table_.fields()[index];
+    switch (field.type) {
+      case DbfType::kCharacter: {
+        // The first pass chose a code page holding every character (dBASE II: checked ASCII).
+        encoded_.clear();
+        if (code_page_ == nullptr) {
+          encoded_ = value.text;
+        } else if (!code_page_->Encode(value.text, encoded_)) {
+          Fail("The text of cell " + CellName(cell.row, cell.column) + " cannot be encoded.");
+        }
+        table_.SetField(index, encoded_);
+        break;
+      }
+      case DbfType::kNumeric: table_.SetField(index, FormatDbfNumber(value.number, field.decimals)); break;
+      case DbfType::kDate: table_.SetField(index, DbfDateDigits(value.number)); break;
+      case DbfType::kLogical: table_.SetField(index, value.number != 0 ? "T" : "F"); break;
+    }
+  }
+
+  void Finish() {
+    CloseRecord();
+    WriteBlankRecordsBefore(range_.last_row + 1);
+  }
+
+ private:
+  void CloseRecord() {
+    if (!open_) return;
+    out_.Write(table_.record());
+    open_ = false;
+  }
+
+  // Rows without cells still get a record, with every field blank.
+  void WriteBlankRecordsBefore(std::uint32_t row) {
+    for (; next_row_ < row; ++next_row_) {
+      table_.BeginRecord();
+      out_.Write(table_.record());
+    }
+  }
+
+  CellRange range_;
+  const numfmt::CellText& text_;
+  bool date1904_;
+  DbfTableWriter& table_;
+  const DbfCodePage* code_page_;
+  OutputFile& out_;
+  const std::string& sheet_;
+  std::uint32_t next_row_;  // the first row neither written nor open
+  bool open_ = false;
+  std::uint32_t open_row_ = 0;
+  std::string encoded_;
+};
+
+/// The code page for the text of the character fields, or nullptr for dBASE II (ASCII only).
+const DbfCodePage* ChooseCodePage(const TableScanner& scanner, const std::vector<DbfField>& fields,
+                                  const CellRange& range, DbfVersion version, const std::string& sheet) {
+  std::set<char32_t> characters;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].type != DbfType::kCharacter) continue;
+    for (const auto& [c, row] : scanner.characters()[i]) characters.insert(c);
+  }
+  const DbfCodePage* page = nullptr;
+  if (version != DbfVersion::kDbase2) {
+    page = ChooseDbfCodePage(characters);
+    if (page != nullptr) return page;
+  }
+  if (characters.empty()) return nullptr;
+  // Name the first cell holding a character the closest code page lacks.
+  const DbfCodePage* closest = version == DbfVersion::kDbase2 ? nullptr : &ClosestDbfCodePage(characters);
+  std::uint32_t bad_row = std::numeric_limits<std::uint32_t>::max();
+  std::uint32_t bad_column = 0;
+  char32_t bad = 0;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].type != DbfType::kCharacter) continue;
+    for (const auto& [c, row] : scanner.characters()[i]) {
+      if (closest != nullptr && closest->ByteFor(c)) continue;
+      if (row < bad_row) {
+        bad_row = row;
+        bad_column = range.first_column + static_cast<std::uint32_t>(i);
+        bad = c;
+      }
+    }
+  }
+  const std::string where = "Cell " + CellName(bad_row, bad_column) + " of the sheet \"" + sheet + "\" holds \"" +
+                            Utf8Of(bad) + "\"";
+  if (version == DbfVersion::kDbase2) {
+    Fail(where + ", but a dBASE II table cannot record a code page, so it holds ASCII text only.");
+  }
+  std::string tried;
+  for (const DbfCodePage& candidate : DbfCodePage::Candidates()) {
+    tried += (tried.empty() ? "" : ", ") + std::to_string(candidate.number);
+  }
+  Fail(where + ", which no code page a dBASE table can record holds together with the rest of the sheet's text "
+               "(tried Windows " + tried + ").");
+}
+
+/// The fields of the table, checked against what the version allows.
+std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveRequest& request, const CellRange& range,
+                                 const std::string& sheet) {
+  const DbfLimits limits = LimitsOf(request.version);
+  const std::vector<std::string> names = MakeDbfFieldNames(scanner.headers());
+  std::vector<DbfField> fields;
+  int record_length = 1;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::uint32_t column = range.first_column + static_cast<std::uint32_t>(i);
+    const auto width = request.column_widths.find(column);
+    const DbfColumnProfile& profile = scanner.profiles()[i];
+    DbfField field = profile.Infer(names[i], width == request.column_widths.end() ? 0 : width->second,
+                                   request.version);
+    if (field.width > limits.max_character_width) {
+      Fail("Cell " + CellName(profile.LongestTextRow(), column) + " of the sheet \"" + sheet + "\" shows " +
+           std::to_string(profile.LongestText()) + " characters; a " + VersionName(request.version) +
+           " character field holds at most " + std::to_string(limits.max_character_width) + ".");
+    }
+    record_length += field.width;
+    fields.push_back(std::move(field));
+  }
+  if (record_length > limits.max_record_length) {
+    Fail("The " + std::to_string(fields.size()) + " columns of the sheet \"" + sheet + "\" need records of " +
+         std::to_string(record_length) + " bytes; a " + VersionName(request.version) + " table allows at most " +
+         std::to_string(limits.max_record_length) + ".");
+  }
+  return fields;
+}
+
+}  // namespace
+
+void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
+             const DbfSaveRequest& request, const std::string& path) {
+  const Workbook& workbook = reader.workbook();
+  const std::string& sheet = workbook.sheets.at(position).name;
+  CellRange range = request.range.value_or(CellRange{});
+  if (!request.range) {
+    RangeScanner scanner;
+    reader.ReadSheet(position, scanner);
+    range = scanner.range().value_or(CellRange{});
+  }
+  const DbfLimits limits = LimitsOf(request.version);
+  if (range.ColumnCount() > static_cast<std::uint32_t>(limits.max_fields)) {
+    Fail("The sheet \"" + sheet + "\" has " + std::to_string(range.ColumnCount()) + " columns to save; a " +
+         VersionName(request.version) + " table holds at most " + std::to_string(limits.max_fields) + " fields.");
+  }
+  const std::uint32_t records = range.RowCount() - 1;
+  if (request.version == DbfVersion::kDbase2 && records > 0xFFFF) {
+    Fail("The sheet \"" + sheet + "\" has " + std::to_string(records) +
+         " rows of data; a dBASE II table holds at most 65535 records.");
+  }
+
+  TableScanner scanner(range, text, workbook.date1904);
+  reader.ReadSheet(position, scanner);
+  std::vector<DbfField> fields = MakeFields(scanner, request, range, sheet);
+  const DbfCodePage* code_page = ChooseCodePage(scanner, fields, range, request.version, sheet);
+  DbfTableWriter table(request.version, std::move(fields), code_page != nullptr ? code_page->language_driver : 0);
+
+  OutputFile out(path);
+  out.Write(table.Header(records, request.today));
+  RecordSink sink(range, text, workbook.date1904, table, code_page, out, sheet);
+  reader.ReadSheet(position, sink);
+  sink.Finish();
+  out.Write(std::string_view(&DbfTableWriter::kEndOfFile, 1));
+  out.Commit();
+}
+
+}  // namespace quorvex::sheet

@@ -1,0 +1,121 @@
+// The built-in worksheet operations a dBASE save relies on: used range, fitted widths, selection.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "automation/AutomationError.h"
+#include "automation/FileFormat.h"
+#include "automation/builtin/BuiltinApplication.h"
+#include "automation/builtin/BuiltinWorksheet.h"
+
+namespace quorvex::automation {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kLayout = QUORVEX_FIXTURES_DIR "/Layout.xlsx";
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class BuiltinWorksheetDbf : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    app_ = CreateBuiltinApplication("Excel.Application");
+    book_ = &app_->WorkbooksOpen(kLayout);
+    app_->SetDisplayAlerts(false);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  /// Worksheets: 1 "Sales Data" (A1:B4), 2 "Offset" (B3:D6), 3 "Gaps", 4 "Padded", 5 "Empty".
+  Worksheet& Sheet(int index) { return book_->Worksheets(index); }
+
+  // ctest runs the cases of this suite in parallel processes: each needs its own folder.
+  const fs::path dir_ = fs::temp_directory_path() / ("quorvex-builtin-dbf-" + std::to_string(::getpid()));
+  std::unique_ptr<Application> app_;
+  Workbook* book_ = nullptr;
+};
+
+TEST_F(BuiltinWorksheetDbf, UsedRangeGivesCountsAndAbsoluteCornerAddresses) {
+  Worksheet& offset = Sheet(2);
+  EXPECT_EQ(offset.UsedRangeRowsCount(), 4);
+  EXPECT_EQ(offset.UsedRangeColumnsCount(), 3);
+  EXPECT_EQ(offset.UsedRangeCellAddress(1, 1), "$B$3");
+  EXPECT_EQ(offset.UsedRangeCellAddress(4, 3), "$D$6");
+  EXPECT_TRUE(offset.Cells(1, 1).EqualsEmptyString()) << "the sheet's own A1, not the range's first cell";
+  EXPECT_EQ(offset.Cells(3, 2).text, "Name");
+  Worksheet& empty = Sheet(5);
+  EXPECT_EQ(empty.UsedRangeRowsCount(), 1);
+  EXPECT_EQ(empty.UsedRangeColumnsCount(), 1);
+  EXPECT_EQ(empty.UsedRangeCellAddress(1, 1), "$A$1");
+}
+
+TEST_F(BuiltinWorksheetDbf, AutoFitMeasuresTheDisplayedTextOfEachColumn) {
+  auto& sales = dynamic_cast<BuiltinWorksheet&>(Sheet(1));
+  EXPECT_TRUE(sales.column_widths().empty());
+  sales.ColumnsAutoFit();
+  // The longest texts: "Month" in A, "Sales" in B.
+  EXPECT_EQ(sales.column_widths(), (std::map<std::uint32_t, int>{{0, 5}, {1, 5}}));
+  auto& offset = dynamic_cast<BuiltinWorksheet&>(Sheet(2));
+  offset.ColumnsAutoFit();
+  EXPECT_EQ(offset.column_widths(), (std::map<std::uint32_t, int>{{1, 4}, {2, 5}, {3, 6}}));
+}
+
+TEST_F(BuiltinWorksheetDbf, SaveWritesTheSelectionOnly) {
+  Worksheet& offset = Sheet(2);
+  offset.RangeSelect("$B$3", "$C$5");
+  offset.SaveAs((dir_ / "part.dbf").string(), kDbf4);
+  const std::string bytes = ReadFile(dir_ / "part.dbf");
+  ASSERT_GT(bytes.size(), 32u);
+  EXPECT_EQ(bytes[4], 2) << "rows 4 and 5 under the header row 3";
+  EXPECT_EQ(bytes[8], 32 + 2 * 32 + 1) << "two fields: columns B and C";
+  EXPECT_EQ(bytes.substr(32, 4), "NAME");
+  EXPECT_EQ(bytes.substr(64, 5), "SCORE");
+}
+
+TEST_F(BuiltinWorksheetDbf, FittedWidthsWidenCharacterFields) {
+  Worksheet& sales = Sheet(1);
+  sales.SaveAs((dir_ / "unfitted.dbf").string(), kDbf3);
+  sales.ColumnsAutoFit();
+  sales.SaveAs((dir_ / "fitted.dbf").string(), kDbf3);
+  // Field MONTH holds "Jan", "Feb", "Mar"; the fitted column is as wide as its header "Month".
+  EXPECT_EQ(ReadFile(dir_ / "unfitted.dbf")[32 + 16], 3);
+  EXPECT_EQ(ReadFile(dir_ / "fitted.dbf")[32 + 16], 5);
+}
+
+TEST_F(BuiltinWorksheetDbf, EachCodeWritesItsVersion) {
+  Worksheet& sales = Sheet(1);
+  sales.SaveAs((dir_ / "four.dbf").string(), kDbf4);
+  sales.SaveAs((dir_ / "three.dbf").string(), kDbf3);
+  sales.SaveAs((dir_ / "two.dbf").string(), kDbf2);
+  EXPECT_EQ(ReadFile(dir_ / "four.dbf")[0], 0x03);
+  EXPECT_EQ(ReadFile(dir_ / "three.dbf")[0], 0x03);
+  EXPECT_EQ(ReadFile(dir_ / "two.dbf")[0], 0x02);
+  EXPECT_EQ(ReadFile(dir_ / "two.dbf").size(), 521u + 3 * (1 + 3 + 5) + 1);
+}
+
+TEST_F(BuiltinWorksheetDbf, FailureNamesTheSheetAndTheCellAndLeavesNoFile) {
+  Workbook& formats_book = app_->WorkbooksOpen(QUORVEX_FIXTURES_DIR "/NumberFormats.xlsx");
+  Worksheet& formats = formats_book.Worksheets(2);
+  std::string description;
+  try {
+    formats.SaveAs((dir_ / "formats.dbf").string(), kDbf2);
+  } catch (const AutomationError& error) {
+    description = error.Description();
+  }
+  EXPECT_NE(description.find("\"Formats\""), std::string::npos) << description;
+  EXPECT_NE(description.find("B17 (row 17, column 2)"), std::string::npos) << description;
+  EXPECT_FALSE(fs::exists(dir_ / "formats.dbf"));
+  formats.SaveAs((dir_ / "formats.dbf").string(), kDbf4);
+  EXPECT_TRUE(fs::exists(dir_ / "formats.dbf")) << "dBASE IV records a code page holding the euro sign";
+}
+
+}  // namespace
+}  // namespace quorvex::automation
