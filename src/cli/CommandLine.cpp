@@ -13,8 +13,14 @@ struct Choice {
   int index;
 };
 
-constexpr std::array kFormats{Choice{"csv", 0}, Choice{"txt", 1}};
+constexpr std::array kFormats{Choice{"csv", 0}, Choice{"txt", 1},  Choice{"html", 2}, Choice{"mht", 3},
+                              Choice{"xml", 4}, Choice{"dbf4", 5}, Choice{"dbf3", 6}, Choice{"dbf2", 7}};
 constexpr std::array kNamings{Choice{"sheet", 0}, Choice{"workbook-sheet", 1}, Choice{"number", 2}};
+constexpr std::array kWebModes{Choice{"sheets", 0}, Choice{"workbook", 1}};
+constexpr std::array kHtmlTypes{Choice{"static", 0}, Choice{"spreadsheet", 1}, Choice{"pivot", 2}};
+constexpr std::array kTitles{Choice{"none", 0}, Choice{"sheet", 1}, Choice{"workbook", 2},
+                             Choice{"workbook-sheet", 3}};
+constexpr std::array kExtensions{Choice{"short", 0}, Choice{"long", 1}};
 
 template <std::size_t N>
 std::optional<int> Lookup(const std::array<Choice, N>& choices, std::string_view name) {
@@ -111,6 +117,32 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       auto text = value();
       if (!text) return parsed;
       options.sheets.push_back(*text);
+    } else if (name == "--web-mode" || name == "--html-type" || name == "--title" || name == "--extension") {
+      auto text = value();
+      if (!text) return parsed;
+      std::optional<int> index;
+      std::string choices;
+      if (name == "--web-mode") {
+        index = Lookup(kWebModes, *text);
+        choices = Names(kWebModes);
+        if (index) options.entire_workbook = *index == 1;
+      } else if (name == "--html-type") {
+        index = Lookup(kHtmlTypes, *text);
+        choices = Names(kHtmlTypes);
+        if (index) options.html_type_index = *index;
+      } else if (name == "--title") {
+        index = Lookup(kTitles, *text);
+        choices = Names(kTitles);
+        if (index) options.page_title_index = *index;
+      } else {
+        index = Lookup(kExtensions, *text);
+        choices = Names(kExtensions);
+        if (index) options.short_extension = *index == 0;
+      }
+      if (!index) {
+        parsed.error = "unknown value \"" + *text + "\" for " + name + " (choose " + choices + ")";
+        return parsed;
+      }
     } else {
       parsed.error = "unknown option \"" + name + "\"";
       return parsed;
@@ -141,10 +173,26 @@ Options:
   -o, --output DIR        output directory; created if missing (its parent must exist)
   -f, --format FORMAT     csv  comma-delimited text (default)
                           txt  tab-delimited text
+                          html web page (.htm), one per worksheet or one for the workbook
+                          mht  single-file web page (.mht), one per worksheet or workbook
+                          xml  XML Spreadsheet 2003 (.xml) of the whole workbook
+                          dbf4 dBASE IV table (.dbf)
+                          dbf3 dBASE III table (.dbf)
+                          dbf2 dBASE II table (.dbf)
   -n, --naming RULE       sheet           file named after the sheet (default); the workbook name
                                           is put in front when both are equal
                           workbook-sheet  workbook name, "_", sheet name
                           number          1, 2, 3, ... per workbook
+      --web-mode MODE     html and mht: sheets    one page per worksheet (default)
+                                        workbook  one page for the workbook, a tab per sheet
+      --html-type TYPE    html and mht pages per worksheet:
+                          static       the cells as a table (default)
+                          spreadsheet  adds sorting by column, filter, find and a formula bar
+                          pivot        adds a pivot view: first row as field names, choose row,
+                                       column and value fields with sum, count or average
+      --title TITLE       page title of pages per worksheet: none (default), sheet, workbook,
+                          workbook-sheet (workbook name, "_", sheet name)
+      --extension EXT     short: .htm and .mht (default); long: .html and .mhtml
   -s, --sheet NAME        convert only worksheets with this name (repeat for several)
   -q, --quiet             print nothing but errors
   -h, --help              show this text
@@ -153,6 +201,19 @@ Options:
 Text files are UTF-8 with CR LF line ends. Each cell is written as a spreadsheet application
 shows it (its number format applied); a field holding the delimiter, a quote or a line break is
 quoted.
+
+A dBASE table holds the used range of one worksheet: its first row gives the field names (made
+valid: letters, digits and "_", at most 10 characters, upper case, unique), every later row one
+record. Each column becomes a numeric, date, logical or character field as its cells allow; text
+is written in the first Windows code page (1252, 1250, 1251, 1253, 1254, 1257) that holds all of
+it, named in the table's header; dBASE II tables take ASCII text only. A sheet that does not fit
+the table (too many columns, too long a text, characters no code page holds) fails with a message
+naming the cell. Empty worksheets are skipped.
+
+Web pages are self-contained HTML5 files in UTF-8 showing each cell's displayed text with the
+workbook's fonts, fills, borders, alignment, merged cells and sizes; hidden rows and columns
+are left out. Pages of the whole workbook, and XML Spreadsheet files, are named after the
+workbook and written directly in the output directory, holding every sheet whatever --sheet says.
 
 Exit status: 0 when every workbook was converted, 1 when a workbook failed or the output
 directory could not be used, 2 when the arguments are wrong.

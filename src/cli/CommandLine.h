@@ -8,8 +8,12 @@
 namespace quorvex::cli {
 
 struct ConvertOptions {
-  int format_index = 0;  // as the "File Format" list: 0 CSV, 1 TXT
+  int format_index = 0;  // as the "File Format" list: 0 CSV, 1 TXT, 5 dBASE IV, 6 dBASE III, 7 dBASE II
   int naming_mode = 0;   // as the "File Name" list
+  bool entire_workbook = false;  // web pages: one for the whole workbook rather than one per sheet
+  int html_type_index = 0;       // as the "HTML Type" list: 0 static, 1 spreadsheet, 2 pivot
+  int page_title_index = 0;      // as the "Page Title" list: 0 none, 1 sheet, 2 workbook, 3 both
+  bool short_extension = true;   // .htm/.mht rather than .html/.mhtml
   std::string output_directory;
   std::vector<std::string> sheets;  // when not empty, only worksheets with these names
   std::vector<std::string> inputs;  // workbook files and folders

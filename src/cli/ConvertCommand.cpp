@@ -40,6 +40,10 @@ int RunConvert(const ConvertOptions& options, ConsoleControls& controls,
 
   controls.SetFormatIndex(options.format_index);
   controls.SetNamingMode(options.naming_mode);
+  controls.SetEntireWorkbook(options.entire_workbook);
+  controls.SetHtmlTypeIndex(options.html_type_index);
+  controls.SetPageTitleIndex(options.page_title_index);
+  controls.SetShortExtension(options.short_extension);
   // A directory given on the command line behaves as one typed into the box: created on demand.
   controls.SetOutputDirectory(options.output_directory, true);
 

@@ -1,5 +1,6 @@
 // The built-in application's own rules: creation, version, errors that name what failed.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -39,7 +40,7 @@ TEST(BuiltinApplication, CallsAfterQuitFail) {
 
 TEST(BuiltinApplication, OpenFailureNamesTheFileAndTheReason) {
   auto app = CreateBuiltinApplication("Excel.Application");
-  const auto dir = std::filesystem::temp_directory_path() / "quorvex-builtin-open";
+  const auto dir = std::filesystem::temp_directory_path() / ("quorvex-builtin-open-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto text_file = dir / "notes.xlsx";
   std::ofstream(text_file) << "just some words, not a workbook";

@@ -36,6 +36,44 @@ TEST(CommandLine, MapsNamingRulesToTheFileNameList) {
   }
 }
 
+TEST(CommandLine, MapsDbaseFormatsToTheirFileFormatListPositions) {
+  for (auto [format, index] : {std::pair{"dbf4", 5}, {"dbf3", 6}, {"dbf2", 7}}) {
+    auto parsed = Parse({"convert", "-f", format, "-o", "o", "a.xlsx"});
+    ASSERT_TRUE(parsed.convert) << format;
+    EXPECT_EQ(parsed.convert->format_index, index) << format;
+  }
+}
+
+TEST(CommandLine, ReadsWebOptionsIntoTheirControls) {
+  auto parsed = Parse({"convert", "-f", "mht", "--web-mode", "workbook", "--html-type=pivot", "--title",
+                       "workbook-sheet", "--extension", "long", "-o", "o", "a.xlsx"});
+  ASSERT_TRUE(parsed.convert) << parsed.error;
+  EXPECT_EQ(parsed.convert->format_index, 3);
+  EXPECT_TRUE(parsed.convert->entire_workbook);
+  EXPECT_EQ(parsed.convert->html_type_index, 2);
+  EXPECT_EQ(parsed.convert->page_title_index, 3);
+  EXPECT_FALSE(parsed.convert->short_extension);
+  EXPECT_EQ(Parse({"convert", "-f", "html", "-o", "o", "a.xlsx"}).convert->format_index, 2);
+  EXPECT_EQ(Parse({"convert", "-f", "xml", "-o", "o", "a.xlsx"}).convert->format_index, 4);
+}
+
+TEST(CommandLine, WebOptionsDefaultToStaticPagesPerSheetWithoutTitle) {
+  auto parsed = Parse({"convert", "-f", "html", "-o", "o", "a.xlsx"});
+  ASSERT_TRUE(parsed.convert);
+  EXPECT_FALSE(parsed.convert->entire_workbook);
+  EXPECT_EQ(parsed.convert->html_type_index, 0);
+  EXPECT_EQ(parsed.convert->page_title_index, 0);
+  EXPECT_TRUE(parsed.convert->short_extension);
+}
+
+TEST(CommandLine, RejectsUnknownWebOptionValues) {
+  for (const char* option : {"--web-mode", "--html-type", "--title", "--extension"}) {
+    auto parsed = Parse({"convert", option, "bogus", "-o", "o", "a.xlsx"});
+    EXPECT_FALSE(parsed.convert) << option;
+    EXPECT_NE(parsed.error.find("bogus"), std::string::npos) << option;
+  }
+}
+
 TEST(CommandLine, DoubleDashEndsOptions) {
   auto parsed = Parse({"convert", "-o", "o", "--", "--weird.xlsx"});
   ASSERT_TRUE(parsed.convert);

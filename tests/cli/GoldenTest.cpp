@@ -63,7 +63,8 @@ class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(GoldenTest, WritesExactlyTheExpectedFiles) {
   const GoldenCase& golden = GetParam();
-  const fs::path out = fs::temp_directory_path() / ("quorvex-golden-" + golden.workbook.stem().string() + "-" +
+  const fs::path out = fs::temp_directory_path() / ("quorvex-golden-" +
+                                                    golden.workbook.parent_path().filename().string() + "-" +
                                                     golden.format);
   fs::remove_all(out);
   const std::string command = Quote(QUORVEX_CLI) + " convert --quiet --format " + golden.format + " -o " +

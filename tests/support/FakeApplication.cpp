@@ -11,7 +11,7 @@ FakeApplication::~FakeApplication() = default;
 
 std::string FakeApplication::Version() {
   excel_.Record("Version");
-  return "11.0";
+  return excel_.Version();
 }
 
 automation::Workbook& FakeApplication::WorkbooksOpen(const std::string& path) {

@@ -50,6 +50,10 @@ class FakeExcel {
   /// Makes the factory throw AutomationError(description) instead of creating an instance.
   void FailCreation(const std::string& description);
 
+  /// The text every instance reports as its Version; "11.0" unless set.
+  void SetVersion(const std::string& version) { version_ = version; }
+  const std::string& Version() const { return version_; }
+
   /// A factory handing out new instances; each creation is logged as "Create(<prog id>)".
   automation::ApplicationFactory Factory();
 
@@ -71,6 +75,7 @@ class FakeExcel {
   std::map<std::string, std::vector<FakeSheet>> workbooks_;
   std::map<std::string, std::string> failures_;
   std::string creation_failure_;
+  std::string version_ = "11.0";
   std::vector<std::string> calls_;
   int creations_ = 0;
   int quits_ = 0;

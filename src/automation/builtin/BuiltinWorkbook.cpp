@@ -1,13 +1,16 @@
 // Workbook operations of the built-in engine.
 #include "automation/builtin/BuiltinWorkbook.h"
 
+#include <ctime>
 #include <filesystem>
 
 #include "automation/AutomationError.h"
 #include "automation/FileFormat.h"
+#include "automation/builtin/BuiltinPublishObjects.h"
 #include "automation/builtin/BuiltinWorksheet.h"
 #include "automation/builtin/ErrorTranslation.h"
 #include "sheet/WorkbookOpener.h"
+#include "sheet/writers/DbfSaver.h"
 #include "sheet/writers/SheetSaver.h"
 
 namespace quorvex::automation {
@@ -54,6 +57,7 @@ void BuiltinWorkbook::WorksheetsSelect(int index) { active_ = WorksheetPosition(
 
 void BuiltinWorkbook::SaveAs(const std::string& file_name, int file_format) {
   RequireOpen("SaveAs");
+  if (SaveWholeWorkbook(*this, file_name, file_format)) return;
   SaveSheet(active_, file_name, file_format);
 }
 
@@ -62,9 +66,10 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
   const std::string what = "Cannot save the sheet \"" + info.name + "\" of \"" + FileName() + "\" as \"" +
                            file_name + "\"";
   char delimiter = 0;
+  const std::optional<sheet::DbfVersion> dbf = DbfVersionOf(file_format);
   if (file_format == kCsv) delimiter = ',';
   else if (file_format == kText) delimiter = '\t';
-  else throw AutomationError(what + ": the file format " + std::to_string(file_format) + " is not available.");
+  else if (!dbf) throw AutomationError(what + ": the file format " + std::to_string(file_format) + " is not available.");
   if (info.kind != sheet::SheetKind::kWorksheet) {
     throw AutomationError(what + ": only worksheets can be saved as text.");
   }
@@ -73,22 +78,57 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
     // Alerts on would ask before replacing; with nobody to ask, keep the existing file.
     throw AutomationError(what + ": the file already exists.");
   }
+  if (dbf) {
+    const sheet::DbfSaveRequest request = DbfRequest(position, *dbf);
+    TranslateErrors(what, [&] { sheet::SaveDbf(*reader_, *cell_text_, position, request, file_name); });
+    return;
+  }
   TranslateErrors(what, [&] { sheet::SaveDelimited(*reader_, *cell_text_, position, file_name, delimiter); });
 }
 
-void BuiltinWorkbook::PublishObjectsAdd(int, const std::string&, const std::string&,
-                                        const std::optional<std::string>&, int, const std::optional<std::string>&,
-                                        const std::string&) {
+sheet::DbfSaveRequest BuiltinWorkbook::DbfRequest(std::size_t position, sheet::DbfVersion version) {
+  // A dBASE save writes the sheet's selection, with character fields at least as wide as the
+  // fitted columns; a sheet never selected or fitted saves its used range at content width.
+  sheet::DbfSaveRequest request;
+  request.version = version;
+  for (std::size_t i = 0; i < worksheet_positions_.size(); ++i) {
+    if (worksheet_positions_[i] == position && worksheets_[i]) {
+      request.range = worksheets_[i]->selection();
+      request.column_widths = worksheets_[i]->column_widths();
+    }
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  request.today = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+  return request;
+}
+
+std::optional<sheet::DbfVersion> BuiltinWorkbook::DbfVersionOf(int file_format) {
+  switch (file_format) {
+    case kDbf4: return sheet::DbfVersion::kDbase4;
+    case kDbf3: return sheet::DbfVersion::kDbase3;
+    case kDbf2: return sheet::DbfVersion::kDbase2;
+    default: return std::nullopt;
+  }
+}
+
+void BuiltinWorkbook::PublishObjectsAdd(int source_type, const std::string& file_name, const std::string& sheet,
+                                        const std::optional<std::string>& source, int html_type,
+                                        const std::optional<std::string>& div_id, const std::string& title) {
   RequireOpen("PublishObjects.Add");
-  throw AutomationError("PublishObjects.Add failed: publishing web pages is not available in this version.");
+  publish_objects_.Add(*this, {source_type, file_name, sheet, source, html_type, div_id, title});
 }
 
 void BuiltinWorkbook::PublishObjectsPublish() {
   RequireOpen("PublishObjects.Publish");
-  throw AutomationError("PublishObjects.Publish failed: publishing web pages is not available in this version.");
+  publish_objects_.Publish(*this);
 }
 
-void BuiltinWorkbook::PublishObjectsDelete() { RequireOpen("PublishObjects.Delete"); }
+void BuiltinWorkbook::PublishObjectsDelete() {
+  RequireOpen("PublishObjects.Delete");
+  publish_objects_.Delete();
+}
 
 void BuiltinWorkbook::Close() {
   // Worksheet handles stay valid objects; every call on them now reports the closed workbook.

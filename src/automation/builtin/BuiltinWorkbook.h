@@ -3,12 +3,15 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "automation/Application.h"
+#include "automation/builtin/BuiltinPublishObjects.h"
 #include "sheet/model/WorkbookReader.h"
 #include "sheet/numfmt/CellText.h"
+#include "sheet/writers/DbfSaver.h"
 
 namespace quorvex::automation {
 
@@ -39,12 +42,18 @@ class BuiltinWorkbook : public Workbook {
   /// Saves the sheet at `position` (in the whole sheet list) in a single-sheet format.
   void SaveSheet(std::size_t position, const std::string& file_name, int file_format);
 
+  bool display_alerts() const { return display_alerts_; }
+  const BuiltinPublishObjects& publish_objects() const { return publish_objects_; }
+
   sheet::WorkbookReader& reader();
   const sheet::numfmt::CellText& cell_text();
   std::string FileName() const;
 
  private:
   void RequireOpen(const char* operation) const;
+  /// What a dBASE save of the sheet at `position` writes: its worksheet's selection and fitted widths.
+  sheet::DbfSaveRequest DbfRequest(std::size_t position, sheet::DbfVersion version);
+  static std::optional<sheet::DbfVersion> DbfVersionOf(int file_format);
   std::size_t WorksheetPosition(int index, const char* operation);
 
   std::string path_;
@@ -54,6 +63,7 @@ class BuiltinWorkbook : public Workbook {
   std::vector<std::size_t> worksheet_positions_;
   std::vector<std::unique_ptr<BuiltinWorksheet>> worksheets_;  // created on first use
   std::size_t active_ = 0;
+  BuiltinPublishObjects publish_objects_;
 };
 
 }  // namespace quorvex::automation

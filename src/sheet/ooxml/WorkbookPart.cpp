@@ -1,6 +1,8 @@
 // Reads the date system and the sheet list from the workbook part.
 #include "sheet/ooxml/WorkbookPart.h"
 
+#include <charconv>
+
 #include "sheet/ooxml/Xstring.h"
 
 namespace quorvex::sheet::ooxml {
@@ -31,6 +33,13 @@ WorkbookPart ReadWorkbookPart(container::XmlPullParser& parser) {
       if (const auto* date1904 = parser.FindAttribute("date1904")) {
         workbook.date1904 = date1904->value == "1" || date1904->value == "true";
       }
+    } else if (name == "workbookView" && workbook.active_tab == 0) {
+      // The first view is the one the application opens with.
+      if (const auto* tab = parser.FindAttribute("activeTab")) {
+        std::size_t active = 0;
+        const auto result = std::from_chars(tab->value.data(), tab->value.data() + tab->value.size(), active);
+        if (result.ec == std::errc()) workbook.active_tab = active;
+      }
     } else if (name == "sheets") {
       in_sheets = true;
     } else if (name == "sheet" && in_sheets) {
@@ -40,6 +49,7 @@ WorkbookPart ReadWorkbookPart(container::XmlPullParser& parser) {
       }
       // The relationship id is r:id; "id" is its local name in either namespace flavour.
       if (const auto* id = parser.FindAttribute("id")) sheet.relationship_id = id->value;
+      if (const auto* state = parser.FindAttribute("state")) sheet.hidden = state->value != "visible";
       workbook.sheets.push_back(std::move(sheet));
     }
   }

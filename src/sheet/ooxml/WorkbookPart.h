@@ -12,12 +12,15 @@ struct WorkbookPart {
   struct Sheet {
     std::string name;
     std::string relationship_id;
+    bool hidden = false;  // state="hidden" or "veryHidden"
   };
   bool date1904 = false;
-  std::vector<Sheet> sheets;  // in workbook order
+  std::size_t active_tab = 0;  // <workbookView activeTab>
+  std::vector<Sheet> sheets;   // in workbook order
 };
 
-/// Parses <workbookPr date1904> and <sheets><sheet name r:id>. Throws SheetError when malformed.
+/// Parses <workbookPr date1904>, <workbookView activeTab> and <sheets><sheet name r:id state>. Throws
+/// SheetError when malformed.
 WorkbookPart ReadWorkbookPart(container::XmlPullParser& parser);
 
 }  // namespace quorvex::sheet::ooxml

@@ -51,7 +51,10 @@ void WorksheetReader::Read() {
         OnStart();
         break;
       case Event::kText:
-        if (capture_) value_.append(parser_.text());
+        if (capture_)
+          value_.append(parser_.text());
+        else if (in_formula_)
+          formula_.append(parser_.text());
         break;
       case Event::kEndElement:
         OnEnd();
@@ -78,6 +81,12 @@ void WorksheetReader::OnStart() {
       in_sheet_data_ = true;
     } else if (name == "dimension") {
       ReadDimension();
+    } else if (name == "col") {
+      ReadColumn();
+    } else if (name == "sheetFormatPr") {
+      ReadDefaultSizes();
+    } else if (name == "mergeCell") {
+      ReadMerge();
     }
     return;
   }
@@ -94,7 +103,11 @@ void WorksheetReader::OnStart() {
         }
         return;
       case 'f':
-        parser_.SkipElement();  // formulas are not evaluated; the cached <v> is the value
+        // Formulas are not evaluated (the cached <v> is the value); their text is kept.
+        if (in_cell_) {
+          in_formula_ = true;
+          formula_.clear();
+        }
         return;
       case 't':
         if (in_inline_string_) {
@@ -130,6 +143,9 @@ void WorksheetReader::OnEnd() {
       case 'v':
         capture_ = false;
         return;
+      case 'f':
+        in_formula_ = false;
+        return;
       case 't':
         if (in_inline_string_ && capture_) {
           capture_ = false;
@@ -157,6 +173,70 @@ void WorksheetReader::ReadDimension() {
   }
 }
 
+void WorksheetReader::ReadColumn() {
+  // <col min max width hidden style>, 1-based and inclusive (ECMA-376-1 §18.3.1.13).
+  const auto* min = parser_.FindAttribute("min");
+  const auto* max = parser_.FindAttribute("max");
+  if (min == nullptr || max == nullptr) return;
+  const auto first = ParseInteger<std::uint32_t>(min->value);
+  const auto last = ParseInteger<std::uint32_t>(max->value);
+  if (!first || !last || *first == 0 || *last < *first || *first > kMaxColumns) return;
+  ColumnInfo info;
+  info.first_column = *first - 1;
+  info.last_column = std::min(*last, kMaxColumns) - 1;
+  if (const auto* width = parser_.FindAttribute("width")) {
+    double value = 0;
+    const auto result =
+        std::from_chars(width->value.data(), width->value.data() + width->value.size(), value);
+    if (result.ec == std::errc() && value >= 0 && value <= 255) info.width = value;
+  }
+  if (const auto* hidden = parser_.FindAttribute("hidden"))
+    info.hidden = hidden->value == "1" || hidden->value == "true";
+  if (const auto* style = parser_.FindAttribute("style"))
+    info.style = ParseInteger<std::uint32_t>(style->value).value_or(0);
+  sink_.OnColumnInfo(info);
+}
+
+void WorksheetReader::ReadDefaultSizes() {
+  const auto number = [&](std::string_view name) {
+    double value = 0;
+    if (const auto* attribute = parser_.FindAttribute(name)) {
+      const auto result =
+          std::from_chars(attribute->value.data(), attribute->value.data() + attribute->value.size(), value);
+      if (result.ec != std::errc() || !(value > 0 && value < 1000)) value = 0;
+    }
+    return value;
+  };
+  double width = number("defaultColWidth");
+  // Without an explicit width, a column is baseColWidth characters plus the cell padding.
+  if (width == 0) {
+    if (const double base = number("baseColWidth"); base > 0) width = base + 5.0 / 7.0;
+  }
+  sink_.OnDefaultSizes(width, number("defaultRowHeight"));
+}
+
+void WorksheetReader::ReadMerge() {
+  if (const auto* ref = parser_.FindAttribute("ref")) {
+    if (const auto range = ParseRangeReference(ref->value)) sink_.OnMergedRange(*range);
+  }
+}
+
+void WorksheetReader::ReadRowInfo() {
+  const auto* height = parser_.FindAttribute("ht");
+  const auto* hidden = parser_.FindAttribute("hidden");
+  if (height == nullptr && hidden == nullptr) return;
+  RowInfo info;
+  info.row = row_;
+  if (height != nullptr) {
+    double value = 0;
+    const auto result =
+        std::from_chars(height->value.data(), height->value.data() + height->value.size(), value);
+    if (result.ec == std::errc() && value >= 0 && value <= 409.5) info.height = value;
+  }
+  info.hidden = hidden != nullptr && (hidden->value == "1" || hidden->value == "true");
+  sink_.OnRowInfo(info);
+}
+
 void WorksheetReader::BeginRow() {
   if (const auto* r = parser_.FindAttribute("r")) {
     const auto row = ParseRowNumber(r->value);
@@ -172,6 +252,7 @@ void WorksheetReader::BeginRow() {
   }
   row_seen_ = true;
   next_column_ = 0;
+  ReadRowInfo();
 }
 
 void WorksheetReader::BeginCell() {
@@ -179,6 +260,8 @@ void WorksheetReader::BeginCell() {
   has_value_ = false;
   capture_ = false;
   in_inline_string_ = false;
+  in_formula_ = false;
+  formula_.clear();
   type_ = CellType::kNumber;
   cell_.style = 0;
   bool positioned = false;
@@ -241,6 +324,7 @@ void WorksheetReader::EmitCell() {
   in_cell_ = false;
   capture_ = false;
   in_inline_string_ = false;
+  in_formula_ = false;
   if (!has_value_) {
     cell_.value = CellValue{};
     Enqueue(kNotShared);
@@ -278,7 +362,9 @@ void WorksheetReader::EmitCell() {
   }
   // The text lives in value_, which the next cell overwrites: report it now, in order.
   Flush();
+  cell_.formula = formula_;
   sink_.OnCell(cell_);
+  cell_.formula = {};
 }
 
 void WorksheetReader::Enqueue(std::uint32_t shared_index) {
@@ -286,6 +372,12 @@ void WorksheetReader::Enqueue(std::uint32_t shared_index) {
   PendingCell& slot = pending_[(pending_first_ + pending_count_) % kLookahead];
   slot.cell = cell_;
   slot.shared_index = shared_index;
+  // The formula text is copied into the slot (reusing its storage), as formula_ belongs to the
+  // next cell by the time this one is reported.
+  if (formula_.empty())
+    slot.formula.clear();
+  else
+    slot.formula.assign(formula_);
   ++pending_count_;
   // Two stages: the offsets when a cell arrives, its characters half a queue later, so both are
   // in the cache when the sink reads the string.
@@ -301,6 +393,7 @@ void WorksheetReader::EmitOldest() {
   if (oldest.shared_index != kNotShared) {
     oldest.cell.value = CellValue::String((*shared_strings_)[oldest.shared_index]);
   }
+  oldest.cell.formula = oldest.formula;
   pending_first_ = (pending_first_ + 1) % kLookahead;
   --pending_count_;
   sink_.OnCell(oldest.cell);

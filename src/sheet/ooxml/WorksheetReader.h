@@ -17,9 +17,10 @@ class WorksheetReader {
   WorksheetReader(container::XmlPullParser& parser, const SharedStrings* shared_strings, bool date1904,
                   SheetSink& sink);
 
-  /// Reports <dimension> and then every <c> of <sheetData> in document order. Throws SheetError
-  /// kCorrupt naming the cell for bad values, references beyond the sheet limits, and shared string
-  /// indexes out of range.
+  /// Reports <dimension>, <sheetFormatPr> and <cols>, then every <row> with a height or hidden
+  /// state and every <c> of <sheetData> in document order (with its <f> text), then <mergeCells>. Throws
+  /// SheetError kCorrupt naming the cell for bad values, references beyond the sheet limits, and shared
+  /// string indexes out of range.
   void Read();
 
  private:
@@ -36,6 +37,10 @@ class WorksheetReader {
   void OnStart();
   void OnEnd();
   void ReadDimension();
+  void ReadColumn();
+  void ReadDefaultSizes();
+  void ReadMerge();
+  void ReadRowInfo();
   void BeginRow();
   void BeginCell();
   void EmitCell();
@@ -66,6 +71,8 @@ class WorksheetReader {
   Cell cell_;
   std::string value_;          // raw text of <v>, or the joined runs of <is>
   std::size_t run_start_ = 0;  // where the current inline <t> run begins in value_
+  bool in_formula_ = false;    // text events belong to the cell's <f>
+  std::string formula_;        // the cell's formula text; empty for most cells
 
   // Scattered shared-string indexes miss the cache. Cells whose value needs no text of this reader
   // wait in a short queue, so a lookup's memory is prefetched while the next cells are parsed.
@@ -73,6 +80,7 @@ class WorksheetReader {
   struct PendingCell {
     Cell cell;
     std::uint32_t shared_index = kNotShared;
+    std::string formula;  // the cell's formula text, empty for most cells
   };
   static constexpr std::size_t kLookahead = 8;
   std::array<PendingCell, kLookahead> pending_;

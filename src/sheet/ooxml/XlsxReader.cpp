@@ -4,7 +4,9 @@
 #include <stdexcept>
 
 #include "sheet/container/XmlPullParser.h"
+#include "sheet/ooxml/CorePropertiesPart.h"
 #include "sheet/ooxml/Relationships.h"
+#include "sheet/ooxml/SpreadsheetColors.h"
 #include "sheet/ooxml/StylesPart.h"
 #include "sheet/ooxml/WorkbookPart.h"
 #include "sheet/ooxml/WorksheetReader.h"
@@ -34,7 +36,7 @@ std::string PartFor(const Relationships& relationships, std::string_view type, s
 }
 
 [[noreturn]] void FailBinaryWorkbook() {
-  throw SheetError(SheetErrorCode::kUnsupported, "binary workbooks (.xlsb) are not supported yet");
+  throw SheetError(SheetErrorCode::kUnsupported, "the package holds a binary workbook (.xlsb), not an XML one");
 }
 
 }  // namespace
@@ -70,10 +72,12 @@ void XlsxReader::Open() {
   }
   const Relationships relationships = Relationships::Read(*archive_, workbook_part);
   workbook_.date1904 = parsed.date1904;
+  if (parsed.active_tab < parsed.sheets.size()) workbook_.active_sheet = parsed.active_tab;
   workbook_.sheets.reserve(parsed.sheets.size());
   for (WorkbookPart::Sheet& sheet : parsed.sheets) {
     SheetInfo info;
     info.name = std::move(sheet.name);
+    info.hidden = sheet.hidden;
     // A sheet whose relationship is missing keeps an empty location and fails when it is read.
     if (const Relationship* relationship = relationships.FindById(sheet.relationship_id)) {
       info.kind = KindOf(relationship->type);
@@ -82,11 +86,26 @@ void XlsxReader::Open() {
     workbook_.sheets.push_back(std::move(info));
   }
 
+  ThemeColors theme = DefaultThemeColors();
+  if (const Relationship* relationship = relationships.FindByType("theme")) {
+    if (const container::ZipEntry* entry = archive_->Find(relationship->target)) {
+      auto reader = archive_->OpenEntry(*entry);
+      container::XmlPullParser parser(*reader, entry->name);
+      theme = ReadThemeColors(parser);
+    }
+  }
   const std::string styles_part = PartFor(relationships, "styles", kDefaultStylesPart);
   if (const container::ZipEntry* entry = styles_part.empty() ? nullptr : archive_->Find(styles_part)) {
     auto reader = archive_->OpenEntry(*entry);
     container::XmlPullParser parser(*reader, entry->name);
-    ReadStylesPart(parser, workbook_);
+    ReadStylesPart(parser, workbook_, theme);
+  }
+  if (const Relationship* relationship = package.FindByType("core-properties")) {
+    if (const container::ZipEntry* entry = archive_->Find(relationship->target)) {
+      auto reader = archive_->OpenEntry(*entry);
+      container::XmlPullParser parser(*reader, entry->name);
+      ReadCorePropertiesPart(parser, workbook_);
+    }
   }
   if (workbook_.cell_formats.empty()) workbook_.cell_formats.push_back(CellFormat{});
 

@@ -1,0 +1,14 @@
+// Saves a whole workbook as one web page or one single-file web page.
+#pragma once
+
+#include "engine/EngineContext.h"
+#include "engine/ExportResult.h"
+
+namespace quorvex::engine {
+
+/// The whole-workbook web exporter: saves the workbook to WorkbookOutputPath + ".htm"/".html"
+/// (code 44) when FormatIndex is 2, else ".mht"/".mhtml" (code 45), the short extension when
+/// ShortExtension is set. Returns the ExportResult.
+ExportResult SaveWorkbookWeb(EngineContext& context, int row);
+
+}  // namespace quorvex::engine

@@ -1,0 +1,559 @@
+// A whole workbook as an XML Spreadsheet 2003 document.
+#include "sheet/writers/XmlSpreadsheetWriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "sheet/model/SheetError.h"
+#include "sheet/numfmt/DateRenderer.h"
+#include "sheet/writers/FormulaR1C1.h"
+#include "sheet/writers/HtmlStyleSheet.h"
+#include "sheet/writers/MarkupEscape.h"
+#include "sheet/writers/OutputFile.h"
+#include "sheet/writers/SheetBuffer.h"
+
+namespace quorvex::sheet {
+namespace {
+
+constexpr std::string_view kHeader =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<?mso-application progid=\"Excel.Sheet\"?>\n"
+    "<Workbook xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\"\n"
+    " xmlns:o=\"urn:schemas-microsoft-com:office:office\"\n"
+    " xmlns:x=\"urn:schemas-microsoft-com:office:excel\"\n"
+    " xmlns:ss=\"urn:schemas-microsoft-com:office:spreadsheet\"\n"
+    " xmlns:html=\"http://www.w3.org/TR/REC-html40\">\n";
+
+// Sheet names: at most 31 characters and none of : \ / ? * [ ], as the application demands.
+std::string WorksheetName(const std::string& name, std::set<std::string>& taken) {
+  std::string clean;
+  for (const char c : ValidXmlText(name)) {
+    if (c == ':' || c == '\\' || c == '/' || c == '?' || c == '*' || c == '[' || c == ']')
+      clean.push_back('_');
+    else if (static_cast<unsigned char>(c) < 0x20)
+      clean.push_back(' ');
+    else
+      clean.push_back(c);
+  }
+  if (clean.empty()) clean = "Sheet";
+  std::string unique = clean;
+  for (int n = 2; !taken.insert(unique).second; ++n) unique = clean + " (" + std::to_string(n) + ")";
+  return unique;
+}
+
+std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+const char* BorderLineStyle(BorderStyle style, int& weight) {
+  weight = 1;
+  switch (style) {
+    case BorderStyle::kNone:
+      return nullptr;
+    case BorderStyle::kThin:
+      return "Continuous";
+    case BorderStyle::kHair:
+      weight = 0;
+      return "Continuous";
+    case BorderStyle::kMedium:
+      weight = 2;
+      return "Continuous";
+    case BorderStyle::kThick:
+      weight = 3;
+      return "Continuous";
+    case BorderStyle::kDashed:
+      return "Dash";
+    case BorderStyle::kMediumDashed:
+      weight = 2;
+      return "Dash";
+    case BorderStyle::kDotted:
+      return "Dot";
+    case BorderStyle::kDouble:
+      weight = 3;
+      return "Double";
+    case BorderStyle::kDashDot:
+      return "DashDot";
+    case BorderStyle::kMediumDashDot:
+      weight = 2;
+      return "DashDot";
+    case BorderStyle::kDashDotDot:
+      return "DashDotDot";
+    case BorderStyle::kMediumDashDotDot:
+      weight = 2;
+      return "DashDotDot";
+    case BorderStyle::kSlantDashDot:
+      weight = 2;
+      return "SlantDashDot";
+  }
+  return nullptr;
+}
+
+void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
+  out.append(" ").append(name).append("=\"");
+  AppendEscaped(out, value, false);
+  out.append("\"");
+}
+
+const char* HorizontalName(HorizontalAlignment alignment) {
+  switch (alignment) {
+    case HorizontalAlignment::kGeneral:
+      return nullptr;
+    case HorizontalAlignment::kLeft:
+      return "Left";
+    case HorizontalAlignment::kCenter:
+      return "Center";
+    case HorizontalAlignment::kRight:
+      return "Right";
+    case HorizontalAlignment::kFill:
+      return "Fill";
+    case HorizontalAlignment::kJustify:
+      return "Justify";
+    case HorizontalAlignment::kCenterContinuous:
+      return "CenterAcrossSelection";
+    case HorizontalAlignment::kDistributed:
+      return "Distributed";
+  }
+  return nullptr;
+}
+
+const char* VerticalName(VerticalAlignment alignment) {
+  switch (alignment) {
+    case VerticalAlignment::kBottom:
+      return nullptr;
+    case VerticalAlignment::kTop:
+      return "Top";
+    case VerticalAlignment::kCenter:
+      return "Center";
+    case VerticalAlignment::kJustify:
+      return "Justify";
+    case VerticalAlignment::kDistributed:
+      return "Distributed";
+  }
+  return nullptr;
+}
+
+// Receives the document piece by piece: a std::string, or an output file drained as it grows.
+using Drain = std::function<void()>;
+
+class DocumentBuilder {
+ public:
+  DocumentBuilder(WorkbookReader& reader, const numfmt::CellText& text, std::string& out, Drain drain)
+      : reader_(reader), workbook_(reader.workbook()), text_(text), out_(out), drain_(std::move(drain)) {}
+
+  void Build() {
+    out_.append(kHeader);
+    AppendProperties(out_);
+    AppendStyles(out_);
+    std::set<std::string> taken;
+    for (const std::size_t position : workbook_.WorksheetPositions()) {
+      AppendWorksheet(position, WorksheetName(workbook_.sheets[position].name, taken));
+      drain_();
+    }
+    out_.append("</Workbook>\n");
+  }
+
+ private:
+  void AppendProperties(std::string& out) const {
+    out.append(" <DocumentProperties xmlns=\"urn:schemas-microsoft-com:office:office\">\n");
+    if (!workbook_.title.empty()) {
+      out.append("  <Title>");
+      AppendEscaped(out, workbook_.title);
+      out.append("</Title>\n");
+    }
+    if (!workbook_.author.empty()) {
+      out.append("  <Author>");
+      AppendEscaped(out, workbook_.author);
+      out.append("</Author>\n");
+    }
+    out.append("  <Version>16.00</Version>\n </DocumentProperties>\n");
+    out.append(" <ExcelWorkbook xmlns=\"urn:schemas-microsoft-com:office:excel\">\n");
+    out.append("  <ActiveSheet>").append(std::to_string(ActiveWorksheet())).append("</ActiveSheet>\n");
+    if (workbook_.date1904) out.append("  <Date1904/>\n");
+    out.append(" </ExcelWorkbook>\n");
+  }
+
+  std::size_t ActiveWorksheet() const {
+    const auto positions = workbook_.WorksheetPositions();
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      if (positions[i] == workbook_.active_sheet) return i;
+    }
+    return 0;
+  }
+
+  void AppendStyles(std::string& out) const {
+    out.append(
+        " <Styles>\n  <Style ss:ID=\"Default\" ss:Name=\"Normal\">\n   <Alignment "
+        "ss:Vertical=\"Bottom\"/>\n");
+    if (!workbook_.fonts.empty()) AppendFont(out, workbook_.fonts[0]);
+    out.append("  </Style>\n");
+    // Every cell format gets its style, so the styles can precede sheets written as they stream.
+    for (std::uint32_t style = 1; style < workbook_.cell_formats.size(); ++style) {
+      const CellFormat& format = workbook_.cell_formats[style];
+      out.append("  <Style ss:ID=\"s").append(std::to_string(style)).append("\">\n");
+      AppendAlignment(out, format);
+      if (format.border < workbook_.borders.size()) AppendBorders(out, workbook_.borders[format.border]);
+      if (format.font < workbook_.fonts.size()) AppendFont(out, workbook_.fonts[format.font]);
+      if (format.fill < workbook_.fills.size() && workbook_.fills[format.fill].color) {
+        out.append("   <Interior");
+        AppendAttribute(out, "ss:Color", CssColor(*workbook_.fills[format.fill].color));
+        out.append(" ss:Pattern=\"Solid\"/>\n");
+      }
+      const std::string code = FormatCode(format.number_format_id);
+      if (!code.empty() && code != "General") {
+        out.append("   <NumberFormat");
+        AppendAttribute(out, "ss:Format", code);
+        out.append("/>\n");
+      }
+      out.append("  </Style>\n");
+    }
+    out.append(" </Styles>\n");
+  }
+
+  std::string FormatCode(std::uint32_t id) const {
+    if (const auto custom = workbook_.number_formats.find(id); custom != workbook_.number_formats.end()) {
+      return custom->second;
+    }
+    return std::string(numfmt::BuiltinFormatCode(id));
+  }
+
+  static void AppendAlignment(std::string& out, const CellFormat& format) {
+    const char* horizontal = HorizontalName(format.horizontal);
+    const char* vertical = VerticalName(format.vertical);
+    if (horizontal == nullptr && vertical == nullptr && !format.wrap_text && format.indent == 0) return;
+    out.append("   <Alignment");
+    if (horizontal != nullptr) AppendAttribute(out, "ss:Horizontal", horizontal);
+    if (vertical != nullptr) AppendAttribute(out, "ss:Vertical", vertical);
+    if (format.indent > 0) AppendAttribute(out, "ss:Indent", std::to_string(format.indent));
+    if (format.wrap_text) out.append(" ss:WrapText=\"1\"");
+    out.append("/>\n");
+  }
+
+  static void AppendBorders(std::string& out, const Border& border) {
+    const std::pair<const char*, const BorderEdge*> edges[] = {
+        {"Bottom", &border.bottom}, {"Left", &border.left}, {"Right", &border.right}, {"Top", &border.top}};
+    std::string inner;
+    for (const auto& [position, edge] : edges) {
+      int weight = 1;
+      const char* line = BorderLineStyle(edge->style, weight);
+      if (line == nullptr) continue;
+      inner.append("    <Border");
+      AppendAttribute(inner, "ss:Position", position);
+      AppendAttribute(inner, "ss:LineStyle", line);
+      AppendAttribute(inner, "ss:Weight", std::to_string(weight));
+      if (edge->color) AppendAttribute(inner, "ss:Color", CssColor(*edge->color));
+      inner.append("/>\n");
+    }
+    if (!inner.empty()) out.append("   <Borders>\n").append(inner).append("   </Borders>\n");
+  }
+
+  static void AppendFont(std::string& out, const Font& font) {
+    out.append("   <Font");
+    AppendAttribute(out, "ss:FontName", font.name);
+    if (font.size > 0) AppendAttribute(out, "ss:Size", Number(font.size));
+    if (font.color) AppendAttribute(out, "ss:Color", CssColor(*font.color));
+    if (font.bold) out.append(" ss:Bold=\"1\"");
+    if (font.italic) out.append(" ss:Italic=\"1\"");
+    if (font.underline) out.append(" ss:Underline=\"Single\"");
+    if (font.strikeout) out.append(" ss:StrikeThrough=\"1\"");
+    out.append("/>\n");
+  }
+
+  // Two passes over the sheet: its layout (sizes, merges, cell order) first, then its cells
+  // straight to the output. Only a sheet whose cells are not stored in row order is held in memory.
+  void AppendWorksheet(std::size_t position, const std::string& name) {
+    SheetBuffer layout(0);
+    reader_.ReadSheet(position, layout);
+    layout.Finish();
+    out_.append(" <Worksheet");
+    AppendAttribute(out_, "ss:Name", name);
+    out_.append(">\n  <Table");
+    char defaults[96];
+    std::snprintf(defaults, sizeof defaults, " ss:DefaultColumnWidth=\"%.4g\" ss:DefaultRowHeight=\"%.4g\"",
+                  ColumnWidthPixels(layout.default_column_width()) * 0.75, layout.default_row_height());
+    out_.append(defaults).append(">\n");
+    AppendColumns(out_, layout);
+    if (layout.in_row_order()) {
+      RowWriter rows(*this, layout);
+      InOrderSink sink(rows);
+      reader_.ReadSheet(position, sink);
+      rows.Finish();
+    } else {
+      const SheetBuffer sheet = ReadSheetBuffer(reader_, position);
+      RowWriter rows(*this, sheet);
+      for (const BufferedCell& cell : sheet.cells()) {
+        Cell view;
+        view.row = cell.row;
+        view.column = cell.column;
+        view.value = cell.Value();
+        view.style = cell.style;
+        view.formula = cell.formula;
+        rows.Add(view);
+      }
+      rows.Finish();
+    }
+    out_.append("  </Table>\n");
+    out_.append("  <WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\">\n");
+    if (workbook_.sheets[position].hidden) out_.append("   <Visible>SheetHidden</Visible>\n");
+    out_.append("  </WorksheetOptions>\n </Worksheet>\n");
+  }
+
+  // Writes rows and cells in order, with the rows that carry only a height or hidden state.
+  class RowWriter {
+   public:
+    RowWriter(DocumentBuilder& builder, const SheetBuffer& layout)
+        : builder_(builder), layout_(layout), merges_(layout.merges()) {
+      std::sort(merges_.begin(), merges_.end(),
+                [](const CellRange& a, const CellRange& b) { return a.first_row < b.first_row; });
+    }
+
+    void Add(const Cell& cell) {
+      // A merged area is one cell: the others under it are not written, as readers refuse
+      // cells that overlap a merge.
+      if (Covered(cell)) return;
+      if (!open_ || cell.row != row_) {
+        CloseRow();
+        OpenRow(cell.row);
+      }
+      builder_.AppendCell(builder_.out_, layout_, cell, last_column_);
+      last_column_ = cell.column;
+    }
+
+    void Finish() {
+      CloseRow();
+      while (next_info_ < layout_.rows().size()) OpenAndCloseInfoRow();
+    }
+
+   private:
+    // Whether `cell` lies under a merge without being its first cell. Cells come in row order,
+    // so the merges covering the current row are kept in active_.
+    bool Covered(const Cell& cell) {
+      if (merges_.empty()) return false;
+      while (next_merge_ < merges_.size() && merges_[next_merge_].first_row <= cell.row) {
+        active_.push_back(merges_[next_merge_++]);
+      }
+      std::erase_if(active_, [&](const CellRange& merge) { return merge.last_row < cell.row; });
+      for (const CellRange& merge : active_) {
+        if (merge.Contains(cell.row, cell.column)) {
+          return cell.row != merge.first_row || cell.column != merge.first_column;
+        }
+      }
+      return false;
+    }
+
+    void OpenRow(std::uint32_t row) {
+      while (next_info_ < layout_.rows().size() && layout_.rows()[next_info_].row < row)
+        OpenAndCloseInfoRow();
+      const RowInfo* info = nullptr;
+      while (next_info_ < layout_.rows().size() && layout_.rows()[next_info_].row == row) {
+        info = &layout_.rows()[next_info_++];
+      }
+      StartRow(row, info);
+      open_ = true;
+      last_column_ = -1;
+    }
+
+    void OpenAndCloseInfoRow() {
+      const RowInfo* info = &layout_.rows()[next_info_++];
+      while (next_info_ < layout_.rows().size() && layout_.rows()[next_info_].row == info->row) {
+        info = &layout_.rows()[next_info_++];
+      }
+      StartRow(info->row, info);
+      builder_.out_.append("   </Row>\n");
+    }
+
+    void StartRow(std::uint32_t row, const RowInfo* info) {
+      std::string& out = builder_.out_;
+      out.append("   <Row");
+      if (row != last_written_ + 1)
+        out.append(" ss:Index=\"").append(std::to_string(std::uint64_t{row} + 1)).append("\"");
+      if (info != nullptr && info->height > 0) {
+        out.append(" ss:AutoFitHeight=\"0\" ss:Height=\"").append(Number(info->height)).append("\"");
+      }
+      if (info != nullptr && info->hidden) out.append(" ss:Hidden=\"1\"");
+      out.append(">\n");
+      row_ = row;
+      last_written_ = row;
+    }
+
+    void CloseRow() {
+      if (!open_) return;
+      builder_.out_.append("   </Row>\n");
+      open_ = false;
+    }
+
+    DocumentBuilder& builder_;
+    const SheetBuffer& layout_;
+    std::vector<CellRange> merges_;  // sorted by first row
+    std::size_t next_merge_ = 0;
+    std::vector<CellRange> active_;
+    std::size_t next_info_ = 0;
+    std::int64_t last_written_ = -1;
+    std::uint32_t row_ = 0;
+    bool open_ = false;
+    std::int64_t last_column_ = -1;
+  };
+
+  // Passes cells on, checking that the second reading keeps the order the first one saw.
+  class InOrderSink : public SheetSink {
+   public:
+    explicit InOrderSink(RowWriter& rows) : rows_(rows) {}
+    void OnCell(const Cell& cell) override {
+      if (any_ && (cell.row < row_ || (cell.row == row_ && cell.column <= column_))) {
+        throw SheetError(SheetErrorCode::kCorrupt, "the sheet's cells changed between two readings");
+      }
+      any_ = true;
+      row_ = cell.row;
+      column_ = cell.column;
+      rows_.Add(cell);
+    }
+
+   private:
+    RowWriter& rows_;
+    bool any_ = false;
+    std::uint32_t row_ = 0;
+    std::uint32_t column_ = 0;
+  };
+
+  static void AppendColumns(std::string& out, const SheetBuffer& sheet) {
+    std::vector<ColumnInfo> columns = sheet.columns();
+    std::sort(columns.begin(), columns.end(),
+              [](const ColumnInfo& a, const ColumnInfo& b) { return a.first_column < b.first_column; });
+    std::uint32_t next = 0;  // columns before this one are written
+    for (const ColumnInfo& info : columns) {
+      if (info.last_column < next || info.first_column >= 16384) continue;
+      const std::uint32_t first = std::max(info.first_column, next);
+      const std::uint32_t last = std::min<std::uint32_t>(info.last_column, 16383);
+      out.append("   <Column ss:Index=\"").append(std::to_string(first + 1)).append("\"");
+      if (last > first) out.append(" ss:Span=\"").append(std::to_string(last - first)).append("\"");
+      // Widths in points: pixels at 96 dots per inch.
+      const double width = info.width > 0 ? info.width : sheet.default_column_width();
+      out.append(" ss:AutoFitWidth=\"0\" ss:Width=\"")
+          .append(Number(ColumnWidthPixels(width) * 0.75))
+          .append("\"");
+      if (info.hidden) out.append(" ss:Hidden=\"1\"");
+      out.append("/>\n");
+      next = last + 1;
+    }
+  }
+
+  void AppendCell(std::string& out, const SheetBuffer& sheet, const Cell& cell, std::int64_t last_column) {
+    out.append("    <Cell");
+    if (cell.column != last_column + 1)
+      out.append(" ss:Index=\"").append(std::to_string(cell.column + 1)).append("\"");
+    if (cell.style != 0 && cell.style < workbook_.cell_formats.size()) {
+      out.append(" ss:StyleID=\"s").append(std::to_string(cell.style)).append("\"");
+    }
+    for (const CellRange& merge : sheet.merges()) {
+      if (merge.first_row != cell.row || merge.first_column != cell.column) continue;
+      if (merge.last_column > merge.first_column) {
+        out.append(" ss:MergeAcross=\"")
+            .append(std::to_string(merge.last_column - merge.first_column))
+            .append("\"");
+      }
+      if (merge.last_row > merge.first_row) {
+        out.append(" ss:MergeDown=\"").append(std::to_string(merge.last_row - merge.first_row)).append("\"");
+      }
+      break;
+    }
+    if (!cell.formula.empty())
+      AppendAttribute(out, "ss:Formula", FormulaToR1C1(cell.formula, cell.row, cell.column));
+    out.append(">");
+    AppendData(out, cell);
+    if (out.size() >= kDrainSize) drain_();
+    out.append("</Cell>\n");
+  }
+
+  void AppendData(std::string& out, const Cell& cell) const {
+    switch (cell.value.kind) {
+      case CellKind::kEmpty:
+        return;
+      case CellKind::kNumber:
+        if (text_.FormatOf(cell.style).IsDateTime() && cell.value.number >= 0 &&
+            cell.value.number < 2958466) {
+          if (const std::string iso = DateTimeText(cell.value.number); !iso.empty()) {
+            out.append("<Data ss:Type=\"DateTime\">").append(iso).append("</Data>");
+            return;
+          }
+        }
+        out.append("<Data ss:Type=\"Number\">").append(Number(cell.value.number)).append("</Data>");
+        return;
+      case CellKind::kBoolean:
+        out.append("<Data ss:Type=\"Boolean\">").append(cell.value.number != 0 ? "1" : "0").append("</Data>");
+        return;
+      case CellKind::kError:
+        out.append("<Data ss:Type=\"Error\">");
+        AppendEscaped(out, cell.value.text);
+        out.append("</Data>");
+        return;
+      case CellKind::kString:
+        out.append("<Data ss:Type=\"String\">");
+        AppendEscaped(out, cell.value.text);
+        out.append("</Data>");
+        return;
+    }
+  }
+
+  // "yyyy-mm-ddThh:mm:ss.000" for a serial date in the workbook's date system. Serials before
+  // 1 March 1900 in the 1900 system count the day Excel wrongly believes 29 February 1900 was.
+  std::string DateTimeText(double serial) const {
+    std::int64_t milliseconds = std::llround(serial * 86400000.0);
+    std::int64_t days = milliseconds / 86400000;
+    std::int64_t in_day = milliseconds % 86400000;
+    // Days since 1899-12-31 (1900 system) or 1904-01-01.
+    std::int64_t civil;  // days since 1970-01-01
+    if (workbook_.date1904) {
+      civil = days - 24107;  // 1904-01-01 is day -24107
+    } else {
+      if (days == 60) return {};  // 29 February 1900 does not exist
+      if (days < 60) ++days;
+      civil = days - 25569;  // 1899-12-30 is day -25569
+    }
+    // Civil date from days since 1970-01-01 (H. Hinnant's algorithm).
+    civil += 719468;
+    const std::int64_t era = (civil >= 0 ? civil : civil - 146096) / 146097;
+    const std::int64_t doe = civil - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    std::int64_t year = yoe + era * 400;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    const std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
+    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    if (month <= 2) ++year;
+    char text[160];
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lld.%03lld",
+                  static_cast<long long>(year), static_cast<long long>(month), static_cast<long long>(day),
+                  static_cast<long long>(in_day / 3600000), static_cast<long long>(in_day / 60000 % 60),
+                  static_cast<long long>(in_day / 1000 % 60), static_cast<long long>(in_day % 1000));
+    return text;
+  }
+
+  static constexpr std::size_t kDrainSize = std::size_t{1} << 20;
+
+  WorkbookReader& reader_;
+  const Workbook& workbook_;
+  const numfmt::CellText& text_;
+  std::string& out_;
+  Drain drain_;
+};
+
+}  // namespace
+
+std::string XmlSpreadsheetDocument(WorkbookReader& reader, const numfmt::CellText& text) {
+  std::string out;
+  DocumentBuilder(reader, text, out, [] {}).Build();
+  return out;
+}
+
+void SaveXmlSpreadsheet(WorkbookReader& reader, const numfmt::CellText& text, const std::string& path) {
+  OutputFile out(path);
+  DocumentBuilder(reader, text, out.buffer(), [&out] { out.Drain(); }).Build();
+  out.Commit();
+}
+
+}  // namespace quorvex::sheet
