@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quorvex needs to build and test. Idempotent: apt-get runs only
-# when something is missing.
+# Installs the Debian packages Quorvex needs to build (and, with --tests, to test).
+# Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build zlib1g-dev libgtest-dev libgmock-dev unzip)
+# What building the converter and its window needs.
+packages=(g++ cmake ninja-build zlib1g-dev qt6-base-dev)
+# What the tests need besides: the test framework and the independent programs that open our
+# output (GDAL for dBASE, Chromium for web pages, LibreOffice and Gnumeric for XML Spreadsheet).
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(libgtest-dev libgmock-dev unzip python3 xvfb xauth fonts-liberation gdal-bin
+             chromium chromium-driver gnumeric libreoffice-calc-nogui)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,54 @@
+// quorvex-gui: starts the desktop window with the built-in engine; paths given are added at once.
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "automation/builtin/BuiltinApplication.h"
+#include "dialogs/QtDialogProvider.h"
+#include "engine/ExporterTable.h"
+#include "settings/ProductInfo.h"
+#include "settings/SettingsFolder.h"
+#include "ui/DesktopShellOpener.h"
+#include "ui/MainWindow.h"
+#include "ui/QtMessageBoxes.h"
+
+int main(int argc, char** argv) {
+  using namespace quorvex;
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("quorvex"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Quorvex"));
+  QApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
+  try {
+    const std::string program_folder = QCoreApplication::applicationDirPath().toStdString();
+    const std::string config_folder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+
+    dialogs::QtDialogProvider dialogs;
+    ui::QtMessageBoxes messages;
+    ui::DesktopShellOpener shell;
+    ui::WindowServices services{dialogs,
+                                messages,
+                                shell,
+                                &automation::CreateBuiltinApplication,
+                                engine::StandardExporters(),
+                                settings::ChooseSettingsFolder(program_folder, config_folder),
+                                program_folder + "/" + settings::kHelpFileName};
+    ui::MainWindow window(std::move(services));
+    window.show();
+
+    std::vector<std::string> paths;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+      paths.push_back(QDir(arguments[i]).absolutePath().toStdString());
+    }
+    window.AddPaths(paths);
+    return QApplication::exec();
+  } catch (const std::exception& error) {
+    QMessageBox::critical(nullptr, QStringLiteral("Quorvex"), QString::fromStdString(error.what()));
+    return 1;
+  }
+}

@@ -1,0 +1,37 @@
+// The About dialog "Dialog1": product name, version, and the support and web links.
+#pragma once
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace quorvex::ui {
+
+class ShellOpener;
+
+/// Modal. The support link opens a new mail to the support address; the web link opens the home
+/// page; "OK" and the close box just close it.
+class AboutDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit AboutDialog(ShellOpener& shell, QWidget* parent = nullptr);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  ShellOpener& shell_;
+  QLabel* Label1 = nullptr;
+  QLabel* Label4 = nullptr;
+  QFrame* Frame1 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* Label8 = nullptr;
+  QPushButton* OKButton = nullptr;
+};
+
+}  // namespace quorvex::ui

@@ -1,0 +1,50 @@
+// The texts of the four option lists, the version rule and the format rule of the option panel.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace quorvex::ui {
+
+inline constexpr std::array<const char*, 3> kNamingEntries = {
+    "Will be based on sheet name", "Will be based on workbook and sheet name",
+    "Will be 1.xls,2.xls,3.xls,4.xls,5.xls..."};
+inline constexpr std::array<const char*, 3> kHtmlTypeEntries = {
+    "Saved as static text and images", "Saved as an interactive spreadsheet functionality",
+    "Saved as an interactive pivotTable functionality"};
+inline constexpr std::array<const char*, 8> kFormatEntries = {
+    "Comma Delimited(*.csv)", "Text (*.txt)", "Web Page (*.htm; *html)",
+    "Single File Web Page (*.mht; *mhtml)", "XML Spreadsheet (*.xml)", "DBF4(dBASE IV)",
+    "DBF3(dBASE III)", "DBF2(dBASE II)"};
+inline constexpr std::array<const char*, 4> kPageTitleEntries = {
+    "", "Will be based on sheet name", "Will be based on workbook name",
+    "Will be based on workbook and sheet name"};
+
+/// The application's major version from its version text: the number at the start of the text
+/// before its last '.', rounded to the nearest integer; 0 when there is no number.
+int MajorVersion(const std::string& version_text);
+
+/// How many entries the "HTML Type" and "File Format" lists hold for a major version: all of
+/// them up to version 11, without the interactive page types and dBASE formats from 12 on.
+int HtmlTypeEntryCount(int major_version);
+int FormatEntryCount(int major_version);
+
+/// What choosing a format does to the option panel; nullopt means "leave unchanged". For the
+/// web formats the web mode then decides Combo1, Combo2, Combo4 and ListView3 (WebModeApplies).
+struct FormatRuleRow {
+  std::optional<std::string> label3_caption;
+  std::optional<std::pair<std::string, std::string>> extension_captions;  // Option3, Option4
+  bool web_mode_buttons = false;                                         // Option1, Option2
+  bool combo1 = false;
+  bool combo2_combo4 = false;
+  bool extension_buttons = false;  // Option3, Option4
+  bool worksheet_list = false;     // ListView3
+  bool web_mode_applies = false;
+};
+
+/// The row for FormatIndex `format_index`; every value above 4 (or below 0) is a dBASE row.
+FormatRuleRow FormatRuleFor(int format_index);
+
+}  // namespace quorvex::ui

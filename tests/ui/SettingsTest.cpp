@@ -1,0 +1,221 @@
+// Tests of the saved lists, the settings dialog and the About dialog through the window.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <functional>
+
+#include "settings/LineFile.h"
+#include "support/FakeExcel.h"
+#include "ui/AboutDialog.h"
+#include "ui/SettingDialog.h"
+#include "ui/WindowHarness.h"
+
+namespace quorvex::ui {
+namespace {
+
+using settings::ReadLines;
+using settings::WriteLines;
+using testing::FakeExcel;
+using testing::WindowHarness;
+using Lines = std::vector<std::string>;
+
+// Runs `answer` on the modal dialog once it is open.
+void WhenModalOpens(std::function<void(QWidget*)> answer) {
+  QTimer::singleShot(0, [answer] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr) {
+      answer(modal);
+    }
+  });
+}
+
+}  // namespace
+
+class SettingsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    excel_ = std::make_unique<FakeExcel>();
+    harness_ = std::make_unique<WindowHarness>();
+  }
+  void cleanup() {
+    harness_.reset();
+    excel_.reset();
+  }
+
+  void ListsComeBackAtStartWithIconsAndNothingListed() {
+    const std::string folder = harness_->files.MakeFolder("books");
+    const std::string book = harness_->files.MakeFile("books/A.xlsx");
+    excel_->AddWorkbook(book, {"S"});
+    WriteLines(harness_->settings / "EXCEL.txt", {book, folder, harness_->files / "deleted.xlsx"});
+    WriteLines(harness_->settings / "output.txt", {"/out/recent", "/out/older"});
+    MainWindow& window = harness_->Start(excel_->Factory());
+    QCOMPARE(WindowHarness::Texts(harness_->Find<QTreeWidget>("ListView1")),
+             (Lines{book, folder, harness_->files / "deleted.xlsx"}));
+    QCOMPARE(window.InputRowIcon(1), catalogue::InputIcon::kFile);
+    QCOMPARE(window.InputRowIcon(2), catalogue::InputIcon::kFolder);
+    QCOMPARE(window.InputRowIcon(3), catalogue::InputIcon::kMissing);
+    QCOMPARE(window.SelectedInputRow(), 1);
+    QCOMPARE(harness_->Find<QTreeWidget>("ListView2")->topLevelItemCount(), 0);
+    auto* combo5 = harness_->Find<QComboBox>("Combo5");
+    QCOMPARE(combo5->count(), 2);
+    QCOMPARE(combo5->currentIndex(), 0);
+    QCOMPARE(combo5->currentText(), QStringLiteral("/out/recent"));
+    QVERIFY(!window.OutputDirectoryTyped());
+  }
+
+  void MissingFilesStartWithEmptyLists() {
+    harness_->Start(excel_->Factory());
+    QCOMPARE(harness_->Find<QTreeWidget>("ListView1")->topLevelItemCount(), 0);
+    QCOMPARE(harness_->Find<QComboBox>("Combo5")->count(), 0);
+    QCOMPARE(harness_->Find<QComboBox>("Combo5")->currentText(), QString());
+  }
+
+  void ExitSavesOnlyTheListsSwitchedOn() {
+    WriteLines(harness_->settings / "set.txt", {"1", "0"});
+    WriteLines(harness_->settings / "output.txt", {"/kept"});
+    const std::string book = harness_->files.MakeFile("A.xlsx");
+    excel_->AddWorkbook(book, {"S"});
+    harness_->Start(excel_->Factory());
+    harness_->dialogs.AnswerOpen(book);
+    harness_->dialogs.AnswerOpen(book);
+    harness_->Find<QToolButton>("Command1")->click();
+    harness_->Find<QToolButton>("Command1")->click();
+    harness_->dialogs.AnswerFolder("/out/new");
+    harness_->Find<QPushButton>("Command10")->click();
+    harness_->Find<QToolButton>("Command9")->click();
+    QVERIFY(!harness_->Window().isVisible());
+    QCOMPARE(ReadLines(harness_->settings / "EXCEL.txt"), (Lines{book, book}));
+    QCOMPARE(ReadLines(harness_->settings / "output.txt"), Lines{"/kept"});
+  }
+
+  void CloseBoxSavesLikeExitAndTypedDirectoryIsNotKept() {
+    WriteLines(harness_->settings / "set.txt", {"0", "1"});
+    WriteLines(harness_->settings / "EXCEL.txt", {"/old/entry"});
+    harness_->Start(excel_->Factory());
+    harness_->dialogs.AnswerFolder("/out/a");
+    harness_->dialogs.AnswerFolder("/out/b");
+    harness_->Find<QPushButton>("Command10")->click();
+    harness_->Find<QPushButton>("Command10")->click();
+    harness_->Find<QComboBox>("Combo5")->setEditText(QStringLiteral("/typed"));
+    harness_->Action("RemoveAll")->trigger();
+    harness_->Close();
+    QCOMPARE(ReadLines(harness_->settings / "output.txt"), (Lines{"/out/b", "/out/a"}));
+    QCOMPARE(ReadLines(harness_->settings / "EXCEL.txt"), Lines{"/old/entry"});
+  }
+
+  void SavedListsRoundTripInOrder() {
+    WriteLines(harness_->settings / "set.txt", {"1", "1"});
+    const std::string folder = harness_->files.MakeFolder("books");
+    const std::string book = harness_->files.MakeFile("Single.xlsx");
+    excel_->AddWorkbook(book, {"S"});
+    harness_->Start(excel_->Factory());
+    harness_->dialogs.AnswerFolder(folder);
+    harness_->Find<QToolButton>("Command5")->click();
+    harness_->dialogs.AnswerOpen(book);
+    harness_->Find<QToolButton>("Command1")->click();
+    harness_->Find<QToolButton>("Command3")->click();
+    harness_->dialogs.AnswerFolder("/o/1");
+    harness_->dialogs.AnswerFolder("/o/2");
+    harness_->Find<QPushButton>("Command10")->click();
+    harness_->Find<QPushButton>("Command10")->click();
+    harness_->Close();
+
+    WindowHarness next;
+    WriteLines(next.settings / "EXCEL.txt", ReadLines(harness_->settings / "EXCEL.txt"));
+    WriteLines(next.settings / "output.txt", ReadLines(harness_->settings / "output.txt"));
+    next.Start(excel_->Factory());
+    QCOMPARE(WindowHarness::Texts(next.Find<QTreeWidget>("ListView1")), (Lines{book, folder}));
+    QCOMPARE(next.Window().InputRowIcon(1), catalogue::InputIcon::kFile);
+    QCOMPARE(next.Find<QComboBox>("Combo5")->currentText(), QStringLiteral("/o/2"));
+    QCOMPARE(next.Find<QComboBox>("Combo5")->count(), 2);
+  }
+
+  void SettingDialogShowsTheSwitchesAndOkWritesThem() {
+    WriteLines(harness_->settings / "set.txt", {"1"});
+    SettingDialog dialog(harness_->settings.Path());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Setting"));
+    auto* check1 = dialog.findChild<QCheckBox*>(QStringLiteral("Check1"));
+    auto* check2 = dialog.findChild<QCheckBox*>(QStringLiteral("Check2"));
+    QCOMPARE(check1->text(), QStringLiteral("Automatically save the current file"));
+    QCOMPARE(check2->text(), QStringLiteral("Automatically save the output directory"));
+    QVERIFY(check1->isChecked());
+    QVERIFY(!check2->isChecked());
+    check1->setChecked(false);
+    check2->setChecked(true);
+    dialog.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    QCOMPARE(ReadLines(harness_->settings / "set.txt"), (Lines{"0", "1"}));
+    QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
+  }
+
+  void SettingDialogCancelWritesNothing() {
+    WriteLines(harness_->settings / "set.txt", {"1", "0"});
+    SettingDialog dialog(harness_->settings.Path());
+    dialog.findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(true);
+    dialog.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+    QCOMPARE(ReadLines(harness_->settings / "set.txt"), (Lines{"1", "0"}));
+  }
+
+  void SwitchTurnedOnInSettingsCountsAtTheNextExit() {
+    harness_->Start(excel_->Factory());
+    harness_->dialogs.AnswerFolder("/out/x");
+    harness_->Find<QPushButton>("Command10")->click();
+    bool answered = false;
+    WhenModalOpens([&answered](QWidget* modal) {
+      answered = modal->objectName() == QStringLiteral("Setting");
+      modal->findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(true);
+      modal->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    });
+    harness_->Action("Settings")->trigger();
+    QVERIFY(answered);
+    harness_->Find<QToolButton>("Command9")->click();
+    QCOMPARE(ReadLines(harness_->settings / "output.txt"), Lines{"/out/x"});
+    QVERIFY(ReadLines(harness_->settings / "EXCEL.txt").empty());
+  }
+
+  void AboutDialogShowsProductAndOpensItsLinks() {
+    testing::RecordingShellOpener shell;
+    AboutDialog dialog(shell);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("About us"));
+    const auto text = [&dialog](const char* name) {
+      return dialog.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    };
+    QCOMPARE(text("Label1"), QStringLiteral("Quorvex"));
+    QCOMPARE(text("Label4"), QStringLiteral("Version:29.11.15"));
+    QCOMPARE(text("Label3"), QStringLiteral("Technical Support:"));
+    QCOMPARE(text("Label7"), QStringLiteral(" Website:"));
+    QCOMPARE(text("Label2"), QStringLiteral("support@quorvex.example.org"));
+    QCOMPARE(text("Label8"), QStringLiteral("quorvex.example.org"));
+    QTest::mouseClick(dialog.findChild<QLabel*>(QStringLiteral("Label2")), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QLabel*>(QStringLiteral("Label8")), Qt::LeftButton);
+    QCOMPARE(shell.opened, (std::vector<QUrl>{QUrl(QStringLiteral("mailto:support@quorvex.example.org")),
+                                              QUrl(QStringLiteral("https://quorvex.example.org"))}));
+  }
+
+  void AboutMenuShowsTheDialogModally() {
+    harness_->Start(excel_->Factory());
+    QString shown;
+    WhenModalOpens([&shown](QWidget* modal) {
+      shown = modal->windowTitle();
+      modal->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    });
+    harness_->Action("About")->trigger();
+    QCOMPARE(shown, QStringLiteral("About us"));
+  }
+
+ private:
+  std::unique_ptr<FakeExcel> excel_;
+  std::unique_ptr<WindowHarness> harness_;
+};
+
+}  // namespace quorvex::ui
+
+QTEST_MAIN(quorvex::ui::SettingsTest)
+#include "SettingsTest.moc"
