@@ -6,7 +6,6 @@
 #include "sheet/biff12/XlsbReader.h"
 #include "sheet/biff8/XlsReader.h"
 #include "sheet/container/CompoundFile.h"
-#include "sheet/container/CompoundFileNames.h"
 #include "sheet/container/InputFile.h"
 #include "sheet/container/ZipArchive.h"
 #include "sheet/model/SheetError.h"

@@ -13,7 +13,6 @@ namespace quorvex::sheet::container {
 namespace {
 
 // Layout from MS-CFB 2.2 (header), 2.3 (FAT), 2.4 (mini FAT), 2.5 (DIFAT), 2.6 (directory).
-constexpr std::string_view kMagic{"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8};
 constexpr std::size_t kHeaderSize = 512;
 constexpr std::size_t kHeaderDifatEntries = 109;
 constexpr std::size_t kHeaderDifatOffset = 0x4C;
@@ -68,13 +67,13 @@ void CompoundFile::Fail(const std::string& sentence, const std::string& part, st
 void CompoundFile::ReadHeader() {
   char header[kHeaderSize];
   if (file_.ReadAt(0, header, sizeof header) != sizeof header) {
-    if (std::string_view(header, std::min<std::uint64_t>(file_.size(), kMagic.size())) ==
-        kMagic.substr(0, std::min<std::uint64_t>(file_.size(), kMagic.size()))) {
+    if (std::string_view(header, std::min<std::uint64_t>(file_.size(), kCompoundFileMagic.size())) ==
+        kCompoundFileMagic.substr(0, std::min<std::uint64_t>(file_.size(), kCompoundFileMagic.size()))) {
       Fail("the compound file is truncated inside its header", "header", 0);
     }
     throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", file_.path());
   }
-  if (std::string_view(header, kMagic.size()) != kMagic) {
+  if (std::string_view(header, kCompoundFileMagic.size()) != kCompoundFileMagic) {
     throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", file_.path());
   }
   sector_shift_ = ReadU16(header + 0x1E);

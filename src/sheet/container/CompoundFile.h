@@ -11,6 +11,9 @@
 
 namespace quorvex::sheet::container {
 
+/// The eight bytes every compound file starts with.
+inline constexpr std::string_view kCompoundFileMagic{"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8};
+
 class CompoundStreamReader;
 
 class CompoundFile {
