@@ -6,7 +6,9 @@
 #include <fstream>
 
 #include "automation/AutomationError.h"
+#include "automation/FileFormat.h"
 #include "automation/builtin/BuiltinApplication.h"
+#include "sheet/ooxml/XlsxPackage.h"
 
 namespace quorvex::automation {
 namespace {
@@ -51,6 +53,42 @@ TEST(BuiltinApplication, OpenFailureNamesTheFileAndTheReason) {
   std::string not_workbook = DescriptionOf([&] { app->WorkbooksOpen(text_file.string()); });
   EXPECT_NE(not_workbook.find("notes.xlsx"), std::string::npos) << not_workbook;
   EXPECT_NE(not_workbook.find("not a workbook"), std::string::npos) << not_workbook;
+  std::filesystem::remove_all(dir);
+}
+
+TEST(BuiltinApplication, SaveWithoutSelectionWritesTheSheetActiveInTheFile) {
+  const auto dir = std::filesystem::temp_directory_path() / ("quorvex-builtin-active-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  auto sheet = [](const char* value) {
+    return std::string("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                       "<sheetData><row r=\"1\"><c r=\"A1\"><v>") + value + "</v></c></row></sheetData></worksheet>";
+  };
+  sheet::test_support::XlsxPackage package;
+  package.AddSheet("First", sheet("1")).AddSheet("Second", sheet("2"));
+  package.SetPart("xl/workbook.xml",
+                  "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+                  "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+                  "<bookViews><workbookView activeTab=\"1\"/></bookViews><sheets>"
+                  "<sheet name=\"First\" sheetId=\"1\" r:id=\"rId1\"/>"
+                  "<sheet name=\"Second\" sheetId=\"2\" r:id=\"rId2\"/></sheets></workbook>");
+  const auto book_path = dir / "Active.xlsx";
+  std::ofstream(book_path, std::ios::binary) << package.Build();
+
+  auto app = CreateBuiltinApplication("Excel.Application");
+  Workbook& book = app->WorkbooksOpen(book_path.string());
+  app->SetDisplayAlerts(false);
+  book.SaveAs((dir / "active.csv").string(), kCsv);
+  book.SheetsSelect(1);
+  book.SaveAs((dir / "selected.csv").string(), kCsv);
+  book.Close();
+  app->Quit();
+
+  auto read = [](const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+  };
+  EXPECT_EQ(read(dir / "active.csv"), "2\r\n");
+  EXPECT_EQ(read(dir / "selected.csv"), "1\r\n");
   std::filesystem::remove_all(dir);
 }
 

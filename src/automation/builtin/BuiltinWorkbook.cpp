@@ -23,6 +23,10 @@ BuiltinWorkbook::BuiltinWorkbook(const std::string& path, bool display_alerts)
   });
   worksheet_positions_ = reader_->workbook().WorksheetPositions();
   worksheets_.resize(worksheet_positions_.size());
+  // A save without a selection writes the sheet that was active when the file was saved.
+  if (reader_->workbook().active_sheet < reader_->workbook().sheets.size()) {
+    active_ = reader_->workbook().active_sheet;
+  }
 }
 
 BuiltinWorkbook::~BuiltinWorkbook() = default;
