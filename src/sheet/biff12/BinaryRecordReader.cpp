@@ -2,7 +2,7 @@
 // in up to four, seven bits each, low bits first.
 #include "sheet/biff12/BinaryRecordReader.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "sheet/model/SheetError.h"
 
@@ -16,33 +16,19 @@ constexpr std::uint32_t kMaxRecordSize = 64u * 1024 * 1024;
 }  // namespace
 
 BinaryRecordReader::BinaryRecordReader(container::ByteSource& source, std::string part)
-    : source_(source), part_(std::move(part)), buffer_(kBufferSize, '\0') {}
+    : buffer_(source, kBufferSize), part_(std::move(part)) {}
 
 void BinaryRecordReader::Fail(const std::string& sentence) const {
   throw SheetError(SheetErrorCode::kCorrupt, sentence, part_, record_offset_);
 }
 
-bool BinaryRecordReader::Fill(std::size_t count) {
-  if (end_ - position_ >= count) return true;
-  std::memmove(buffer_.data(), buffer_.data() + position_, end_ - position_);
-  buffer_offset_ += position_;
-  end_ -= position_;
-  position_ = 0;
-  while (end_ < count) {
-    const std::size_t got = source_.Read(buffer_.data() + end_, buffer_.size() - end_);
-    if (got == 0) return false;
-    end_ += got;
-  }
-  return true;
-}
-
 bool BinaryRecordReader::Next() {
-  record_offset_ = buffer_offset_ + position_;
-  if (!Fill(1)) return false;
+  record_offset_ = buffer_.offset();
+  if (!buffer_.Fill(1)) return false;
   // Type: up to two bytes; size: up to four. Six bytes cover both, except near the part's end.
-  Fill(6);
-  const auto* b = reinterpret_cast<const unsigned char*>(buffer_.data() + position_);
-  const std::size_t available = end_ - position_;
+  buffer_.Fill(6);
+  const auto* b = reinterpret_cast<const unsigned char*>(buffer_.data());
+  const std::size_t available = buffer_.available();
   std::size_t at = 0;
   std::uint32_t type = 0;
   for (int i = 0;; ++i) {
@@ -63,23 +49,21 @@ bool BinaryRecordReader::Next() {
                      record_offset_);
   }
   id_ = type;
-  position_ += at;
-  if (at + size <= buffer_.size()) {
-    if (!Fill(size)) Fail("a record is longer than the rest of the part");
-    data_ = std::string_view(buffer_.data() + position_, size);
-    position_ += size;
+  buffer_.Consume(at);
+  if (at + size <= buffer_.capacity()) {
+    if (!buffer_.Fill(size)) Fail("a record is longer than the rest of the part");
+    data_ = std::string_view(buffer_.data(), size);
+    buffer_.Consume(size);
     return true;
   }
   // A record larger than the buffer: gather it separately.
-  large_.assign(buffer_.data() + position_, end_ - position_);
-  position_ = end_;
+  large_ = buffer_.TakeAll();
   while (large_.size() < size) {
     const std::size_t old = large_.size();
     large_.resize(std::min<std::size_t>(size, old + kBufferSize));
-    const std::size_t got = source_.Read(large_.data() + old, large_.size() - old);
+    const std::size_t got = buffer_.ReadDirect(large_.data() + old, large_.size() - old);
     if (got == 0) Fail("a record is longer than the rest of the part");
     large_.resize(old + got);
-    buffer_offset_ += got;
   }
   data_ = large_;
   return true;

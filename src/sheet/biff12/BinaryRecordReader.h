@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "sheet/container/ByteSource.h"
+#include "sheet/container/RefillBuffer.h"
 
 namespace quorvex::sheet::biff12 {
 
@@ -27,14 +28,9 @@ class BinaryRecordReader {
 
  private:
   static constexpr std::size_t kBufferSize = 256 * 1024;
-  bool Fill(std::size_t count);
 
-  container::ByteSource& source_;
+  container::RefillBuffer buffer_;
   std::string part_;
-  std::string buffer_;
-  std::size_t position_ = 0;
-  std::size_t end_ = 0;
-  std::uint64_t buffer_offset_ = 0;
   std::uint64_t record_offset_ = 0;
   std::uint32_t id_ = 0;
   std::string_view data_;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "sheet/container/ByteSource.h"
+#include "sheet/container/RefillBuffer.h"
 
 namespace quorvex::sheet::biff8 {
 
@@ -33,15 +34,8 @@ class BiffRecordReader {
  private:
   static constexpr std::size_t kBufferSize = 64 * 1024;
 
-  /// Makes at least `count` bytes available at buffer_[position_]; false when the stream ends first.
-  bool Fill(std::size_t count);
-
-  container::ByteSource& source_;
+  container::RefillBuffer buffer_;
   std::string part_;
-  std::string buffer_;
-  std::size_t position_ = 0;
-  std::size_t end_ = 0;
-  std::uint64_t buffer_offset_;  // stream offset of buffer_[0]
   std::uint64_t record_offset_ = 0;
   std::uint16_t id_ = 0;
   std::string_view data_;
