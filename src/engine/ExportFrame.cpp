@@ -91,12 +91,13 @@ void RunSheetLoop(EngineContext& context, int row, Workbook& workbook, const std
   if (count <= 0) {
     return;
   }
-  // Sheets are counted with a 16-bit number, as the application's sheet indices are.
+  context.controls.SetProgressMax(count);
+  // Sheets are counted with a 16-bit number, as the application's sheet indices are; the bar
+  // already shows the count when a workbook too large for it fails.
   if (count > std::numeric_limits<std::int16_t>::max()) {
     throw std::overflow_error("Overflow: the workbook has " + std::to_string(count) +
                               " worksheets, more than 32767.");
   }
-  context.controls.SetProgressMax(count);
   for (int index = 1; index <= count; ++index) {
     std::string sheet_name;
     if (ChooseSheet(context, row, index, workbook, sheet_name)) {

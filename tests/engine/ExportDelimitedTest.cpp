@@ -197,6 +197,9 @@ TEST_F(ExportDelimitedTest, MoreWorksheetsThanTheSheetCounterHoldsFailsBeforeAny
   ASSERT_EQ(controls_.Messages().size(), 1u);
   EXPECT_NE(controls_.Messages()[0].text.find("32767"), std::string::npos);
   EXPECT_EQ(excel_.Quits(), 1);
+  // The bar's maximum is set from the count before the sheet loop fails; no value is set.
+  EXPECT_EQ(controls_.ProgressMax(), 32768);
+  EXPECT_TRUE(controls_.ProgressValueHistory().empty());
 }
 
 TEST_F(ExportDelimitedTest, UnresolvedPathStartsNothing) {

@@ -47,6 +47,9 @@ TEST_F(MakeOutputNameTest, FollowsTheSelectedRule) {
       {0, "Book.xls", "a:b", "ab"},
       {0, "Book.xls", "Q1 \"final\" <draft>|v2", "Q1 final draftv2"},
       {0, "Book.xls", "Jan. 2010", "Jan. 2010"},
+      {0, "Übersicht.xls", "ÜBERSICHT", "Übersicht_ÜBERSICHT"},
+      {0, "Отчёт.xls", "ОТЧЁТ", "Отчёт_ОТЧЁТ"},
+      {0, "Σύνοψη.xls", "ΣΎΝΟΨΗ", "Σύνοψη_ΣΎΝΟΨΗ"},
       {-1, "Book.xls", "Book", "Book"},
       {7, "Book.xls", "Book", "Book"},
   };
@@ -88,6 +91,14 @@ TEST_F(MakeOutputNameTest, RepairRemovesPathSeparatorsAndControlCharacters) {
 TEST_F(MakeOutputNameTest, NameShortenedToOneCharacterGetsASmallNumber) {
   random_ = ScriptedRandomSource({0.56});
   EXPECT_EQ(Name(0, "Book.xls", "x>"), "x57");
+  EXPECT_EQ(random_.Draws(), 1u);
+}
+
+TEST_F(MakeOutputNameTest, CountsCharactersNotBytesWhenANameIsShortened) {
+  random_ = ScriptedRandomSource({0.56});
+  EXPECT_EQ(Name(0, "Book.xls", "ä:"), "ä57");
+  EXPECT_EQ(Name(0, "Book.xls", "ä"), "ä");
+  EXPECT_EQ(Name(0, "Book.xls", "äb:"), "äb");
   EXPECT_EQ(random_.Draws(), 1u);
 }
 
