@@ -282,7 +282,17 @@ void MainWindow::ReadExcelVersion() {
     if (!application) {
       throw std::runtime_error("The spreadsheet application could not be started.");
     }
-    const std::string version = application->Version();
+    std::string version;
+    try {
+      version = application->Version();
+    } catch (...) {
+      // The instance is quit on this path too; the version error is the one reported.
+      try {
+        application->Quit();
+      } catch (...) {
+      }
+      throw;
+    }
     application->Quit();
     excel_major_version_ = MajorVersion(version);
   } catch (const std::exception& error) {

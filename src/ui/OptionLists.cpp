@@ -1,22 +1,40 @@
 // The texts of the four option lists, the version rule and the format rule of the option panel.
 #include "ui/OptionLists.h"
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <system_error>
 
 #include "engine/PathHelpers.h"
 
 namespace quorvex::ui {
 
 int MajorVersion(const std::string& version_text) {
+  // The leading decimal number of the text, read the same way whatever the user's locale (Qt
+  // applies the user's locale to the C library); blanks before it and one sign are allowed,
+  // reading stops at the first character that cannot continue the number ("0x10" reads 0).
   const std::string number = engine::StripExtension(version_text);
-  const char* begin = number.c_str();
-  char* end = nullptr;
-  const double value = std::strtod(begin, &end);
-  if (end == begin || !std::isfinite(value) || std::fabs(value) > 1e9) {
+  std::size_t start = number.find_first_not_of(" \t\r\n");
+  if (start == std::string::npos) {
     return 0;
   }
-  return static_cast<int>(std::nearbyint(value));
+  bool negative = false;
+  if (number[start] == '+' || number[start] == '-') {
+    negative = number[start] == '-';
+    ++start;
+  }
+  const char* begin = number.data() + start;
+  const char* const end = number.data() + number.size();
+  if (begin == end || !(std::isdigit(static_cast<unsigned char>(*begin)) || *begin == '.')) {
+    return 0;
+  }
+  double value = 0.0;
+  const std::from_chars_result parsed = std::from_chars(begin, end, value, std::chars_format::general);
+  if (parsed.ec != std::errc() || !std::isfinite(value) || std::fabs(value) > 1e9) {
+    return 0;
+  }
+  return static_cast<int>(std::nearbyint(negative ? -value : value));
 }
 
 int HtmlTypeEntryCount(int major_version) { return major_version <= 11 ? 3 : 1; }

@@ -20,7 +20,8 @@ SettingDialog::SettingDialog(std::string settings_folder, QWidget* parent)
   arial.setPointSize(8);
   setFont(arial);
 
-  Check1 = new QCheckBox(QStringLiteral("Automatically save the current file"), this);
+  // The caption ends with CR LF, so it takes two lines and its text sits above the middle.
+  Check1 = new QCheckBox(QStringLiteral("Automatically save the current file\r\n"), this);
   Check1->setObjectName(QStringLiteral("Check1"));
   Check1->setGeometry(TwipsRect(360, 240, 2895, 370));
   Check2 = new QCheckBox(QStringLiteral("Automatically save the output directory"), this);

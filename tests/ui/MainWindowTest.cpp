@@ -230,6 +230,10 @@ class MainWindowTest : public QObject {
     QTest::newRow("16.0.1") << "16.0.1" << 16;
     QTest::newRow("11.6.0") << "11.6.0" << 12;
     QTest::newRow("no dot") << "9" << 9;
+    QTest::newRow("leading blanks") << "  12.0" << 12;
+    QTest::newRow("plus sign") << "+11.0" << 11;
+    QTest::newRow("hexadecimal is no number") << "0x10.0" << 0;
+    QTest::newRow("text") << "abc" << 0;
   }
 
   void VersionIsRoundedFromTextBeforeLastDot() {
@@ -246,6 +250,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
     QVERIFY(harness_->messages.shown.front().text.contains("no spreadsheet application"));
     QCOMPARE(harness_->messages.shown.front().icon, engine::MessageIcon::kError);
+    QCOMPARE(harness_->Find<QComboBox>("Combo3")->count(), 5);
+  }
+
+  void ApplicationWhoseVersionCannotBeReadIsStillQuit() {
+    excel_->FailOn("Version", "version unreadable");
+    harness_->Start(excel_->Factory());
+    QCOMPARE(excel_->Calls(), (std::vector<std::string>{"Create(Excel.Application)", "Version", "Quit"}));
+    QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
+    QVERIFY(harness_->messages.shown.front().text.contains("version unreadable"));
     QCOMPARE(harness_->Find<QComboBox>("Combo3")->count(), 5);
   }
 
@@ -329,6 +342,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(harness_->Find<QRadioButton>("Option3")->text(), QStringLiteral("mht"));
     QVERIFY(!harness_->Find<QWidget>("Combo2")->isEnabled());
     QVERIFY(!harness_->Window().ShortExtension());
+    // XML Spreadsheet sets Label3 back but leaves the extension captions as they were.
+    combo3->setCurrentIndex(3);
+    combo3->setCurrentIndex(4);
+    QCOMPARE(harness_->Find<QLabel>("Label3")->text(), QStringLiteral("HTML Type:"));
+    QCOMPARE(harness_->Find<QRadioButton>("Option3")->text(), QStringLiteral("mht"));
+    QCOMPARE(harness_->Find<QRadioButton>("Option4")->text(), QStringLiteral("mhtml"));
   }
 
   void WebModeButtonsSwitchTheSheetControls() {

@@ -14,6 +14,7 @@
 #include "support/FakeExcel.h"
 #include "ui/AboutDialog.h"
 #include "ui/SettingDialog.h"
+#include "ui/Twips.h"
 #include "ui/WindowHarness.h"
 
 namespace quorvex::ui {
@@ -33,6 +34,21 @@ void WhenModalOpens(std::function<void(QWidget*)> answer) {
       answer(modal);
     }
   });
+}
+
+struct Placed {
+  const char* name;
+  int left, top, width, height;
+};
+
+// Checks the dialog's client size and that each named control sits where the form puts it.
+void CheckLayout(const QWidget& dialog, QSize twips_size, const std::vector<Placed>& controls) {
+  QCOMPARE(dialog.size(), QSize(Twips(twips_size.width()), Twips(twips_size.height())));
+  for (const Placed& control : controls) {
+    const auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(control.name));
+    QVERIFY2(widget != nullptr, control.name);
+    QCOMPARE(widget->geometry(), TwipsRect(control.left, control.top, control.width, control.height));
+  }
 }
 
 }  // namespace
@@ -144,7 +160,7 @@ class SettingsTest : public QObject {
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Setting"));
     auto* check1 = dialog.findChild<QCheckBox*>(QStringLiteral("Check1"));
     auto* check2 = dialog.findChild<QCheckBox*>(QStringLiteral("Check2"));
-    QCOMPARE(check1->text(), QStringLiteral("Automatically save the current file"));
+    QCOMPARE(check1->text(), QStringLiteral("Automatically save the current file\r\n"));
     QCOMPARE(check2->text(), QStringLiteral("Automatically save the output directory"));
     QVERIFY(check1->isChecked());
     QVERIFY(!check2->isChecked());
@@ -153,6 +169,32 @@ class SettingsTest : public QObject {
     dialog.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
     QCOMPARE(ReadLines(harness_->settings / "set.txt"), (Lines{"0", "1"}));
     QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
+  }
+
+  void DialogsHaveTheirFormSizesAndPlaces() {
+    SettingDialog setting(harness_->settings.Path());
+    CheckLayout(setting, QSize(3735, 1560),
+                {{"Check1", 360, 240, 2895, 370},
+                 {"Check2", 360, 600, 3135, 255},
+                 {"OKButton", 360, 1080, 1215, 375},
+                 {"CancelButton", 2040, 1080, 1215, 375}});
+    QVERIFY(setting.isModal());
+    testing::RecordingShellOpener shell;
+    AboutDialog about(shell);
+    CheckLayout(about, QSize(4905, 4110),
+                {{"Label1", 840, 240, 2055, 255},
+                 {"Label4", 840, 480, 1455, 255},
+                 {"Frame1", 240, 960, 4450, 1090},
+                 {"Label3", 120, 240, 1690, 250},
+                 {"Label2", 1800, 240, 2290, 250},
+                 {"Label7", 120, 480, 850, 250},
+                 {"Label8", 1800, 480, 1930, 250},
+                 {"OKButton", 120, 3600, 1215, 375}});
+    QVERIFY(about.isModal());
+    const auto* frame = about.findChild<QWidget*>(QStringLiteral("Frame1"));
+    for (const char* name : {"Label2", "Label3", "Label7", "Label8"}) {
+      QCOMPARE(about.findChild<QWidget*>(QString::fromLatin1(name))->parentWidget(), frame);
+    }
   }
 
   void SettingDialogCancelWritesNothing() {
