@@ -20,6 +20,10 @@ class RecordFields {
   std::uint32_t U32();
   double Double();
   void Skip(std::size_t count);
+  /// The next `count` bytes, unread; empty when fewer remain (no failure).
+  std::string_view Peek(std::size_t count) const {
+    return count <= remaining() ? data_.substr(position_, count) : std::string_view{};
+  }
   /// An XLWideString: a 32-bit character count and UTF-16 characters, appended as UTF-8.
   void WideString(std::string& out);
   /// An XLNullableWideString: like WideString, with 0xFFFFFFFF meaning none (empty).

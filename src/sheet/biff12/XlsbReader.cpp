@@ -2,6 +2,7 @@
 // shared strings and worksheet parts.
 #include "sheet/biff12/XlsbReader.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "sheet/biff12/BinaryRecordReader.h"
@@ -9,6 +10,8 @@
 #include "sheet/biff12/XlsbRecords.h"
 #include "sheet/biff12/XlsbSheetReader.h"
 #include "sheet/biff12/XlsbStyles.h"
+#include "sheet/container/LittleEndian.h"
+#include "sheet/biff8/FormulaDecompiler.h"
 #include "sheet/ooxml/Relationships.h"
 
 namespace quorvex::sheet::biff12 {
@@ -84,8 +87,37 @@ void XlsbReader::ReadWorkbookPart(const std::string& part, std::vector<std::stri
   auto reader = archive_->OpenEntry(*archive_->Find(part));
   BinaryRecordReader records(*reader, archive_->path() + ": " + part);
   std::size_t active_tab = 0;
+  std::vector<bool> supbook_is_self;
+  std::vector<std::uint32_t> xtis;
   while (records.Next()) {
     switch (records.id()) {
+      case record::kSupSelf:
+      case record::kSupSame:
+      case record::kBeginSupBook:
+        supbook_is_self.push_back(records.id() == record::kSupSelf);
+        break;
+      case record::kName: {
+        // BrtName, MS-XLSB: 4 bytes of flags, a key byte, the sheet index (4 bytes), then the
+        // name as an XLNameWideString. A damaged name keeps its place with no text.
+        RecordFields fields(records);
+        std::string name;
+        if (fields.remaining() >= 13) {
+          fields.Skip(9);
+          const std::uint32_t count = container::ReadU32(fields.Peek(4).data());
+          if (count <= (fields.remaining() - 4) / 2) fields.WideString(name);
+        }
+        defined_names_.push_back(std::move(name));
+        break;
+      }
+      case record::kExternSheet: {
+        // BrtExternSheet, MS-XLSB: a count, then XTI entries of three 32-bit fields (supporting
+        // link, first sheet, last sheet), resolved to sheet names once all sheets are listed.
+        RecordFields fields(records);
+        if (fields.remaining() < 4) break;
+        const std::size_t count = std::min<std::size_t>(fields.U32(), fields.remaining() / 12);
+        for (std::size_t i = 0; i < 3 * count; ++i) xtis.push_back(fields.U32());
+        break;
+      }
       case record::kWbProp: {
         // BrtWbProp, MS-XLSB 2.4.807: bit 0 of the flags is the 1904 date system.
         RecordFields fields(records);
@@ -121,6 +153,23 @@ void XlsbReader::ReadWorkbookPart(const std::string& part, std::vector<std::stri
     }
   }
   if (active_tab < workbook_.sheets.size()) workbook_.active_sheet = active_tab;
+  ResolveExternSheets(xtis, supbook_is_self);
+}
+
+void XlsbReader::ResolveExternSheets(const std::vector<std::uint32_t>& xtis,
+                                     const std::vector<bool>& supbook_is_self) {
+  const std::vector<SheetInfo>& sheets = workbook_.sheets;
+  for (std::size_t i = 0; i + 2 < xtis.size(); i += 3) {
+    const std::uint32_t supbook = xtis[i];
+    const std::uint32_t first = xtis[i + 1];
+    const std::uint32_t last = xtis[i + 2];
+    std::string prefix;  // empty for other workbooks and sheets that do not exist
+    if (supbook < supbook_is_self.size() && supbook_is_self[supbook] && first <= last &&
+        last < sheets.size()) {
+      prefix = biff8::FormulaDecompiler::SheetSpanText(sheets[first].name, sheets[last].name, first == last);
+    }
+    extern_sheets_.push_back(std::move(prefix));
+  }
 }
 
 void XlsbReader::LoadSharedStrings() {
@@ -159,7 +208,8 @@ void XlsbReader::ReadSheet(std::size_t position, SheetSink& sink) {
   LoadSharedStrings();
   auto reader = archive_->OpenEntry(*entry);
   BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
-  XlsbSheetReader(records, shared_strings_, workbook_.cell_formats.size(), sink).Read();
+  XlsbSheetReader(records, shared_strings_, workbook_.cell_formats.size(), sink, &extern_sheets_, &defined_names_)
+      .Read();
 }
 
 }  // namespace quorvex::sheet::biff12

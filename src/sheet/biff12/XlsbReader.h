@@ -1,8 +1,10 @@
 // Reads binary .xlsb workbooks (MS-XLSB records in a zip package) behind WorkbookReader.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sheet/container/StringTable.h"
 #include "sheet/container/ZipArchive.h"
@@ -33,12 +35,15 @@ class XlsbReader : public WorkbookReader {
   void Open();
   void ReadWorkbookPart(const std::string& part, std::vector<std::string>& relationship_ids);
   void LoadSharedStrings();
+  void ResolveExternSheets(const std::vector<std::uint32_t>& xtis, const std::vector<bool>& supbook_is_self);
 
   std::unique_ptr<container::ZipArchive> archive_;
   Workbook workbook_;
   std::string shared_strings_part_;
   bool shared_strings_loaded_ = false;
   container::StringTable shared_strings_;
+  std::vector<std::string> extern_sheets_;  // formula sheet prefixes by XTI index
+  std::vector<std::string> defined_names_;  // by BrtName order, for PtgName
 };
 
 }  // namespace quorvex::sheet::biff12

@@ -29,6 +29,8 @@ inline constexpr std::uint32_t kShortIsst = 18;
 inline constexpr std::uint32_t kColInfo = 60;
 inline constexpr std::uint32_t kCellRString = 62;
 inline constexpr std::uint32_t kWsDim = 148;
+inline constexpr std::uint32_t kArrFmla = 426;
+inline constexpr std::uint32_t kShrFmla = 427;
 inline constexpr std::uint32_t kMergeCell = 176;
 inline constexpr std::uint32_t kWsFmtInfo = 485;
 
@@ -40,6 +42,12 @@ inline constexpr std::uint32_t kBeginSst = 159;
 inline constexpr std::uint32_t kBookView = 135;
 inline constexpr std::uint32_t kWbProp = 153;
 inline constexpr std::uint32_t kBundleSh = 156;
+inline constexpr std::uint32_t kName = 39;
+// Supporting links, in order (the XTI entries of BrtExternSheet index them), and the XTI list.
+inline constexpr std::uint32_t kSupSelf = 357;
+inline constexpr std::uint32_t kSupSame = 358;
+inline constexpr std::uint32_t kBeginSupBook = 360;
+inline constexpr std::uint32_t kExternSheet = 362;
 
 // Styles part.
 inline constexpr std::uint32_t kFont = 43;

@@ -8,12 +8,18 @@
 #include "sheet/biff12/RecordFields.h"
 #include "sheet/biff12/XlsbRecords.h"
 #include "sheet/biff8/BiffRecords.h"
+#include "sheet/container/LittleEndian.h"
 
 namespace quorvex::sheet::biff12 {
 namespace {
 
 constexpr std::uint32_t kMaxRow = 1048575;
 constexpr std::uint32_t kMaxColumn = 16383;
+constexpr std::size_t kMaxFormulaBytes = 16 * 1024 * 1024;
+
+std::uint64_t CellKey(std::uint32_t row, std::uint32_t column) {
+  return (std::uint64_t{row} << 16) | (column & 0xFFFF);
+}
 
 CellValue ErrorValue(std::uint8_t code) {
   const std::string_view text = biff8::ErrorText(code);
@@ -23,15 +29,34 @@ CellValue ErrorValue(std::uint8_t code) {
 }  // namespace
 
 XlsbSheetReader::XlsbSheetReader(BinaryRecordReader& records, const container::StringTable& shared_strings,
-                                 std::size_t style_count, SheetSink& sink)
-    : records_(records), shared_strings_(shared_strings), style_count_(style_count), sink_(sink) {}
+                                 std::size_t style_count, SheetSink& sink,
+                                 const std::vector<std::string>* extern_sheets,
+                                 const std::vector<std::string>* names)
+    : records_(records),
+      shared_strings_(shared_strings),
+      style_count_(style_count),
+      sink_(sink),
+      extern_sheets_(extern_sheets),
+      names_(names) {}
 
 void XlsbSheetReader::Read() {
   while (records_.Next()) Dispatch();
+  EmitDeferred();
 }
 
 void XlsbSheetReader::Dispatch() {
   const std::uint32_t id = records_.id();
+  if (id == record::kShrFmla) {  // BrtShrFmla, MS-XLSB: RfX, then the formula's size and tokens
+    ReadSharedFormula(16, shared_formulas_);
+    EmitDeferred();
+    return;
+  }
+  if (id == record::kArrFmla) {  // BrtArrFmla, MS-XLSB: RfX, flags, then the formula's size and tokens
+    ReadSharedFormula(17, array_formulas_);
+    EmitDeferred();
+    return;
+  }
+  EmitDeferred();
   if ((id >= record::kCellBlank && id <= record::kShortIsst) || id == record::kCellRString) {
     ReadCell();
     return;
@@ -135,16 +160,23 @@ void XlsbSheetReader::ReadCell() {
       Emit(column, style, CellValue::Number(biff8::DecodeRk(fields.U32())));
       return;
     case record::kCellError:
-    case record::kFmlaError:
-      Emit(column, style, ErrorValue(fields.U8()));
+    case record::kFmlaError: {
+      const CellValue value = ErrorValue(fields.U8());
+      ReadFormula(fields, column);
+      Emit(column, style, value);
       return;
+    }
     case record::kCellBool:
-    case record::kFmlaBool:
-      Emit(column, style, CellValue::Boolean(fields.U8() != 0));
+    case record::kFmlaBool: {
+      const CellValue value = CellValue::Boolean(fields.U8() != 0);
+      ReadFormula(fields, column);
+      Emit(column, style, value);
       return;
+    }
     case record::kCellReal:
     case record::kFmlaNum: {
       const double number = fields.Double();
+      ReadFormula(fields, column);
       Emit(column, style, std::isfinite(number) ? CellValue::Number(number) : ErrorValue(0x24));
       return;
     }
@@ -152,6 +184,7 @@ void XlsbSheetReader::ReadCell() {
     case record::kFmlaString:
       text_.clear();
       fields.WideString(text_);
+      ReadFormula(fields, column);
       Emit(column, style, CellValue::String(text_));
       return;
     case record::kCellRString:
@@ -174,13 +207,102 @@ void XlsbSheetReader::ReadCell() {
   }
 }
 
+void XlsbSheetReader::ReadFormula(RecordFields& fields, std::uint32_t column) {
+  // BrtFmla*: after the value, grbitFlags (2 bytes) and a CellParsedFormula (cce, rgce, extra
+  // data). A formula that cannot be read leaves the text empty; the cached value still counts.
+  formula_.clear();
+  const std::uint32_t id = records_.id();
+  if (id < record::kFmlaString || id > record::kFmlaError || fields.remaining() < 6) return;
+  fields.Skip(2);
+  const std::uint32_t size = fields.U32();
+  const std::string_view rgce = fields.Peek(size);
+  if (rgce.size() != size || size == 0) return;
+  if (size == 5 && rgce[0] == 0x01) {
+    // PtgExp (MS-XLSB 2.5.98.40): the base cell's row; its column is the PtgExtraCol in the
+    // extra data after the tokens (a 32-bit size, then the column).
+    fields.Skip(size);
+    if (fields.remaining() < 8) return;
+    fields.U32();
+    const std::uint32_t base_row = container::ReadU32(rgce.data() + 1);
+    const std::uint32_t base_column = fields.U32();
+    if (!ResolveSharedFormula(base_row, base_column, column) && base_row == row_ && base_column == column) {
+      defer_ = true;  // its tokens come in the next record
+    }
+    return;
+  }
+  FormulaContext context;
+  context.row = row_;
+  context.column = column;
+  context.extern_sheets = extern_sheets_;
+  context.names = names_;
+  decompiler_.Decompile(rgce, context, formula_);
+}
+
+void XlsbSheetReader::ReadSharedFormula(std::size_t header,
+                                        std::unordered_map<std::uint64_t, std::string>& formulas) {
+  RecordFields fields(records_);
+  if (fields.remaining() < header + 4) return;
+  const std::uint32_t first_row = fields.U32();
+  fields.Skip(4);
+  const std::uint32_t first_column = fields.U32();
+  fields.Skip(header - 12);
+  const std::uint32_t size = fields.U32();
+  const std::string_view rgce = fields.Peek(size);
+  if (rgce.size() != size || size == 0 || formula_bytes_ + size > kMaxFormulaBytes) return;
+  formula_bytes_ += size;
+  formulas[CellKey(first_row, first_column)].assign(rgce);
+}
+
+bool XlsbSheetReader::ResolveSharedFormula(std::uint32_t base_row, std::uint32_t base_column,
+                                           std::uint32_t column) {
+  const std::uint64_t base = CellKey(base_row, base_column);
+  std::string_view tokens;
+  if (const auto array = array_formulas_.find(base); array != array_formulas_.end()) {
+    // An array formula's text belongs to its first cell only, as in .xlsx.
+    if (base_row != row_ || base_column != column) return true;
+    tokens = array->second;
+  } else if (const auto shared = shared_formulas_.find(base); shared != shared_formulas_.end()) {
+    tokens = shared->second;
+  } else {
+    return false;
+  }
+  FormulaContext context;
+  context.row = row_;
+  context.column = column;
+  context.extern_sheets = extern_sheets_;
+  context.names = names_;
+  decompiler_.Decompile(tokens, context, formula_);
+  return true;
+}
+
+void XlsbSheetReader::EmitDeferred() {
+  if (!deferred_) return;
+  deferred_ = false;
+  ResolveSharedFormula(deferred_cell_.row, deferred_cell_.column, deferred_cell_.column);
+  deferred_cell_.formula = formula_;
+  sink_.OnCell(deferred_cell_);
+  formula_.clear();
+}
+
 void XlsbSheetReader::Emit(std::uint32_t column, std::uint32_t style, CellValue value) {
   Cell cell;
+  cell.formula = formula_;
   cell.row = row_;
   cell.column = column;
   cell.style = style;
   cell.value = value;
+  if (defer_) {
+    defer_ = false;
+    deferred_ = true;
+    deferred_cell_ = cell;
+    if (value.kind == CellKind::kString || value.kind == CellKind::kError) {
+      deferred_text_.assign(value.text);
+      deferred_cell_.value.text = deferred_text_;
+    }
+    return;
+  }
   sink_.OnCell(cell);
+  formula_.clear();  // the text belongs to this cell only
 }
 
 }  // namespace quorvex::sheet::biff12

@@ -10,6 +10,9 @@ namespace quorvex::sheet::biff8 {
 namespace record {
 inline constexpr std::uint16_t kFormula = 0x0006;
 inline constexpr std::uint16_t kEof = 0x000A;
+inline constexpr std::uint16_t kExternSheet = 0x0017;
+inline constexpr std::uint16_t kName = 0x0018;
+inline constexpr std::uint16_t kExternName = 0x0023;
 inline constexpr std::uint16_t kDateMode = 0x0022;
 inline constexpr std::uint16_t kFilePass = 0x002F;
 inline constexpr std::uint16_t kFont = 0x0031;
@@ -40,6 +43,7 @@ inline constexpr std::uint16_t kDefaultRowHeight = 0x0225;
 inline constexpr std::uint16_t kTable = 0x0236;
 inline constexpr std::uint16_t kRk = 0x027E;
 inline constexpr std::uint16_t kFormat = 0x041E;
+inline constexpr std::uint16_t kSupBook = 0x01AE;
 inline constexpr std::uint16_t kShrFmla = 0x04BC;
 inline constexpr std::uint16_t kBof = 0x0809;
 // BOF records of BIFF2, BIFF3 and BIFF4, which are not read.

@@ -1,16 +1,19 @@
 // Reads the workbook globals: BOF, FILEPASS, CODEPAGE, DATEMODE, WINDOW1, BOUNDSHEET, FONT,
-// FORMAT, XF, PALETTE and SST, and resolves colours once the palette is known.
+// FORMAT, XF, PALETTE, SST, SUPBOOK, EXTERNSHEET and NAME, and resolves colours once the palette
+// is known and 3D reference sheets once all sheets are.
 #include "sheet/biff8/GlobalsReader.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
 #include "sheet/biff8/BiffRecords.h"
 #include "sheet/biff8/CodePage.h"
 #include "sheet/biff8/ContinuedRecord.h"
+#include "sheet/biff8/FormulaDecompiler.h"
 #include "sheet/biff8/Palette.h"
-#include "sheet/container/Utf16.h"
 #include "sheet/container/LittleEndian.h"
+#include "sheet/container/Utf16.h"
 #include "sheet/model/SheetError.h"
 
 namespace quorvex::sheet::biff8 {
@@ -34,6 +37,13 @@ constexpr std::array<VerticalAlignment, 8> kVertical = {
     VerticalAlignment::kTop,     VerticalAlignment::kCenter,      VerticalAlignment::kBottom,
     VerticalAlignment::kJustify, VerticalAlignment::kDistributed, VerticalAlignment::kBottom,
     VerticalAlignment::kBottom,  VerticalAlignment::kBottom,
+};
+
+/// One EXTERNSHEET entry: a SUPBOOK index and a span of its sheets.
+struct Xti {
+  std::uint16_t supbook = 0;
+  std::uint16_t first = 0;
+  std::uint16_t last = 0;
 };
 
 /// Colour indices of one XF, resolved once the PALETTE (which follows the XFs) is read.
@@ -114,6 +124,22 @@ class Globals {
         return;
       case record::kSst:
         if (globals_.biff_version == 8) ReadSst();
+        return;
+      case record::kSupBook:  // SupBook, MS-XLS 2.4.271: 0x0401 in cch marks this workbook, 0x3A01 add-ins
+        if (globals_.biff_version == 8) {
+          supbook_is_self_.push_back(data.size() >= 4 && ReadU16(data.data() + 2) == 0x0401);
+          supbook_is_addin_.push_back(data.size() >= 4 && ReadU16(data.data() + 2) == 0x3A01);
+          globals_.extern_names.emplace_back();
+        }
+        return;
+      case record::kExternName:
+        if (globals_.biff_version == 8) ReadExternName();
+        return;
+      case record::kExternSheet:
+        if (globals_.biff_version == 8) ReadExternSheet();
+        return;
+      case record::kName:
+        if (globals_.biff_version == 8) ReadName();
         return;
       default:
         return;  // records that do not matter here are skipped
@@ -255,7 +281,72 @@ class Globals {
     }
   }
 
+  void ReadExternSheet() {
+    // ExternSheet, MS-XLS 2.4.106: a count, then XTI entries (supporting link, first and last sheet).
+    const std::string_view data = records_.data();
+    if (data.size() < 2) return;
+    const std::size_t count = std::min<std::size_t>(ReadU16(data.data()), (data.size() - 2) / 6);
+    for (std::size_t i = 0; i < count; ++i) {
+      const char* xti = data.data() + 2 + 6 * i;
+      xtis_.push_back({ReadU16(xti), ReadU16(xti + 2), ReadU16(xti + 4)});
+    }
+  }
+
+  void ReadExternName() {
+    // ExternName, MS-XLS 2.4.105: flags, 4 bytes, then a ShortXLUnicodeString. Only the names of
+    // add-in SUPBOOKs (function names) are kept; the others stay empty so indexes still line up.
+    if (globals_.extern_names.empty()) return;
+    std::vector<std::string>& names = globals_.extern_names.back();
+    const std::string_view data = records_.data();
+    std::string name;
+    if (supbook_is_addin_.back() && data.size() >= 8) {
+      const std::size_t count = static_cast<unsigned char>(data[6]);
+      const bool high_byte = (data[7] & 0x01) != 0;
+      if (data.size() >= 8 + count * (high_byte ? 2 : 1)) {
+        if (high_byte) {
+          container::AppendUtf16(data.data() + 8, count, name);
+        } else {
+          container::AppendLatin1(data.substr(8, count), name);
+        }
+      }
+    }
+    names.push_back(std::move(name));
+  }
+
+  void ReadName() {
+    // Lbl, MS-XLS 2.4.150: flags, key, name length, ..., then the name without its count at 14.
+    const std::string_view data = records_.data();
+    std::string name;
+    if (data.size() >= 15 && (ReadU16(data.data()) & 0x0020) == 0) {
+      const std::size_t count = static_cast<unsigned char>(data[3]);
+      const bool high_byte = (data[14] & 0x01) != 0;
+      if (data.size() >= 15 + count * (high_byte ? 2 : 1)) {
+        if (high_byte) {
+          container::AppendUtf16(data.data() + 15, count, name);
+        } else {
+          container::AppendLatin1(data.substr(15, count), name);
+        }
+      }
+    }
+    globals_.defined_names.push_back(std::move(name));  // built-in names stay empty
+  }
+
+  void ResolveExternSheets() {
+    const std::vector<SheetInfo>& sheets = globals_.workbook.sheets;
+    for (const Xti& xti : xtis_) {
+      globals_.xti_supbooks.push_back(xti.supbook);
+      std::string prefix;
+      if (xti.supbook < supbook_is_self_.size() && supbook_is_self_[xti.supbook] && xti.first <= xti.last &&
+          xti.last < sheets.size()) {
+        prefix = FormulaDecompiler::SheetSpanText(sheets[xti.first].name, sheets[xti.last].name,
+                                                  xti.first == xti.last);
+      }
+      globals_.extern_sheets.push_back(std::move(prefix));
+    }
+  }
+
   void Resolve() {
+    ResolveExternSheets();
     Workbook& workbook = globals_.workbook;
     for (std::size_t i = 0; i < workbook.fonts.size(); ++i) workbook.fonts[i].color = palette_.Resolve(font_colors_[i]);
     for (std::size_t i = 0; i < xf_colors_.size(); ++i) {
@@ -293,6 +384,9 @@ class Globals {
   std::vector<RawXfColors> xf_colors_;
   std::vector<std::array<BorderStyle, 4>> border_styles_;
   std::size_t active_tab_ = 0;
+  std::vector<bool> supbook_is_self_;
+  std::vector<bool> supbook_is_addin_;
+  std::vector<Xti> xtis_;
 };
 
 }  // namespace

@@ -17,6 +17,15 @@ struct XlsGlobals {
   Workbook workbook;
   std::vector<std::uint32_t> sheet_offsets;  // stream offset of each sheet's BOF, as in `workbook.sheets`
   container::StringTable shared_strings;     // BIFF8 only
+  // For formula text (BIFF8 only): the sheet prefix of each EXTERNSHEET entry ("Inputs",
+  // "'My Sheet'"; empty for other workbooks and deleted sheets), and the defined names in
+  // NAME record order (empty for built-in names).
+  std::vector<std::string> extern_sheets;
+  std::vector<std::string> defined_names;
+  // Add-in function names (EXTERNNAME records of add-in SUPBOOKs) by SUPBOOK, and the SUPBOOK
+  // of each EXTERNSHEET entry, for calls of functions newer than the format.
+  std::vector<std::vector<std::string>> extern_names;
+  std::vector<std::uint16_t> xti_supbooks;
 };
 
 /// Reads records from the stream's first BOF to the globals' EOF. Throws SheetError:

@@ -18,12 +18,23 @@ using container::ReadU32;
 // A row block holds at most 32 rows; this bounds the buffer even when DBCELL records are missing.
 constexpr std::size_t kMaxBlockCells = 32 * 256;
 constexpr std::size_t kMaxBlockText = 4 * 1024 * 1024;
+// Bounds the tokens of shared and array formulas kept for the cells that refer to them.
+constexpr std::size_t kMaxFormulaBytes = 16 * 1024 * 1024;
+
+std::uint32_t CellKey(std::uint32_t row, std::uint32_t column) {
+  return (row << 16) | (column & 0xFFFF);
+}
 
 }  // namespace
 
 SheetStreamReader::SheetStreamReader(BiffRecordReader& records, const XlsGlobals& globals,
                                      const CodePage& code_page, SheetSink& sink)
-    : records_(records), globals_(globals), code_page_(code_page), sink_(sink) {}
+    : records_(records), globals_(globals), code_page_(code_page), sink_(sink) {
+  formula_context_.extern_sheets = &globals_.extern_sheets;
+  formula_context_.names = &globals_.defined_names;
+  formula_context_.xti_supbooks = &globals_.xti_supbooks;
+  formula_context_.extern_names = &globals_.extern_names;
+}
 
 void SheetStreamReader::Require(std::size_t size, const char* what) const {
   if (records_.data().size() < size) records_.Fail(std::string("a ") + what + " record is too short");
@@ -161,8 +172,14 @@ void SheetStreamReader::Dispatch() {
     case record::kString:
       ReadFormulaString();
       return;
+    case record::kShrFmla:  // ShrFmla, MS-XLS 2.4.260: RefU, reserved, use count, formula
+      ReadSharedFormula(8, shared_formulas_);
+      return;
+    case record::kArray:  // Array, MS-XLS 2.4.4: RefU, flags, reserved, formula
+      ReadSharedFormula(12, array_formulas_);
+      return;
     default:
-      return;  // SHRFMLA, ARRAY and TABLE hold formulas only; other records are not needed
+      return;  // TABLE's formulas have no text; other records are not needed
   }
 }
 
@@ -267,6 +284,22 @@ void SheetStreamReader::ReadFormula() {
   const std::uint16_t column = ReadU16(data + 2);
   const std::uint16_t xf = ReadU16(data + 4);
   const char* result = data + 6;
+  // The tokens (CellParsedFormula: a 16-bit size at 20, then the tokens) are kept for Flush;
+  // BIFF5 tokens are laid out differently and get no text.
+  const std::size_t size = records_.data().size() >= 22 ? ReadU16(data + 20) : 0;
+  const bool keep = globals_.biff_version == 8 && size > 0 && records_.data().size() >= 22 + size;
+  // Flushing here, not inside Add, keeps this cell's tokens in the block they were stored for.
+  if (block_.size() >= kMaxBlockCells || (keep && block_formulas_.size() + size > kMaxBlockText)) Flush();
+  const std::uint32_t formula_begin = static_cast<std::uint32_t>(block_formulas_.size());
+  if (keep) block_formulas_.append(records_.data().substr(22, size));
+  const std::uint32_t formula_end = static_cast<std::uint32_t>(block_formulas_.size());
+  AddFormulaResult(row, column, xf, result);
+  block_.back().formula_begin = formula_begin;
+  block_.back().formula_end = formula_end;
+}
+
+void SheetStreamReader::AddFormulaResult(std::uint16_t row, std::uint16_t column, std::uint16_t xf,
+                                         const char* result) {
   if (ReadU16(result + 6) != 0xFFFF) {
     const double number = ReadDouble(result);
     Add(row, column, xf, std::isfinite(number) ? CellValue::Number(number) : CellValue::Error("#NUM!"));
@@ -289,6 +322,42 @@ void SheetStreamReader::ReadFormula() {
       AddText(row, column, xf, {});
       return;
   }
+}
+
+void SheetStreamReader::ReadSharedFormula(std::size_t header,
+                                          std::unordered_map<std::uint32_t, std::string>& formulas) {
+  // Both start with a RefU (first row, last row, first column, last column: 16, 16, 8, 8 bits);
+  // the formula's 16-bit size and tokens follow the record's header.
+  const std::string_view data = records_.data();
+  if (data.size() < header + 2 || globals_.biff_version != 8) return;
+  const std::size_t size = ReadU16(data.data() + header);
+  if (data.size() < header + 2 + size || formula_bytes_ + size > kMaxFormulaBytes) return;
+  formula_bytes_ += size;
+  const std::uint32_t key = CellKey(ReadU16(data.data()), static_cast<unsigned char>(data[4]));
+  formulas[key].assign(data.substr(header + 2, size));
+}
+
+void SheetStreamReader::DecompileFormula(const Pending& pending) {
+  formula_text_.clear();
+  if (pending.formula_end > block_formulas_.size() || pending.formula_begin > pending.formula_end) return;
+  std::string_view tokens = std::string_view(block_formulas_)
+                                .substr(pending.formula_begin, pending.formula_end - pending.formula_begin);
+  // PtgExp (MS-XLS 2.5.198.58) alone: the cell shares the formula of the base cell it names.
+  if (tokens.size() == 5 && tokens[0] == 0x01) {
+    const std::uint32_t base = CellKey(ReadU16(tokens.data() + 1), ReadU16(tokens.data() + 3));
+    if (const auto array = array_formulas_.find(base); array != array_formulas_.end()) {
+      // An array formula's text belongs to its first cell only, as in .xlsx.
+      if (base != CellKey(pending.cell.row, pending.cell.column)) return;
+      tokens = array->second;
+    } else if (const auto shared = shared_formulas_.find(base); shared != shared_formulas_.end()) {
+      tokens = shared->second;
+    } else {
+      return;
+    }
+  }
+  formula_context_.row = pending.cell.row;
+  formula_context_.column = pending.cell.column;
+  decompiler_.Decompile(tokens, formula_context_, formula_text_);
 }
 
 void SheetStreamReader::ReadFormulaString() {
@@ -358,10 +427,15 @@ void SheetStreamReader::Flush() {
     if (pending.own_text) {
       pending.cell.value = CellValue::String(text.substr(pending.text_begin, pending.text_end - pending.text_begin));
     }
+    if (pending.formula_end != pending.formula_begin) {
+      DecompileFormula(pending);
+      pending.cell.formula = formula_text_;
+    }
     sink_.OnCell(pending.cell);
   }
   block_.clear();
   block_text_.clear();
+  block_formulas_.clear();
   out_of_order_ = false;
   awaiting_string_ = false;
 }

@@ -3,10 +3,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "sheet/biff8/BiffRecordReader.h"
 #include "sheet/biff8/CodePage.h"
+#include "sheet/biff8/FormulaDecompiler.h"
 #include "sheet/biff8/GlobalsReader.h"
 #include "sheet/model/WorkbookReader.h"
 
@@ -29,6 +32,8 @@ class SheetStreamReader {
     std::uint32_t text_begin = 0;  // into block_text_, for strings the record itself holds
     std::uint32_t text_end = 0;
     bool own_text = false;
+    std::uint32_t formula_begin = 0;  // into block_formulas_: the FORMULA record's tokens
+    std::uint32_t formula_end = 0;
   };
 
   void ReadBof();
@@ -39,8 +44,11 @@ class SheetStreamReader {
   void ReadColInfo();
   void ReadMergedCells();
   void ReadFormula();
+  void AddFormulaResult(std::uint16_t row, std::uint16_t column, std::uint16_t xf, const char* result);
   void ReadFormulaString();
   void ReadLabel();
+  void ReadSharedFormula(std::size_t header, std::unordered_map<std::uint32_t, std::string>& formulas);
+  void DecompileFormula(const Pending& pending);
   void ReportDefaultSizes();
   std::uint32_t Style(std::uint16_t xf) const;
 
@@ -63,6 +71,14 @@ class SheetStreamReader {
   std::vector<Pending> block_;
   std::string block_text_;
   std::string scratch_;
+  // Formula text is made only when a formula cell is handed to the sink.
+  std::string block_formulas_;
+  std::unordered_map<std::uint32_t, std::string> shared_formulas_;  // SHRFMLA tokens by base cell
+  std::unordered_map<std::uint32_t, std::string> array_formulas_;   // ARRAY tokens by base cell
+  std::size_t formula_bytes_ = 0;                                   // held in the two maps, bounded
+  FormulaDecompiler decompiler_{FormulaLayout::kBiff8};
+  FormulaContext formula_context_;
+  std::string formula_text_;
 };
 
 }  // namespace quorvex::sheet::biff8
