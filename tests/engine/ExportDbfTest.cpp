@@ -5,19 +5,14 @@
 
 #include "engine/ExportDbf.h"
 #include "engine/HeadlessControls.h"
-#include "support/FakeExcel.h"
-#include "support/ScriptedRandomSource.h"
-#include "support/TempDir.h"
+#include "support/ExporterTest.h"
 
 namespace quorvex::engine {
 namespace {
 
 using Calls = std::vector<std::string>;
 using Message = HeadlessControls::Message;
-using testing::FakeExcel;
 using testing::FakeSheet;
-using testing::ScriptedRandomSource;
-using testing::TempDir;
 
 FakeSheet Sheet(const std::string& name, int rows, int columns, automation::Variant top_left = {}) {
   FakeSheet sheet{name};
@@ -29,16 +24,9 @@ FakeSheet Sheet(const std::string& name, int rows, int columns, automation::Vari
 
 automation::Variant Text(const std::string& text) { return {automation::Variant::Kind::kString, 0, text}; }
 
-class ExportDbfTest : public ::testing::Test {
+class ExportDbfTest : public testing::ExporterTest {
  protected:
-  void SetUp() override {
-    book_ = dir_.MakeFile("Book.xlsx");
-    controls_.SetSelectedInputEntry(dir_.Path());
-    controls_.AddWorkbookRow("Book.xlsx", true);
-    controls_.SetFormatIndex(5);
-    controls_.SetNamingMode(0);
-    state_.SetWorkbookOutputPath("/out/Book");
-  }
+  void SetUp() override { PrepareWorkbookRow("Book.xlsx", 5, "/out/Book"); }
 
   ExportResult Export() { return ExportDbf(context_, 1); }
 
@@ -49,19 +37,6 @@ class ExportDbfTest : public ::testing::Test {
     }
     return saves;
   }
-
-  bool Called(const std::string& call) const {
-    const Calls& calls = excel_.Calls();
-    return std::find(calls.begin(), calls.end(), call) != calls.end();
-  }
-
-  TempDir dir_;
-  std::string book_;
-  FakeExcel excel_;
-  EngineState state_;
-  HeadlessControls controls_;
-  ScriptedRandomSource random_;
-  EngineContext context_{state_, controls_, excel_.Factory(), random_};
 };
 
 TEST_F(ExportDbfTest, PreparesAndSavesEachSheetInOrder) {

@@ -5,45 +5,20 @@
 
 #include "engine/ExportDelimited.h"
 #include "engine/HeadlessControls.h"
-#include "support/FakeExcel.h"
-#include "support/ScriptedRandomSource.h"
-#include "support/TempDir.h"
+#include "support/ExporterTest.h"
 
 namespace quorvex::engine {
 namespace {
 
 using Calls = std::vector<std::string>;
 using Message = HeadlessControls::Message;
-using testing::FakeExcel;
 using testing::FakeSheet;
-using testing::ScriptedRandomSource;
-using testing::TempDir;
 
-class ExportDelimitedTest : public ::testing::Test {
+class ExportDelimitedTest : public testing::ExporterTest {
  protected:
-  void SetUp() override {
-    book_ = dir_.MakeFile("Book.xlsx");
-    controls_.SetSelectedInputEntry(dir_.Path());
-    controls_.AddWorkbookRow("Book.xlsx", true);
-    controls_.SetFormatIndex(0);
-    controls_.SetNamingMode(0);
-    state_.SetWorkbookOutputPath("/out/Book");
-  }
+  void SetUp() override { PrepareWorkbookRow("Book.xlsx", 0, "/out/Book"); }
 
   ExportResult Export(int row = 1) { return ExportDelimited(context_, row); }
-
-  bool Called(const std::string& call) const {
-    const Calls& calls = excel_.Calls();
-    return std::find(calls.begin(), calls.end(), call) != calls.end();
-  }
-
-  TempDir dir_;
-  std::string book_;
-  FakeExcel excel_;
-  EngineState state_;
-  HeadlessControls controls_;
-  ScriptedRandomSource random_;
-  EngineContext context_{state_, controls_, excel_.Factory(), random_};
 };
 
 TEST_F(ExportDelimitedTest, SavesEachWorksheetAsCsvInFrameOrder) {

@@ -7,31 +7,21 @@
 #include "engine/PublishSheetsWeb.h"
 #include "engine/SaveWorkbookWeb.h"
 #include "engine/SaveWorkbookXml.h"
-#include "support/FakeExcel.h"
-#include "support/ScriptedRandomSource.h"
-#include "support/TempDir.h"
+#include "support/ExporterTest.h"
 
 namespace quorvex::engine {
 namespace {
 
 using Calls = std::vector<std::string>;
 using Message = HeadlessControls::Message;
-using testing::FakeExcel;
-using testing::ScriptedRandomSource;
-using testing::TempDir;
 
-class WebExportersTest : public ::testing::Test {
+class WebExportersTest : public testing::ExporterTest {
  protected:
   void SetUp() override {
-    book_ = dir_.MakeFile("Q1.a.xlsx");
-    controls_.SetSelectedInputEntry(dir_.Path());
-    controls_.AddWorkbookRow("Q1.a.xlsx", true);
-    controls_.SetFormatIndex(2);
-    controls_.SetNamingMode(0);
+    PrepareWorkbookRow("Q1.a.xlsx", 2, "/out/Q1a");
     controls_.SetHtmlTypeIndex(0);
     controls_.SetPageTitleIndex(0);
     controls_.SetShortExtension(true);
-    state_.SetWorkbookOutputPath("/out/Q1a");
   }
 
   // The calls of the log that concern publishing and saving.
@@ -42,14 +32,6 @@ class WebExportersTest : public ::testing::Test {
     }
     return calls;
   }
-
-  TempDir dir_;
-  std::string book_;
-  FakeExcel excel_;
-  EngineState state_;
-  HeadlessControls controls_;
-  ScriptedRandomSource random_;
-  EngineContext context_{state_, controls_, excel_.Factory(), random_};
 };
 
 TEST_F(WebExportersTest, PublishesEachSheetThenPublishesAndDeletesInFrameOrder) {

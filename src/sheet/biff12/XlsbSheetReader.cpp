@@ -21,6 +21,16 @@ std::uint64_t CellKey(std::uint32_t row, std::uint32_t column) {
   return (std::uint64_t{row} << 16) | (column & 0xFFFF);
 }
 
+/// An RfX (MS-XLSB 2.5.154): first row, last row, first column, last column.
+CellRange ReadRfx(RecordFields& fields) {
+  CellRange range;
+  range.first_row = fields.U32();
+  range.last_row = fields.U32();
+  range.first_column = fields.U32();
+  range.last_column = fields.U32();
+  return range;
+}
+
 CellValue ErrorValue(std::uint8_t code) {
   const std::string_view text = biff8::ErrorText(code);
   return CellValue::Error(text.empty() ? "#N/A" : text);
@@ -68,11 +78,7 @@ void XlsbSheetReader::Dispatch() {
     case record::kWsDim: {
       // BrtWsDim, MS-XLSB 2.4.812: first and last row, first and last column.
       RecordFields fields(records_);
-      CellRange range;
-      range.first_row = fields.U32();
-      range.last_row = fields.U32();
-      range.first_column = fields.U32();
-      range.last_column = fields.U32();
+      const CellRange range = ReadRfx(fields);
       if (dimension_reported_) return;
       dimension_reported_ = true;
       if (range.first_row <= range.last_row && range.last_row <= kMaxRow && range.first_column <= range.last_column &&
@@ -96,11 +102,7 @@ void XlsbSheetReader::Dispatch() {
     case record::kMergeCell: {
       // BrtMergeCell, MS-XLSB: an RfX (first row, last row, first column, last column).
       RecordFields fields(records_);
-      CellRange range;
-      range.first_row = fields.U32();
-      range.last_row = fields.U32();
-      range.first_column = fields.U32();
-      range.last_column = fields.U32();
+      const CellRange range = ReadRfx(fields);
       if (range.first_row <= range.last_row && range.first_column <= range.last_column) sink_.OnMergedRange(range);
       return;
     }
