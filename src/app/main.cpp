@@ -1,6 +1,7 @@
 // quorvex-gui: starts the desktop window with the built-in engine; paths given are added at once.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <exception>
@@ -10,8 +11,7 @@
 #include "automation/builtin/BuiltinApplication.h"
 #include "dialogs/QtDialogProvider.h"
 #include "engine/ExporterTable.h"
-#include "settings/ProductInfo.h"
-#include "settings/SettingsFolder.h"
+#include "settings/ProgramFiles.h"
 #include "ui/DesktopShellOpener.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
@@ -22,10 +22,15 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("quorvex"));
   QApplication::setApplicationDisplayName(QStringLiteral("Quorvex"));
   QApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
+  // Ties the window to its installed desktop entry and icon (an empty icon in a build tree).
+  QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEX_DESKTOP_ID));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(QUORVEX_ICON_NAME)));
   try {
     const std::string program_folder = QCoreApplication::applicationDirPath().toStdString();
     const std::string config_folder =
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+    const settings::ProgramFiles files =
+        settings::LocateProgramFiles(program_folder, QUORVEX_DATA_FROM_BIN, config_folder);
 
     dialogs::QtDialogProvider dialogs;
     ui::QtMessageBoxes messages;
@@ -35,8 +40,8 @@ int main(int argc, char** argv) {
                                 shell,
                                 &automation::CreateBuiltinApplication,
                                 engine::StandardExporters(),
-                                settings::ChooseSettingsFolder(program_folder, config_folder),
-                                program_folder + "/" + settings::kHelpFileName};
+                                files.settings_folder,
+                                files.help_file};
     ui::MainWindow window(std::move(services));
     window.show();
 
