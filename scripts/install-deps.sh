@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quorvex needs to build (and, with --tests, to test).
+# Installs the Debian packages Quorvex needs to build (with --package, to make its .deb; with
+# --tests, to test, package included).
 # Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
 
 # What building the converter and its window needs.
 packages=(g++ cmake ninja-build zlib1g-dev qt6-base-dev)
-# What the tests need besides: the test framework and the independent programs that open our
-# output (GDAL for dBASE, Chromium for web pages, LibreOffice and Gnumeric for XML Spreadsheet).
-if [ "${1:-}" = "--tests" ]; then
-  packages+=(libgtest-dev libgmock-dev unzip python3 xvfb xauth fonts-liberation gdal-bin
-             chromium chromium-driver gnumeric libreoffice-calc-nogui)
-fi
+# What CPack needs for the .deb: dpkg-shlibdeps finds the libraries' packages, file finds the
+# programs among the installed files.
+package_tools=(dpkg-dev file)
+# What the tests need besides: the test framework, the independent programs that open our
+# output (GDAL for dBASE, Chromium for web pages, LibreOffice and Gnumeric for XML Spreadsheet),
+# and the checkers of the package and its desktop files.
+case "${1:-}" in
+  --package)
+    packages+=("${package_tools[@]}") ;;
+  --tests)
+    packages+=(libgtest-dev libgmock-dev unzip python3 xvfb xauth fonts-liberation gdal-bin
+               chromium chromium-driver gnumeric libreoffice-calc-nogui
+               "${package_tools[@]}" lintian desktop-file-utils appstream) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
