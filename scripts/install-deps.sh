@@ -18,7 +18,7 @@ case "${1:-}" in
   --tests)
     packages+=(libgtest-dev libgmock-dev unzip python3 xvfb xauth fonts-liberation gdal-bin
                chromium chromium-driver gnumeric libreoffice-calc-nogui
-               "${package_tools[@]}" lintian desktop-file-utils appstream) ;;
+               "${package_tools[@]}" lintian desktop-file-utils appstream bash-completion) ;;
 esac
 
 missing=()
