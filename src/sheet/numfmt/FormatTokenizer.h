@@ -11,7 +11,9 @@ enum class TokenKind : std::uint8_t {
   kLiteral,       // text to show as is (quoted, escaped, _x spacing, currency symbol, plain character)
   kDigit,         // ch: '0', '#' or '?'
   kPoint,         // '.'
-  kComma,         // ','
+  kComma,         // a run of ',' shown as one ',': after a literal, or before the first digit
+  kGroup,         // ',' among integer placeholders: thousands separators
+  kScale,         // ',' after the last placeholder; count: commas, each dividing by 1000
   kPercent,       // '%'
   kSlash,         // '/'
   kAt,            // '@'
