@@ -201,7 +201,9 @@ class Tokenizer {
         return;
       }
     }
-    // Colours ([Red], [Color10]) and other display hints have no effect on text.
+    // Colours ([Red], [Color10]) and other display hints have no effect on text; a section of
+    // nothing else still shows the number.
+    Push(TokenKind::kColor, {});
   }
 
   // [$sym-locale]: the symbol shows; the locale picks the language, or the system's

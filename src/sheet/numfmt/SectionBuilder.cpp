@@ -23,16 +23,20 @@ bool IsDateToken(const Token& t) {
          t.kind == TokenKind::kElapsed;
 }
 
+/// General, alone or with a colour or a condition; a colour alone ("[Blue]") means General too.
 bool IsGeneralOnly(Tokens tokens) {
   int general = 0;
+  int colors = 0;
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kGeneral) {
       ++general;
+    } else if (t.kind == TokenKind::kColor) {
+      ++colors;
     } else if (t.kind != TokenKind::kCondition) {
       return false;
     }
   }
-  return general == 1;
+  return general == 1 || (general == 0 && colors > 0);
 }
 
 void BuildText(Tokens tokens, SectionParts& parts) {

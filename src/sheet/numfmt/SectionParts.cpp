@@ -36,6 +36,7 @@ void SectionParts::AddLiteral(std::string_view text) {
 void SectionParts::AddSource(const Token& t) {
   switch (t.kind) {
     case TokenKind::kCondition:
+    case TokenKind::kColor:
     case TokenKind::kElapsed:
     case TokenKind::kSystemDate:
     case TokenKind::kSystemTime: return;
