@@ -98,7 +98,7 @@ void AppendField(const Part& part, const Section& s, const Moment& m, std::strin
       out.push_back('.');
       AppendNumber(m.subsecond / PowerOfTen(m.precision - part.width), part.width, out);
       break;
-    case PartKind::kAmPm: out.append(s.literals, part.offset + (hour < 12 ? 0 : 2), 2); break;
+    case PartKind::kAmPm: out.append(hour < 12 ? "AM" : "PM"); break;
     case PartKind::kAP: out.push_back(hour < 12 ? part.ch : part.ch2); break;
     case PartKind::kElapsedHours: AppendNumber(m.total_seconds / 3600, part.width, out); break;
     case PartKind::kElapsedMinutes: AppendNumber(m.total_seconds / 60, part.width, out); break;

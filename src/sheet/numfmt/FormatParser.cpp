@@ -39,15 +39,6 @@ bool Condition::OnlyNegative() const {
   }
 }
 
-bool Condition::CoversNonNegative() const {
-  switch (op) {
-    case CompareOp::kGreaterEqual: return value <= 0;
-    case CompareOp::kGreater:
-    case CompareOp::kNotEqual: return value < 0;
-    default: return false;
-  }
-}
-
 std::unique_ptr<ParsedFormat> ParseFormat(std::string_view code) {
   if (code.empty() || code.size() > kMaxCodeLength) return nullptr;
   const TokenList list = TokenizeFormat(code);
