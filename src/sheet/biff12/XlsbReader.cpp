@@ -182,7 +182,10 @@ void XlsbReader::LoadSharedStrings() {
       fields.U8();
       text.clear();
       fields.WideString(text);
-      shared_strings_.Add(text);
+      if (!shared_strings_.Add(text)) {
+        throw SheetError(SheetErrorCode::kTooLarge, container::StringTable::kOverBudget, records.part(),
+                         records.offset());
+      }
     }
   }
 }

@@ -1,0 +1,97 @@
+// Tests for the UTF-8 helpers and the bounded string table: repairs, UTF-16 lengths, caps.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "sheet/container/MemoryByteSource.h"
+#include "sheet/container/StringTable.h"
+#include "sheet/container/Utf8.h"
+#include "sheet/container/XmlPullParser.h"
+#include "sheet/ooxml/SharedStrings.h"
+
+namespace quorvex::sheet::container {
+namespace {
+
+TEST(Utf8, ReplacesEachMaximalIllFormedSubsequenceOnce) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain", "plain"},
+      {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x98\x80", "\xC3\xA9t\xC3\xA9 \xF0\x9F\x98\x80"},
+      {"a\xFF" "b", "a\uFFFDb"},
+      {"\xE2\x82" "A", "\uFFFDA"},             // a character cut short
+      {"\xF0\x9F\x98", "\uFFFD"},              // cut short at the very end
+      {"\xC0\xAF", "\uFFFD\uFFFD"},            // overlong lead bytes never start a character
+      {"\xE0\x80\xAF", "\uFFFD\uFFFD\uFFFD"},  // overlong three-byte form
+      {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},  // a surrogate
+      {"\x80\x80", "\uFFFD\uFFFD"},            // stray continuation bytes
+      {"12345678\xFE" "12345678", "12345678\uFFFD12345678"},
+  };
+  for (const auto& [input, expected] : cases) {
+    EXPECT_EQ(RepairUtf8(input), expected) << input;
+    EXPECT_EQ(IsValidUtf8(input), input == expected) << input;
+    std::string in_place = "keep\xFF" + input;
+    RepairUtf8InPlace(in_place, 5);
+    EXPECT_EQ(in_place, "keep\xFF" + expected) << input;
+  }
+}
+
+TEST(Utf8, MeasuresPrefixesInUtf16CodeUnits) {
+  EXPECT_EQ(PrefixWithinUtf16Units("abcdef", 4), 4u);
+  EXPECT_EQ(PrefixWithinUtf16Units("\xC3\xA9\xC3\xA9", 1), 2u);
+  EXPECT_EQ(PrefixWithinUtf16Units("a\xF0\x9F\x98\x80" "b", 2), 1u);  // never half a surrogate pair
+  EXPECT_EQ(PrefixWithinUtf16Units("a\xF0\x9F\x98\x80" "b", 3), 5u);
+  EXPECT_EQ(PrefixWithinUtf16Units("", 3), 0u);
+}
+
+TEST(StringTable, CutsStringsToWhatACellHoldsAndKeepsToItsBudget) {
+  StringTable table(120000);
+  ASSERT_TRUE(table.Add(std::string(40000, 'x')));
+  std::string emoji;
+  for (int i = 0; i < 20000; ++i) emoji += "\xF0\x9F\x98\x80";
+  ASSERT_TRUE(table.Add(emoji));
+  ASSERT_TRUE(table.Add("short"));
+  EXPECT_EQ(table[0].size(), StringTable::kMaxCharacters);
+  EXPECT_EQ(table[1].size(), 4u * (StringTable::kMaxCharacters / 2));
+  EXPECT_EQ(table[2], "short");
+  // 32767 + 65532 + 5 + 1000 bytes held; another (cut) 32767 would pass the budget.
+  EXPECT_TRUE(table.Add(std::string(1000, 'y')));
+  EXPECT_FALSE(table.Add(std::string(200000, 'z')));
+  EXPECT_EQ(table.size(), 4u);
+}
+
+/// Loads an sst part held in memory with the given budget.
+ooxml::SharedStrings LoadSst(const std::string& xml, std::uint64_t budget) {
+  MemoryByteSource source(xml);
+  XmlPullParser parser(source, "xl/sharedStrings.xml");
+  ooxml::SharedStrings strings;
+  strings.Load(parser, budget);
+  return strings;
+}
+
+TEST(SharedStrings, BombPastTheBudgetIsTooLargeAndLongItemsAreCut) {
+  // Ten thousand strings of a thousand characters: ten million bytes against a budget of one.
+  std::string bomb = "<sst>";
+  const std::string item = "<si><t>" + std::string(1000, 'a') + "</t></si>";
+  for (int i = 0; i < 10000; ++i) bomb += item;
+  bomb += "</sst>";
+  try {
+    LoadSst(bomb, 1000000);
+    FAIL() << "no error";
+  } catch (const SheetError& error) {
+    EXPECT_EQ(error.code(), SheetErrorCode::kTooLarge);
+    EXPECT_EQ(error.sentence(), "the shared strings expand beyond safe limits");
+    EXPECT_EQ(error.part(), "xl/sharedStrings.xml");
+  }
+  // One item whose runs add up to far more than a cell holds keeps its first 32767 characters.
+  std::string runs = "<sst><si>";
+  for (int i = 0; i < 100; ++i) runs += "<r><t>" + std::string(1000, static_cast<char>('a' + i % 26)) + "</t></r>";
+  runs += "</si><si><t>next</t></si></sst>";
+  const ooxml::SharedStrings strings = LoadSst(runs, StringTable::kDefaultBudget);
+  ASSERT_EQ(strings.size(), 2u);
+  EXPECT_EQ(strings[0].size(), StringTable::kMaxCharacters);
+  EXPECT_EQ(strings[0].substr(32000, 2), "gg");  // run 33 of a..z repeating
+  EXPECT_EQ(strings[1], "next");
+}
+
+}  // namespace
+}  // namespace quorvex::sheet::container
