@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "sheet/biff12/XlsbReader.h"
+#include "sheet/biff4/Biff4Reader.h"
+#include "sheet/biff4/Biff4Records.h"
 #include "sheet/biff8/XlsReader.h"
 #include "sheet/container/CompoundFile.h"
 #include "sheet/container/InputFile.h"
@@ -38,6 +40,8 @@ std::unique_ptr<WorkbookReader> OpenWorkbookFile(const std::string& path) {
     char head[8] = {};
     const std::string_view signature(head, file.ReadAt(0, head, sizeof head));
     if (signature == container::kCompoundFileMagic) return OpenCompoundFile(path);
+    // Excel 2.x-4.0 files are bare record streams starting with their BOF record.
+    if (biff4::DetectVersion(signature) != 0) return std::make_unique<biff4::Biff4Reader>(path);
     if (!IsZipSignature(signature)) {
       throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", path);
     }
