@@ -168,6 +168,7 @@ void XlsbReader::LoadSharedStrings() {
   shared_strings_loaded_ = true;
   const container::ZipEntry* entry = shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_);
   if (entry == nullptr) return;
+  shared_strings_ = container::StringTable(container::StringTable::BudgetForCompressedPart(entry->compressed_size));
   auto reader = archive_->OpenEntry(*entry);
   BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
   std::string text;

@@ -18,11 +18,19 @@ class StringTable {
   /// Characters (UTF-16 code units) a cell can hold; longer strings are cut to this.
   static constexpr std::size_t kMaxCharacters = 32767;
   static constexpr std::uint64_t kDefaultBudget = std::uint64_t{1} << 30;
+  /// Bytes of text a compressed part may hold per byte it takes in the file, and the budget no
+  /// part is held below: real string tables deflate at well under 64:1.
+  static constexpr std::uint64_t kTextPerCompressedByte = 64;
+  static constexpr std::uint64_t kMinBudget = std::uint64_t{256} << 20;
   /// The sentence readers fail with when a table would pass its budget.
   static constexpr const char* kOverBudget = "the shared strings expand beyond safe limits";
 
   /// `budget`: the most bytes of text the table holds (at most 4 GiB).
   explicit StringTable(std::uint64_t budget = kDefaultBudget);
+
+  /// The budget for a table read from a zip part of `compressed_size` bytes: 64 bytes of text per
+  /// byte, between 256 MiB and kDefaultBudget, so a few megabytes cannot fill a gigabyte.
+  static std::uint64_t BudgetForCompressedPart(std::uint64_t compressed_size);
 
   /// Appends a string (well-formed UTF-8), cut to kMaxCharacters. False, adding nothing, when
   /// the table would pass its budget; the caller reports that with kOverBudget.

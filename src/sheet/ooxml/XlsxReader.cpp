@@ -113,7 +113,7 @@ void XlsxReader::LoadSharedStrings() {
           shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_)) {
     auto reader = archive_->OpenEntry(*entry);
     container::XmlPullParser parser(*reader, entry->name);
-    shared_strings_.Load(parser);
+    shared_strings_.Load(parser, container::StringTable::BudgetForCompressedPart(entry->compressed_size));
   }
   shared_strings_loaded_ = true;
 }

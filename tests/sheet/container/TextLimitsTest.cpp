@@ -56,5 +56,13 @@ TEST(StringTable, CutsStringsToWhatACellHoldsAndKeepsToItsBudget) {
   EXPECT_EQ(table.size(), 4u);
 }
 
+TEST(StringTable, BudgetOfAZipPartGrowsWithItsCompressedSize) {
+  EXPECT_EQ(StringTable::BudgetForCompressedPart(0), StringTable::kMinBudget);
+  EXPECT_EQ(StringTable::BudgetForCompressedPart(std::uint64_t{3} << 20), StringTable::kMinBudget);
+  EXPECT_EQ(StringTable::BudgetForCompressedPart(std::uint64_t{10} << 20), std::uint64_t{640} << 20);
+  EXPECT_EQ(StringTable::BudgetForCompressedPart(std::uint64_t{1} << 40), StringTable::kDefaultBudget);
+  EXPECT_EQ(StringTable::BudgetForCompressedPart(~std::uint64_t{0}), StringTable::kDefaultBudget);
+}
+
 }  // namespace
 }  // namespace quorvex::sheet::container
