@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../support/BiffBuilder.h"
+#include "../support/CompoundFileBuilder.h"
 #include "../support/EventLog.h"
 #include "../support/TempFile.h"
 #include "sheet/WorkbookOpener.h"
@@ -222,6 +223,16 @@ TEST(Biff4Reader, WorksheetFileNamesItsSheetAfterTheFile) {
   EXPECT_EQ(reader.workbook().sheets[0].name, SheetNameForFile(file.path()));
   EXPECT_EQ(SheetNameForFile("/data/Quarterly report.xls"), "Quarterly report");
   EXPECT_EQ(SheetNameForFile("/x/" + std::string(40, 'n') + ".XLS"), std::string(31, 'n'));
+}
+
+TEST(Biff4Reader, OpensAnOldStreamWrappedInACompoundFile) {
+  const Writer w(3);
+  const std::string stream = w.Bof(0x0010) + w.Format("General") + w.Format("0.0") + w.Xf(0) + w.Xf(1) +
+                             w.Number(0, 0, 1, 2.5) + w.Label(1, 0, "wrapped") + test_support::Eof();
+  TempFile file(test_support::BuildCompoundFileWithStreams({{"Book", stream}}).bytes, ".xls");
+  auto reader = OpenWorkbookFile(file.path());
+  ASSERT_EQ(reader->workbook().sheets.size(), 1u);
+  EXPECT_EQ(ShownCells(*reader, 0), (std::vector<std::string>{"0,0 2.5", "1,0 wrapped"}));
 }
 
 TEST(Biff4Reader, DamageAndEncryptionGiveClearErrors) {
