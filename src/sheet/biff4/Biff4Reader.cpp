@@ -109,18 +109,9 @@ void Biff4Reader::ScanSheet(biff8::BiffRecordReader& records, SheetKind kind, st
                             std::uint64_t offset) {
   if (workbook_.sheets.size() >= kMaxSheets) records.Fail("the workbook lists too many sheets");
   styles_->BeginSubstream();
-  int depth = 0;  // embedded chart substreams hold nothing of the sheet's own
-  while (records.Next()) {
-    const std::uint16_t id = records.id();
-    if (IsBof(id)) {
-      ++depth;
-    } else if (id == record::kEof) {
-      if (depth == 0) break;
-      --depth;
-    } else if (depth == 0 && !TakeSetting(records)) {
-      styles_->Take(records);
-    }
-  }
+  ForEachRecordOfSubstream(records, [&] {
+    if (!TakeSetting(records)) styles_->Take(records);
+  });
   SheetInfo info;
   info.name = std::move(name);
   info.kind = kind;

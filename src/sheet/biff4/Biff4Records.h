@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "sheet/biff8/BiffRecordReader.h"
+
 namespace quorvex::sheet::biff4 {
 
 namespace record {
@@ -66,6 +68,25 @@ inline constexpr std::uint16_t kWorkbook = 0x0100;  // BIFF4W workbook globals
 
 inline bool IsBof(std::uint16_t id) {
   return id == record::kBof2 || id == record::kBof3 || id == record::kBof4 || id == record::kBof;
+}
+
+/// Calls `take()` for each record of the substream whose BOF `records` has just read, up to its
+/// EOF or the end of the stream (a missing final EOF is forgiven). Embedded substreams (charts
+/// on a sheet) are skipped: they hold nothing of the sheet's own.
+template <typename Take>
+void ForEachRecordOfSubstream(biff8::BiffRecordReader& records, Take take) {
+  int depth = 0;
+  while (records.Next()) {
+    const std::uint16_t id = records.id();
+    if (IsBof(id)) {
+      ++depth;
+    } else if (id == record::kEof) {
+      if (depth == 0) return;
+      --depth;
+    } else if (depth == 0) {
+      take();
+    }
+  }
 }
 
 /// The BIFF version (2, 3 or 4) of a stream starting with `head` (its first 8 bytes or fewer),

@@ -28,18 +28,7 @@ void Biff4SheetReader::Require(std::size_t size, const char* what) const {
 
 void Biff4SheetReader::Read() {
   if (!records_.Next() || !IsBof(records_.id())) records_.Fail("the sheet's position does not hold a BOF record");
-  int depth = 0;  // embedded chart substreams are skipped
-  while (records_.Next()) {
-    const std::uint16_t id = records_.id();
-    if (IsBof(id)) {
-      ++depth;
-    } else if (id == record::kEof) {
-      if (depth == 0) break;
-      --depth;
-    } else if (depth == 0) {
-      Dispatch();
-    }
-  }
+  ForEachRecordOfSubstream(records_, [this] { Dispatch(); });
   EmitPending();
   ReportDefaults();
 }
