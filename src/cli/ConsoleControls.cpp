@@ -44,6 +44,12 @@ void ConsoleControls::ReportProblem(const std::string& text) {
   ShowMessage(text, engine::MessageIcon::kError);
 }
 
+void ConsoleControls::ReportWarning(const std::string& text) {
+  ClearProgressLine();
+  std::fprintf(err_, "%s\n", text.c_str());
+  std::fflush(err_);
+}
+
 void ConsoleControls::OpenInShell(const std::string& path) {
   HeadlessControls::OpenInShell(path);
   ClearProgressLine();

@@ -23,6 +23,8 @@ class ConsoleControls : public engine::HeadlessControls {
   bool AnyMessageShown() const { return !Messages().empty(); }
   /// Prints a problem found by the command line itself, counted like a shown message.
   void ReportProblem(const std::string& text);
+  /// Prints a warning (damage worked around); it does not change the exit status.
+  void ReportWarning(const std::string& text);
 
  private:
   void DrawProgress();

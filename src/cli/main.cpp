@@ -29,7 +29,9 @@ int main(int argc, char** argv) {
       return 2;
     }
     cli::ConsoleControls controls(stdout, stderr, parsed.convert->quiet, ::isatty(STDERR_FILENO) != 0);
-    return cli::RunConvert(*parsed.convert, controls, &automation::CreateBuiltinApplication);
+    const automation::ApplicationFactory application = automation::BuiltinApplicationFactory(
+        [&controls](const std::string& warning) { controls.ReportWarning(warning); });
+    return cli::RunConvert(*parsed.convert, controls, application);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "quorvex: %s\n", error.what());
     return 1;

@@ -92,5 +92,30 @@ TEST(BuiltinApplication, SaveWithoutSelectionWritesTheSheetActiveInTheFile) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(BuiltinApplication, WarnsOnceNamingTheFileWhenASheetsPartIsMissing) {
+  const auto dir = std::filesystem::temp_directory_path() / ("quorvex-builtin-warn-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  sheet::test_support::XlsxPackage package;
+  package.AddSheet("Gone", "<worksheet/>").RemovePart("xl/worksheets/sheet1.xml");
+  const auto book_path = dir / "Holes.xlsx";
+  std::ofstream(book_path, std::ios::binary) << package.Build();
+
+  std::vector<std::string> warnings;
+  auto app = BuiltinApplicationFactory([&](const std::string& text) { warnings.push_back(text); })(
+      "Excel.Application");
+  Workbook& book = app->WorkbooksOpen(book_path.string());
+  app->SetDisplayAlerts(false);
+  book.SaveAs((dir / "first.csv").string(), kCsv);
+  book.SaveAs((dir / "second.csv").string(), kCsv);
+  app->Quit();
+
+  EXPECT_TRUE(std::filesystem::exists(dir / "first.csv"));
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].rfind("Warning: \"Holes.xlsx\": the sheet 'Gone' refers to a part that does not exist", 0),
+            0u)
+      << warnings[0];
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace quorvex::automation

@@ -53,6 +53,19 @@ TEST(EndToEnd, EveryBadWorkbookFailsWithAMessageNamingIt) {
   EXPECT_GT(checked, 0);
 }
 
+TEST(EndToEnd, SheetWithoutItsPartConvertsEmptyWithAWarningOnStandardError) {
+  const fs::path out = FreshDir("missing-part");
+  const fs::path book = fs::path(QUORVEX_FIXTURES_DIR) / "lenient" / "missing_sheet_part.xlsx";
+  Outcome outcome = RunQuorvex("convert --quiet -o '" + out.string() + "' '" + book.string() + "'");
+  EXPECT_EQ(outcome.status, 0) << outcome.output;
+  EXPECT_NE(outcome.output.find("Warning: \"missing_sheet_part.xlsx\": the sheet 'More' refers to a part that "
+                                "does not exist"),
+            std::string::npos)
+      << outcome.output;
+  EXPECT_TRUE(fs::is_empty(out / "missing_sheet_part" / "More.csv"));
+  EXPECT_FALSE(fs::is_empty(out / "missing_sheet_part" / "Data.csv"));
+}
+
 TEST(EndToEnd, FolderWithABadWorkbookStillConvertsTheGoodOnes) {
   const fs::path in = FreshDir("mixed-in");
   const fs::path out = FreshDir("mixed-out");
