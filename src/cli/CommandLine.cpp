@@ -76,7 +76,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options.inputs.push_back(arguments[i]);
       continue;
     }
-    auto [name, inline_value] = SplitInlineValue(arguments[i]);
+    // Plain references, not a structured binding: the value lambda below captures them.
+    const auto split = SplitInlineValue(arguments[i]);
+    const std::string& name = split.first;
+    const std::optional<std::string>& inline_value = split.second;
     auto value = [&]() -> std::optional<std::string> {
       if (inline_value) return inline_value;
       if (i + 1 < arguments.size()) return arguments[++i];

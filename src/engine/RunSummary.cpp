@@ -25,7 +25,8 @@ void RunSummary::Add(const RunSummary& other) {
 
 std::string SummaryLine(const RunSummary& summary) {
   std::string line = summary.cancelled ? "Cancelled: converted " : "Converted ";
-  line += Count(summary.converted, "workbook", "workbooks") + " (" + Count(summary.files, "file", "files") + ")";
+  line +=
+      Count(summary.converted, "workbook", "workbooks") + " (" + Count(summary.files, "file", "files") + ")";
   if (!summary.failures.empty()) {
     line += ", " + std::to_string(summary.failures.size()) + " failed";
   }

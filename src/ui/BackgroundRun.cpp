@@ -39,7 +39,8 @@ void BackgroundRun::Run(QObject& window, const Finished& finished) {
     error = "An unknown error occurred.";
   }
   QMetaObject::invokeMethod(
-      &window, [finished, summary = std::move(summary), error = std::move(error)] { finished(summary, error); },
+      &window,
+      [finished, summary = std::move(summary), error = std::move(error)] { finished(summary, error); },
       Qt::QueuedConnection);
 }
 

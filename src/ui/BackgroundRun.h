@@ -26,7 +26,8 @@ class BackgroundRun {
   using Finished = std::function<void(const engine::RunSummary& summary, const std::string& error)>;
 
   BackgroundRun(QObject& window, engine::Controls& display, const engine::EngineState& state,
-                automation::ApplicationFactory factory, const engine::ExporterTable& exporters, Finished finished);
+                automation::ApplicationFactory factory, const engine::ExporterTable& exporters,
+                Finished finished);
   /// Cancels the run, releases it from any message it waits on and waits for its thread.
   ~BackgroundRun();
   BackgroundRun(const BackgroundRun&) = delete;

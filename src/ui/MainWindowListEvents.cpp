@@ -32,8 +32,12 @@ std::vector<std::string> DroppedPaths(const QMimeData* data) {
 
 }  // namespace
 
-void MainWindow::InputItemClick() { catalogue::InputListItemClick(context_, *this); }
-void MainWindow::WorkbookItemClick() { catalogue::WorkbookListItemClick(context_); }
+void MainWindow::InputItemClick() {
+  catalogue::InputListItemClick(context_, *this);
+}
+void MainWindow::WorkbookItemClick() {
+  catalogue::WorkbookListItemClick(context_);
+}
 
 void MainWindow::ConnectLists() {
   // A new current row, by mouse, keyboard or dragging, lists it as a click does. A click on the
@@ -72,7 +76,8 @@ void MainWindow::CreateListMenus() {
   add(ListView3, "SelectNoWorksheets", QStringLiteral("Select None\tCtrl+Shift+A"), false);
   for (QTreeWidget* list : {ListView2, ListView3}) {
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
-    list->headerItem()->setToolTip(0, QStringLiteral("Right-click, Ctrl+A or Ctrl+Shift+A to select all or none"));
+    list->headerItem()->setToolTip(
+        0, QStringLiteral("Right-click, Ctrl+A or Ctrl+Shift+A to select all or none"));
   }
   ListView3->installEventFilter(this);
 }
@@ -101,7 +106,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // Enter on a list row does what a click on it does, for keyboard users.
   if ((watched == ListView1 || watched == ListView2) && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && static_cast<QTreeWidget*>(watched)->currentItem()) {
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        static_cast<QTreeWidget*>(watched)->currentItem()) {
       if (watched == ListView1) {
         InputItemClick();
       } else {

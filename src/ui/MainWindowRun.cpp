@@ -58,9 +58,9 @@ void MainWindow::RunFinished(const engine::RunSummary& summary, const std::strin
 void MainWindow::EnableRunControls(bool enabled) {
   if (!enabled) {
     // Everything that could change the run or the lists it reads; the state each had comes back.
-    QObject* const changers[] = {Command1,  Command5,  Command2,  Command6, Command3, Command4, ListView1,
-                                 ListView2, ListView3, Combo1,    Combo2,   Combo3,   Combo4,   Combo5,
-                                 Option1,   Option2,   Option3,   Option4,  Command10};
+    QObject* const changers[] = {Command1,  Command5,  Command2, Command6, Command3, Command4, ListView1,
+                                 ListView2, ListView3, Combo1,   Combo2,   Combo3,   Combo4,   Combo5,
+                                 Option1,   Option2,   Option3,  Option4,  Command10};
     enabled_before_run_.clear();
     for (QObject* control : changers) {
       enabled_before_run_.emplace_back(control, static_cast<QWidget*>(control)->isEnabled());
@@ -92,7 +92,8 @@ void MainWindow::ShowSummary(const engine::RunSummary& summary) {
   if (!summary.started) {
     return;
   }
-  QString line = QString::fromStdString(engine::SummaryLine(summary) + ". Output folder: " + summary.output_root);
+  QString line =
+      QString::fromStdString(engine::SummaryLine(summary) + ". Output folder: " + summary.output_root);
   QString details = line;
   if (!summary.failures.empty()) {
     QStringList failures;
