@@ -10,9 +10,12 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleControls.h"
 #include "cli/ConvertCommand.h"
+#include "sheet/writers/TemporaryFiles.h"
 
 int main(int argc, char** argv) {
   using namespace quorvex;
+  // An interrupted run leaves no half-written temporary file behind.
+  sheet::RemoveTemporaryFilesOnInterrupt();
   try {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const cli::ParsedCommandLine parsed = cli::ParseCommandLine(arguments);

@@ -50,9 +50,19 @@ TEST(BuiltinApplication, OpenFailureNamesTheFileAndTheReason) {
   std::string missing = DescriptionOf([&] { app->WorkbooksOpen((dir / "absent.xlsx").string()); });
   EXPECT_NE(missing.find("absent.xlsx"), std::string::npos) << missing;
 
+  // The cause once, the file named once.
   std::string not_workbook = DescriptionOf([&] { app->WorkbooksOpen(text_file.string()); });
-  EXPECT_NE(not_workbook.find("notes.xlsx"), std::string::npos) << not_workbook;
-  EXPECT_NE(not_workbook.find("not a workbook"), std::string::npos) << not_workbook;
+  EXPECT_EQ(not_workbook, "Cannot open \"notes.xlsx\": the file is not a workbook") << not_workbook;
+
+  const auto book = dir / "Book.xlsx";
+  std::ofstream(book, std::ios::binary) << sheet::test_support::XlsxPackage()
+                                               .AddSheet("S", sheet::test_support::WorksheetXml(""))
+                                               .Build();
+  Workbook& workbook = app->WorkbooksOpen(book.string());
+  const std::string target = (dir / "missing" / "S.csv").string();
+  std::string unwritable = DescriptionOf([&] { workbook.SaveAs(target, kCsv); });
+  EXPECT_EQ(unwritable, "Cannot save the sheet \"S\" of \"Book.xlsx\" as \"" + target +
+                            "\": cannot create: No such file or directory") << unwritable;
   std::filesystem::remove_all(dir);
 }
 

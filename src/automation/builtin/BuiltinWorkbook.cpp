@@ -18,7 +18,7 @@ namespace quorvex::automation {
 
 BuiltinWorkbook::BuiltinWorkbook(const std::string& path, bool display_alerts, WarningSink warnings)
     : path_(path), display_alerts_(display_alerts) {
-  TranslateErrors("Cannot open \"" + path + "\"", [&] {
+  TranslateErrors("Cannot open \"" + FileName() + "\"", [&] {
     reader_ = sheet::OpenWorkbookFile(path);
     cell_text_ = std::make_unique<sheet::numfmt::CellText>(reader_->workbook());
   });
