@@ -21,7 +21,7 @@
 #include <exception>
 #include <memory>
 
-#include "automation/Application.h"
+#include "engine/ApplicationSession.h"
 #include "settings/SavedLists.h"
 #include "ui/BackgroundRun.h"
 #include "ui/FormLayout.h"
@@ -338,24 +338,10 @@ void MainWindow::Load() {
 void MainWindow::ReadExcelVersion() {
   // Without an application the shorter lists are offered, as for version 12 and later.
   excel_major_version_ = 12;
-  std::unique_ptr<automation::Application> application;
   try {
-    application = services_.application_factory(automation::kExcelApplication);
-    if (!application) {
-      throw std::runtime_error("The spreadsheet application could not be started.");
-    }
-    std::string version;
-    try {
-      version = application->Version();
-    } catch (...) {
-      // The instance is quit on this path too; the version error is the one reported.
-      try {
-        application->Quit();
-      } catch (...) {
-      }
-      throw;
-    }
-    application->Quit();
+    engine::ApplicationSession session(services_.application_factory);
+    const std::string version = session.application().Version();
+    session.End();
     excel_major_version_ = MajorVersion(version);
   } catch (const std::exception& error) {
     ShowMessage(std::string("The spreadsheet application could not be started: ") + error.what(),
