@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/OutputFormats.h"
+
 namespace quorvex::cli {
 namespace {
 
@@ -13,8 +15,6 @@ struct Choice {
   int index;
 };
 
-constexpr std::array kFormats{Choice{"csv", 0}, Choice{"txt", 1},  Choice{"html", 2}, Choice{"mht", 3},
-                              Choice{"xml", 4}, Choice{"dbf4", 5}, Choice{"dbf3", 6}, Choice{"dbf2", 7}};
 constexpr std::array kNamings{Choice{"sheet", 0}, Choice{"workbook-sheet", 1}, Choice{"number", 2}};
 constexpr std::array kWebModes{Choice{"sheets", 0}, Choice{"workbook", 1}};
 constexpr std::array kHtmlTypes{Choice{"static", 0}, Choice{"spreadsheet", 1}, Choice{"pivot", 2}};
@@ -30,10 +30,11 @@ std::optional<int> Lookup(const std::array<Choice, N>& choices, std::string_view
   return std::nullopt;
 }
 
-template <std::size_t N>
-std::string Names(const std::array<Choice, N>& choices) {
+/// The names of a table's rows (choices or output formats) for a message: "a|b|c".
+template <typename Rows>
+std::string Names(const Rows& rows) {
   std::string names;
-  for (const Choice& choice : choices) names += (names.empty() ? "" : "|") + std::string(choice.name);
+  for (const auto& row : rows) names += (names.empty() ? "" : "|") + std::string(row.name);
   return names;
 }
 
@@ -96,12 +97,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (name == "-f" || name == "--format") {
       auto text = value();
       if (!text) return parsed;
-      auto index = Lookup(kFormats, *text);
-      if (!index) {
-        parsed.error = "unknown format \"" + *text + "\" (choose " + Names(kFormats) + ")";
+      const engine::OutputFormat* format = engine::OutputFormatNamed(*text);
+      if (format == nullptr) {
+        parsed.error = "unknown format \"" + *text + "\" (choose " + Names(engine::kOutputFormats) + ")";
         return parsed;
       }
-      options.format_index = *index;
+      options.format_index = format->index;
     } else if (name == "-n" || name == "--naming") {
       auto text = value();
       if (!text) return parsed;

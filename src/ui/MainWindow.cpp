@@ -363,9 +363,11 @@ void MainWindow::FillOptionLists() {
   // Each entry carries its FormatIndex, so a format without an exporter leaves no gap in meaning.
   {
     const QSignalBlocker blocker(Combo3);
-    for (int i = 0; i < FormatEntryCount(excel_major_version_); ++i) {
-      if (services_.exporters.Offers(i, false) || services_.exporters.Offers(i, true)) {
-        Combo3->addItem(QString::fromUtf8(kFormatEntries[static_cast<std::size_t>(i)]), i);
+    const engine::ExporterTable& exporters = services_.exporters;
+    for (const engine::OutputFormat& format : engine::kOutputFormats) {
+      if (ListsFormat(format, excel_major_version_) &&
+          (exporters.Offers(format.index, false) || exporters.Offers(format.index, true))) {
+        Combo3->addItem(QString::fromStdString(std::string(format.caption)), format.index);
       }
     }
     Combo3->setCurrentIndex(Combo3->count() > 0 ? 0 : -1);
