@@ -325,7 +325,7 @@ bool FormulaDecompiler::Run(std::string_view rgce, const FormulaContext& context
         break;  // the other attributes (volatile, if, skip, spaces) do not show in the text
       }
       case ptg::kErr: {
-        const std::string_view text = ErrorText(in.U8());
+        const std::string_view text = biff::ErrorText(in.U8());
         if (text.empty()) return false;
         stack_.emplace_back(text);
         break;
@@ -339,7 +339,7 @@ bool FormulaDecompiler::Run(std::string_view rgce, const FormulaContext& context
       case ptg::kNum: {
         const std::string_view bytes = in.Take(8);
         if (in.failed()) return false;
-        stack_.push_back(NumberText(ReadDouble(bytes.data())));
+        stack_.push_back(NumberText(biff::ReadDouble(bytes.data())));
         break;
       }
       case ptg::kFunc: {

@@ -7,8 +7,8 @@
 #include <array>
 #include <memory>
 
+#include "sheet/biff/CodePage.h"
 #include "sheet/biff8/BiffRecords.h"
-#include "sheet/biff8/CodePage.h"
 #include "sheet/biff8/ContinuedRecord.h"
 #include "sheet/biff8/FormulaDecompiler.h"
 #include "sheet/biff8/Palette.h"
@@ -55,7 +55,7 @@ struct RawXfColors {
 
 class Globals {
  public:
-  Globals(BiffRecordReader& records, const std::string& file_path) : records_(records), file_path_(file_path) {}
+  Globals(biff::BiffRecordReader& records, const std::string& file_path) : records_(records), file_path_(file_path) {}
 
   XlsGlobals Read() {
     ReadBof();
@@ -98,7 +98,7 @@ class Globals {
       case record::kCodePage:  // CodePage, MS-XLS 2.4.52
         Require(2, "CODEPAGE");
         globals_.code_page = ReadU16(data.data());
-        code_page_ = std::make_unique<CodePage>(globals_.code_page);
+        code_page_ = std::make_unique<biff::CodePage>(globals_.code_page);
         return;
       case record::kDateMode:  // DateMode, MS-XLS 2.4.77
         Require(2, "DATEMODE");
@@ -169,8 +169,8 @@ class Globals {
     return text;
   }
 
-  const CodePage& Decoder() {
-    if (!code_page_) code_page_ = std::make_unique<CodePage>(globals_.code_page);
+  const biff::CodePage& Decoder() {
+    if (!code_page_) code_page_ = std::make_unique<biff::CodePage>(globals_.code_page);
     return *code_page_;
   }
 
@@ -378,10 +378,10 @@ class Globals {
     if (active_tab_ < workbook.sheets.size()) workbook.active_sheet = active_tab_;
   }
 
-  BiffRecordReader& records_;
+  biff::BiffRecordReader& records_;
   const std::string& file_path_;
   XlsGlobals globals_;
-  std::unique_ptr<CodePage> code_page_;
+  std::unique_ptr<biff::CodePage> code_page_;
   Palette palette_;
   std::vector<std::uint16_t> font_colors_;
   std::vector<RawXfColors> xf_colors_;
@@ -394,7 +394,7 @@ class Globals {
 
 }  // namespace
 
-XlsGlobals ReadGlobals(BiffRecordReader& records, const std::string& file_path) {
+XlsGlobals ReadGlobals(biff::BiffRecordReader& records, const std::string& file_path) {
   return Globals(records, file_path).Read();
 }
 
