@@ -11,7 +11,7 @@
 #include "sheet/biff12/XlsbSheetReader.h"
 #include "sheet/biff12/XlsbStyles.h"
 #include "sheet/container/LittleEndian.h"
-#include "sheet/biff8/FormulaDecompiler.h"
+#include "sheet/formula/FormulaDecompiler.h"
 #include "sheet/ooxml/PackageParts.h"
 #include "sheet/ooxml/Relationships.h"
 
@@ -157,7 +157,7 @@ void XlsbReader::ResolveExternSheets(const std::vector<std::uint32_t>& xtis,
     std::string prefix;  // empty for other workbooks and sheets that do not exist
     if (supbook < supbook_is_self.size() && supbook_is_self[supbook] && first <= last &&
         last < sheets.size()) {
-      prefix = biff8::FormulaDecompiler::SheetSpanText(sheets[first].name, sheets[last].name, first == last);
+      prefix = formula::FormulaDecompiler::SheetSpanText(sheets[first].name, sheets[last].name, first == last);
     }
     extern_sheets_.push_back(std::move(prefix));
   }

@@ -10,10 +10,10 @@
 #include "sheet/biff/CodePage.h"
 #include "sheet/biff8/BiffRecords.h"
 #include "sheet/biff8/ContinuedRecord.h"
-#include "sheet/biff8/FormulaDecompiler.h"
 #include "sheet/biff8/Palette.h"
 #include "sheet/container/LittleEndian.h"
 #include "sheet/container/Utf16.h"
+#include "sheet/formula/FormulaDecompiler.h"
 #include "sheet/model/SheetError.h"
 
 namespace quorvex::sheet::biff8 {
@@ -341,7 +341,7 @@ class Globals {
       std::string prefix;
       if (xti.supbook < supbook_is_self_.size() && supbook_is_self_[xti.supbook] && xti.first <= xti.last &&
           xti.last < sheets.size()) {
-        prefix = FormulaDecompiler::SheetSpanText(sheets[xti.first].name, sheets[xti.last].name,
+        prefix = formula::FormulaDecompiler::SheetSpanText(sheets[xti.first].name, sheets[xti.last].name,
                                                   xti.first == xti.last);
       }
       globals_.extern_sheets.push_back(std::move(prefix));

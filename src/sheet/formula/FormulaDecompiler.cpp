@@ -1,15 +1,15 @@
 // Decompiles the Ptg tokens of parsed formulas (MS-XLS 2.5.198, MS-XLSB 2.5.97) to A1 text with a
 // stack of operand texts: operands push, operators and functions pop their arguments.
-#include "sheet/biff8/FormulaDecompiler.h"
+#include "sheet/formula/FormulaDecompiler.h"
 
 #include <charconv>
 #include <cstring>
 
-#include "sheet/biff8/BiffRecords.h"
-#include "sheet/biff8/FormulaFunctions.h"
+#include "sheet/biff/BiffValues.h"
 #include "sheet/container/Utf16.h"
+#include "sheet/formula/FormulaFunctions.h"
 
-namespace quorvex::sheet::biff8 {
+namespace quorvex::sheet::formula {
 namespace {
 
 // Base token ids (MS-XLS 2.5.198.25); classified tokens (0x20..0x7F) are folded to 0x20..0x3F.
@@ -492,4 +492,4 @@ bool FormulaDecompiler::Run(std::string_view rgce, const FormulaContext& context
   return true;
 }
 
-}  // namespace quorvex::sheet::biff8
+}  // namespace quorvex::sheet::formula
