@@ -10,10 +10,10 @@
 #include "sheet/biff/CodePage.h"
 #include "sheet/biff8/BiffRecords.h"
 #include "sheet/biff8/ContinuedRecord.h"
-#include "sheet/biff8/Palette.h"
 #include "sheet/container/LittleEndian.h"
 #include "sheet/container/Utf16.h"
 #include "sheet/formula/FormulaDecompiler.h"
+#include "sheet/model/Palette.h"
 #include "sheet/model/SheetError.h"
 
 namespace quorvex::sheet::biff8 {
@@ -120,7 +120,7 @@ class Globals {
         ReadXf();
         return;
       case record::kPalette:
-        palette_.Load(data);
+        ReadPalette();
         return;
       case record::kSst:
         if (globals_.biff_version == 8) ReadSst();
@@ -265,6 +265,19 @@ class Globals {
     format.border = index;
     xf_colors_.push_back(colors);
     globals_.workbook.cell_formats.push_back(format);
+  }
+
+  void ReadPalette() {
+    // Palette, MS-XLS 2.4.188: a count, then that many RGB colours (4 bytes each) for index 8 on.
+    // A record too short for its count changes nothing.
+    const std::string_view data = records_.data();
+    if (data.size() < 2) return;
+    const std::size_t count = ReadU16(data.data());
+    if (data.size() < 2 + 4 * count) return;
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto* rgb = reinterpret_cast<const unsigned char*>(data.data() + 2 + 4 * i);
+      palette_.Replace(Palette::kFirstReplaceable + i, (Rgb{rgb[0]} << 16) | (Rgb{rgb[1]} << 8) | rgb[2]);
+    }
   }
 
   void ReadSst() {
