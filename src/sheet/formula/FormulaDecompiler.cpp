@@ -60,8 +60,36 @@ constexpr std::uint8_t kAttrSum = 0x10;
 // Bounds the operand stack against formulas that push without ever popping.
 constexpr std::size_t kMaxStack = 4096;
 
+std::string NumberText(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  std::string text(buffer, result.ptr);
+  for (char& c : text) {
+    if (c == 'e') c = 'E';
+  }
+  return text;
+}
+
+void AppendColumn(std::uint32_t column, std::string& out) {
+  char letters[4];
+  int count = 0;
+  for (std::uint32_t n = column + 1; n > 0 && count < 4; n = (n - 1) / 26) {
+    letters[count++] = static_cast<char>('A' + (n - 1) % 26);
+  }
+  while (count > 0) out.push_back(letters[--count]);
+}
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
 /// Bounded little-endian reads over the token buffer; a read past the end sets `failed`.
-class Cursor {
+class FormulaDecompiler::Cursor {
  public:
   explicit Cursor(std::string_view data) : data_(data) {}
   bool AtEnd() const { return position_ >= data_.size(); }
@@ -91,34 +119,6 @@ class Cursor {
   std::size_t position_ = 0;
   bool failed_ = false;
 };
-
-std::string NumberText(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  std::string text(buffer, result.ptr);
-  for (char& c : text) {
-    if (c == 'e') c = 'E';
-  }
-  return text;
-}
-
-void AppendColumn(std::uint32_t column, std::string& out) {
-  char letters[4];
-  int count = 0;
-  for (std::uint32_t n = column + 1; n > 0 && count < 4; n = (n - 1) / 26) {
-    letters[count++] = static_cast<char>('A' + (n - 1) % 26);
-  }
-  while (count > 0) out.push_back(letters[--count]);
-}
-
-bool IsAsciiLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-}  // namespace
 
 std::string FormulaDecompiler::QuoteSheetName(std::string_view name) {
   bool quote = name.empty() || IsDigit(name.front());
@@ -259,236 +259,244 @@ bool FormulaDecompiler::SheetPrefix(std::uint16_t ixti, const FormulaContext& co
 }
 
 bool FormulaDecompiler::Run(std::string_view rgce, const FormulaContext& context) {
-  const bool wide = layout_ == FormulaLayout::kBiff12;
-  const std::size_t row_size = wide ? 4 : 2;
   Cursor in(rgce);
   while (!in.AtEnd()) {
     if (stack_.size() > kMaxStack) return false;
     const std::uint8_t raw = in.U8();
     const std::uint8_t id = raw < 0x20 ? raw : static_cast<std::uint8_t>((raw & 0x1F) | 0x20);
-    if (id >= ptg::kAdd && id <= ptg::kRange) {
-      if (!Binary(kBinaryOperators[id - ptg::kAdd])) return false;
-      continue;
-    }
-    switch (id) {
-      case ptg::kUplus:
-      case ptg::kUminus:
-        if (stack_.empty()) return false;
-        stack_.back().insert(0, 1, id == ptg::kUplus ? '+' : '-');
-        break;
-      case ptg::kPercent:
-        if (stack_.empty()) return false;
-        stack_.back().push_back('%');
-        break;
-      case ptg::kParen:
-        if (stack_.empty()) return false;
-        stack_.back().insert(0, 1, '(');
-        stack_.back().push_back(')');
-        break;
-      case ptg::kMissArg:
-        stack_.emplace_back();
-        break;
-      case ptg::kStr: {
-        // ShortXLUnicodeString (8-bit count, flags) in BIFF8; XLWideString with a 16-bit count in BIFF12.
-        std::string value;
-        if (wide) {
-          const std::uint16_t count = in.U16();
-          const std::string_view bytes = in.Take(2 * std::size_t{count});
-          if (in.failed()) return false;
-          container::AppendUtf16(bytes.data(), count, value);
-        } else {
-          const std::uint8_t count = in.U8();
-          const bool high_byte = (in.U8() & 0x01) != 0;
-          const std::string_view bytes = in.Take(std::size_t{count} * (high_byte ? 2 : 1));
-          if (in.failed()) return false;
-          if (high_byte) {
-            container::AppendUtf16(bytes.data(), count, value);
-          } else {
-            container::AppendLatin1(bytes, value);
-          }
-        }
-        std::string text = "\"";
-        for (char c : value) {
-          if (c == '"') text.push_back('"');
-          text.push_back(c);
-        }
-        text.push_back('"');
-        stack_.push_back(std::move(text));
-        break;
-      }
-      case ptg::kAttr: {
-        const std::uint8_t flags = in.U8();
-        const std::uint16_t data = in.U16();
-        if (in.failed()) return false;
-        if ((flags & kAttrChoose) != 0) in.Take(2 * (std::size_t{data} + 1));  // the jump table
-        if ((flags & kAttrSum) != 0 && !Call("SUM", 1)) return false;
-        break;  // the other attributes (volatile, if, skip, spaces) do not show in the text
-      }
-      case ptg::kErr: {
-        const std::string_view text = biff::ErrorText(in.U8());
-        if (text.empty()) return false;
-        stack_.emplace_back(text);
-        break;
-      }
-      case ptg::kBool:
-        stack_.emplace_back(in.U8() != 0 ? "TRUE" : "FALSE");
-        break;
-      case ptg::kInt:
-        stack_.push_back(std::to_string(in.U16()));
-        break;
-      case ptg::kNum: {
-        const std::string_view bytes = in.Take(8);
-        if (in.failed()) return false;
-        stack_.push_back(NumberText(biff::ReadDouble(bytes.data())));
-        break;
-      }
-      case ptg::kFunc: {
-        const FormulaFunction function = LookUpFormulaFunction(in.U16());
-        if (in.failed() || function.name.empty() || function.arguments < 0) return false;
-        if (!Call(function.name, static_cast<std::size_t>(function.arguments))) return false;
-        break;
-      }
-      case ptg::kFuncVar: {
-        const std::size_t count = in.U8();
-        const std::uint16_t tab = in.U16();
-        if (in.failed() || (tab & 0x8000) != 0) return false;  // command-equivalent functions are macros
-        if (tab == kUserDefinedFunction) {
-          // The first argument names the function (a PtgName or PtgNameX).
-          if (count == 0 || stack_.size() < count) return false;
-          const std::string name = std::move(stack_[stack_.size() - count]);
-          stack_.erase(stack_.end() - static_cast<std::ptrdiff_t>(count));
-          if (!Call(name, count - 1)) return false;
-          break;
-        }
-        const FormulaFunction function = LookUpFormulaFunction(tab);
-        if (function.name.empty() || !Call(function.name, count)) return false;
-        break;
-      }
-      case ptg::kName: {
-        const std::uint32_t index = in.U32();
-        if (in.failed() || context.names == nullptr || index == 0 || index > context.names->size())
-          return false;
-        const std::string& name = (*context.names)[index - 1];
-        if (name.empty()) return false;
-        stack_.push_back(name);
-        break;
-      }
-      case ptg::kNameX: {
-        const std::uint16_t ixti = in.U16();
-        const std::uint32_t index = in.U32();
-        if (in.failed() || !ExternName(ixti, index, context)) return false;
-        break;
-      }
-      case ptg::kRef:
-      case ptg::kRefN: {
-        std::uint32_t row = in.Uint(row_size);
-        const std::uint16_t column_field = in.U16();
-        if (in.failed()) return false;
-        const bool row_relative = (column_field & 0x8000) != 0;
-        const bool column_relative = (column_field & 0x4000) != 0;
-        std::uint32_t column = column_field & (wide ? 0x3FFF : 0xFF);
-        if (id == ptg::kRefN) {
-          // Relative parts are signed offsets from the cell holding the formula.
-          if (row_relative) {
-            const std::int64_t offset =
-                wide ? static_cast<std::int32_t>(row) : static_cast<std::int16_t>(row);
-            row = static_cast<std::uint32_t>((context.row + offset) & (wide ? 0xFFFFF : 0xFFFF));
-          }
-          if (column_relative) {
-            const std::int64_t offset =
-                wide ? static_cast<std::int64_t>(column ^ 0x2000) - 0x2000 : static_cast<std::int8_t>(column);
-            column = static_cast<std::uint32_t>((context.column + offset) & (wide ? 0x3FFF : 0xFF));
-          }
-        }
-        stack_.push_back(CellText(row, column, row_relative, column_relative));
-        break;
-      }
-      case ptg::kArea:
-      case ptg::kAreaN: {
-        std::uint32_t row1 = in.Uint(row_size);
-        std::uint32_t row2 = in.Uint(row_size);
-        std::uint16_t column1 = in.U16();
-        std::uint16_t column2 = in.U16();
-        if (in.failed()) return false;
-        if (id == ptg::kAreaN) {
-          const std::uint16_t mask = wide ? 0x3FFF : 0xFF;
-          auto shift_row = [&](std::uint32_t& row, std::uint16_t field) {
-            if ((field & 0x8000) == 0) return;
-            const std::int64_t offset =
-                wide ? static_cast<std::int32_t>(row) : static_cast<std::int16_t>(row);
-            row = static_cast<std::uint32_t>((context.row + offset) & (wide ? 0xFFFFF : 0xFFFF));
-          };
-          auto shift_column = [&](std::uint16_t& field) {
-            if ((field & 0x4000) == 0) return;
-            const std::uint32_t raw_column = field & mask;
-            const std::int64_t offset = wide ? static_cast<std::int64_t>(raw_column ^ 0x2000) - 0x2000
-                                             : static_cast<std::int8_t>(raw_column);
-            const std::uint32_t column = static_cast<std::uint32_t>((context.column + offset) & mask);
-            field = static_cast<std::uint16_t>((field & 0xC000) | column);
-          };
-          shift_row(row1, column1);
-          shift_row(row2, column2);
-          shift_column(column1);
-          shift_column(column2);
-        }
-        stack_.push_back(AreaText(row1, row2, column1, column2));
-        break;
-      }
-      case ptg::kMemArea:
-      case ptg::kMemErr:
-      case ptg::kMemNoMem:
-        in.Take(6);  // the reference expression after the header carries the text
-        break;
-      case ptg::kMemFunc:
-        in.Take(2);
-        break;
-      case ptg::kRefErr:
-        in.Take(row_size + 2);
-        stack_.emplace_back("#REF!");
-        break;
-      case ptg::kAreaErr:
-        in.Take(2 * row_size + 4);
-        stack_.emplace_back("#REF!");
-        break;
-      case ptg::kRef3d:
-      case ptg::kArea3d: {
-        const std::uint16_t ixti = in.U16();
-        std::string text;
-        if (in.failed() || !SheetPrefix(ixti, context, text)) return false;
-        if (id == ptg::kRef3d) {
-          const std::uint32_t row = in.Uint(row_size);
-          const std::uint16_t column_field = in.U16();
-          if (in.failed()) return false;
-          text.append(CellText(row, column_field & (wide ? 0x3FFF : 0xFF), (column_field & 0x8000) != 0,
-                               (column_field & 0x4000) != 0));
-        } else {
-          const std::uint32_t row1 = in.Uint(row_size);
-          const std::uint32_t row2 = in.Uint(row_size);
-          const std::uint16_t column1 = in.U16();
-          const std::uint16_t column2 = in.U16();
-          if (in.failed()) return false;
-          text.append(AreaText(row1, row2, column1, column2));
-        }
-        stack_.push_back(std::move(text));
-        break;
-      }
-      case ptg::kRefErr3d:
-      case ptg::kAreaErr3d: {
-        const std::uint16_t ixti = in.U16();
-        std::string text;
-        if (in.failed() || !SheetPrefix(ixti, context, text)) return false;
-        in.Take(id == ptg::kRefErr3d ? row_size + 2 : 2 * row_size + 4);
-        text.append("#REF!");
-        stack_.push_back(std::move(text));
-        break;
-      }
-      default:
-        // PtgExp and PtgTbl (resolved by the reader), PtgArray (its constants follow the tokens),
-        // the extended tokens and unknown ids.
-        return false;
-    }
-    if (in.failed()) return false;
+    if (!Token(id, in, context) || in.failed()) return false;
   }
+  return true;
+}
+
+bool FormulaDecompiler::Token(std::uint8_t id, Cursor& in, const FormulaContext& context) {
+  if (id >= ptg::kAdd && id <= ptg::kRange) return Binary(kBinaryOperators[id - ptg::kAdd]);
+  switch (id) {
+    case ptg::kUplus:
+      return Wrap("+", "");
+    case ptg::kUminus:
+      return Wrap("-", "");
+    case ptg::kPercent:
+      return Wrap("", "%");
+    case ptg::kParen:
+      return Wrap("(", ")");
+    case ptg::kMissArg:
+      stack_.emplace_back();
+      return true;
+    case ptg::kStr:
+      return StringConstant(in);
+    case ptg::kAttr:
+      return Attribute(in);
+    case ptg::kErr:
+      return ErrorConstant(in);
+    case ptg::kBool:
+      stack_.emplace_back(in.U8() != 0 ? "TRUE" : "FALSE");
+      return true;
+    case ptg::kInt:
+      stack_.push_back(std::to_string(in.U16()));
+      return true;
+    case ptg::kNum:
+      return NumberConstant(in);
+    case ptg::kFunc: {
+      const FormulaFunction function = LookUpFormulaFunction(in.U16());
+      return !in.failed() && !function.name.empty() && function.arguments >= 0 &&
+             Call(function.name, static_cast<std::size_t>(function.arguments));
+    }
+    case ptg::kFuncVar:
+      return VariableCall(in);
+    case ptg::kName:
+      return Name(in, context);
+    case ptg::kNameX: {
+      const std::uint16_t ixti = in.U16();
+      const std::uint32_t index = in.U32();
+      return !in.failed() && ExternName(ixti, index, context);
+    }
+    case ptg::kRef:
+    case ptg::kRefN:
+      return Reference(id == ptg::kRefN, in, context);
+    case ptg::kArea:
+    case ptg::kAreaN:
+      return Area(id == ptg::kAreaN, in, context);
+    case ptg::kMemArea:
+    case ptg::kMemErr:
+    case ptg::kMemNoMem:
+      in.Take(6);  // the reference expression after the header carries the text
+      return true;
+    case ptg::kMemFunc:
+      in.Take(2);
+      return true;
+    case ptg::kRefErr:
+      in.Take(RowSize() + 2);
+      stack_.emplace_back("#REF!");
+      return true;
+    case ptg::kAreaErr:
+      in.Take(2 * RowSize() + 4);
+      stack_.emplace_back("#REF!");
+      return true;
+    case ptg::kRef3d:
+    case ptg::kArea3d:
+    case ptg::kRefErr3d:
+    case ptg::kAreaErr3d:
+      return Reference3d(id, in, context);
+    default:
+      // PtgExp and PtgTbl (resolved by the reader), PtgArray (its constants follow the tokens),
+      // the extended tokens and unknown ids.
+      return false;
+  }
+}
+
+bool FormulaDecompiler::Wrap(std::string_view before, std::string_view after) {
+  if (stack_.empty()) return false;
+  stack_.back().insert(0, before);
+  stack_.back().append(after);
+  return true;
+}
+
+bool FormulaDecompiler::StringConstant(Cursor& in) {
+  // ShortXLUnicodeString (8-bit count, flags) in BIFF8; XLWideString with a 16-bit count in BIFF12.
+  std::string value;
+  if (Wide()) {
+    const std::uint16_t count = in.U16();
+    const std::string_view bytes = in.Take(2 * std::size_t{count});
+    if (in.failed()) return false;
+    container::AppendUtf16(bytes.data(), count, value);
+  } else {
+    const std::uint8_t count = in.U8();
+    const bool high_byte = (in.U8() & 0x01) != 0;
+    const std::string_view bytes = in.Take(std::size_t{count} * (high_byte ? 2 : 1));
+    if (in.failed()) return false;
+    if (high_byte) {
+      container::AppendUtf16(bytes.data(), count, value);
+    } else {
+      container::AppendLatin1(bytes, value);
+    }
+  }
+  std::string text = "\"";
+  for (char c : value) {
+    if (c == '"') text.push_back('"');
+    text.push_back(c);
+  }
+  text.push_back('"');
+  stack_.push_back(std::move(text));
+  return true;
+}
+
+bool FormulaDecompiler::ErrorConstant(Cursor& in) {
+  const std::string_view text = biff::ErrorText(in.U8());
+  if (text.empty()) return false;
+  stack_.emplace_back(text);
+  return true;
+}
+
+bool FormulaDecompiler::NumberConstant(Cursor& in) {
+  const std::string_view bytes = in.Take(8);
+  if (in.failed()) return false;
+  stack_.push_back(NumberText(biff::ReadDouble(bytes.data())));
+  return true;
+}
+
+bool FormulaDecompiler::Attribute(Cursor& in) {
+  const std::uint8_t flags = in.U8();
+  const std::uint16_t data = in.U16();
+  if (in.failed()) return false;
+  if ((flags & kAttrChoose) != 0) in.Take(2 * (std::size_t{data} + 1));  // the jump table
+  if ((flags & kAttrSum) != 0) return Call("SUM", 1);
+  return true;  // the other attributes (volatile, if, skip, spaces) do not show in the text
+}
+
+bool FormulaDecompiler::VariableCall(Cursor& in) {
+  const std::size_t count = in.U8();
+  const std::uint16_t tab = in.U16();
+  if (in.failed() || (tab & 0x8000) != 0) return false;  // command-equivalent functions are macros
+  if (tab == kUserDefinedFunction) {
+    // The first argument names the function (a PtgName or PtgNameX).
+    if (count == 0 || stack_.size() < count) return false;
+    const std::string name = std::move(stack_[stack_.size() - count]);
+    stack_.erase(stack_.end() - static_cast<std::ptrdiff_t>(count));
+    return Call(name, count - 1);
+  }
+  const FormulaFunction function = LookUpFormulaFunction(tab);
+  return !function.name.empty() && Call(function.name, count);
+}
+
+bool FormulaDecompiler::Name(Cursor& in, const FormulaContext& context) {
+  const std::uint32_t index = in.U32();
+  if (in.failed() || context.names == nullptr || index == 0 || index > context.names->size()) return false;
+  const std::string& name = (*context.names)[index - 1];
+  if (name.empty()) return false;
+  stack_.push_back(name);
+  return true;
+}
+
+std::uint32_t FormulaDecompiler::ShiftRow(std::uint32_t row, const FormulaContext& context) const {
+  const std::int64_t offset = Wide() ? static_cast<std::int32_t>(row) : static_cast<std::int16_t>(row);
+  return static_cast<std::uint32_t>((context.row + offset) & (Wide() ? 0xFFFFF : 0xFFFF));
+}
+
+std::uint32_t FormulaDecompiler::ShiftColumn(std::uint32_t column, const FormulaContext& context) const {
+  const std::int64_t offset =
+      Wide() ? static_cast<std::int64_t>(column ^ 0x2000) - 0x2000 : static_cast<std::int8_t>(column);
+  return static_cast<std::uint32_t>((context.column + offset) & ColumnMask());
+}
+
+bool FormulaDecompiler::Reference(bool relative_to_cell, Cursor& in, const FormulaContext& context) {
+  std::uint32_t row = in.Uint(RowSize());
+  const std::uint16_t column_field = in.U16();
+  if (in.failed()) return false;
+  const bool row_relative = (column_field & 0x8000) != 0;
+  const bool column_relative = (column_field & 0x4000) != 0;
+  std::uint32_t column = column_field & ColumnMask();
+  if (relative_to_cell) {
+    // PtgRefN: relative parts are signed offsets from the cell holding the formula.
+    if (row_relative) row = ShiftRow(row, context);
+    if (column_relative) column = ShiftColumn(column, context);
+  }
+  stack_.push_back(CellText(row, column, row_relative, column_relative));
+  return true;
+}
+
+bool FormulaDecompiler::Area(bool relative_to_cell, Cursor& in, const FormulaContext& context) {
+  std::uint32_t row1 = in.Uint(RowSize());
+  std::uint32_t row2 = in.Uint(RowSize());
+  std::uint16_t column1 = in.U16();
+  std::uint16_t column2 = in.U16();
+  if (in.failed()) return false;
+  if (relative_to_cell) {
+    // PtgAreaN: as PtgRefN, for both corners; a column keeps its relative flags.
+    if ((column1 & 0x8000) != 0) row1 = ShiftRow(row1, context);
+    if ((column2 & 0x8000) != 0) row2 = ShiftRow(row2, context);
+    for (std::uint16_t* field : {&column1, &column2}) {
+      if ((*field & 0x4000) == 0) continue;
+      const std::uint32_t column = ShiftColumn(*field & ColumnMask(), context);
+      *field = static_cast<std::uint16_t>((*field & 0xC000) | column);
+    }
+  }
+  stack_.push_back(AreaText(row1, row2, column1, column2));
+  return true;
+}
+
+bool FormulaDecompiler::Reference3d(std::uint8_t id, Cursor& in, const FormulaContext& context) {
+  const std::uint16_t ixti = in.U16();
+  std::string text;
+  if (in.failed() || !SheetPrefix(ixti, context, text)) return false;
+  if (id == ptg::kRef3d) {
+    const std::uint32_t row = in.Uint(RowSize());
+    const std::uint16_t column_field = in.U16();
+    if (in.failed()) return false;
+    text.append(CellText(row, column_field & ColumnMask(), (column_field & 0x8000) != 0,
+                         (column_field & 0x4000) != 0));
+  } else if (id == ptg::kArea3d) {
+    const std::uint32_t row1 = in.Uint(RowSize());
+    const std::uint32_t row2 = in.Uint(RowSize());
+    const std::uint16_t column1 = in.U16();
+    const std::uint16_t column2 = in.U16();
+    if (in.failed()) return false;
+    text.append(AreaText(row1, row2, column1, column2));
+  } else {  // PtgRefErr3d, PtgAreaErr3d
+    in.Take(id == ptg::kRefErr3d ? RowSize() + 2 : 2 * RowSize() + 4);
+    text.append("#REF!");
+  }
+  stack_.push_back(std::move(text));
   return true;
 }
 
