@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/numfmt/DateNames.h"
 #include "sheet/numfmt/FormatTokenizer.h"
 
 namespace quorvex::sheet::numfmt {
@@ -103,6 +104,7 @@ struct Section {
   int min_integer_digits = 0;  // '0' integer placeholders of a plain section
 
   // Dates and times.
+  const DateNames* names = &EnglishDateNames();  // chosen by the section's locale tag
   int subsecond_digits = 0;
   bool hour12 = false;
   bool elapsed = false;  // an elapsed field: a negative value shows with a minus sign

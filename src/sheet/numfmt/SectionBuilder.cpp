@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "sheet/numfmt/DateBuilder.h"
+#include "sheet/numfmt/DateNames.h"
 #include "sheet/numfmt/FractionBuilder.h"
 #include "sheet/numfmt/SectionParts.h"
 
@@ -32,7 +33,8 @@ bool IsGeneralOnly(Tokens tokens) {
       ++general;
     } else if (t.kind == TokenKind::kColor) {
       ++colors;
-    } else if (t.kind != TokenKind::kCondition) {
+    } else if (t.kind != TokenKind::kCondition && t.kind != TokenKind::kLocale &&
+               t.kind != TokenKind::kNumerals) {
       return false;
     }
   }
@@ -181,11 +183,13 @@ void BuildSection(Tokens tokens, bool text_section, Section& section) {
   SectionParts parts(section);
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kCondition) section.condition = {t.op, t.number};
+    if (t.kind == TokenKind::kLocale) section.names = &DateNamesForLcid(LcidOfTag(t.text));
   }
   if (text_section) return BuildText(tokens, parts);
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kSystemDate || t.kind == TokenKind::kSystemTime) {
       const TokenList system = TokenizeFormat(t.kind == TokenKind::kSystemDate ? kSystemLongDate : kSystemTime);
+      section.names = &EnglishDateNames();
       return BuildDateSection(system.tokens, parts);
     }
   }
