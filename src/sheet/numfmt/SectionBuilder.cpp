@@ -24,17 +24,17 @@ bool IsDateToken(const Token& t) {
          t.kind == TokenKind::kElapsed;
 }
 
-/// General, alone or with a colour or a condition; a colour alone ("[Blue]") means General too.
+/// General, alone or with a colour, a condition or a locale; a display hint alone ("[Blue]",
+/// "[DBNum1]") means General too.
 bool IsGeneralOnly(Tokens tokens) {
   int general = 0;
   int colors = 0;
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kGeneral) {
       ++general;
-    } else if (t.kind == TokenKind::kColor) {
+    } else if (t.kind == TokenKind::kColor || t.kind == TokenKind::kNumerals) {
       ++colors;
-    } else if (t.kind != TokenKind::kCondition && t.kind != TokenKind::kLocale &&
-               t.kind != TokenKind::kNumerals) {
+    } else if (t.kind != TokenKind::kCondition && t.kind != TokenKind::kLocale) {
       return false;
     }
   }
