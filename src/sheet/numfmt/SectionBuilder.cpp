@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "sheet/numfmt/DateBuilder.h"
 #include "sheet/numfmt/DateNames.h"
+#include "sheet/numfmt/EastAsianNumerals.h"
 #include "sheet/numfmt/FractionBuilder.h"
 #include "sheet/numfmt/SectionParts.h"
 
@@ -181,10 +183,14 @@ void BuildScientific(Tokens tokens, SectionParts& parts) {
 
 void BuildSection(Tokens tokens, bool text_section, Section& section) {
   SectionParts parts(section);
+  std::uint32_t lcid = 0;
+  int numerals = 0;
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kCondition) section.condition = {t.op, t.number};
-    if (t.kind == TokenKind::kLocale) section.names = &DateNamesForLcid(LcidOfTag(t.text));
+    if (t.kind == TokenKind::kLocale) lcid = LcidOfTag(t.text);
+    if (t.kind == TokenKind::kNumerals) numerals = t.count;
   }
+  if (lcid != 0) section.names = &DateNamesForLcid(lcid);
   if (text_section) return BuildText(tokens, parts);
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kSystemDate || t.kind == TokenKind::kSystemTime) {
@@ -202,6 +208,7 @@ void BuildSection(Tokens tokens, bool text_section, Section& section) {
   if (IsGeneralOnly(tokens)) {
     section.kind = SectionKind::kGeneral;
     parts.Add(PartKind::kGeneral);
+    if (numerals != 0) section.numerals = NumeralStyleFor(lcid, numerals);
     return;
   }
   BuildNumber(tokens, parts);

@@ -153,7 +153,7 @@ TEST(FormatSections, ColoursAndLocalesShowOnlyTheirSymbols) {
       {123.456, "[DBNum2]", "123.456"},
       {-5, "0;[Red]", "5"},
       {123.456, "[$-1234]", ""},        // a locale alone shows nothing
-      {12323, "[DBNum1][$-804]General", "12323"},  // East Asian numerals are not built: the plain number
+      {12323, "[DBNum1][$-804]0", "12323"},  // East Asian numerals only for General: the plain number
       // A locale picks the currency text, never the separators of the system (en-US here).
       {1234.5678, "[$-407]#,##0.00", "1,234.57"},
       {1234.5678, "[$\xE2\x82\xAC-407]#,##0.00", "\xE2\x82\xAC" "1,234.57"},
