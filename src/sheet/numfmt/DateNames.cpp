@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstddef>
 
+#include "sheet/numfmt/LocaleId.h"
+
 namespace quorvex::sheet::numfmt {
 namespace {
 
@@ -200,8 +202,7 @@ constexpr LocaleRow kLocales[] = {
     {0x0412, "ko-KR", &kKorean},
 };
 
-// The primary language: the low 10 bits of a locale id.
-constexpr std::uint32_t kLanguageMask = 0x3FF;
+// The locale id in a tag's number; the bytes above it choose calendars and numerals.
 constexpr std::uint32_t kLcidMask = 0xFFFF;
 
 char Lower(char c) {
@@ -235,7 +236,7 @@ std::uint32_t LcidOfTag(std::string_view locale) {
     if (EqualNoCase(row.tag, locale)) return row.lcid;
   }
   for (const LocaleRow& row : kLocales) {
-    if (EqualNoCase(Language(row.tag), Language(locale))) return row.lcid & kLanguageMask;
+    if (EqualNoCase(Language(row.tag), Language(locale))) return LanguageOf(row.lcid);
   }
   return 0;
 }
@@ -245,7 +246,7 @@ const DateNames& DateNamesForLcid(std::uint32_t lcid) {
     if (row.lcid == lcid) return *row.names;
   }
   for (const LocaleRow& row : kLocales) {
-    if ((row.lcid & kLanguageMask) == (lcid & kLanguageMask)) return *row.names;
+    if (LanguageOf(row.lcid) == LanguageOf(lcid)) return *row.names;
   }
   return kEnglish;
 }

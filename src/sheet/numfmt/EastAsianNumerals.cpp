@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "sheet/numfmt/GeneralFormat.h"
+#include "sheet/numfmt/LocaleId.h"
 
 namespace quorvex::sheet::numfmt {
 namespace {
@@ -78,7 +79,6 @@ struct StyleRow {
   const NumeralStyle* style;
 };
 
-constexpr std::uint32_t kLanguageMask = 0x3FF;
 constexpr std::uint32_t kChinesePrc = 0x0804;
 constexpr std::uint32_t kJapanese = 0x11;
 constexpr std::uint32_t kKorean = 0x12;
@@ -127,8 +127,7 @@ bool AppendCounting(const NumeralStyle& style, std::string_view digits, std::str
 
 const NumeralStyle* NumeralStyleFor(std::uint32_t lcid, int hint) {
   for (const StyleRow& row : kStyles) {
-    const bool locale_matches =
-        row.lcid > kLanguageMask ? row.lcid == lcid : row.lcid == (lcid & kLanguageMask);
+    const bool locale_matches = row.lcid == lcid || row.lcid == LanguageOf(lcid);
     if (locale_matches && row.hint == hint) return row.style;
   }
   return nullptr;
