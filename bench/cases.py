@@ -23,6 +23,7 @@ FORMAT_MAX_RATIO = 1.5  # of the CSV conversion
 FORMAT_MAX_PEAK_MB = 150
 LEGACY_MAX_RATIO = 1.2  # of the .xlsx holding the same content
 JOBS_MAX_RATIO = 0.6  # of the serial run
+DBASE2_MAX_RECORDS = 65_535
 
 
 @dataclass
@@ -37,7 +38,8 @@ class Case:
     outdir: Optional[str] = None  # removed before every run
     # Reads outdir after one run; returns a note and whether the output is right.
     check: Optional[Callable[[str], Tuple[str, bool]]] = None
-    unavailable: Optional[str] = None
+    unavailable: Optional[str] = None  # why it cannot run yet: a missed target
+    not_applicable: Optional[str] = None  # why it cannot run on this input: no target
 
 
 def group_of(name):
@@ -71,8 +73,9 @@ def select(only, skip):
 class CaseBuilder:
     """Makes the Case of each name from the inputs bench_data made and the quorvex under test."""
 
-    def __init__(self, quorvex, work, has_jobs):
+    def __init__(self, quorvex, work, has_jobs, rows):
         self.quorvex = quorvex
+        self.rows = rows  # data rows of the large workbook
         self.work = work
         self.has_jobs = has_jobs
         self.workbook = self.sheet_gzip = self.folder = None
@@ -97,6 +100,8 @@ class CaseBuilder:
             case.argv = self.convert(name, outdir, [self.workbook])
             case.max_ratio = CSV_MAX_RATIO if name == "csv" else FORMAT_MAX_RATIO
             case.max_peak_mb = CSV_MAX_PEAK_MB if name == "csv" else FORMAT_MAX_PEAK_MB
+            if name == "dbf2" and self.rows > DBASE2_MAX_RECORDS:
+                case.not_applicable = f"a dBASE II table holds at most {DBASE2_MAX_RECORDS:,} records"
         elif name in GROUPS["legacy"]:
             case.label = "quorvex ." + name
             case.argv = self.convert("csv", outdir, [self.legacy[name]])

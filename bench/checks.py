@@ -41,7 +41,7 @@ def csv_lines(expected_lines):
         if len(files) != 1:
             return "%d files written, 1 expected" % len(files), False
         lines = count_lines(files[0])
-        return "%s, %d lines" % (size_note(outdir), lines), lines == expected_lines
+        return "%s, %s lines" % (size_note(outdir), format(lines, ",")), lines == expected_lines
     return check
 
 

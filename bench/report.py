@@ -33,8 +33,11 @@ def ratio(outcomes, name, baseline):
 
 
 def verdict(outcome, case_ratio):
-    """Returns PASS, MISS (with what missed), REFUSED, WRONG OUTPUT, or "" for a row without targets."""
+    """Returns PASS, MISS (with what missed), REFUSED, WRONG OUTPUT, n/a, or "" for a row without
+    targets."""
     case, measurement = outcome.case, outcome.measurement
+    if case.not_applicable:
+        return "n/a"
     if case.unavailable:
         return "MISS"
     if measurement.failure:
@@ -70,7 +73,7 @@ def row_of(outcome, outcomes):
     vs_unzip = None
     if case.group in UNZIP_GROUPS and case.name != "unzip":
         vs_unzip = ratio(outcomes, case.name, "unzip")
-    note = case.unavailable or measurement.failure or outcome.note
+    note = case.unavailable or case.not_applicable or measurement.failure or outcome.note
     return {
         "case": case.label, "median s": number(measurement.median_s, 3),
         "cpu s": number(measurement.cpu_s, 3), "peak MB": number(measurement.peak_mb, 1),

@@ -108,15 +108,17 @@ def prepare(builder, groups, args):
 def run_case(case, runs, work):
     """Measures one case and returns its Outcome; exits when a baseline tool fails."""
     outcome = report.Outcome(case, load=os.getloadavg()[0])
-    if case.unavailable:
+    if case.unavailable or case.not_applicable:
         return outcome
-    print("%-28s 1 run under time -v, then %d under hyperfine" % (case.label, runs), file=sys.stderr)
+    print("%-28s 1 run under time -v" % case.label, file=sys.stderr)
     outcome.measurement = measure.peak_run(case.argv, case.outdir, work)
     failure = outcome.measurement.failure
     if failure:
         if case.group == "inflate":
             raise SystemExit("run_bench: %s failed: %s" % (case.label, failure))
+        print("%-28s failed, not timed: %s" % (case.label, failure), file=sys.stderr)
         return outcome
+    print("%-28s %d runs under hyperfine" % (case.label, runs), file=sys.stderr)
     if case.check:
         outcome.note, outcome.output_ok = case.check(case.outdir)
     measure.timed_runs(case.argv, case.outdir, runs, work, outcome.measurement)
@@ -141,7 +143,7 @@ def main():
     work = tempfile.mkdtemp(prefix="quorvex-bench-")
     try:
         builder = cases.CaseBuilder(args.quorvex, work,
-                                    "folder" in groups and supports_jobs(args.quorvex))
+                                    "folder" in groups and supports_jobs(args.quorvex), args.rows)
         titles = prepare(builder, groups, args)
         started, load_before = time.monotonic(), os.getloadavg()
         outcomes = {}

@@ -52,10 +52,13 @@ class VerdictTest(unittest.TestCase):
                 outcome = report.Outcome(case, Measurement(1.0, 1.0, peak, failure), output_ok=output_ok)
                 self.assertEqual(report.verdict(outcome, ratio), expected)
 
-    def test_missing_option_misses_and_baseline_has_no_verdict(self):
+    def test_missing_option_misses_but_format_limit_and_baseline_do_not(self):
         missing = cases.Case("j2", "folder", "-j2", None, "j1", max_ratio=0.6, unavailable="no -j yet")
+        too_big = cases.Case("dbf2", "formats", "dbf2", [], "csv", max_ratio=1.5,
+                             not_applicable="at most 65,535 records")
         baseline = cases.Case("unzip", "inflate", "unzip", [])
         self.assertEqual(report.verdict(report.Outcome(missing), None), "MISS")
+        self.assertEqual(report.verdict(report.Outcome(too_big), None), "n/a")
         self.assertEqual(report.verdict(report.Outcome(baseline, Measurement(1.0, 1.0, 3.0)), None), "")
 
 
