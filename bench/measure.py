@@ -1,12 +1,13 @@
-"""Runs one benchmark command: once under /usr/bin/time -v for its peak memory, then with hyperfine."""
+"""Runs a benchmark command once under /usr/bin/time -v for its peak memory, and times runs of it with hyperfine."""
 
 import json
 import os
 import shlex
 import shutil
+import statistics
 import subprocess
-from dataclasses import dataclass
-from typing import Optional
+from dataclasses import dataclass, field
+from typing import List, Optional
 
 TIME = "/usr/bin/time"
 PEAK_LINE = "Maximum resident set size (kbytes):"
@@ -21,6 +22,14 @@ class Measurement:
     cpu_s: Optional[float] = None  # mean user + system time of the timed runs
     peak_mb: Optional[float] = None
     failure: Optional[str] = None  # what the command said when it failed; nothing was timed then
+    wall_times: List[float] = field(default_factory=list)
+    cpu_times: List[float] = field(default_factory=list)
+
+    def add_run(self, wall_s, cpu_s):
+        self.wall_times.append(wall_s)
+        self.cpu_times.append(cpu_s)
+        self.median_s = statistics.median(self.wall_times)
+        self.cpu_s = statistics.mean(self.cpu_times)
 
 
 def missing_tools():
@@ -48,12 +57,11 @@ def peak_run(argv, outdir, work):
     raise SystemExit("run_bench: %s -v gave no peak memory for %s" % (TIME, shlex.join(argv)))
 
 
-def timed_runs(argv, outdir, runs, work, measurement):
-    """Times argv `runs` times with hyperfine (no shell, output to /dev/null, outdir removed before
-    each run, no warm-up: peak_run was one) and fills in the median wall time and mean CPU time."""
+def timed_run(argv, outdir, work, measurement):
+    """Times one run of argv with hyperfine (no shell, output to /dev/null, outdir removed before
+    and after) and adds its wall and CPU time to measurement."""
     export = os.path.join(work, "hyperfine.json")
-    command = ["hyperfine", "--shell=none", "--style", "none", "--runs", str(runs),
-               "--export-json", export]
+    command = ["hyperfine", "--shell=none", "--style", "none", "--runs", "1", "--export-json", export]
     if outdir:
         command += ["--prepare", shlex.join(["rm", "-rf", outdir])]
     done = subprocess.run(command + [shlex.join(argv)], stdout=subprocess.DEVNULL,
@@ -63,8 +71,7 @@ def timed_runs(argv, outdir, runs, work, measurement):
         raise SystemExit("run_bench: hyperfine failed on %s:\n%s" % (shlex.join(argv), done.stderr))
     with open(export) as text:
         result = json.load(text)["results"][0]
-    measurement.median_s = result["median"]
-    measurement.cpu_s = result["user"] + result["system"]
+    measurement.add_run(result["times"][0], result["user"] + result["system"])
     clear_output(outdir)
 
 

@@ -1,7 +1,8 @@
 """Turns the measured cases into the one results table: ratios, targets and verdicts."""
 
+import statistics
 from dataclasses import dataclass, field
-from typing import Optional
+from typing import List
 
 import cases
 from measure import Measurement
@@ -19,9 +20,10 @@ LEFT_ALIGNED = {"case", "of", "target", "result", "note"}
 class Outcome:
     case: cases.Case
     measurement: Measurement = field(default_factory=Measurement)
-    load: Optional[float] = None  # one-minute load average when the case started
+    loads: List[float] = field(default_factory=list)  # one-minute load average at each timed run
     note: str = ""
     output_ok: bool = True
+    timed: bool = False  # ran and is timed in every round
 
 
 def ratio(outcomes, name, baseline):
@@ -79,7 +81,7 @@ def row_of(outcome, outcomes):
         "cpu s": number(measurement.cpu_s, 3), "peak MB": number(measurement.peak_mb, 1),
         "ratio": number(case_ratio, 2), "of": BASELINE_NAMES.get(case.baseline, ""),
         "x unzip": number(vs_unzip, 2), "target": target_text(case),
-        "result": verdict(outcome, case_ratio), "load": number(outcome.load, 1), "note": note,
+        "result": verdict(outcome, case_ratio), "load": number(statistics.median(outcome.loads) if outcome.loads else None, 1), "note": note,
     }
 
 

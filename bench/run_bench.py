@@ -14,9 +14,10 @@ A case's baseline (unzip for igzip and csv, csv for the other formats, xlsx for 
 j1 for j2) always runs with it, so every ratio divides two times measured in the same run.
 
 Each case runs once under /usr/bin/time -v (its peak memory, a check of its output, and the
-warm-up), then RUNS times under hyperfine; the table shows the median wall time, the mean CPU
-time, the ratio to the baseline and, for the large workbook, to unzip -p, the targets and the
-one-minute load average when the case started. A conversion that fails is shown as REFUSED with
+warm-up); then RUNS rounds each time every case once under hyperfine, so a case and its baseline
+see the same load. The table shows the median wall time, the mean CPU time, the ratio to the
+baseline and, for the large workbook, to unzip -p, the targets, and the median one-minute load
+average when the case's runs started. A conversion that fails is shown as REFUSED with
 its message and the run goes on.
 
 Exit status: 0 when every target is met, 3 when one is missed (or a conversion was refused or wrote
@@ -105,12 +106,13 @@ def prepare(builder, groups, args):
     return titles
 
 
-def run_case(case, runs, work):
-    """Measures one case and returns its Outcome; exits when a baseline tool fails."""
-    outcome = report.Outcome(case, load=os.getloadavg()[0])
+def first_run(case, work):
+    """Runs a case once for its peak memory and output check; returns its Outcome. Exits when a
+    baseline tool fails."""
+    outcome = report.Outcome(case)
     if case.unavailable or case.not_applicable:
         return outcome
-    print("%-28s 1 run under time -v" % case.label, file=sys.stderr)
+    print("%-28s one run under time -v" % case.label, file=sys.stderr)
     outcome.measurement = measure.peak_run(case.argv, case.outdir, work)
     failure = outcome.measurement.failure
     if failure:
@@ -118,11 +120,23 @@ def run_case(case, runs, work):
             raise SystemExit("run_bench: %s failed: %s" % (case.label, failure))
         print("%-28s failed, not timed: %s" % (case.label, failure), file=sys.stderr)
         return outcome
-    print("%-28s %d runs under hyperfine" % (case.label, runs), file=sys.stderr)
     if case.check:
         outcome.note, outcome.output_ok = case.check(case.outdir)
-    measure.timed_runs(case.argv, case.outdir, runs, work, outcome.measurement)
+    measure.clear_output(case.outdir)
+    outcome.timed = True
     return outcome
+
+
+def timed_rounds(outcomes, runs, work):
+    """Times every case that ran, one run each per round, so each case and its baseline see the
+    same load as it drifts: the ratios stay steadier than with all runs of one case in a row."""
+    timed = [outcome for outcome in outcomes.values() if outcome.timed]
+    for round_number in range(1, runs + 1):
+        print("round %d of %d: one run of each of %d cases" % (round_number, runs, len(timed)),
+              file=sys.stderr)
+        for outcome in timed:
+            outcome.loads.append(os.getloadavg()[0])
+            measure.timed_run(outcome.case.argv, outcome.case.outdir, work, outcome.measurement)
 
 
 def main():
@@ -146,9 +160,8 @@ def main():
                                     "folder" in groups and supports_jobs(args.quorvex), args.rows)
         titles = prepare(builder, groups, args)
         started, load_before = time.monotonic(), os.getloadavg()
-        outcomes = {}
-        for name in selected:
-            outcomes[name] = run_case(builder.build(name), args.runs, work)
+        outcomes = {name: first_run(builder.build(name), work) for name in selected}
+        timed_rounds(outcomes, args.runs, work)
         load_after = os.getloadavg()
     finally:
         shutil.rmtree(work, ignore_errors=True)
