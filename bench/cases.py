@@ -6,7 +6,7 @@ from typing import Callable, List, Optional, Tuple
 
 FORMATS = ["csv", "txt", "html", "mht", "xml", "dbf4", "dbf3", "dbf2"]
 GROUPS = {
-    "inflate": ["unzip", "igzip"],
+    "inflate": ["unzip", "igzip", "inflater"],
     "formats": FORMATS,
     "legacy": ["xlsx", "xls", "xlsb"],
     "folder": ["j1", "j2"],
@@ -14,7 +14,7 @@ GROUPS = {
 ALL_CASES = [name for names in GROUPS.values() for name in names]
 
 # Each case's time is divided by its baseline's, measured in the same run.
-BASELINES = {"igzip": "unzip", "csv": "unzip", "xls": "xlsx", "xlsb": "xlsx", "j2": "j1"}
+BASELINES = {"igzip": "unzip", "inflater": "unzip", "csv": "unzip", "xls": "xlsx", "xlsb": "xlsx", "j2": "j1"}
 BASELINES.update({name: "csv" for name in FORMATS if name != "csv"})
 
 CSV_MAX_RATIO = 0.5  # of unzip -p on the same sheet part
@@ -73,8 +73,9 @@ def select(only, skip):
 class CaseBuilder:
     """Makes the Case of each name from the inputs bench_data made and the quorvex under test."""
 
-    def __init__(self, quorvex, work, has_jobs, rows):
+    def __init__(self, quorvex, inflate_tool, work, has_jobs, rows):
         self.quorvex = quorvex
+        self.inflate_tool = inflate_tool
         self.rows = rows  # data rows of the large workbook
         self.work = work
         self.has_jobs = has_jobs
@@ -95,6 +96,11 @@ class CaseBuilder:
         elif name == "igzip":
             case.label, case.outdir = "igzip -dc sheet1.xml.gz", None
             case.argv = ["igzip", "-dc", self.sheet_gzip]
+        elif name == "inflater":
+            case.label, case.outdir = "quorvex_inflate sheet1.xml", None
+            case.argv = [self.inflate_tool, self.workbook, "xl/worksheets/sheet1.xml"]
+            if not os.access(self.inflate_tool, os.X_OK):
+                case.not_applicable = "not built: configure with -DQUORVEX_BUILD_BENCH=ON"
         elif name in FORMATS:
             case.label = "quorvex -f " + name
             case.argv = self.convert(name, outdir, [self.workbook])

@@ -4,14 +4,17 @@
 Cases (names for --only and --skip; a group name stands for its cases):
   inflate   unzip   unzip -p WORKBOOK xl/worksheets/sheet1.xml
             igzip   igzip -dc on the same deflate stream wrapped as gzip (bench-ROWS.sheet1.xml.gz)
+            inflater
+                    quorvex_inflate WORKBOOK xl/worksheets/sheet1.xml: the converter's own zip
+                    reader and inflater without parsing (built with -DQUORVEX_BUILD_BENCH=ON)
   formats   csv txt html mht xml dbf4 dbf3 dbf2
                     quorvex convert --quiet --format F -o OUT WORKBOOK
   legacy    xlsx xls xlsb
                     the LEGACY_ROWS workbook saved three ways, converted to CSV
   folder    j1 j2   500 small workbooks in one folder converted with --jobs 1 and --jobs 2
                     (without --jobs in quorvex --help: one serial run, and j2 reads "no -j yet")
-A case's baseline (unzip for igzip and csv, csv for the other formats, xlsx for xls and xlsb,
-j1 for j2) always runs with it, so every ratio divides two times measured in the same run.
+A case's baseline (unzip for igzip, inflater and csv, csv for the other formats, xlsx for xls
+and xlsb, j1 for j2) always runs with it, so every ratio divides two times measured in the same run.
 
 Each case runs once under /usr/bin/time -v (its peak memory, a check of its output, and the
 warm-up); then RUNS rounds each time every case once under hyperfine, so a case and its baseline
@@ -50,6 +53,8 @@ def parse_args():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("-b", dest="quorvex", default=os.path.join(repo, "build/src/cli/quorvex"),
                         help="quorvex executable (default: build/src/cli/quorvex)")
+    parser.add_argument("-i", dest="inflate_tool", default=os.path.join(repo, "build/bench/quorvex_inflate"),
+                        help="quorvex_inflate executable (default: build/bench/quorvex_inflate)")
     parser.add_argument("-r", dest="rows", type=int, default=1_000_000,
                         help="data rows of the large workbook (default 1000000)")
     parser.add_argument("-n", dest="runs", type=int, default=5, help="timed runs per case (default 5)")
@@ -156,7 +161,7 @@ def main():
     groups = {cases.group_of(name) for name in selected}
     work = tempfile.mkdtemp(prefix="quorvex-bench-")
     try:
-        builder = cases.CaseBuilder(args.quorvex, work,
+        builder = cases.CaseBuilder(args.quorvex, args.inflate_tool, work,
                                     "folder" in groups and supports_jobs(args.quorvex), args.rows)
         titles = prepare(builder, groups, args)
         started, load_before = time.monotonic(), os.getloadavg()
