@@ -4,6 +4,8 @@ import os
 from dataclasses import dataclass
 from typing import Callable, List, Optional, Tuple
 
+from bench_data import SHEET_PART
+
 FORMATS = ["csv", "txt", "html", "mht", "xml", "dbf4", "dbf3", "dbf2"]
 GROUPS = {
     "inflate": ["unzip", "igzip", "inflater"],
@@ -92,13 +94,13 @@ class CaseBuilder:
                     check=self.checks.get(name))
         if name == "unzip":
             case.label, case.outdir = "unzip -p sheet1.xml", None
-            case.argv = ["unzip", "-p", self.workbook, "xl/worksheets/sheet1.xml"]
+            case.argv = ["unzip", "-p", self.workbook, SHEET_PART]
         elif name == "igzip":
             case.label, case.outdir = "igzip -dc sheet1.xml.gz", None
             case.argv = ["igzip", "-dc", self.sheet_gzip]
         elif name == "inflater":
             case.label, case.outdir = "quorvex_inflate sheet1.xml", None
-            case.argv = [self.inflate_tool, self.workbook, "xl/worksheets/sheet1.xml"]
+            case.argv = [self.inflate_tool, self.workbook, SHEET_PART]
             if not os.access(self.inflate_tool, os.X_OK):
                 case.not_applicable = "not built: configure with -DQUORVEX_BUILD_BENCH=ON"
         elif name in FORMATS:
