@@ -11,8 +11,8 @@ from measure import Measurement
 BASELINE_NAMES = {"unzip": "unzip -p", "csv": "csv", "xlsx": ".xlsx", "j1": "-j1"}
 # Rows reading the large workbook also show their time against unzip -p of its sheet part.
 UNZIP_GROUPS = ("inflate", "formats")
-COLUMNS = ["case", "median s", "cpu s", "peak MB", "ratio", "of", "x unzip", "target", "result",
-           "load", "note"]
+COLUMNS = ["case", "median s", "cpu s", "peak MB", "ratio", "cpu ratio", "of", "x unzip", "target",
+           "result", "load", "note"]
 LEFT_ALIGNED = {"case", "of", "target", "result", "note"}
 
 
@@ -26,12 +26,16 @@ class Outcome:
     timed: bool = False  # ran and is timed in every round
 
 
-def ratio(outcomes, name, baseline):
-    """Returns the median of `name` over the median of `baseline`, or None when either is missing."""
+def ratio(outcomes, name, baseline, measure="median_s"):
+    """Returns `measure` (median_s or cpu_s) of `name` over that of `baseline`, or None when either
+    is missing."""
     this, base = outcomes.get(name), outcomes.get(baseline)
-    if not this or not base or this.measurement.median_s is None or not base.measurement.median_s:
+    if not this or not base:
         return None
-    return this.measurement.median_s / base.measurement.median_s
+    numerator, denominator = getattr(this.measurement, measure), getattr(base.measurement, measure)
+    if numerator is None or not denominator:
+        return None
+    return numerator / denominator
 
 
 def verdict(outcome, case_ratio):
@@ -72,6 +76,7 @@ def number(value, digits):
 def row_of(outcome, outcomes):
     case, measurement = outcome.case, outcome.measurement
     case_ratio = ratio(outcomes, case.name, case.baseline) if case.baseline else None
+    cpu_ratio = ratio(outcomes, case.name, case.baseline, "cpu_s") if case.baseline else None
     vs_unzip = None
     if case.group in UNZIP_GROUPS and case.name != "unzip":
         vs_unzip = ratio(outcomes, case.name, "unzip")
@@ -80,7 +85,7 @@ def row_of(outcome, outcomes):
         "case": case.label, "median s": number(measurement.median_s, 3),
         "cpu s": number(measurement.cpu_s, 3), "peak MB": number(measurement.peak_mb, 1),
         "ratio": number(case_ratio, 2), "of": BASELINE_NAMES.get(case.baseline, ""),
-        "x unzip": number(vs_unzip, 2), "target": target_text(case),
+        "x unzip": number(vs_unzip, 2), "cpu ratio": number(cpu_ratio, 2), "target": target_text(case),
         "result": verdict(outcome, case_ratio), "load": number(statistics.median(outcome.loads) if outcome.loads else None, 1), "note": note,
     }
 
