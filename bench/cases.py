@@ -16,7 +16,8 @@ GROUPS = {
 ALL_CASES = [name for names in GROUPS.values() for name in names]
 
 # Each case's time is divided by its baseline's, measured in the same run.
-BASELINES = {"igzip": "unzip", "inflater": "unzip", "csv": "unzip", "xls": "xlsx", "xlsb": "xlsx", "j2": "j1"}
+BASELINES = {"igzip": "unzip", "inflater": "unzip", "csv": "unzip",
+             "xls": "xlsx", "xlsb": "xlsx", "j2": "j1"}
 BASELINES.update({name: "csv" for name in FORMATS if name != "csv"})
 
 CSV_MAX_RATIO = 0.5  # of unzip -p on the same sheet part

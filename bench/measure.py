@@ -1,4 +1,4 @@
-"""Runs a benchmark command once under /usr/bin/time -v for its peak memory, and times runs of it with hyperfine."""
+"""Runs a benchmark command once under /usr/bin/time -v for its peak memory; times its runs with hyperfine."""
 
 import json
 import os

@@ -81,12 +81,14 @@ def row_of(outcome, outcomes):
     if case.group in UNZIP_GROUPS and case.name != "unzip":
         vs_unzip = ratio(outcomes, case.name, "unzip")
     note = case.unavailable or case.not_applicable or measurement.failure or outcome.note
+    load = statistics.median(outcome.loads) if outcome.loads else None
     return {
         "case": case.label, "median s": number(measurement.median_s, 3),
         "cpu s": number(measurement.cpu_s, 3), "peak MB": number(measurement.peak_mb, 1),
-        "ratio": number(case_ratio, 2), "of": BASELINE_NAMES.get(case.baseline, ""),
-        "x unzip": number(vs_unzip, 2), "cpu ratio": number(cpu_ratio, 2), "target": target_text(case),
-        "result": verdict(outcome, case_ratio), "load": number(statistics.median(outcome.loads) if outcome.loads else None, 1), "note": note,
+        "ratio": number(case_ratio, 2), "cpu ratio": number(cpu_ratio, 2),
+        "of": BASELINE_NAMES.get(case.baseline, ""), "x unzip": number(vs_unzip, 2),
+        "target": target_text(case), "result": verdict(outcome, case_ratio),
+        "load": number(load, 1), "note": note,
     }
 
 
