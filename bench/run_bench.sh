@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times quorvex converting the large benchmark workbook against plain inflating of its sheet part.
 #
-# Usage: bench/run_bench.sh [-b QUORVEX] [-r ROWS] [-n RUNS] [-l LEGACY_ROWS] [-x]
+# Usage: bench/run_bench.sh [-b QUORVEX] [-r ROWS] [-n RUNS] [-l LEGACY_ROWS] [-x] [-R]
 #   -b  quorvex executable (default: build/src/cli/quorvex under the repository root)
 #   -r  data rows in the workbook (default 1000000); the workbook is generated into bench/data/
 #       by generate_workbook.py when it is not there yet
@@ -9,14 +9,16 @@
 #   -l  rows of the workbook timed as .xlsx, .xls and .xlsb (default 65000: BIFF8 holds at most
 #       65,536 rows, and SheetJS cannot write the 1,000,000-row workbook)
 #   -x  skip the .xls/.xlsb comparison
+#   -R  skip the workbook with the same rows stored last to first
 #
 # Measures (a) unzip -p WORKBOOK xl/worksheets/sheet1.xml > /dev/null
 #          (b) quorvex convert --quiet --format csv -o OUTDIR WORKBOOK
 # and the peak resident memory of (b) from /usr/bin/time -v. Targets: (b)/(a) <= 2.0, peak < 200 MB.
 # Then the same generator's LEGACY_ROWS workbook as .xlsx, .xls and .xlsb (made by
 # make_legacy_workbooks.sh): time and peak memory of converting each, and whether each CSV equals
-# the .xlsx's (LibreOffice declares all 65,536 rows in the .xls, so only its first ROWS+1 lines
-# are compared; the rest are empty lines).
+# the .xlsx's (only the first ROWS+1 lines are compared).
+# Then (c): the same ROWS stored last to first (generate_workbook.py --reverse): time, peak memory
+# (target < 200 MB as well) and whether its CSV equals (b)'s.
 # Exit status: 0 when both targets are met, 3 when one is missed, 1 on any error.
 set -euo pipefail
 
@@ -26,17 +28,19 @@ rows=1000000
 runs=5
 legacy_rows=65000
 legacy=1
+reversed=1
 readonly kRatioTarget=2.0
 readonly kPeakTargetMb=200
 
-while getopts "b:r:n:l:xh" opt; do
+while getopts "b:r:n:l:xRh" opt; do
   case "$opt" in
     b) quorvex=$OPTARG ;;
     r) rows=$OPTARG ;;
     n) runs=$OPTARG ;;
     l) legacy_rows=$OPTARG ;;
     x) legacy=0 ;;
-    *) sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; exit 1 ;;
+    R) reversed=0 ;;
+    *) sed -n '2,24p' "$0" | sed 's/^# \{0,1\}//'; exit 1 ;;
   esac
 done
 
@@ -100,7 +104,8 @@ fi
 peak_kb=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time-v")
 [[ -n "$peak_kb" ]] || die "could not read the peak memory from /usr/bin/time -v"
 
-written_lines=$(find "$outdir" -type f -name '*.csv' -exec cat {} + | grep -c $'\r$' || true)
+# Lines end in CR LF but the last, so the count is the line breaks plus one.
+written_lines=$(find "$outdir" -type f -name '*.csv' -exec cat {} + | awk 'END { print NR }')
 
 verdict() { if [[ "$1" == 1 ]]; then echo PASS; else echo MISS; fi; }
 ratio=$(awk -v b="$convert_s" -v a="$unzip_s" 'BEGIN { printf "%.2f", b / a }')
@@ -121,6 +126,25 @@ peak_of() {
   /usr/bin/time -v -o "$work/time-v" "$quorvex" convert --quiet --format csv -o "$2" "$1" || die "quorvex convert failed on $1"
   awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' "$work/time-v"
 }
+
+if [[ "$reversed" == 1 ]]; then
+  reversed_book="$repo/bench/data/bench-$rows-reversed.xlsx"
+  if [[ ! -s "$reversed_book" ]]; then
+    echo "generating $reversed_book" >&2
+    python3 "$repo/bench/generate_workbook.py" "$reversed_book" --rows "$rows" --reverse >&2
+  fi
+  out="$work/out-reversed"
+  seconds=$(time_command "'$quorvex' convert --quiet --format csv -o '$out' '$reversed_book'" "rm -rf '$out' && mkdir -p '$out'")
+  peak=$(peak_of "$reversed_book" "$out")
+  if cmp -s "$(find "$out" -type f -name '*.csv' | head -n 1)" "$(find "$outdir" -type f -name '*.csv' | head -n 1)"; then
+    same="CSV same as (b)"
+  else
+    same="CSV DIFFERS from (b)"
+  fi
+  echo
+  printf '(c) rows stored in reverse median %8.3f s over %d runs   peak %8s MB   %s\n' "$seconds" "$runs" "$peak" "$same"
+  peak_ok=$(awk -v m="$peak" -v t="$kPeakTargetMb" -v ok="$peak_ok" 'BEGIN { print (ok && m < t) ? 1 : 0 }')
+fi
 
 if [[ "$legacy" == 1 ]]; then
   "$repo/bench/make_legacy_workbooks.sh" "$legacy_rows" >&2
