@@ -73,6 +73,12 @@ void DelimitedWriter::EndRowsBefore(std::uint32_t row) {
   out_.Drain();
 }
 
+bool DelimitedWriter::SetLastRow(std::uint32_t row) {
+  if (row < range_.first_row || row + 1 < next_row_) return false;
+  range_.last_row = row;
+  return true;
+}
+
 void DelimitedWriter::Finish() {
   EndRowsBefore(range_.last_row + 1);
 }

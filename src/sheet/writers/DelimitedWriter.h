@@ -22,6 +22,9 @@ class DelimitedWriter {
   /// Writes `cell`. Returns false, writing nothing, when the cell lies outside the range or does
   /// not come after the cell written before it.
   bool Add(const Cell& cell);
+  /// Moves the range's last row, when no line after the new last row has been started;
+  /// false otherwise.
+  bool SetLastRow(std::uint32_t row);
   /// Writes the lines still missing up to the end of the range.
   void Finish();
 

@@ -40,9 +40,16 @@ class DeclaredRangeWriter : public SheetSink {
     return writer_->Add(cell) ? SinkControl::kContinue : SinkControl::kStop;
   }
 
-  /// Completes the file when the sheet's used range is the declared one.
+  /// Completes the file when the lines written so far are those of the sheet's used range: it
+  /// is the declared one, or differs only in its last row (files often declare rows they do
+  /// not use, or leave out rows only a row record uses).
   bool Finish(const std::optional<CellRange>& used) {
-    if (!writer_ || !used || *used != writer_->range()) return false;
+    if (!writer_ || !used) return false;
+    const CellRange& declared = writer_->range();
+    if (used->first_row != declared.first_row || used->first_column != declared.first_column ||
+        used->last_column != declared.last_column || !writer_->SetLastRow(used->last_row)) {
+      return false;
+    }
     writer_->Finish();
     return true;
   }

@@ -115,6 +115,8 @@ TEST_F(DelimitedWriterTest, CoversTheUsedRangeWhateverTheFileDeclares) {
          return ListReader({Text(0, 0, "a"), Text(0, 1, "b"), Text(1, 0, "c")}, CellRange{0, 0, 0, 0});
        },
        "a,b\r\nc,", 2},
+      {"dimension with rows to spare: the lines written stand, cut at the last row used",
+       [] { return ListReader({Text(0, 0, "a"), Text(1, 0, "b")}, CellRange{0, 0, 65535, 0}); }, "a\r\nb", 1},
       {"dimension larger than the cells: no padding on its word alone",
        [] {
          return ListReader({Text(1, 1, "a"), Text(2, 1, "b")}, CellRange{0, 0, 9, 5});
