@@ -1,10 +1,10 @@
 // Cells put in row order through sorted runs, in memory and spilled to a temporary file.
-#include "sheet/stream/CellSorter.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "sheet/stream/CellSorter.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -20,9 +20,15 @@ std::vector<std::string> ReadAll(CellSorter& sorter) {
   while (const Cell* cell = reader.Next()) {
     std::string line = std::to_string(cell->row) + "," + std::to_string(cell->column) + ":";
     switch (cell->value.kind) {
-      case CellKind::kNumber: line += std::to_string(static_cast<int>(cell->value.number)); break;
-      case CellKind::kString: line += std::string(cell->value.text); break;
-      default: line += "?"; break;
+      case CellKind::kNumber:
+        line += std::to_string(static_cast<int>(cell->value.number));
+        break;
+      case CellKind::kString:
+        line += std::string(cell->value.text);
+        break;
+      default:
+        line += "?";
+        break;
     }
     if (!cell->formula.empty()) line += "=" + std::string(cell->formula);
     EXPECT_EQ(cell->style, 7u);

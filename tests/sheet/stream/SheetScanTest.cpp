@@ -1,10 +1,10 @@
 // One reading for the used range and order, and the replay that hands cells over in row order.
-#include "sheet/stream/SheetScan.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "sheet/stream/SheetScan.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -12,7 +12,8 @@ namespace {
 /// One sheet of number cells, streamed in the given order; counts its readings.
 class ListReader : public WorkbookReader {
  public:
-  explicit ListReader(std::vector<std::pair<std::uint32_t, std::uint32_t>> places) : places_(std::move(places)) {
+  explicit ListReader(std::vector<std::pair<std::uint32_t, std::uint32_t>> places)
+      : places_(std::move(places)) {
     workbook_.sheets.push_back({"S", SheetKind::kWorksheet, "s"});
   }
   const Workbook& workbook() const override { return workbook_; }

@@ -1,11 +1,11 @@
 // The used-range rule: which records count, and in which direction.
-#include "sheet/stream/UsedRangeBuilder.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "sheet/stream/UsedRangeBuilder.h"
 
 namespace quorvex::sheet {
 namespace {

@@ -116,7 +116,10 @@ TEST_F(DelimitedWriterTest, CoversTheUsedRangeWhateverTheFileDeclares) {
        },
        "a,b\r\nc,", 2},
       {"dimension with rows to spare: the lines written stand, cut at the last row used",
-       [] { return ListReader({Text(0, 0, "a"), Text(1, 0, "b")}, CellRange{0, 0, 65535, 0}); }, "a\r\nb", 1},
+       [] {
+         return ListReader({Text(0, 0, "a"), Text(1, 0, "b")}, CellRange{0, 0, 65535, 0});
+       },
+       "a\r\nb", 1},
       {"dimension larger than the cells: no padding on its word alone",
        [] {
          return ListReader({Text(1, 1, "a"), Text(2, 1, "b")}, CellRange{0, 0, 9, 5});
@@ -171,8 +174,8 @@ TEST_F(DelimitedWriterTest, CoversTheUsedRangeWhateverTheFileDeclares) {
 }
 
 TEST_F(DelimitedWriterTest, QuotesFieldHoldingDelimiterQuoteOrLineBreak) {
-  ListReader reader({Text(0, 0, "x,y"), Text(0, 1, "say \"hi\""), Text(0, 2, "two\nlines"), Text(0, 3, "cr\r"),
-                     Text(0, 4, "tab\there")},
+  ListReader reader({Text(0, 0, "x,y"), Text(0, 1, "say \"hi\""), Text(0, 2, "two\nlines"),
+                     Text(0, 3, "cr\r"), Text(0, 4, "tab\there")},
                     CellRange{0, 0, 0, 4});
   EXPECT_EQ(Save(reader), "\"x,y\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",tab\there");
 }
