@@ -27,13 +27,14 @@ SMALL_MIN_ROWS = 20
 SMALL_ROW_SPREAD = 381
 
 
-def large_workbook(rows):
-    """Returns bench/data/bench-ROWS.xlsx, generating it first when it is missing."""
-    path = os.path.join(DATA_DIR, "bench-%d.xlsx" % rows)
+def large_workbook(rows, reverse=False):
+    """Returns bench/data/bench-ROWS.xlsx (bench-ROWS-reversed.xlsx: the same rows stored last to
+    first), generating it first when it is missing."""
+    path = os.path.join(DATA_DIR, "bench-%d%s.xlsx" % (rows, "-reversed" if reverse else ""))
     if not os.path.isfile(path):
         os.makedirs(DATA_DIR, exist_ok=True)
         print("generating %s" % path, file=sys.stderr)
-        generate_workbook.write_workbook(path, rows)
+        generate_workbook.write_workbook(path, rows, reverse)
     return path
 
 

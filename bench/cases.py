@@ -12,12 +12,13 @@ GROUPS = {
     "formats": FORMATS,
     "legacy": ["xlsx", "xls", "xlsb"],
     "folder": ["j1", "j2"],
+    "order": ["reversed"],
 }
 ALL_CASES = [name for names in GROUPS.values() for name in names]
 
 # Each case's time is divided by its baseline's, measured in the same run.
 BASELINES = {"igzip": "unzip", "inflater": "unzip", "csv": "unzip",
-             "xls": "xlsx", "xlsb": "xlsx", "j2": "j1"}
+             "xls": "xlsx", "xlsb": "xlsx", "j2": "j1", "reversed": "csv"}
 BASELINES.update({name: "csv" for name in FORMATS if name != "csv"})
 
 CSV_MAX_RATIO = 0.5  # of unzip -p on the same sheet part
@@ -27,6 +28,7 @@ FORMAT_MAX_PEAK_MB = 150
 LEGACY_MAX_RATIO = 1.2  # of the .xlsx holding the same content
 JOBS_MAX_RATIO = 0.6  # of the serial run
 DBASE2_MAX_RECORDS = 65_535
+REVERSED_MAX_PEAK_MB = 200  # the same rows stored last to first are reordered within this
 
 
 @dataclass
@@ -82,7 +84,7 @@ class CaseBuilder:
         self.rows = rows  # data rows of the large workbook
         self.work = work
         self.has_jobs = has_jobs
-        self.workbook = self.sheet_gzip = self.folder = None
+        self.workbook = self.sheet_gzip = self.folder = self.reversed_workbook = None
         self.legacy = {}  # extension -> workbook
         self.checks = {}  # case name -> check of its output
 
@@ -111,6 +113,10 @@ class CaseBuilder:
             case.max_peak_mb = CSV_MAX_PEAK_MB if name == "csv" else FORMAT_MAX_PEAK_MB
             if name == "dbf2" and self.rows > DBASE2_MAX_RECORDS:
                 case.not_applicable = f"a dBASE II table holds at most {DBASE2_MAX_RECORDS:,} records"
+        elif name == "reversed":
+            case.label = "quorvex rows reversed"
+            case.argv = self.convert("csv", outdir, [self.reversed_workbook])
+            case.max_peak_mb = REVERSED_MAX_PEAK_MB
         elif name in GROUPS["legacy"]:
             case.label = "quorvex ." + name
             case.argv = self.convert("csv", outdir, [self.legacy[name]])

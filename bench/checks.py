@@ -18,11 +18,14 @@ def size_note(outdir):
 
 
 def count_lines(path):
+    """Lines of a text file whose last line may lack its line end (CSV and TXT end without one)."""
     lines = 0
+    last = b""
     with open(path, "rb") as text:
         while chunk := text.read(READ_CHUNK):
             lines += chunk.count(b"\n")
-    return lines
+            last = chunk[-1:]
+    return lines + (1 if last not in (b"", b"\n") else 0)
 
 
 def written_files(expected_files):
@@ -42,6 +45,22 @@ def csv_lines(expected_lines):
             return "%d files written, 1 expected" % len(files), False
         lines = count_lines(files[0])
         return "%s, %s lines" % (size_note(outdir), format(lines, ",")), lines == expected_lines
+    return check
+
+
+def same_file_as(reference_outdir):
+    """Returns a check that passes when the one file written equals the one in reference_outdir."""
+    def check(outdir):
+        files, reference = output_files(outdir), output_files(reference_outdir)
+        if len(files) != 1 or len(reference) != 1:
+            return "no single CSV to compare", False
+        with open(files[0], "rb") as a, open(reference[0], "rb") as b:
+            while True:
+                left, right = a.read(READ_CHUNK), b.read(READ_CHUNK)
+                if left != right:
+                    return "CSV DIFFERS from the ordered workbook's", False
+                if not left:
+                    return "CSV same as the ordered workbook's", True
     return check
 
 

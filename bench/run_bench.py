@@ -81,7 +81,7 @@ def supports_jobs(quorvex):
 def prepare(builder, groups, args):
     """Makes the inputs the chosen groups read; returns the title line of each group."""
     titles = {}
-    if groups & {"inflate", "formats"}:
+    if groups & {"inflate", "formats", "order"}:
         builder.workbook = bench_data.large_workbook(args.rows)
         with zipfile.ZipFile(builder.workbook) as archive:
             part = archive.getinfo(bench_data.SHEET_PART)
@@ -93,6 +93,10 @@ def prepare(builder, groups, args):
         builder.checks["csv"] = checks.csv_lines(args.rows + 1)
         for fmt in cases.FORMATS[1:]:
             builder.checks[fmt] = checks.written_files(1)
+    if "order" in groups:
+        builder.reversed_workbook = bench_data.large_workbook(args.rows, reverse=True)
+        builder.checks["reversed"] = checks.same_file_as(os.path.join(builder.work, "out-csv"))
+        titles["order"] = f"-- the same {args.rows:,} rows stored last to first, converted to csv"
     if "inflate" in groups:
         builder.sheet_gzip = bench_data.sheet_part_gzip(builder.workbook)
     if "legacy" in groups:
