@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the large benchmark workbook: one sheet "Data", a header row and N rows of 10 columns.
 
-    generate_workbook.py OUTPUT.xlsx [--rows N]      (N defaults to 1,000,000)
+    generate_workbook.py OUTPUT.xlsx [--rows N] [--reverse]      (N defaults to 1,000,000)
 
 Columns, per row i (1-based):
   A Id        integer
@@ -17,12 +17,16 @@ Columns, per row i (1-based):
 
 The random generators start from fixed states, so every run writes the same cells. Parts are
 streamed into the zip (deflate level 6, zip64 when needed); memory stays small whatever N is.
+With --reverse the same rows are stored last to first (the header row last), as a workbook
+whose cells are not in row order: the rows go through a temporary file in chunks, read back in
+reverse.
 """
 
 import argparse
 import os
 import random
 import sys
+import tempfile
 import time
 import zipfile
 
@@ -128,20 +132,16 @@ def styles_xml():
             '</styleSheet>')
 
 
-def write_sheet(stream, rows):
-    stream.write((XML_DECL + f'<worksheet xmlns="{NS_MAIN}" xmlns:r="{NS_REL}">'
-                  f'<dimension ref="A1:J{rows + 1}"/>'
-                  '<sheetViews><sheetView workbookViewId="0"/></sheetViews>'
-                  '<sheetFormatPr defaultRowHeight="15"/><sheetData>').encode())
+def sheet_rows(rows):
+    """Yields the <row> elements in row order, the header first."""
     header = "".join('<c r="%s1" t="s"><v>%d</v></c>' % (chr(ord("A") + i), i)
                      for i in range(len(HEADERS)))
-    stream.write(('<row r="1">%s</row>' % header).encode())
+    yield '<row r="1">%s</row>' % header
 
     rng = random.Random(VALUES_STATE)
     rand = rng.random
     randint = rng.randint
     refs = references()
-    chunk = []
     for r in range(2, rows + 2):
         i = r - 1
         ident = randint(1, 9_999_999)
@@ -152,23 +152,53 @@ def write_sheet(stream, rows):
         rate = randint(0, 100_000) / 100_000
         measure = rand() * 10 ** randint(-3, 9)
         reference = next(refs)
-        chunk.append(
-            f'<row r="{r}">'
-            f'<c r="A{r}"><v>{ident}</v></c>'
-            f'<c r="B{r}" s="{STYLE_FIXED2}"><v>{amount!r}</v></c>'
-            f'<c r="C{r}" s="{STYLE_DATE}"><v>{day}</v></c>'
-            f'<c r="D{r}" t="s"><v>{category}</v></c>'
-            f'<c r="E{r}" t="s"><v>{UNIQUE_BASE + i - 1}</v></c>'
-            f'<c r="F{r}" t="b"><v>{active}</v></c>'
-            f'<c r="G{r}" s="{STYLE_PERCENT}"><v>{rate!r}</v></c>'
-            f'<c r="H{r}" s="{STYLE_FIXED2}"><f>A{r}*B{r}</f><v>{ident * amount!r}</v></c>'
-            f'<c r="I{r}"><v>{measure!r}</v></c>'
-            f'<c r="J{r}" t="str"><f>LEFT(E{r},11)</f><v>{escape(reference[:11])}</v></c>'
-            '</row>')
+        yield (f'<row r="{r}">'
+               f'<c r="A{r}"><v>{ident}</v></c>'
+               f'<c r="B{r}" s="{STYLE_FIXED2}"><v>{amount!r}</v></c>'
+               f'<c r="C{r}" s="{STYLE_DATE}"><v>{day}</v></c>'
+               f'<c r="D{r}" t="s"><v>{category}</v></c>'
+               f'<c r="E{r}" t="s"><v>{UNIQUE_BASE + i - 1}</v></c>'
+               f'<c r="F{r}" t="b"><v>{active}</v></c>'
+               f'<c r="G{r}" s="{STYLE_PERCENT}"><v>{rate!r}</v></c>'
+               f'<c r="H{r}" s="{STYLE_FIXED2}"><f>A{r}*B{r}</f><v>{ident * amount!r}</v></c>'
+               f'<c r="I{r}"><v>{measure!r}</v></c>'
+               f'<c r="J{r}" t="str"><f>LEFT(E{r},11)</f><v>{escape(reference[:11])}</v></c>'
+               '</row>')
+
+
+def chunks(row_elements):
+    """Groups of ROWS_PER_CHUNK elements, in order."""
+    chunk = []
+    for element in row_elements:
+        chunk.append(element)
         if len(chunk) == ROWS_PER_CHUNK:
-            stream.write("".join(chunk).encode())
-            chunk.clear()
-    stream.write("".join(chunk).encode())
+            yield chunk
+            chunk = []
+    if chunk:
+        yield chunk
+
+
+def reversed_chunks(row_elements):
+    """The same groups last to first, each reversed, kept on disk in between (rows hold no newline)."""
+    with tempfile.TemporaryFile() as spool:
+        extents = []
+        for chunk in chunks(row_elements):
+            data = "\n".join(chunk).encode()
+            extents.append((spool.tell(), len(data)))
+            spool.write(data)
+        for offset, size in reversed(extents):
+            spool.seek(offset)
+            yield list(reversed(spool.read(size).decode().split("\n")))
+
+
+def write_sheet(stream, rows, reverse=False):
+    stream.write((XML_DECL + f'<worksheet xmlns="{NS_MAIN}" xmlns:r="{NS_REL}">'
+                  f'<dimension ref="A1:J{rows + 1}"/>'
+                  '<sheetViews><sheetView workbookViewId="0"/></sheetViews>'
+                  '<sheetFormatPr defaultRowHeight="15"/><sheetData>').encode())
+    groups = reversed_chunks(sheet_rows(rows)) if reverse else chunks(sheet_rows(rows))
+    for chunk in groups:
+        stream.write("".join(chunk).encode())
     stream.write(b'</sheetData><pageMargins left="0.7" right="0.7" top="0.75" bottom="0.75" '
                  b'header="0.3" footer="0.3"/></worksheet>')
 
@@ -202,16 +232,10 @@ def open_part(zf, name):
     return zf.open(info, "w", force_zip64=True)
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("output", help="path of the .xlsx to write")
-    parser.add_argument("--rows", type=int, default=1_000_000, help="data rows below the header")
-    args = parser.parse_args()
-    if args.rows < 1 or args.rows > 1_048_575:
-        sys.exit("generate_workbook: --rows must be between 1 and 1048575")
-
-    started = time.monotonic()
-    partial = args.output + ".partial"
+def write_workbook(path, rows, reverse=False):
+    """Writes the workbook of `rows` data rows to `path` (through a ".partial" file renamed into place);
+    with `reverse` the rows are stored last to first."""
+    partial = path + ".partial"
     with zipfile.ZipFile(partial, "w", compression=zipfile.ZIP_DEFLATED, compresslevel=6,
                          allowZip64=True) as zf:
         add_part(zf, "[Content_Types].xml", content_types())
@@ -220,10 +244,23 @@ def main():
         add_part(zf, "xl/_rels/workbook.xml.rels", workbook_rels())
         add_part(zf, "xl/styles.xml", styles_xml())
         with open_part(zf, "xl/worksheets/sheet1.xml") as stream:
-            write_sheet(stream, args.rows)
+            write_sheet(stream, rows, reverse)
         with open_part(zf, "xl/sharedStrings.xml") as stream:
-            write_shared_strings(stream, args.rows, category_pool())
-    os.replace(partial, args.output)
+            write_shared_strings(stream, rows, category_pool())
+    os.replace(partial, path)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("output", help="path of the .xlsx to write")
+    parser.add_argument("--rows", type=int, default=1_000_000, help="data rows below the header")
+    parser.add_argument("--reverse", action="store_true", help="store the rows last to first")
+    args = parser.parse_args()
+    if args.rows < 1 or args.rows > 1_048_575:
+        sys.exit("generate_workbook: --rows must be between 1 and 1048575")
+
+    started = time.monotonic()
+    write_workbook(args.output, args.rows, args.reverse)
     print("wrote %s: %d rows, %d bytes, %.1f s" % (args.output, args.rows, os.path.getsize(args.output),
                                                   time.monotonic() - started))
 

@@ -26,12 +26,15 @@ inline std::string WriteInput(const std::uint8_t* data, std::size_t size, const 
 /// Reads every field of every event, so sanitizers see any bad pointer a reader hands out.
 class TouchingSink : public sheet::SheetSink {
  public:
-  void OnCell(const sheet::Cell& cell) override {
+  sheet::SinkControl OnCell(const sheet::Cell& cell) override {
     sum_ += cell.row + cell.column + cell.style + static_cast<std::size_t>(cell.value.kind);
     for (char c : cell.value.text) sum_ += static_cast<unsigned char>(c);
+    return sheet::SinkControl::kContinue;
   }
   void OnDimension(const sheet::CellRange& range) override { sum_ += range.last_row; }
   void OnMergedRange(const sheet::CellRange& range) override { sum_ += range.last_column; }
+  void OnRowInfo(const sheet::RowInfo& row) override { sum_ += row.row + row.outline_level; }
+  void OnComment(std::uint32_t row, std::uint32_t column) override { sum_ += row + column; }
   std::size_t sum() const { return sum_; }
 
  private:

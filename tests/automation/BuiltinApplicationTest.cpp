@@ -128,8 +128,8 @@ TEST(BuiltinApplication, SaveWithoutSelectionWritesTheSheetActiveInTheFile) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
   };
-  EXPECT_EQ(read(dir / "active.csv"), "2\r\n");
-  EXPECT_EQ(read(dir / "selected.csv"), "1\r\n");
+  EXPECT_EQ(read(dir / "active.csv"), "2");
+  EXPECT_EQ(read(dir / "selected.csv"), "1");
   std::filesystem::remove_all(dir);
 }
 

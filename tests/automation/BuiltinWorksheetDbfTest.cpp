@@ -57,6 +57,28 @@ TEST_F(BuiltinWorksheetDbf, UsedRangeGivesCountsAndAbsoluteCornerAddresses) {
   EXPECT_EQ(empty.UsedRangeCellAddress(1, 1), "$A$1");
 }
 
+TEST(BuiltinWorksheet, UsedRangeComesFromTheRecordsAndCellsFromTheirLastRecord) {
+  auto app = CreateBuiltinApplication("Excel.Application");
+  Workbook& records = app->WorkbooksOpen(QUORVEX_FIXTURES_DIR "/order_range/RangeRecords.xlsx");
+  // Worksheet 2 "RowHidden": B2:C3 and a hidden row 7; 10 "ColumnStyled": B2:C3 and a styled F.
+  EXPECT_EQ(records.Worksheets(2).UsedRangeCellAddress(records.Worksheets(2).UsedRangeRowsCount(), 2), "$C$7");
+  EXPECT_EQ(records.Worksheets(10).UsedRangeColumnsCount(), 5);
+  EXPECT_EQ(records.Worksheets(10).UsedRangeRowsCount(), 2);
+  records.Close();
+  Workbook& dimensions = app->WorkbooksOpen(QUORVEX_FIXTURES_DIR "/order_range/HugeDimension.xlsb");
+  EXPECT_EQ(dimensions.Worksheets(1).UsedRangeRowsCount(), 1) << "the stored dimension plays no part";
+  EXPECT_EQ(dimensions.Worksheets(1).UsedRangeColumnsCount(), 1);
+  dimensions.Close();
+  // Worksheet 3 "Duplicates" stores A1 twice, its rows out of order.
+  Workbook& order = app->WorkbooksOpen(QUORVEX_FIXTURES_DIR "/order_range/CellOrder.xls");
+  Worksheet& duplicates = order.Worksheets(3);
+  EXPECT_EQ(duplicates.Cells(1, 1).text, "second") << "before the used range is known";
+  EXPECT_EQ(duplicates.UsedRangeCellAddress(3, 3), "$C$3");
+  EXPECT_EQ(duplicates.Cells(1, 1).text, "second") << "after";
+  EXPECT_EQ(duplicates.Cells(3, 2).number, 21);
+  order.Close();
+}
+
 TEST_F(BuiltinWorksheetDbf, AutoFitMeasuresTheDisplayedTextOfEachColumn) {
   auto& sales = dynamic_cast<BuiltinWorksheet&>(Sheet(1));
   EXPECT_TRUE(sales.column_widths().empty());

@@ -54,17 +54,18 @@ struct SourceSheet {
 class Collector : public sheet::SheetSink {
  public:
   Collector(SourceSheet& sheet, const sheet::numfmt::CellText& text) : sheet_(sheet), text_(text) {}
-  void OnCell(const sheet::Cell& cell) override {
+  sheet::SinkControl OnCell(const sheet::Cell& cell) override {
     sheet_.first_row = std::min(sheet_.first_row, cell.row);
     sheet_.first_column = std::min(sheet_.first_column, cell.column);
     sheet_.last_row = std::max(sheet_.last_row, cell.row);
     sheet_.last_column = std::max(sheet_.last_column, cell.column);
-    if (cell.value.kind == sheet::CellKind::kEmpty) return;
+    if (cell.value.kind == sheet::CellKind::kEmpty) return sheet::SinkControl::kContinue;
     SourceCell& source = sheet_.cells[{cell.row, cell.column}];
     source.kind = cell.value.kind;
     source.number = cell.value.number;
     source.shown = text_.Render(cell.value, cell.style);
     source.date_format = text_.FormatOf(cell.style).IsDateTime();
+    return sheet::SinkControl::kContinue;
   }
 
  private:

@@ -3,7 +3,7 @@
 
 For each case it copies the fixture into tests/golden/<case>/ under the case's workbook name and
 writes expected/csv/<Sheet>.csv and expected/txt/<Sheet>.txt exactly as the command line must
-write them: UTF-8 without BOM, CR LF after every line, comma or tab between fields, a field in
+write them: UTF-8 without BOM, CR LF between lines and none after the last, comma or tab between fields, a field in
 double quotes (inner quotes doubled) only when it holds the delimiter, a double quote, CR or LF,
 and every line with as many fields as the used range is wide. A sheet without cells gives an
 empty file.
@@ -72,7 +72,7 @@ def field(text, delimiter):
 
 
 def serialise(rows, delimiter):
-    return "".join(delimiter.join(field(cell, delimiter) for cell in row) + "\r\n" for row in rows)
+    return "\r\n".join(delimiter.join(field(cell, delimiter) for cell in row) for row in rows)
 
 
 def check_case(case, workbook_path, sheets):

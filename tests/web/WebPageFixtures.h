@@ -33,7 +33,7 @@ inline ScriptedWorkbookReader SalesWorkbook() {
     sales.cells.push_back(Number(i + 1, 3, prices[i], 2));
     sales.cells.push_back(Number(i + 1, 4, units[i] * prices[i], 3, "C" + row + "*D" + row));
   }
-  sales.columns.push_back(sheet::ColumnInfo{0, 1, 14, false, 0});
+  sales.columns.push_back(sheet::ColumnInfo{.first_column = 0, .last_column = 1, .width = 14});
 
   ScriptedSheet styled{"Styled <Report> & \"Co\"", {}, {}, {}, {}};
   styled.cells = {Text(0, 0, "Quarterly report", 4),
@@ -46,11 +46,12 @@ inline ScriptedWorkbookReader SalesWorkbook() {
                   Text(3, 0, kHostileText),
                   Number(3, 2, -7, 2)};
   styled.merges.push_back(sheet::CellRange{0, 0, 0, 2});
-  styled.columns.push_back(sheet::ColumnInfo{0, 0, 24, false, 0});
-  styled.columns.push_back(sheet::ColumnInfo{1, 1, 10, true, 0});
-  styled.columns.push_back(sheet::ColumnInfo{2, 2, 12, false, 0});
-  styled.rows.push_back(sheet::RowInfo{0, 24, false, {}});
-  styled.rows.push_back(sheet::RowInfo{2, 45, false, {}});
+  styled.columns.push_back(sheet::ColumnInfo{.first_column = 0, .last_column = 0, .width = 24});
+  styled.columns.push_back(
+      sheet::ColumnInfo{.first_column = 1, .last_column = 1, .width = 10, .hidden = true});
+  styled.columns.push_back(sheet::ColumnInfo{.first_column = 2, .last_column = 2, .width = 12});
+  styled.rows.push_back(sheet::RowInfo{.row = 0, .height = 24});
+  styled.rows.push_back(sheet::RowInfo{.row = 2, .height = 45});
 
   ScriptedSheet secret{"Secret", {Text(0, 0, "hidden sheet text")}, {}, {}, {}};
   secret.hidden = true;

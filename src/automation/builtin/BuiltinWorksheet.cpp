@@ -7,35 +7,39 @@
 #include "automation/AutomationError.h"
 #include "automation/builtin/BuiltinWorkbook.h"
 #include "automation/builtin/ErrorTranslation.h"
-#include "sheet/writers/DelimitedWriter.h"
+#include "sheet/stream/SheetScan.h"
 
 namespace quorvex::automation {
 namespace {
 
-/// Captures one cell's value, stopping the stream once it is past that cell's row.
+/// Captures one cell's value; of two records of the cell the later one counts. In a sheet
+/// stored in row order it stops the reading once past the cell's row.
 class CellFinder : public sheet::SheetSink {
  public:
-  struct Done {};
-  CellFinder(std::uint32_t row, std::uint32_t column) : row_(row), column_(column) {}
+  CellFinder(std::uint32_t row, std::uint32_t column, bool in_row_order)
+      : row_(row), column_(column), in_row_order_(in_row_order) {}
 
-  void OnCell(const sheet::Cell& cell) override {
-    if (cell.row > row_) throw Done{};
-    if (cell.row != row_ || cell.column != column_) return;
+  sheet::SinkControl OnCell(const sheet::Cell& cell) override {
+    if (in_row_order_ && cell.row > row_) return sheet::SinkControl::kStop;
+    if (cell.row != row_ || cell.column != column_) return sheet::SinkControl::kContinue;
     using K = sheet::CellKind;
     switch (cell.value.kind) {
-      case K::kEmpty: break;
+      case K::kEmpty:
+        value_ = {};
+        break;
       case K::kNumber: value_ = {Variant::Kind::kNumber, cell.value.number, {}}; break;
       case K::kBoolean: value_ = {Variant::Kind::kBoolean, cell.value.number, {}}; break;
       case K::kString: value_ = {Variant::Kind::kString, 0, std::string(cell.value.text)}; break;
       case K::kError: value_ = {Variant::Kind::kError, 0, std::string(cell.value.text)}; break;
     }
-    throw Done{};
+    return in_row_order_ ? sheet::SinkControl::kStop : sheet::SinkControl::kContinue;
   }
   const Variant& value() const { return value_; }
 
  private:
   std::uint32_t row_;
   std::uint32_t column_;
+  bool in_row_order_;
   Variant value_;
 };
 
@@ -44,8 +48,8 @@ class ColumnWidthFinder : public sheet::SheetSink {
  public:
   explicit ColumnWidthFinder(const sheet::numfmt::CellText& text) : text_(text) {}
 
-  void OnCell(const sheet::Cell& cell) override {
-    if (cell.value.kind == sheet::CellKind::kEmpty) return;
+  sheet::SinkControl OnCell(const sheet::Cell& cell) override {
+    if (cell.value.kind == sheet::CellKind::kEmpty) return sheet::SinkControl::kContinue;
     shown_.clear();
     text_.Append(cell.value, cell.style, shown_);
     int longest = 0;
@@ -57,9 +61,10 @@ class ColumnWidthFinder : public sheet::SheetSink {
         longest = std::max(longest, ++line);
       }
     }
-    if (longest == 0) return;
+    if (longest == 0) return sheet::SinkControl::kContinue;
     int& width = widths_[cell.column];
     width = std::max(width, longest);
+    return sheet::SinkControl::kContinue;
   }
   std::map<std::uint32_t, int>& widths() { return widths_; }
 
@@ -83,10 +88,11 @@ void BuiltinWorksheet::Activate() {
 
 const sheet::CellRange& BuiltinWorksheet::UsedRange() {
   if (!used_range_) {
-    sheet::RangeScanner scanner;
+    sheet::SheetScan scan(nullptr, /*keep_cells=*/false);
     TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
-                    [&] { workbook_.reader().ReadSheet(position_, scanner); });
-    used_range_ = scanner.range().value_or(sheet::CellRange{});
+                    [&] { workbook_.reader().ReadSheet(position_, scan); });
+    used_range_ = scan.used_range().value_or(sheet::CellRange{});
+    in_row_order_ = scan.in_order();
   }
   return *used_range_;
 }
@@ -111,12 +117,10 @@ Variant BuiltinWorksheet::Cells(int row, int column) {
     throw AutomationError("Cells(" + std::to_string(row) + ", " + std::to_string(column) +
                           ") lies outside the sheet.");
   }
-  CellFinder finder(static_cast<std::uint32_t>(row - 1), static_cast<std::uint32_t>(column - 1));
-  try {
-    TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
-                    [&] { workbook_.reader().ReadSheet(position_, finder); });
-  } catch (const CellFinder::Done&) {
-  }
+  CellFinder finder(static_cast<std::uint32_t>(row - 1), static_cast<std::uint32_t>(column - 1),
+                    in_row_order_);
+  TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
+                  [&] { workbook_.reader().ReadSheet(position_, finder); });
   return finder.value();
 }
 

@@ -36,12 +36,14 @@ class BuiltinWorksheet : public Worksheet {
   const std::optional<sheet::CellRange>& selection() const { return selection_; }
 
  private:
-  /// The used range; an empty sheet's is the single cell A1, as in the application.
+  /// The used range by the records of the sheet (not its stored dimension); an empty sheet's is
+  /// the single cell A1, as in the application.
   const sheet::CellRange& UsedRange();
 
   BuiltinWorkbook& workbook_;
   std::size_t position_;
   std::optional<sheet::CellRange> used_range_;
+  bool in_row_order_ = false;  // known once the used range is: the cells came in row order
   std::optional<sheet::CellRange> selection_;
   bool columns_auto_fitted_ = false;
   std::map<std::uint32_t, int> column_widths_;

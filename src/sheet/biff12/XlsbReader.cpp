@@ -193,10 +193,39 @@ void XlsbReader::ReadSheet(std::size_t position, SheetSink& sink) {
     return;
   }
   LoadSharedStrings();
-  auto reader = archive_->OpenEntry(*entry);
-  BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
-  XlsbSheetReader(records, shared_strings_, workbook_.cell_formats.size(), sink, &extern_sheets_, &defined_names_)
-      .Read();
+  bool complete = false;
+  {
+    auto reader = archive_->OpenEntry(*entry);
+    BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
+    complete = XlsbSheetReader(records, shared_strings_, workbook_.cell_formats.size(), sink, &extern_sheets_,
+                               &defined_names_)
+                   .Read();
+  }
+  if (complete) ReadComments(entry->name, sink);
+}
+
+void XlsbReader::ReadComments(const std::string& sheet_part, SheetSink& sink) {
+  // Commented cells only widen the used range: a comments part that cannot be read is passed
+  // over rather than failing a sheet whose cells were read.
+  try {
+    const opc::Relationships relationships = opc::Relationships::Read(*archive_, sheet_part);
+    const opc::Relationship* comments = relationships.FindByType("comments");
+    const container::ZipEntry* entry = comments != nullptr ? archive_->Find(comments->target) : nullptr;
+    if (entry == nullptr) return;
+    auto reader = archive_->OpenEntry(*entry);
+    BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
+    while (records.Next()) {
+      if (records.id() != record::kBeginComment) continue;
+      // BrtBeginComment, MS-XLSB 2.4.28: author index, then the cell as an RfX.
+      RecordFields fields(records);
+      fields.U32();
+      const std::uint32_t row = fields.U32();
+      fields.U32();
+      const std::uint32_t column = fields.U32();
+      if (row < (1u << 20) && column < (1u << 14)) sink.OnComment(row, column);
+    }
+  } catch (const SheetError&) {
+  }
 }
 
 }  // namespace quorvex::sheet::biff12

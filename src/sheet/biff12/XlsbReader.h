@@ -35,6 +35,8 @@ class XlsbReader : public WorkbookReader {
   void Open();
   void ReadWorkbookPart(const std::string& part, std::vector<std::string>& relationship_ids);
   void LoadSharedStrings();
+  /// Reports the commented cells of the sheet stored in `sheet_part`, found through its relationships.
+  void ReadComments(const std::string& sheet_part, SheetSink& sink);
   void ResolveExternSheets(const std::vector<std::uint32_t>& xtis, const std::vector<bool>& supbook_is_self);
 
   std::unique_ptr<container::ZipArchive> archive_;

@@ -34,6 +34,9 @@ inline constexpr std::uint32_t kShrFmla = 427;
 inline constexpr std::uint32_t kMergeCell = 176;
 inline constexpr std::uint32_t kWsFmtInfo = 485;
 
+// Comments part.
+inline constexpr std::uint32_t kBeginComment = 635;
+
 // Shared strings part.
 inline constexpr std::uint32_t kSstItem = 19;
 inline constexpr std::uint32_t kBeginSst = 159;

@@ -49,9 +49,10 @@ XlsbSheetReader::XlsbSheetReader(BinaryRecordReader& records, const container::S
       extern_sheets_(extern_sheets),
       names_(names) {}
 
-void XlsbSheetReader::Read() {
-  while (records_.Next()) Dispatch();
+bool XlsbSheetReader::Read() {
+  while (!stopped_ && records_.Next()) Dispatch();
   EmitDeferred();
+  return !stopped_;
 }
 
 void XlsbSheetReader::Dispatch() {
@@ -67,6 +68,7 @@ void XlsbSheetReader::Dispatch() {
     return;
   }
   EmitDeferred();
+  if (stopped_) return;
   if ((id >= record::kCellBlank && id <= record::kShortIsst) || id == record::kCellRString) {
     ReadCell();
     return;
@@ -87,15 +89,9 @@ void XlsbSheetReader::Dispatch() {
       }
       return;
     }
-    case record::kWsFmtInfo: {
-      // BrtWsFmtInfo, MS-XLSB: default widths and the default row height in twips.
-      RecordFields fields(records_);
-      fields.U32();
-      const std::uint16_t width = fields.U16();
-      const std::uint16_t height = fields.U16();
-      sink_.OnDefaultSizes(width, height / 20.0);
+    case record::kWsFmtInfo:
+      ReadFormatInfo();
       return;
-    }
     case record::kColInfo:
       ReadColumnInfo();
       return;
@@ -111,8 +107,28 @@ void XlsbSheetReader::Dispatch() {
   }
 }
 
+void XlsbSheetReader::ReadFormatInfo() {
+  // BrtWsFmtInfo, MS-XLSB 2.4.859: default column width (dxGCol in 1/256 characters, or
+  // 0xFFFFFFFF and then cchDefColWidth in characters), default row height in twips, then flags:
+  // custom height, zero height, thick top, thick bottom.
+  RecordFields fields(records_);
+  const std::uint32_t width_256 = fields.U32();
+  const std::uint16_t width = fields.U16();
+  const std::uint16_t height = fields.U16();
+  const std::uint8_t flags = fields.remaining() > 0 ? fields.U8() : 0;
+  SheetDefaults defaults;
+  defaults.column_width = width;
+  defaults.zero_column_width = width_256 == 0xFFFFFFFF ? width == 0 : width_256 == 0;
+  defaults.row_height = height / 20.0;
+  defaults.zero_height = (flags & 0x02) != 0;
+  defaults.thick_top = (flags & 0x04) != 0;
+  defaults.thick_bottom = (flags & 0x08) != 0;
+  sink_.OnSheetDefaults(defaults);
+}
+
 void XlsbSheetReader::ReadRowHeader() {
-  // BrtRowHdr, MS-XLSB 2.4.718: row, style, height in twips, flags (bit 4 of the second byte: hidden).
+  // BrtRowHdr, MS-XLSB 2.4.718: row, style, height in twips, then flags: thick top and bottom
+  // (first byte), outline level, collapsed, hidden, custom height, custom format (second byte).
   RecordFields fields(records_);
   const std::uint32_t row = fields.U32();
   if (row > kMaxRow) records_.Fail("a row number lies outside the sheet");
@@ -122,10 +138,18 @@ void XlsbSheetReader::ReadRowHeader() {
   RowInfo info;
   info.row = row;
   info.height = (fields.U16() & 0x7FFF) / 20.0;
-  fields.U8();
+  const std::uint8_t borders = fields.U8();
   const std::uint8_t flags = fields.U8();
+  info.thick_top = (borders & 0x01) != 0;
+  info.thick_bottom = (borders & 0x02) != 0;
+  info.outline_level = static_cast<std::uint8_t>(flags & 0x07);
+  info.collapsed = (flags & 0x08) != 0;
   info.hidden = (flags & 0x10) != 0;
-  if ((flags & 0x40) != 0) info.style = style < style_count_ ? style : 0;
+  info.custom_height = (flags & 0x20) != 0;
+  if ((flags & 0x40) != 0) {
+    info.style = style < style_count_ ? style : 0;
+    info.styled = *info.style != 0;
+  }
   sink_.OnRowInfo(info);
 }
 
@@ -136,9 +160,11 @@ void XlsbSheetReader::ReadColumnInfo() {
   info.first_column = fields.U32();
   info.last_column = fields.U32();
   if (info.first_column > info.last_column || info.last_column > kMaxColumn) return;
+  info.to_sheet_end = info.last_column == kMaxColumn;
   info.width = fields.U32() / 256.0;
   const std::uint32_t style = fields.U32();
   info.style = style < style_count_ ? style : 0;
+  info.styled = info.style != 0;
   info.hidden = (fields.U16() & 0x01) != 0;
   sink_.OnColumnInfo(info);
 }
@@ -282,7 +308,7 @@ void XlsbSheetReader::EmitDeferred() {
   deferred_ = false;
   ResolveSharedFormula(deferred_cell_.row, deferred_cell_.column, deferred_cell_.column);
   deferred_cell_.formula = formula_;
-  sink_.OnCell(deferred_cell_);
+  if (sink_.OnCell(deferred_cell_) == SinkControl::kStop) stopped_ = true;
   formula_.clear();
 }
 
@@ -303,7 +329,7 @@ void XlsbSheetReader::Emit(std::uint32_t column, std::uint32_t style, CellValue 
     }
     return;
   }
-  sink_.OnCell(cell);
+  if (sink_.OnCell(cell) == SinkControl::kStop) stopped_ = true;
   formula_.clear();  // the text belongs to this cell only
 }
 

@@ -24,12 +24,14 @@ class XlsbSheetReader {
                   const std::vector<std::string>* extern_sheets = nullptr,
                   const std::vector<std::string>* names = nullptr);
 
-  /// Reads the whole part. Throws SheetError kCorrupt for damaged records, shared string
-  /// indexes out of range and cells outside the sheet's grid.
-  void Read();
+  /// Reads the whole part, or until the sink answers kStop (then returns false). Throws
+  /// SheetError kCorrupt for damaged records, shared string indexes out of range and cells
+  /// outside the sheet's grid.
+  bool Read();
 
  private:
   void Dispatch();
+  void ReadFormatInfo();
   void ReadRowHeader();
   void ReadColumnInfo();
   void ReadCell();
@@ -46,6 +48,7 @@ class XlsbSheetReader {
   std::uint32_t row_ = 0;
   std::uint32_t next_column_ = 0;
   bool dimension_reported_ = false;
+  bool stopped_ = false;  // the sink answered kStop
   std::string text_;
   FormulaDecompiler decompiler_;
   const std::vector<std::string>* extern_sheets_;

@@ -15,6 +15,11 @@ using container::ReadU16;
 using container::ReadU32;
 
 constexpr std::uint16_t kIxfeMarker = 0x3F;  // a BIFF2 cell whose XF index is in the IXFE record
+// XFs 0 to 15 are the style XFs and the default cell XF; a row or column formatted with one of
+// them looks like any other.
+constexpr std::uint16_t kDefaultCellXf = 15;
+// A COLINFO reaching the last column formats the whole sheet rather than some columns.
+constexpr std::uint32_t kSheetEndColumn = 255;
 
 }  // namespace
 
@@ -26,11 +31,15 @@ void Biff4SheetReader::Require(std::size_t size, const char* what) const {
   if (records_.data().size() < size) records_.Fail(std::string("a ") + what + " record is too short");
 }
 
-void Biff4SheetReader::Read() {
+bool Biff4SheetReader::Read() {
   if (!records_.Next() || !IsBof(records_.id())) records_.Fail("the sheet's position does not hold a BOF record");
-  ForEachRecordOfSubstream(records_, [this] { Dispatch(); });
+  // The walk still passes the records after a stop; sheets of these versions are small.
+  ForEachRecordOfSubstream(records_, [this] {
+    if (!stopped_) Dispatch();
+  });
   EmitPending();
   ReportDefaults();
+  return !stopped_;
 }
 
 std::uint32_t Biff4SheetReader::Biff2Style() const {
@@ -61,19 +70,26 @@ void Biff4SheetReader::Dispatch() {
       return;
     case record::kDefColWidth:
       Require(2, "DEFCOLWIDTH");
-      default_column_width_ = ReadU16(data);
+      defaults_.column_width = ReadU16(data);
+      defaults_.zero_column_width = defaults_.column_width == 0;
       have_defaults_ = true;
       return;
     case record::kDefaultRowHeight2:
       Require(2, "DEFAULTROWHEIGHT");
-      default_row_height_ = (ReadU16(data) & 0x7FFF) / 20.0;
+      defaults_.row_height = (ReadU16(data) & 0x7FFF) / 20.0;
       have_defaults_ = true;
       return;
-    case record::kDefaultRowHeight:
+    case record::kDefaultRowHeight: {
+      // Flags as in later versions: rows hidden by default 0x02, thick top 0x04, thick bottom 0x08.
       Require(4, "DEFAULTROWHEIGHT");
-      default_row_height_ = (ReadU16(data + 2) & 0x7FFF) / 20.0;
+      const std::uint16_t flags = ReadU16(data);
+      defaults_.zero_height = (flags & 0x02) != 0;
+      defaults_.thick_top = (flags & 0x04) != 0;
+      defaults_.thick_bottom = (flags & 0x08) != 0;
+      if (!defaults_.zero_height) defaults_.row_height = (ReadU16(data + 2) & 0x7FFF) / 20.0;
       have_defaults_ = true;
       return;
+    }
     case record::kIxfe2:
       Require(2, "IXFE");
       ixfe_ = ReadU16(data);
@@ -156,17 +172,28 @@ void Biff4SheetReader::ReadDimensions() {
 }
 
 void Biff4SheetReader::ReadRow() {
-  // ROW: row, first and last column, height in twips; BIFF3 and BIFF4 add flags (hidden 0x20,
+  // ROW: row, first and last column, height in twips (bit 15 set: the default height). BIFF3 and
+  // BIFF4 add flags (outline level 0x07, collapsed 0x10, hidden 0x20, custom height 0x40,
   // formatted 0x80) and the row's XF index.
   Require(8, "ROW");
   const char* data = records_.data().data();
   RowInfo info;
   info.row = ReadU16(data);
-  info.height = (ReadU16(data + 6) & 0x7FFF) / 20.0;
+  const std::uint16_t height = ReadU16(data + 6);
+  info.height = (height & 0x7FFF) / 20.0;
   if (records_.id() == record::kRow && records_.data().size() >= 16) {
     const std::uint16_t flags = ReadU16(data + 12);
+    info.outline_level = static_cast<std::uint8_t>(flags & 0x07);
+    info.collapsed = (flags & 0x10) != 0;
     info.hidden = (flags & 0x20) != 0;
-    if ((flags & 0x80) != 0) info.style = styles_.ForXf(ReadU16(data + 14) & 0x0FFF);
+    info.custom_height = (flags & 0x40) != 0;
+    if ((flags & 0x80) != 0) {
+      const std::uint16_t xf = ReadU16(data + 14) & 0x0FFF;
+      info.style = styles_.ForXf(xf);
+      info.styled = xf > kDefaultCellXf;
+    }
+  } else {
+    info.custom_height = (height & 0x8000) == 0;
   }
   sink_.OnRowInfo(info);
 }
@@ -186,8 +213,11 @@ void Biff4SheetReader::ReadColumns() {
     info.first_column = ReadU16(data);
     info.last_column = std::min<std::uint32_t>(ReadU16(data + 2), 255);
     info.width = ReadU16(data + 4) / 256.0;
-    info.style = styles_.ForXf(ReadU16(data + 6));
+    const std::uint16_t xf = ReadU16(data + 6);
+    info.style = styles_.ForXf(xf);
+    info.styled = xf > kDefaultCellXf;
     info.hidden = (ReadU16(data + 8) & 0x01) != 0;
+    info.to_sheet_end = ReadU16(data + 2) >= kSheetEndColumn;
   }
   if (info.first_column <= info.last_column) sink_.OnColumnInfo(info);
 }
@@ -250,7 +280,7 @@ void Biff4SheetReader::ReadFormulaString(std::size_t length_size) {
 void Biff4SheetReader::ReportDefaults() {
   if (defaults_reported_ || !have_defaults_) return;
   defaults_reported_ = true;
-  sink_.OnDefaultSizes(default_column_width_, default_row_height_);
+  sink_.OnSheetDefaults(defaults_);
 }
 
 void Biff4SheetReader::Emit(CellValue value, std::uint32_t style) {
@@ -260,13 +290,13 @@ void Biff4SheetReader::Emit(CellValue value, std::uint32_t style) {
   cell.column = ReadU16(records_.data().data() + 2);
   cell.style = style;
   cell.value = value;
-  sink_.OnCell(cell);
+  if (sink_.OnCell(cell) == SinkControl::kStop) stopped_ = true;
 }
 
 void Biff4SheetReader::EmitPending() {
   if (!awaiting_string_) return;
   awaiting_string_ = false;
-  sink_.OnCell(pending_);
+  if (!stopped_ && sink_.OnCell(pending_) == SinkControl::kStop) stopped_ = true;
 }
 
 }  // namespace quorvex::sheet::biff4

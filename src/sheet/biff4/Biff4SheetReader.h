@@ -19,8 +19,9 @@ class Biff4SheetReader {
                    SheetSink& sink);
 
   /// Reads to the sheet's EOF (a missing final EOF is forgiven), handing each cell to the sink in
-  /// file order. Throws SheetError kCorrupt for damaged records.
-  void Read();
+  /// file order, until the sink asks to stop. Returns false when it did. Throws SheetError
+  /// kCorrupt for damaged records.
+  bool Read();
 
  private:
   void Dispatch();
@@ -43,9 +44,9 @@ class Biff4SheetReader {
   const biff::CodePage& code_page_;
   SheetSink& sink_;
   std::uint16_t ixfe_ = 0;  // the XF index an IXFE record gave the BIFF2 cell after it
-  double default_column_width_ = 0;
-  double default_row_height_ = 0;
+  SheetDefaults defaults_;
   bool have_defaults_ = false;
+  bool stopped_ = false;  // the sink asked for nothing more
   bool defaults_reported_ = false;
   bool dimension_reported_ = false;
   // A formula whose text result comes in the STRING record after it waits here.

@@ -10,6 +10,7 @@ namespace quorvex::sheet::biff8 {
 namespace record {
 inline constexpr std::uint16_t kFormula = 0x0006;
 inline constexpr std::uint16_t kEof = 0x000A;
+inline constexpr std::uint16_t kNote = 0x001C;
 inline constexpr std::uint16_t kExternSheet = 0x0017;
 inline constexpr std::uint16_t kName = 0x0018;
 inline constexpr std::uint16_t kExternName = 0x0023;

@@ -20,6 +20,12 @@ constexpr std::size_t kMaxBlockCells = 32 * 256;
 constexpr std::size_t kMaxBlockText = 4 * 1024 * 1024;
 // Bounds the tokens of shared and array formulas kept for the cells that refer to them.
 constexpr std::size_t kMaxFormulaBytes = 16 * 1024 * 1024;
+// XFs 0-14 are the built-in cell styles and 15 the default cell format; cells, rows and columns
+// with a format of their own refer to later ones.
+constexpr std::uint16_t kDefaultCellXf = 15;
+// ColInfo's last column when the record runs to the end of the sheet: the application writes
+// IV + 1 (256), other writers IV itself.
+constexpr std::uint16_t kSheetEndColumn = 255;
 
 std::uint16_t ReadU16OrZero(std::string_view data) { return data.size() >= 2 ? ReadU16(data.data()) : 0; }
 
@@ -44,7 +50,7 @@ void SheetStreamReader::Require(std::size_t size, const char* what) const {
 
 void SheetStreamReader::Read() {
   ReadBof();
-  while (records_.Next()) {
+  while (!stopped_ && records_.Next()) {
     const std::uint16_t id = records_.id();
     if (id == record::kBof) {
       ++depth_;  // an embedded chart: skipped up to its own EOF
@@ -61,7 +67,7 @@ void SheetStreamReader::Read() {
     }
     if (depth_ == 0) Dispatch();
   }
-  records_.Fail("the sheet ends without an EOF record");
+  if (!stopped_) records_.Fail("the sheet ends without an EOF record");
 }
 
 void SheetStreamReader::ReadBof() {
@@ -77,7 +83,7 @@ std::uint32_t SheetStreamReader::Style(std::uint16_t xf) const {
 void SheetStreamReader::ReportDefaultSizes() {
   if (defaults_reported_ || !have_defaults_) return;
   defaults_reported_ = true;
-  sink_.OnDefaultSizes(default_column_width_, default_row_height_);
+  sink_.OnSheetDefaults(defaults_);
 }
 
 void SheetStreamReader::Dispatch() {
@@ -93,14 +99,21 @@ void SheetStreamReader::Dispatch() {
       return;
     case record::kDefColWidth:  // DefColWidth, MS-XLS 2.4.89
       Require(2, "DEFCOLWIDTH");
-      default_column_width_ = ReadU16(data);
+      defaults_.column_width = ReadU16(data);
+      defaults_.zero_column_width = defaults_.column_width == 0;
       have_defaults_ = true;
       return;
-    case record::kDefaultRowHeight:  // DefaultRowHeight, MS-XLS 2.4.87
+    case record::kDefaultRowHeight: {  // DefaultRowHeight, MS-XLS 2.4.87: flags, then the height
       Require(4, "DEFAULTROWHEIGHT");
-      default_row_height_ = (ReadU16(data + 2) & 0x7FFF) / 20.0;
+      const std::uint16_t flags = ReadU16(data);
+      defaults_.zero_height = (flags & 0x02) != 0;
+      defaults_.thick_top = (flags & 0x04) != 0;
+      defaults_.thick_bottom = (flags & 0x08) != 0;
+      // With zero height the field holds the height rows had before they were hidden.
+      if (!defaults_.zero_height) defaults_.row_height = (ReadU16(data + 2) & 0x7FFF) / 20.0;
       have_defaults_ = true;
       return;
+    }
     case record::kColInfo:
       ReadColInfo();
       return;
@@ -112,6 +125,9 @@ void SheetStreamReader::Dispatch() {
       return;
     case record::kMergedCells:
       ReadMergedCells();
+      return;
+    case record::kNote:
+      ReadNote();
       return;
     case record::kBlank:  // Blank, MS-XLS 2.4.20
       Require(6, "BLANK");
@@ -205,6 +221,7 @@ void SheetStreamReader::ReadDimensions() {
   }
   if (dimension_reported_) return;
   Flush();
+  if (stopped_) return;
   dimension_reported_ = true;
   ReportDefaultSizes();
   CellRange range;  // an empty sheet states A1, as other formats do
@@ -215,16 +232,28 @@ void SheetStreamReader::ReadDimensions() {
 }
 
 void SheetStreamReader::ReadRow() {
-  // Row, MS-XLS 2.4.221: the row's height in twips and its flags; a new row block starts here.
+  // Row, MS-XLS 2.4.221: the row's height in twips, then flags (outline level, collapsed,
+  // hidden, custom height, custom format) and the row's XF with the thick border flags.
+  // A new row block starts here.
   Require(16, "ROW");
   Flush();
+  if (stopped_) return;
   const char* data = records_.data().data();
   RowInfo info;
   info.row = ReadU16(data);
   info.height = (ReadU16(data + 6) & 0x7FFF) / 20.0;
   const std::uint16_t flags = ReadU16(data + 12);
+  const std::uint16_t format = ReadU16(data + 14);
+  info.outline_level = static_cast<std::uint8_t>(flags & 0x07);
+  info.collapsed = (flags & 0x10) != 0;
   info.hidden = (flags & 0x20) != 0;
-  if ((flags & 0x80) != 0) info.style = Style(ReadU16(data + 14) & 0x0FFF);
+  info.custom_height = (flags & 0x40) != 0;
+  if ((flags & 0x80) != 0) {
+    info.style = Style(format & 0x0FFF);
+    info.styled = (format & 0x0FFF) > kDefaultCellXf;
+  }
+  info.thick_top = (format & 0x1000) != 0;
+  info.thick_bottom = (format & 0x2000) != 0;
   sink_.OnRowInfo(info);
 }
 
@@ -232,13 +261,18 @@ void SheetStreamReader::ReadColInfo() {
   // ColInfo, MS-XLS 2.4.53: a column span's width in 1/256 characters, style and hidden flag.
   Require(10, "COLINFO");
   Flush();
+  if (stopped_) return;
   const char* data = records_.data().data();
   ColumnInfo info;
   info.first_column = ReadU16(data);
-  info.last_column = std::min<std::uint32_t>(ReadU16(data + 2), 255);
+  const std::uint16_t last = ReadU16(data + 2);
+  info.last_column = std::min<std::uint32_t>(last, 255);
+  info.to_sheet_end = last >= kSheetEndColumn;
   if (info.first_column > info.last_column) return;
   info.width = ReadU16(data + 4) / 256.0;
-  info.style = Style(ReadU16(data + 6));
+  const std::uint16_t xf = ReadU16(data + 6);
+  info.style = Style(xf);
+  info.styled = xf > kDefaultCellXf;
   info.hidden = (ReadU16(data + 8) & 0x01) != 0;
   sink_.OnColumnInfo(info);
 }
@@ -247,6 +281,7 @@ void SheetStreamReader::ReadMergedCells() {
   // MergeCells, MS-XLS 2.4.168: a count, then Ref8 ranges (first row, last row, first col, last col).
   Require(2, "MERGEDCELLS");
   Flush();  // cells before the merges they belong to
+  if (stopped_) return;
   const std::string_view data = records_.data();
   const std::size_t count = std::min<std::size_t>(ReadU16(data.data()), (data.size() - 2) / 8);
   for (std::size_t i = 0; i < count; ++i) {
@@ -254,6 +289,18 @@ void SheetStreamReader::ReadMergedCells() {
     CellRange range{ReadU16(ref), ReadU16(ref + 4), ReadU16(ref + 2), ReadU16(ref + 6)};
     if (range.first_row <= range.last_row && range.first_column <= range.last_column) sink_.OnMergedRange(range);
   }
+}
+
+void SheetStreamReader::ReadNote() {
+  // Note, MS-XLS 2.4.179: the commented cell's row and column come first. In BIFF5 a long text
+  // continues in further NOTE records whose row is 0xFFFF.
+  if (records_.data().size() < 4) return;
+  const char* data = records_.data().data();
+  const std::uint16_t row = ReadU16(data);
+  const std::uint16_t column = ReadU16(data + 2);
+  if (row == 0xFFFF || column > 255) return;
+  Flush();
+  if (!stopped_) sink_.OnComment(row, column);
 }
 
 void SheetStreamReader::ReadLabel() {
@@ -433,7 +480,10 @@ void SheetStreamReader::Flush() {
       DecompileFormula(pending);
       pending.cell.formula = formula_text_;
     }
-    sink_.OnCell(pending.cell);
+    if (sink_.OnCell(pending.cell) == SinkControl::kStop) {
+      stopped_ = true;
+      break;
+    }
   }
   block_.clear();
   block_text_.clear();

@@ -21,9 +21,9 @@ class SheetStreamReader {
   SheetStreamReader(BiffRecordReader& records, const XlsGlobals& globals, const CodePage& code_page,
                     SheetSink& sink);
 
-  /// Reads to the sheet's EOF. Cells go to the sink row by row: the cells of one row block
-  /// (the ROW records and cells up to a DBCELL) are sorted when they came out of order.
-  /// Throws SheetError kCorrupt for damaged records.
+  /// Reads to the sheet's EOF, or until the sink answers kStop. The cells of one row block (the
+  /// ROW records and cells up to a DBCELL) are sorted when they came out of order; blocks come
+  /// as the file stores them. Throws SheetError kCorrupt for damaged records.
   void Read();
 
  private:
@@ -43,6 +43,7 @@ class SheetStreamReader {
   void ReadRow();
   void ReadColInfo();
   void ReadMergedCells();
+  void ReadNote();
   void ReadFormula();
   void AddFormulaResult(std::uint16_t row, std::uint16_t column, std::uint16_t xf, const char* result);
   void ReadFormulaString();
@@ -63,9 +64,9 @@ class SheetStreamReader {
   int depth_ = 0;  // nested BOF..EOF blocks (embedded charts) inside the sheet
   bool dimension_reported_ = false;
   bool defaults_reported_ = false;
-  double default_column_width_ = 0;
-  double default_row_height_ = 0;
+  SheetDefaults defaults_;
   bool have_defaults_ = false;
+  bool stopped_ = false;          // the sink answered kStop
   bool awaiting_string_ = false;  // the last FORMULA cell's text comes in a STRING record
   bool out_of_order_ = false;
   std::vector<Pending> block_;

@@ -15,6 +15,8 @@ struct CellRange {
   bool Contains(std::uint32_t row, std::uint32_t column) const {
     return row >= first_row && row <= last_row && column >= first_column && column <= last_column;
   }
+  bool operator==(const CellRange&) const = default;
+
   std::uint32_t RowCount() const { return last_row - first_row + 1; }
   std::uint32_t ColumnCount() const { return last_column - first_column + 1; }
 

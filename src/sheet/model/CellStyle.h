@@ -57,14 +57,23 @@ struct ColumnInfo {
   double width = 0;
   bool hidden = false;
   std::uint32_t style = 0;
+  bool styled = false;        // `style` differs from the sheet's default cell style
+  bool to_sheet_end = false;  // the record runs to the sheet's last column (a whole-sheet format)
 };
 
-/// A row's height in points (0 when the file gives none) and whether it is hidden.
+/// A row record: height in points (0 when the file gives none) and what else sets it apart
+/// from the sheet's default row.
 struct RowInfo {
   std::uint32_t row = 0;
   double height = 0;
   bool hidden = false;
-  std::optional<std::uint32_t> style;  // a style the whole row carries
+  bool custom_height = false;  // the height was set rather than fitted to the contents
+  std::uint8_t outline_level = 0;
+  bool collapsed = false;
+  bool thick_top = false;
+  bool thick_bottom = false;
+  std::optional<std::uint32_t> style = std::nullopt;  // a style the whole row carries (a custom row format)
+  bool styled = false;  // `style` is set and differs from the default cell style
 };
 
 }  // namespace quorvex::sheet

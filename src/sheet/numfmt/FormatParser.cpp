@@ -74,7 +74,8 @@ std::unique_ptr<ParsedFormat> ParseFormat(std::string_view code) {
   format->conditional = (format->number_sections > 0 && sections[0].condition.Present()) ||
                         (format->number_sections > 1 && sections[1].condition.Present());
   format->general = format->number_sections == 1 && format->text_section < 0 &&
-                    sections[0].kind == SectionKind::kGeneral && !sections[0].condition.Present();
+                    sections[0].kind == SectionKind::kGeneral && !sections[0].condition.Present() &&
+                    sections[0].numerals == nullptr;
   return format;
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/numfmt/DateNames.h"
+#include "sheet/numfmt/EastAsianNumerals.h"
 #include "sheet/numfmt/FormatTokenizer.h"
 
 namespace quorvex::sheet::numfmt {
@@ -101,8 +103,10 @@ struct Section {
   // then '0' decimals, then literals: "0.00", "#,##0", "0.00%"): rendered on a shorter path.
   bool plain = false;
   int min_integer_digits = 0;  // '0' integer placeholders of a plain section
+  const NumeralStyle* numerals = nullptr;  // [DBNum] of a General section, when its locale has it
 
   // Dates and times.
+  const DateNames* names = &EnglishDateNames();  // chosen by the section's locale tag
   int subsecond_digits = 0;
   bool hour12 = false;
   bool elapsed = false;  // an elapsed field: a negative value shows with a minus sign

@@ -201,13 +201,17 @@ class Tokenizer {
         return;
       }
     }
+    if (inside.size() == 6 && StartsWithNoCase(inside, 0, "dbnum") && inside[5] >= '1' && inside[5] <= '3') {
+      Push(TokenKind::kNumerals, inside, 0, static_cast<std::uint16_t>(inside[5] - '0'));
+      return;
+    }
     // Colours ([Red], [Color10]) and other display hints have no effect on text; a section of
     // nothing else still shows the number.
     Push(TokenKind::kColor, {});
   }
 
-  // [$sym-locale]: the symbol shows; the locale picks the language, or the system's
-  // long date or time format for F800 and F400 (x-sysdate and x-systime in newer files).
+  // [$sym-locale]: the symbol shows; the locale picks the names of months and days, or the
+  // system's long date or time format for F800 and F400 (x-sysdate and x-systime in newer files).
   void Locale(std::string_view body) {
     const std::size_t dash = body.find('-');
     const std::string_view symbol = body.substr(0, dash);
@@ -224,6 +228,7 @@ class Tokenizer {
         Push(TokenKind::kSystemTime, body);
         return;
       }
+      Push(TokenKind::kLocale, locale);
     }
     if (!symbol.empty()) Push(TokenKind::kLiteral, symbol);
   }

@@ -24,7 +24,9 @@ enum class TokenKind : std::uint8_t {
   kAP,            // A/P; text holds the two letters' source "a/p" as written
   kElapsed,       // [h] [mm] [ss]; ch: 'h' 'm' 's'; count: letters inside the brackets
   kCondition,     // [>=100]; op and number
-  kColor,         // [Red], [Color10], [DBNum1]: display hints with no effect on text
+  kColor,         // [Red], [Color10], [DBNum4]: display hints with no effect on text
+  kNumerals,      // [DBNum1] to [DBNum3]: East Asian numerals; count: the number
+  kLocale,        // [$-40C], [$€-407]: text holds the locale part after the dash
   kSystemDate,    // [$-F800] or [$-x-sysdate]: the system's long date format
   kSystemTime,    // [$-F400] or [$-x-systime]: the system's time format
   kSectionBreak,  // ';'

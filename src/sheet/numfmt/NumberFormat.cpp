@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "sheet/numfmt/DateRenderer.h"
+#include "sheet/numfmt/EastAsianNumerals.h"
 #include "sheet/numfmt/FormatParser.h"
 #include "sheet/numfmt/GeneralFormat.h"
 #include "sheet/numfmt/NumberRenderer.h"
@@ -92,7 +93,13 @@ void AppendNumber(const ParsedFormat& f, double v, bool date1904, std::string& o
   const Section& s = f.sections[choice.section];
   const std::size_t mark = out.size();
   switch (s.kind) {
-    case SectionKind::kGeneral: AppendGeneral(choice.minus ? -magnitude : magnitude, out); break;
+    case SectionKind::kGeneral:
+      if (s.numerals != nullptr) {
+        AppendGeneralInNumerals(*s.numerals, choice.minus ? -magnitude : magnitude, out);
+      } else {
+        AppendGeneral(choice.minus ? -magnitude : magnitude, out);
+      }
+      break;
     case SectionKind::kNumber: AppendFixedSection(s, magnitude, choice.minus, out); break;
     case SectionKind::kScientific:
       if (choice.minus) out.push_back('-');

@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "sheet/numfmt/DateBuilder.h"
+#include "sheet/numfmt/DateNames.h"
+#include "sheet/numfmt/EastAsianNumerals.h"
 #include "sheet/numfmt/FractionBuilder.h"
 #include "sheet/numfmt/SectionParts.h"
 
@@ -23,16 +26,17 @@ bool IsDateToken(const Token& t) {
          t.kind == TokenKind::kElapsed;
 }
 
-/// General, alone or with a colour or a condition; a colour alone ("[Blue]") means General too.
+/// General, alone or with a colour, a condition or a locale; a display hint alone ("[Blue]",
+/// "[DBNum1]") means General too.
 bool IsGeneralOnly(Tokens tokens) {
   int general = 0;
   int colors = 0;
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kGeneral) {
       ++general;
-    } else if (t.kind == TokenKind::kColor) {
+    } else if (t.kind == TokenKind::kColor || t.kind == TokenKind::kNumerals) {
       ++colors;
-    } else if (t.kind != TokenKind::kCondition) {
+    } else if (t.kind != TokenKind::kCondition && t.kind != TokenKind::kLocale) {
       return false;
     }
   }
@@ -179,13 +183,19 @@ void BuildScientific(Tokens tokens, SectionParts& parts) {
 
 void BuildSection(Tokens tokens, bool text_section, Section& section) {
   SectionParts parts(section);
+  std::uint32_t lcid = 0;
+  int numerals = 0;
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kCondition) section.condition = {t.op, t.number};
+    if (t.kind == TokenKind::kLocale) lcid = LcidOfTag(t.text);
+    if (t.kind == TokenKind::kNumerals) numerals = t.count;
   }
+  if (lcid != 0) section.names = &DateNamesForLcid(lcid);
   if (text_section) return BuildText(tokens, parts);
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kSystemDate || t.kind == TokenKind::kSystemTime) {
       const TokenList system = TokenizeFormat(t.kind == TokenKind::kSystemDate ? kSystemLongDate : kSystemTime);
+      section.names = &EnglishDateNames();
       return BuildDateSection(system.tokens, parts);
     }
   }
@@ -198,6 +208,7 @@ void BuildSection(Tokens tokens, bool text_section, Section& section) {
   if (IsGeneralOnly(tokens)) {
     section.kind = SectionKind::kGeneral;
     parts.Add(PartKind::kGeneral);
+    if (numerals != 0) section.numerals = NumeralStyleFor(lcid, numerals);
     return;
   }
   BuildNumber(tokens, parts);

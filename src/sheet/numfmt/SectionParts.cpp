@@ -37,6 +37,8 @@ void SectionParts::AddSource(const Token& t) {
   switch (t.kind) {
     case TokenKind::kCondition:
     case TokenKind::kColor:
+    case TokenKind::kLocale:
+    case TokenKind::kNumerals:
     case TokenKind::kElapsed:
     case TokenKind::kSystemDate:
     case TokenKind::kSystemTime: return;

@@ -18,7 +18,7 @@ class SectionParts {
   /// Appends literal text, merging it into a literal part just before.
   void AddLiteral(std::string_view text);
   /// Appends a token outside its meaning (a '%' in a date, a '0' in text) as written; tokens
-  /// that only steer the renderer (conditions, elapsed brackets, locale dates) add nothing.
+  /// that only steer the renderer (conditions, elapsed brackets, locales, numerals) add nothing.
   void AddSource(const Token& t);
   /// Applies a power of ten: +2 per percent sign, -3 per scaling comma.
   void AddShift(int delta);

@@ -30,6 +30,10 @@ std::string Shown(std::string_view text) {
   return shown;
 }
 
+bool IsTrue(std::string_view value) {
+  return value == "1" || value == "true";
+}
+
 template <typename Integer>
 std::optional<Integer> ParseInteger(std::string_view text) {
   Integer value{};
@@ -44,8 +48,8 @@ WorksheetReader::WorksheetReader(container::XmlPullParser& parser, const SharedS
                                  bool date1904, SheetSink& sink)
     : parser_(parser), shared_strings_(shared_strings), date1904_(date1904), sink_(sink) {}
 
-void WorksheetReader::Read() {
-  for (;;) {
+bool WorksheetReader::Read() {
+  while (!stopped_) {
     switch (parser_.Next()) {
       case Event::kStartElement:
         OnStart();
@@ -61,9 +65,10 @@ void WorksheetReader::Read() {
         break;
       case Event::kEndOfDocument:
         Flush();
-        return;
+        return !stopped_;
     }
   }
+  return false;
 }
 
 std::string WorksheetReader::CellName() const {
@@ -174,7 +179,7 @@ void WorksheetReader::ReadDimension() {
 }
 
 void WorksheetReader::ReadColumn() {
-  // <col min max width hidden style>, 1-based and inclusive (ECMA-376-1 §18.3.1.13).
+  // <col min max width style hidden>, 1-based and inclusive (ECMA-376-1 §18.3.1.13).
   const auto* min = parser_.FindAttribute("min");
   const auto* max = parser_.FindAttribute("max");
   if (min == nullptr || max == nullptr) return;
@@ -184,35 +189,55 @@ void WorksheetReader::ReadColumn() {
   ColumnInfo info;
   info.first_column = *first - 1;
   info.last_column = std::min(*last, kMaxColumns) - 1;
+  info.to_sheet_end = *last >= kMaxColumns;
   if (const auto* width = parser_.FindAttribute("width")) {
     double value = 0;
     const auto result =
         std::from_chars(width->value.data(), width->value.data() + width->value.size(), value);
     if (result.ec == std::errc() && value >= 0 && value <= 255) info.width = value;
   }
-  if (const auto* hidden = parser_.FindAttribute("hidden"))
-    info.hidden = hidden->value == "1" || hidden->value == "true";
+  if (const auto* hidden = parser_.FindAttribute("hidden")) info.hidden = IsTrue(hidden->value);
   if (const auto* style = parser_.FindAttribute("style"))
     info.style = ParseInteger<std::uint32_t>(style->value).value_or(0);
+  info.styled = info.style != 0;
   sink_.OnColumnInfo(info);
 }
 
-void WorksheetReader::ReadDefaultSizes() {
-  const auto number = [&](std::string_view name) {
-    double value = 0;
-    if (const auto* attribute = parser_.FindAttribute(name)) {
-      const auto result =
-          std::from_chars(attribute->value.data(), attribute->value.data() + attribute->value.size(), value);
-      if (result.ec != std::errc() || !(value > 0 && value < 1000)) value = 0;
-    }
-    return value;
-  };
-  double width = number("defaultColWidth");
-  // Without an explicit width, a column is baseColWidth characters plus the cell padding.
-  if (width == 0) {
-    if (const double base = number("baseColWidth"); base > 0) width = base + 5.0 / 7.0;
+std::optional<double> WorksheetReader::NumberAttribute(std::string_view name) const {
+  const auto* attribute = parser_.FindAttribute(name);
+  if (attribute == nullptr) return std::nullopt;
+  double value = 0;
+  const std::string_view text = Trim(attribute->value);
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
   }
-  sink_.OnDefaultSizes(width, number("defaultRowHeight"));
+  return value;
+}
+
+bool WorksheetReader::FlagAttribute(std::string_view name) const {
+  const auto* attribute = parser_.FindAttribute(name);
+  return attribute != nullptr && IsTrue(attribute->value);
+}
+
+void WorksheetReader::ReadDefaultSizes() {
+  // <sheetFormatPr> (ECMA-376-1 §18.3.1.81).
+  const auto size = [&](std::string_view name) {
+    const std::optional<double> value = NumberAttribute(name);
+    return value && *value > 0 && *value < 1000 ? *value : 0.0;
+  };
+  SheetDefaults defaults;
+  defaults.column_width = size("defaultColWidth");
+  // Without an explicit width, a column is baseColWidth characters plus the cell padding.
+  if (defaults.column_width == 0) {
+    if (const double base = size("baseColWidth"); base > 0) defaults.column_width = base + 5.0 / 7.0;
+  }
+  defaults.zero_column_width = NumberAttribute("defaultColWidth") == 0.0;
+  defaults.row_height = size("defaultRowHeight");
+  defaults.zero_height = FlagAttribute("zeroHeight");
+  defaults.thick_top = FlagAttribute("thickTop");
+  defaults.thick_bottom = FlagAttribute("thickBottom");
+  sink_.OnSheetDefaults(defaults);
 }
 
 void WorksheetReader::ReadMerge() {
@@ -222,23 +247,42 @@ void WorksheetReader::ReadMerge() {
 }
 
 void WorksheetReader::ReadRowInfo() {
-  const auto* height = parser_.FindAttribute("ht");
-  const auto* hidden = parser_.FindAttribute("hidden");
-  if (height == nullptr && hidden == nullptr) return;
+  // <row ht hidden customHeight outlineLevel collapsed thickTop thickBot customFormat s>
+  // (ECMA-376-1 §18.3.1.73). A row with none of them has nothing to report.
+  const auto attributes = parser_.attributes();
+  if (attributes.empty() || (attributes.size() == 1 && attributes[0].local_name == "r")) {
+    return;  // the usual <row r="..."> of a large sheet, cheaply
+  }
   RowInfo info;
   info.row = row_;
-  if (height != nullptr) {
-    double value = 0;
-    const auto result =
-        std::from_chars(height->value.data(), height->value.data() + height->value.size(), value);
-    if (result.ec == std::errc() && value >= 0 && value <= 409.5) info.height = value;
+  if (const std::optional<double> height = NumberAttribute("ht");
+      height && *height >= 0 && *height <= 409.5) {
+    info.height = *height;
   }
-  info.hidden = hidden != nullptr && (hidden->value == "1" || hidden->value == "true");
-  sink_.OnRowInfo(info);
+  info.hidden = FlagAttribute("hidden");
+  info.custom_height = FlagAttribute("customHeight");
+  if (const std::optional<double> level = NumberAttribute("outlineLevel");
+      level && *level >= 1 && *level <= 7) {
+    info.outline_level = static_cast<std::uint8_t>(*level);
+  }
+  info.collapsed = FlagAttribute("collapsed");
+  info.thick_top = FlagAttribute("thickTop");
+  info.thick_bottom = FlagAttribute("thickBot");
+  if (FlagAttribute("customFormat")) {
+    const auto* style = parser_.FindAttribute("s");
+    info.style = style != nullptr ? ParseInteger<std::uint32_t>(style->value).value_or(0) : 0;
+    info.styled = *info.style != 0;
+  }
+  if (info.height > 0 || info.hidden || info.custom_height || info.outline_level > 0 || info.collapsed ||
+      info.thick_top || info.thick_bottom || info.style) {
+    sink_.OnRowInfo(info);
+  }
 }
 
 void WorksheetReader::BeginRow() {
-  if (const auto* r = parser_.FindAttribute("r")) {
+  // A row without a number (or with an empty one) follows the row before it.
+  const auto* r = parser_.FindAttribute("r");
+  if (r != nullptr && !r->value.empty()) {
     const auto row = ParseRowNumber(r->value);
     if (!row) {
       parser_.Fail(SheetErrorCode::kCorrupt, "the row number " + Shown(r->value) + " is not valid");
@@ -270,6 +314,7 @@ void WorksheetReader::BeginCell() {
     const std::string_view value = attribute.value;
     switch (attribute.local_name[0]) {
       case 'r': {
+        if (value.empty()) break;  // placed by order, as without the attribute
         const auto position = ParseCellReference(value);
         if (!position) {
           parser_.Fail(SheetErrorCode::kCorrupt, "the cell reference " + Shown(value) + " is not valid");
@@ -280,6 +325,7 @@ void WorksheetReader::BeginCell() {
         break;
       }
       case 's': {
+        if (value.empty()) break;  // the default style
         const auto style = ParseInteger<std::uint32_t>(value);
         if (!style) {
           parser_.Fail(SheetErrorCode::kCorrupt, "the cell style " + Shown(value) + " is not valid");
@@ -290,7 +336,7 @@ void WorksheetReader::BeginCell() {
       case 't':
         if (value == "s") {
           type_ = CellType::kSharedString;
-        } else if (value == "n") {
+        } else if (value == "n" || value.empty()) {
           type_ = CellType::kNumber;
         } else if (value == "str") {
           type_ = CellType::kFormulaString;
@@ -336,6 +382,12 @@ void WorksheetReader::EmitCell() {
       Enqueue(kNotShared);
       return;
     case CellType::kSharedString:
+      // <v/> in a shared-string cell is the empty text.
+      if (Trim(value_).empty()) {
+        cell_.value = CellValue::String({});
+        Enqueue(kNotShared);
+        return;
+      }
       Enqueue(SharedStringIndex());
       return;
     case CellType::kBoolean:
@@ -362,13 +414,15 @@ void WorksheetReader::EmitCell() {
   }
   // The text lives in value_, which the next cell overwrites: report it now, in order.
   Flush();
+  if (stopped_) return;
   cell_.formula = formula_;
-  sink_.OnCell(cell_);
+  if (sink_.OnCell(cell_) == SinkControl::kStop) stopped_ = true;
   cell_.formula = {};
 }
 
 void WorksheetReader::Enqueue(std::uint32_t shared_index) {
   if (pending_count_ == kLookahead) EmitOldest();
+  if (stopped_) return;
   PendingCell& slot = pending_[(pending_first_ + pending_count_) % kLookahead];
   slot.cell = cell_;
   slot.shared_index = shared_index;
@@ -396,11 +450,11 @@ void WorksheetReader::EmitOldest() {
   oldest.cell.formula = oldest.formula;
   pending_first_ = (pending_first_ + 1) % kLookahead;
   --pending_count_;
-  sink_.OnCell(oldest.cell);
+  if (sink_.OnCell(oldest.cell) == SinkControl::kStop) stopped_ = true;
 }
 
 void WorksheetReader::Flush() {
-  while (pending_count_ > 0) EmitOldest();
+  while (pending_count_ > 0 && !stopped_) EmitOldest();
 }
 
 CellValue WorksheetReader::NumberValue() {

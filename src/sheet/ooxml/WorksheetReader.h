@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "sheet/container/XmlPullParser.h"
 #include "sheet/model/WorkbookReader.h"
@@ -17,11 +19,13 @@ class WorksheetReader {
   WorksheetReader(container::XmlPullParser& parser, const SharedStrings* shared_strings, bool date1904,
                   SheetSink& sink);
 
-  /// Reports <dimension>, <sheetFormatPr> and <cols>, then every <row> with a height or hidden
-  /// state and every <c> of <sheetData> in document order (with its <f> text), then <mergeCells>. Throws
-  /// SheetError kCorrupt naming the cell for bad values, references beyond the sheet limits, and shared
-  /// string indexes out of range.
-  void Read();
+  /// Reports <dimension>, <sheetFormatPr> and <cols>, then every <row> with attributes beyond its
+  /// number and every <c> of <sheetData> in document order (with its <f> text), then <mergeCells>.
+  /// Rows and cells without a reference follow the one before them; empty attributes read as
+  /// absent. Returns false when the sink stopped the reading. Throws SheetError kCorrupt naming
+  /// the cell for bad values, references beyond the sheet limits, and shared string indexes out
+  /// of range.
+  bool Read();
 
  private:
   enum class CellType : std::uint8_t {
@@ -39,6 +43,8 @@ class WorksheetReader {
   void ReadDimension();
   void ReadColumn();
   void ReadDefaultSizes();
+  std::optional<double> NumberAttribute(std::string_view name) const;
+  bool FlagAttribute(std::string_view name) const;
   void ReadMerge();
   void ReadRowInfo();
   void BeginRow();
@@ -58,6 +64,7 @@ class WorksheetReader {
   bool date1904_;
   SheetSink& sink_;
 
+  bool stopped_ = false;  // the sink answered kStop
   bool in_sheet_data_ = false;
   bool row_seen_ = false;
   std::uint32_t row_ = 0;          // current row, 0-based

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "sheet/container/XmlPullParser.h"
+#include "sheet/ooxml/CommentsPart.h"
 #include "sheet/ooxml/CorePropertiesPart.h"
 #include "sheet/ooxml/SpreadsheetColors.h"
 #include "sheet/ooxml/StylesPart.h"
@@ -124,10 +125,30 @@ void XlsxReader::ReadSheet(std::size_t position, SheetSink& sink) {
     return;
   }
   LoadSharedStrings();
-  auto reader = archive_->OpenEntry(*entry);
-  container::XmlPullParser parser(*reader, entry->name);
-  WorksheetReader(parser, shared_strings_.size() > 0 ? &shared_strings_ : nullptr, workbook_.date1904, sink)
-      .Read();
+  bool complete = false;
+  {
+    auto reader = archive_->OpenEntry(*entry);
+    container::XmlPullParser parser(*reader, entry->name);
+    complete = WorksheetReader(parser, shared_strings_.size() > 0 ? &shared_strings_ : nullptr,
+                               workbook_.date1904, sink)
+                   .Read();
+  }
+  if (complete) ReadComments(entry->name, sink);
+}
+
+void XlsxReader::ReadComments(const std::string& sheet_part, SheetSink& sink) {
+  // Commented cells only widen the used range: a comments part that cannot be read is passed
+  // over rather than failing a sheet whose cells were read.
+  try {
+    const Relationships relationships = Relationships::Read(*archive_, sheet_part);
+    const Relationship* comments = relationships.FindByType("comments");
+    const container::ZipEntry* entry = comments != nullptr ? archive_->Find(comments->target) : nullptr;
+    if (entry == nullptr) return;
+    auto reader = archive_->OpenEntry(*entry);
+    container::XmlPullParser parser(*reader, entry->name);
+    ReadCommentsPart(parser, sink);
+  } catch (const SheetError&) {
+  }
 }
 
 }  // namespace quorvex::sheet::ooxml

@@ -31,6 +31,8 @@ class XlsxReader : public WorkbookReader {
  private:
   void Open();
   void LoadSharedStrings();
+  /// Reports the commented cells of the sheet stored in `sheet_part`, found through its relationships.
+  void ReadComments(const std::string& sheet_part, SheetSink& sink);
 
   std::unique_ptr<container::ZipArchive> archive_;
   Workbook workbook_;

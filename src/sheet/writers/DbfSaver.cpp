@@ -2,17 +2,18 @@
 #include "sheet/writers/DbfSaver.h"
 
 #include <limits>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "sheet/model/SheetError.h"
+#include "sheet/stream/SheetScan.h"
 #include "sheet/writers/DbfCodePage.h"
 #include "sheet/writers/DbfFieldInference.h"
 #include "sheet/writers/DbfFieldNames.h"
 #include "sheet/writers/DbfTableWriter.h"
-#include "sheet/writers/DelimitedWriter.h"
 #include "sheet/writers/OutputFile.h"
 
 namespace quorvex::sheet {
@@ -52,12 +53,12 @@ class TableScanner : public SheetSink {
       : range_(range), text_(text), date1904_(date1904), headers_(range.ColumnCount()),
         profiles_(range.ColumnCount()), characters_(range.ColumnCount()) {}
 
-  void OnCell(const Cell& cell) override {
-    if (!range_.Contains(cell.row, cell.column)) return;
+  SinkControl OnCell(const Cell& cell) override {
+    if (!range_.Contains(cell.row, cell.column)) return SinkControl::kContinue;
     const std::size_t index = cell.column - range_.first_column;
     if (cell.row == range_.first_row) {
       if (cell.value.kind != CellKind::kEmpty) headers_[index] = text_.Render(cell.value, cell.style);
-      return;
+      return SinkControl::kContinue;
     }
     const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_);
     profiles_[index].Observe(value, cell.row);
@@ -65,6 +66,7 @@ class TableScanner : public SheetSink {
       const char32_t c = NextCodePoint(value.text, position);
       if (c >= 0x80) characters_[index].emplace(c, cell.row);
     }
+    return SinkControl::kContinue;
   }
 
   const std::vector<std::string>& headers() const { return headers_; }
@@ -80,21 +82,24 @@ class TableScanner : public SheetSink {
   std::vector<std::map<char32_t, std::uint32_t>> characters_;
 };
 
-/// The second pass: one record per data row of the range, empty rows included.
+/// The second pass: one record per data row of the range, empty rows included. Cells come in
+/// row order, each place once.
 class RecordSink : public SheetSink {
  public:
   RecordSink(const CellRange& range, const numfmt::CellText& text, bool date1904, DbfTableWriter& table,
-             const DbfCodePage* code_page, OutputFile& out, const std::string& sheet)
-      : range_(range), text_(text), date1904_(date1904), table_(table), code_page_(code_page), out_(out),
-        sheet_(sheet), next_row_(range.first_row + 1) {}
+             const DbfCodePage* code_page, OutputFile& out)
+      : range_(range),
+        text_(text),
+        date1904_(date1904),
+        table_(table),
+        code_page_(code_page),
+        out_(out),
+        next_row_(range.first_row + 1) {}
 
-  void OnCell(const Cell& cell) override {
-    if (!range_.Contains(cell.row, cell.column) || cell.row == range_.first_row) return;
+  SinkControl OnCell(const Cell& cell) override {
+    if (!range_.Contains(cell.row, cell.column) || cell.row == range_.first_row)
+      return SinkControl::kContinue;
     if (!open_ || cell.row != open_row_) {
-      if (cell.row < next_row_) {
-        throw SheetError(SheetErrorCode::kCorrupt,
-                         "The cells of the sheet \"" + sheet_ + "\" are not stored in row order");
-      }
       CloseRecord();
       WriteBlankRecordsBefore(cell.row);
       table_.BeginRecord();
@@ -104,7 +109,7 @@ class RecordSink : public SheetSink {
     }
     const std::size_t index = cell.column - range_.first_column;
     const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_);
-    if (value.kind == DbfCell::Kind::kEmpty) return;
+    if (value.kind == DbfCell::Kind::kEmpty) return SinkControl::kContinue;
     const DbfField& field = table_.fields()[index];
     switch (field.type) {
       case DbfType::kCharacter: {
@@ -122,6 +127,7 @@ class RecordSink : public SheetSink {
       case DbfType::kDate: table_.SetField(index, DbfDateDigits(value.number)); break;
       case DbfType::kLogical: table_.SetField(index, value.number != 0 ? "T" : "F"); break;
     }
+    return SinkControl::kContinue;
   }
 
   void Finish() {
@@ -150,7 +156,6 @@ class RecordSink : public SheetSink {
   DbfTableWriter& table_;
   const DbfCodePage* code_page_;
   OutputFile& out_;
-  const std::string& sheet_;
   std::uint32_t next_row_;  // the first row neither written nor open
   bool open_ = false;
   std::uint32_t open_row_ = 0;
@@ -235,12 +240,13 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
              const DbfSaveRequest& request, const std::string& path) {
   const Workbook& workbook = reader.workbook();
   const std::string& sheet = workbook.sheets.at(position).name;
-  CellRange range = request.range.value_or(CellRange{});
-  if (!request.range) {
-    RangeScanner scanner;
-    reader.ReadSheet(position, scanner);
-    range = scanner.range().value_or(CellRange{});
-  }
+  // The first reading finds the used range and the cell order, and settles the fields on the
+  // way when the range to save is known already; cells stored out of order are read again.
+  std::optional<TableScanner> early;
+  if (request.range) early.emplace(*request.range, text, workbook.date1904);
+  SheetScan scan(early ? &*early : nullptr);
+  reader.ReadSheet(position, scan);
+  const CellRange range = request.range.value_or(scan.used_range().value_or(CellRange{}));
   const DbfLimits limits = LimitsOf(request.version);
   if (range.ColumnCount() > static_cast<std::uint32_t>(limits.max_fields)) {
     Fail("The sheet \"" + sheet + "\" has " + std::to_string(range.ColumnCount()) + " columns to save; a " +
@@ -252,16 +258,19 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
          " rows of data; a dBASE II table holds at most 65535 records.");
   }
 
-  TableScanner scanner(range, text, workbook.date1904);
-  reader.ReadSheet(position, scanner);
+  if (!early || !scan.in_order()) {
+    early.emplace(range, text, workbook.date1904);
+    scan.Replay(reader, position, *early);
+  }
+  const TableScanner& scanner = *early;
   std::vector<DbfField> fields = MakeFields(scanner, request, range, sheet);
   const DbfCodePage* code_page = ChooseCodePage(scanner, fields, range, request.version, sheet);
   DbfTableWriter table(request.version, std::move(fields), code_page != nullptr ? code_page->language_driver : 0);
 
   OutputFile out(path);
   out.Write(table.Header(records, request.today));
-  RecordSink sink(range, text, workbook.date1904, table, code_page, out, sheet);
-  reader.ReadSheet(position, sink);
+  RecordSink sink(range, text, workbook.date1904, table, code_page, out);
+  scan.Replay(reader, position, sink);
   sink.Finish();
   out.Write(std::string_view(&DbfTableWriter::kEndOfFile, 1));
   out.Commit();

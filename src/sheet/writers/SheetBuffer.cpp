@@ -8,19 +8,25 @@
 
 namespace quorvex::sheet {
 
+void SheetBuffer::OnSheetDefaults(const SheetDefaults& defaults) {
+  used_.AddDefaults(defaults);
+  if (defaults.column_width > 0) default_column_width_ = defaults.column_width;
+  if (defaults.row_height > 0) default_row_height_ = defaults.row_height;
+}
+
 void SheetBuffer::OnColumnInfo(const ColumnInfo& columns) {
+  used_.AddColumns(columns);
   if (columns.first_column <= columns.last_column) columns_.push_back(columns);
 }
 
-void SheetBuffer::OnCell(const Cell& cell) {
-  if (any_cell_ && (cell.row < last_row_ || (cell.row == last_row_ && cell.column <= last_column_))) {
-    in_order_ = false;
+SinkControl SheetBuffer::OnCell(const Cell& cell) {
+  used_.AddCell(cell.row, cell.column);
+  if (any_cell_ && (cell.row < last_row_ || (cell.row == last_row_ && cell.column <= last_column_)))
     sorted_ = false;
-  }
   any_cell_ = true;
   last_row_ = cell.row;
   last_column_ = cell.column;
-  if (max_cells_ == 0) return;
+  if (max_cells_ == 0) return SinkControl::kContinue;
   if (cells_.size() == max_cells_) {
     throw SheetError(SheetErrorCode::kTooLarge, "The sheet has more than " + std::to_string(max_cells_) +
                                                     " cells, too many to write in this format");
@@ -33,19 +39,21 @@ void SheetBuffer::OnCell(const Cell& cell) {
   stored.text.assign(cell.value.text);
   stored.style = cell.style;
   stored.formula.assign(cell.formula);
+  return SinkControl::kContinue;
 }
 
 void SheetBuffer::OnRowInfo(const RowInfo& row) {
+  used_.AddRow(row);
   rows_.push_back(row);
 }
 
 void SheetBuffer::OnMergedRange(const CellRange& range) {
+  used_.AddMerge(range);
   if (range.first_row <= range.last_row && range.first_column <= range.last_column) merges_.push_back(range);
 }
 
-void SheetBuffer::OnDefaultSizes(double column_width, double row_height) {
-  if (column_width > 0) default_column_width_ = column_width;
-  if (row_height > 0) default_row_height_ = row_height;
+void SheetBuffer::OnComment(std::uint32_t row, std::uint32_t column) {
+  used_.AddComment(row, column);
 }
 
 void SheetBuffer::Finish() {
@@ -67,23 +75,6 @@ void SheetBuffer::Finish() {
   }
   cells_ = std::move(unique);
   sorted_ = true;
-}
-
-std::optional<CellRange> SheetBuffer::UsedRange() const {
-  std::optional<CellRange> range;
-  const auto include = [&](std::uint32_t row, std::uint32_t column) {
-    if (range)
-      range->Include(row, column);
-    else
-      range = CellRange{row, column, row, column};
-  };
-  for (const BufferedCell& cell : cells_) include(cell.row, cell.column);
-  if (!range) return range;
-  for (const CellRange& merge : merges_) {
-    include(merge.first_row, merge.first_column);
-    include(merge.last_row, merge.last_column);
-  }
-  return range;
 }
 
 const ColumnInfo* SheetBuffer::FindColumn(std::uint32_t column) const {

@@ -9,6 +9,7 @@
 
 #include "sheet/model/CellRange.h"
 #include "sheet/model/WorkbookReader.h"
+#include "sheet/stream/UsedRangeBuilder.h"
 
 namespace quorvex::sheet {
 
@@ -31,28 +32,27 @@ struct BufferedCell {
 class SheetBuffer : public SheetSink {
  public:
   /// Keeps at most `max_cells` cells and throws SheetError (kTooLarge) at the next one; with 0 it
-  /// keeps only the layout (columns, rows, merges, sizes) and whether the cells came in order.
+  /// keeps only the layout (columns, rows, merges, sizes) and the used range.
   explicit SheetBuffer(std::size_t max_cells = kDefaultMaxCells) : max_cells_(max_cells) {}
 
   static constexpr std::size_t kDefaultMaxCells = 4'000'000;
 
+  void OnSheetDefaults(const SheetDefaults& defaults) override;
   void OnColumnInfo(const ColumnInfo& columns) override;
-  void OnCell(const Cell& cell) override;
+  SinkControl OnCell(const Cell& cell) override;
   void OnRowInfo(const RowInfo& row) override;
   void OnMergedRange(const CellRange& range) override;
-  void OnDefaultSizes(double column_width, double row_height) override;
+  void OnComment(std::uint32_t row, std::uint32_t column) override;
 
   /// Sorts the cells; call once after the reader has finished.
   void Finish();
-  /// Whether the reader reported the cells by row, then column, each place once.
-  bool in_row_order() const { return in_order_; }
 
   const std::vector<BufferedCell>& cells() const { return cells_; }
   const std::vector<ColumnInfo>& columns() const { return columns_; }
   const std::vector<RowInfo>& rows() const { return rows_; }
   const std::vector<CellRange>& merges() const { return merges_; }
-  /// Every recorded cell and merged area; nullopt for a sheet without cells.
-  std::optional<CellRange> UsedRange() const;
+  /// The sheet's used range (see UsedRangeBuilder); nullopt when nothing qualifies.
+  std::optional<CellRange> UsedRange() const { return used_.Result(); }
 
   /// Width of `column` in characters, and whether it is hidden.
   double ColumnWidth(std::uint32_t column) const;
@@ -75,8 +75,8 @@ class SheetBuffer : public SheetSink {
   double default_column_width_ = 8.43;
   double default_row_height_ = 15;
   std::size_t max_cells_;
+  UsedRangeBuilder used_;
   bool sorted_ = true;
-  bool in_order_ = true;
   bool any_cell_ = false;
   std::uint32_t last_row_ = 0;
   std::uint32_t last_column_ = 0;

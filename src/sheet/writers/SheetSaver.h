@@ -9,9 +9,10 @@
 
 namespace quorvex::sheet {
 
-/// Writes the sheet at `position` as delimited text to `path` (replacing any file there).
-/// The used range comes from the declared dimension when every cell lies inside it, otherwise
-/// from a scan of the sheet. Throws SheetError.
+/// Writes the sheet at `position` as delimited text to `path` (replacing any file there),
+/// covering the sheet's used range as its records give it (see UsedRangeBuilder). The usual
+/// sheet, stored in row order with a true dimension, is written in one reading; otherwise a
+/// second reading writes it, with cells stored out of order put in row order. Throws SheetError.
 void SaveDelimited(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
                    const std::string& path, char delimiter);
 

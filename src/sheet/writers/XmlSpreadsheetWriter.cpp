@@ -12,6 +12,7 @@
 #include "sheet/model/SerialDate.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/numfmt/DateRenderer.h"
+#include "sheet/stream/SheetScan.h"
 #include "sheet/writers/FormulaR1C1.h"
 #include "sheet/writers/HtmlStyleSheet.h"
 #include "sheet/writers/MarkupEscape.h"
@@ -266,11 +267,12 @@ class DocumentBuilder {
     out.append("/>\n");
   }
 
-  // Two passes over the sheet: its layout (sizes, merges, cell order) first, then its cells
-  // straight to the output. Only a sheet whose cells are not stored in row order is held in memory.
+  // Two readings of the sheet: its layout (sizes, merges, cell order) first, then its cells in row
+  // order straight to the output.
   void AppendWorksheet(std::size_t position, const std::string& name) {
     SheetBuffer layout(0);
-    reader_.ReadSheet(position, layout);
+    SheetScan scan(&layout);
+    reader_.ReadSheet(position, scan);
     layout.Finish();
     out_.append(" <Worksheet");
     AppendAttribute(out_, "ss:Name", name);
@@ -280,25 +282,10 @@ class DocumentBuilder {
                   ColumnWidthPixels(layout.default_column_width()) * 0.75, layout.default_row_height());
     out_.append(defaults).append(">\n");
     AppendColumns(out_, layout);
-    if (layout.in_row_order()) {
-      RowWriter rows(*this, layout);
-      InOrderSink sink(rows);
-      reader_.ReadSheet(position, sink);
-      rows.Finish();
-    } else {
-      const SheetBuffer sheet = ReadSheetBuffer(reader_, position);
-      RowWriter rows(*this, sheet);
-      for (const BufferedCell& cell : sheet.cells()) {
-        Cell view;
-        view.row = cell.row;
-        view.column = cell.column;
-        view.value = cell.Value();
-        view.style = cell.style;
-        view.formula = cell.formula;
-        rows.Add(view);
-      }
-      rows.Finish();
-    }
+    RowWriter rows(*this, layout);
+    InOrderSink sink(rows);
+    scan.Replay(reader_, position, sink);
+    rows.Finish();
     out_.append("  </Table>\n");
     out_.append("  <WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\">\n");
     if (workbook_.sheets[position].hidden) out_.append("   <Visible>SheetHidden</Visible>\n");
@@ -365,6 +352,7 @@ class DocumentBuilder {
       while (next_info_ < layout_.rows().size() && layout_.rows()[next_info_].row == info->row) {
         info = &layout_.rows()[next_info_++];
       }
+      if (info->height <= 0 && !info->hidden) return;  // nothing a row element could show
       StartRow(info->row, info);
       builder_.out_.append("   </Row>\n");
     }
@@ -405,7 +393,7 @@ class DocumentBuilder {
   class InOrderSink : public SheetSink {
    public:
     explicit InOrderSink(RowWriter& rows) : rows_(rows) {}
-    void OnCell(const Cell& cell) override {
+    SinkControl OnCell(const Cell& cell) override {
       if (any_ && (cell.row < row_ || (cell.row == row_ && cell.column <= column_))) {
         throw SheetError(SheetErrorCode::kCorrupt, "the sheet's cells changed between two readings");
       }
@@ -413,6 +401,7 @@ class DocumentBuilder {
       row_ = cell.row;
       column_ = cell.column;
       rows_.Add(cell);
+      return SinkControl::kContinue;
     }
 
    private:

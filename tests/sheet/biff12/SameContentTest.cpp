@@ -27,7 +27,9 @@ struct Form {
 void PrintTo(const Form& form, std::ostream* out) { *out << form.file; }
 
 // LibreOffice and SheetJS write no chart sheets, and LibreOffice turns a CR LF inside a cell
-// into LF. BIFF5 forms exist only for workbooks whose text fits the Windows-1252 code page.
+// into LF. SheetJS drops the blanks that carry only a style (Padded!A1 and E6), so the .xlsb's
+// used range of that sheet is narrower. BIFF5 forms exist only for workbooks whose text fits the
+// Windows-1252 code page.
 const Form kForms[] = {
     {"TextCells", "TextCells.xls", "", "one\r\ntwo", "one\ntwo"},
     {"TextCells", "TextCells.xlsb"},
@@ -44,7 +46,8 @@ const Form kForms[] = {
     {"Formulas", "Formulas95.xls"},
     {"Formulas", "Formulas.xlsb"},
     {"Layout", "Layout.xls", "Chart"},
-    {"Layout", "Layout.xlsb", "Chart"},
+    {"Layout", "Layout.xlsb", "Chart", "Padded|0|0\n,,,,\r\n,,,,\r\nx,y,z,,\r\n1,2,3,,\r\n,,,,\r\n,,,,",
+     "Padded|0|0\n,,\r\n,,\r\nx,y,z\r\n1,2,3\r\n,,\r\n,,"},
     {"InlineStrings", "InlineStrings.xls"},
     {"InlineStrings", "InlineStrings.xlsb"},
 };

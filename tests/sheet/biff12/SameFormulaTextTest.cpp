@@ -20,8 +20,9 @@ class FormulaCollector : public SheetSink {
  public:
   FormulaCollector(std::size_t sheet, std::map<CellKey, std::string>& formulas)
       : sheet_(sheet), formulas_(formulas) {}
-  void OnCell(const Cell& cell) override {
+  SinkControl OnCell(const Cell& cell) override {
     if (!cell.formula.empty()) formulas_[{sheet_, cell.row, cell.column}] = std::string(cell.formula);
+    return SinkControl::kContinue;
   }
 
  private:

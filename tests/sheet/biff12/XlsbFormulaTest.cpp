@@ -83,7 +83,7 @@ TEST(XlsbFormulaDecompiler, RelativeReferencesAndSheets) {
 /// "R,C value=formula" for every cell of the package's first sheet.
 class FormulaLog : public SheetSink {
  public:
-  void OnCell(const Cell& cell) override {
+  SinkControl OnCell(const Cell& cell) override {
     std::string value;
     switch (cell.value.kind) {
       case CellKind::kNumber:
@@ -98,6 +98,7 @@ class FormulaLog : public SheetSink {
     }
     lines.push_back(std::to_string(cell.row) + "," + std::to_string(cell.column) + " " + value + "=" +
                     std::string(cell.formula));
+    return SinkControl::kContinue;
   }
   Lines lines;
 };

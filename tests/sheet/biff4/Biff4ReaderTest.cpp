@@ -112,9 +112,10 @@ std::vector<std::string> ShownCells(WorkbookReader& reader, std::size_t position
   struct Shower : SheetSink {
     const numfmt::CellText* text;
     std::vector<std::string>* shown;
-    void OnCell(const sheet::Cell& cell) override {
+    SinkControl OnCell(const sheet::Cell& cell) override {
       shown->push_back(std::to_string(cell.row) + "," + std::to_string(cell.column) + " " +
                        text->Render(cell.value, cell.style));
+      return SinkControl::kContinue;
     }
   } shower;
   shower.text = &text;

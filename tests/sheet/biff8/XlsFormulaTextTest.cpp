@@ -19,12 +19,13 @@ using Lines = std::vector<std::string>;
 /// "R,C value=formula" for every cell of sheet `position`.
 class FormulaLog : public SheetSink {
  public:
-  void OnCell(const Cell& cell) override {
+  SinkControl OnCell(const Cell& cell) override {
     const std::string value = cell.value.kind == CellKind::kNumber
                                   ? std::to_string(static_cast<int>(cell.value.number))
                                   : std::string(cell.value.text);
     lines.push_back(std::to_string(cell.row) + "," + std::to_string(cell.column) + " " + value + "=" +
                     std::string(cell.formula));
+    return SinkControl::kContinue;
   }
   Lines lines;
 };

@@ -150,9 +150,10 @@ TEST(FormatSections, ColoursAndLocalesShowOnlyTheirSymbols) {
       {1234.5, "[$-409]#,##0.00;[Red]-#,##0.00", "1,234.50"},
       {5, "[DBNum1]0", "5"},
       {123.456, "[Black]", "123.456"},  // a colour alone shows the number as General
+      {123.456, "[DBNum2]", "123.456"},
       {-5, "0;[Red]", "5"},
       {123.456, "[$-1234]", ""},        // a locale alone shows nothing
-      {12323, "[DBNum1][$-804]General", "12323"},  // East Asian numerals are not built: the plain number
+      {12323, "[DBNum1][$-804]0", "12323"},  // East Asian numerals only for General: the plain number
       // A locale picks the currency text, never the separators of the system (en-US here).
       {1234.5678, "[$-407]#,##0.00", "1,234.57"},
       {1234.5678, "[$\xE2\x82\xAC-407]#,##0.00", "\xE2\x82\xAC" "1,234.57"},

@@ -17,7 +17,7 @@ class RecordingSink : public SheetSink {
   }
 
   /// Each cell as "row,column kind:value" plus " @style" for styles other than 0.
-  void OnCell(const Cell& cell) override {
+  SinkControl OnCell(const Cell& cell) override {
     std::string text = std::to_string(cell.row) + "," + std::to_string(cell.column) + " ";
     switch (cell.value.kind) {
       case CellKind::kEmpty:
@@ -38,6 +38,7 @@ class RecordingSink : public SheetSink {
     }
     if (cell.style != 0) text += " @" + std::to_string(cell.style);
     cells.push_back(text);
+    return SinkControl::kContinue;
   }
 
   std::vector<std::string> dimensions;

@@ -23,15 +23,16 @@ using test_support::XlsxPackage;
 class LayoutSink : public SheetSink {
  public:
   void OnColumnInfo(const ColumnInfo& info) override { columns.push_back(info); }
-  void OnCell(const Cell& cell) override {
+  SinkControl OnCell(const Cell& cell) override {
     cells.push_back(std::to_string(cell.row) + "," + std::to_string(cell.column) + " =" +
                     std::string(cell.formula));
+    return SinkControl::kContinue;
   }
   void OnRowInfo(const RowInfo& info) override { rows.push_back(info); }
   void OnMergedRange(const CellRange& range) override { merges.push_back(range); }
-  void OnDefaultSizes(double width, double height) override {
-    default_width = width;
-    default_height = height;
+  void OnSheetDefaults(const SheetDefaults& defaults) override {
+    default_width = defaults.column_width;
+    default_height = defaults.row_height;
   }
 
   std::vector<ColumnInfo> columns;

@@ -21,10 +21,16 @@ class EventLog : public SheetSink {
         (r.style ? " @" + std::to_string(*r.style) : ""));
   }
   void OnMergedRange(const CellRange& r) override { Log("merge " + Range(r)); }
-  void OnDefaultSizes(double width, double height) override { Log("defaults " + Number(width) + " " + Number(height)); }
+  void OnSheetDefaults(const SheetDefaults& d) override {
+    Log("defaults " + Number(d.column_width) + " " + Number(d.row_height) +
+        (d.zero_height ? " zero-height" : ""));
+  }
+  void OnComment(std::uint32_t row, std::uint32_t column) override {
+    Log("comment " + std::to_string(row) + "," + std::to_string(column));
+  }
 
   /// "R,C kind:value" plus " @style" for styles other than 0.
-  void OnCell(const Cell& cell) override {
+  SinkControl OnCell(const Cell& cell) override {
     std::string text = std::to_string(cell.row) + "," + std::to_string(cell.column) + " ";
     switch (cell.value.kind) {
       case CellKind::kEmpty: text += "empty"; break;
@@ -36,6 +42,7 @@ class EventLog : public SheetSink {
     if (cell.style != 0) text += " @" + std::to_string(cell.style);
     cells.push_back(text);
     Log(text);
+    return SinkControl::kContinue;
   }
 
   std::vector<std::string> events;  // every event

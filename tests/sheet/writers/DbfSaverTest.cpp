@@ -29,7 +29,9 @@ class MemoryReader : public WorkbookReader {
   }
   const Workbook& workbook() const override { return workbook_; }
   void ReadSheet(std::size_t, SheetSink& sink) override {
-    for (const Cell& cell : cells_) sink.OnCell(cell);
+    for (const Cell& cell : cells_) {
+      if (sink.OnCell(cell) == SinkControl::kStop) return;
+    }
   }
 
   void Text(std::uint32_t row, std::uint32_t column, const std::string& text) {
@@ -59,13 +61,18 @@ class DbfSaverTest : public ::testing::Test {
  protected:
   std::string Save(DbfVersion version, std::optional<CellRange> range = std::nullopt,
                    std::map<std::uint32_t, int> widths = {}) {
-    const numfmt::CellText text(reader_.workbook());
+    return SaveFrom(reader_, version, range, std::move(widths));
+  }
+  std::string SaveFrom(MemoryReader& reader, DbfVersion version,
+                       std::optional<CellRange> range = std::nullopt,
+                       std::map<std::uint32_t, int> widths = {}) {
+    const numfmt::CellText text(reader.workbook());
     DbfSaveRequest request;
     request.version = version;
     request.range = range;
     request.column_widths = std::move(widths);
     request.today = kDate;
-    SaveDbf(reader_, text, 0, request, file_.path());
+    SaveDbf(reader, text, 0, request, file_.path());
     std::ifstream in(file_.path(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
@@ -187,11 +194,22 @@ TEST_F(DbfSaverTest, EnforcesTheDbase2RecordLength) {
   EXPECT_EQ(Refusal(DbfVersion::kDbase3), "");
 }
 
-TEST_F(DbfSaverTest, RefusesCellsOutOfRowOrder) {
-  reader_.Header(1);
-  reader_.Text(3, 0, "later");
+TEST_F(DbfSaverTest, CellsStoredOutOfRowOrderSaveAsInRowOrder) {
+  // Last row first, and a cell stored twice: its later record counts.
+  reader_.Text(3, 1, "later");
+  reader_.Text(2, 0, "replaced");
+  reader_.Header(2);
   reader_.Text(2, 0, "earlier");
-  EXPECT_THROW(Save(DbfVersion::kDbase4), SheetError);
+  MemoryReader ordered;
+  ordered.Header(2);
+  ordered.Text(2, 0, "earlier");
+  ordered.Text(3, 1, "later");
+  for (const std::optional<CellRange> range :
+       {std::optional<CellRange>{}, std::optional<CellRange>{{0, 0, 3, 1}}}) {
+    const std::string expected = SaveFrom(ordered, DbfVersion::kDbase4, range);
+    EXPECT_EQ(Save(DbfVersion::kDbase4, range), expected);
+    EXPECT_NE(expected.find("earlier"), std::string::npos);
+  }
 }
 
 TEST_F(DbfSaverTest, FailedSaveLeavesTheExistingFileAlone) {

@@ -70,7 +70,7 @@ class ScriptedWorkbookReader : public WorkbookReader {
       cell.value = CellValue{scripted.kind, scripted.number, scripted.text};
       cell.style = scripted.style;
       cell.formula = scripted.formula;
-      sink.OnCell(cell);
+      if (sink.OnCell(cell) == SinkControl::kStop) return;
     }
     while (next_row < sheet.rows.size()) sink.OnRowInfo(sheet.rows[next_row++]);
     for (const CellRange& merge : sheet.merges) sink.OnMergedRange(merge);

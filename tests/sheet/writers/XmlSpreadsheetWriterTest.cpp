@@ -61,9 +61,9 @@ bool OnlyXmlCharacters(const std::string& text) {
 
 TEST(XmlSpreadsheetWriter, WritesRowsAndCellsWithIndexesWhereSkipped) {
   ScriptedSheet sheet{"Data", {Text(0, 0, "a"), Number(0, 2, 2.5), Text(3, 1, "b")}, {}, {}, {}};
-  sheet.rows.push_back(RowInfo{3, 24, false, {}});
-  sheet.rows.push_back(RowInfo{5, 0, true, {}});
-  sheet.columns.push_back(ColumnInfo{1, 2, 20, false, 0});
+  sheet.rows.push_back(RowInfo{.row = 3, .height = 24});
+  sheet.rows.push_back(RowInfo{.row = 5, .hidden = true});
+  sheet.columns.push_back(ColumnInfo{.first_column = 1, .last_column = 2, .width = 20});
   ScriptedWorkbookReader reader({sheet});
   const std::string xml = Document(reader);
   EXPECT_TRUE(Has(xml,
@@ -112,7 +112,7 @@ TEST(XmlSpreadsheetWriter, TypesDataAndWritesFormulasInR1C1) {
 TEST(XmlSpreadsheetWriter, CellsStoredOutOfOrderAreWrittenInOrder) {
   ScriptedSheet sheet{
       "S", {Text(2, 0, "c"), Text(0, 1, "a"), Text(0, 0, "first"), Text(0, 0, "b")}, {}, {}, {}};
-  sheet.rows.push_back(RowInfo{1, 20, false, {}});
+  sheet.rows.push_back(RowInfo{.row = 1, .height = 20});
   ScriptedWorkbookReader reader({sheet});
   const std::string xml = Document(reader);
   EXPECT_TRUE(Has(xml,
