@@ -3,8 +3,6 @@
 
 #include <cstdint>
 
-#include "sheet/biff/BiffValues.h"
-
 namespace quorvex::sheet::biff8 {
 
 namespace record {
@@ -60,10 +58,5 @@ inline constexpr std::uint16_t kWorksheet = 0x0010;
 inline constexpr std::uint16_t kChart = 0x0020;
 inline constexpr std::uint16_t kMacro = 0x0040;
 }  // namespace substream
-
-// The value decoders, named from biff8 by the sheet stream and .xlsb sheet readers.
-using biff::DecodeRk;
-using biff::ErrorText;
-using biff::ReadDouble;
 
 }  // namespace quorvex::sheet::biff8
