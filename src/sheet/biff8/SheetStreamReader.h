@@ -18,8 +18,8 @@ namespace quorvex::sheet::biff8 {
 class SheetStreamReader {
  public:
   /// `records` must be positioned just before the sheet's BOF record.
-  SheetStreamReader(biff::BiffRecordReader& records, const XlsGlobals& globals, const biff::CodePage& code_page,
-                    SheetSink& sink);
+  SheetStreamReader(biff::BiffRecordReader& records, const XlsGlobals& globals,
+                    const biff::CodePage& code_page, SheetSink& sink);
 
   /// Reads to the sheet's EOF, or until the sink answers kStop. The cells of one row block (the
   /// ROW records and cells up to a DBCELL) are sorted when they came out of order; blocks come
