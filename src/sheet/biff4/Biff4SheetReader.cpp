@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "sheet/biff/BiffValues.h"
+#include "sheet/biff/DefaultRowHeight.h"
 #include "sheet/biff4/Biff4Records.h"
 #include "sheet/container/LittleEndian.h"
 
@@ -79,17 +80,11 @@ void Biff4SheetReader::Dispatch() {
       defaults_.row_height = (ReadU16(data) & 0x7FFF) / 20.0;
       have_defaults_ = true;
       return;
-    case record::kDefaultRowHeight: {
-      // Flags as in later versions: rows hidden by default 0x02, thick top 0x04, thick bottom 0x08.
+    case record::kDefaultRowHeight:  // as in later versions
       Require(4, "DEFAULTROWHEIGHT");
-      const std::uint16_t flags = ReadU16(data);
-      defaults_.zero_height = (flags & 0x02) != 0;
-      defaults_.thick_top = (flags & 0x04) != 0;
-      defaults_.thick_bottom = (flags & 0x08) != 0;
-      if (!defaults_.zero_height) defaults_.row_height = (ReadU16(data + 2) & 0x7FFF) / 20.0;
+      biff::ReadDefaultRowHeight(data, defaults_);
       have_defaults_ = true;
       return;
-    }
     case record::kIxfe2:
       Require(2, "IXFE");
       ixfe_ = ReadU16(data);

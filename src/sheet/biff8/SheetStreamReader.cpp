@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "sheet/biff/BiffValues.h"
+#include "sheet/biff/DefaultRowHeight.h"
 #include "sheet/biff8/BiffRecords.h"
 #include "sheet/biff8/ContinuedRecord.h"
 #include "sheet/container/LittleEndian.h"
@@ -172,15 +173,8 @@ void SheetStreamReader::ReadDefColWidth() {
 }
 
 void SheetStreamReader::ReadDefaultRowHeight() {
-  // DefaultRowHeight, MS-XLS 2.4.87: flags, then the height.
   Require(4, "DEFAULTROWHEIGHT");
-  const char* data = records_.data().data();
-  const std::uint16_t flags = ReadU16(data);
-  defaults_.zero_height = (flags & 0x02) != 0;
-  defaults_.thick_top = (flags & 0x04) != 0;
-  defaults_.thick_bottom = (flags & 0x08) != 0;
-  // With zero height the field holds the height rows had before they were hidden.
-  if (!defaults_.zero_height) defaults_.row_height = (ReadU16(data + 2) & 0x7FFF) / 20.0;
+  biff::ReadDefaultRowHeight(records_.data().data(), defaults_);
   have_defaults_ = true;
 }
 
