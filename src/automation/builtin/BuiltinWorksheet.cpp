@@ -88,7 +88,7 @@ void BuiltinWorksheet::Activate() {
 
 const sheet::CellRange& BuiltinWorksheet::UsedRange() {
   if (!used_range_) {
-    sheet::SheetScan scan(nullptr, /*keep_cells=*/false);
+    sheet::SheetScan scan(nullptr, sheet::CellKeeping::kNone);
     TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
                     [&] { workbook_.reader().ReadSheet(position_, scan); });
     used_range_ = scan.used_range().value_or(sheet::CellRange{});

@@ -26,8 +26,9 @@ struct DbfSaveRequest {
   DbfDate today;
 };
 
-/// Writes the table to `path` (replacing any file there) in two passes over the sheet: the
-/// first settles names, types, widths and the code page, the second writes the records.
+/// Writes the table to `path` (replacing any file there) from one reading of the sheet: it
+/// settles names, types, widths and the code page, and keeps the cells in a temporary file
+/// from which the records are then written.
 /// Text goes in the first Windows code page that holds all of it (1252, 1250, 1251, 1253, 1254,
 /// 1257), recorded by its language driver byte; dBASE II, which cannot record one,
 /// takes ASCII only. Throws SheetError naming the sheet and, where one cell is to blame, its

@@ -19,6 +19,19 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+std::string SheetPage(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
+                      const std::string& title, WebPageType type) {
+  StringOutput out;
+  WriteSheetPage(reader, text, position, title, type, out);
+  return out.str();
+}
+
+std::string WorkbookPage(WorkbookReader& reader, const numfmt::CellText& text, const std::string& title) {
+  StringOutput out;
+  WriteWorkbookPage(reader, text, title, out);
+  return out.str();
+}
+
 TEST(HtmlPageWriter, StaticPageIsUtf8Html5WithEscapedTitleAndNoScript) {
   ScriptedWorkbookReader reader({ScriptedSheet{"S", {Text(0, 0, "\xC3\xA9t\xC3\xA9")}, {}, {}, {}}});
   const numfmt::CellText text(reader.workbook());

@@ -21,12 +21,14 @@ using test_support::Text;
 std::string Table(ScriptedWorkbookReader& reader, bool interactive = false,
                   std::set<std::uint32_t>* styles = nullptr) {
   const numfmt::CellText text(reader.workbook());
-  const SheetBuffer sheet = ReadSheetBuffer(reader, 0);
-  std::set<std::uint32_t> used;
-  std::string out;
-  AppendHtmlTable(out, sheet, text, HtmlTableOptions{interactive}, used);
-  if (styles != nullptr) *styles = used;
-  return out;
+  SheetLayout layout;
+  SheetScan scan(&layout, CellKeeping::kAll);
+  reader.ReadSheet(0, scan);
+  layout.Finish();
+  if (styles != nullptr) *styles = HtmlTableStyles(layout, scan);
+  StringOutput out;
+  WriteHtmlTable(out, layout, scan, text, HtmlTableOptions{interactive});
+  return out.str();
 }
 
 TEST(HtmlTable, WritesDisplayedTextsOfTheUsedRangeWithSizes) {
@@ -100,21 +102,6 @@ TEST(HtmlTable, RefusesAUsedRangeTooLargeForAPage) {
   } catch (const SheetError& error) {
     EXPECT_EQ(error.code(), SheetErrorCode::kTooLarge);
   }
-}
-
-TEST(SheetBuffer, RefusesMoreCellsThanItsLimit) {
-  ScriptedWorkbookReader reader(
-      {ScriptedSheet{"S", {Text(0, 0, "a"), Text(0, 1, "b"), Text(0, 2, "c")}, {}, {}, {}}});
-  EXPECT_EQ(ReadSheetBuffer(reader, 0, 3).cells().size(), 3u);
-  try {
-    ReadSheetBuffer(reader, 0, 2);
-    FAIL() << "no error";
-  } catch (const SheetError& error) {
-    EXPECT_EQ(error.code(), SheetErrorCode::kTooLarge);
-  }
-  SheetBuffer layout(0);
-  reader.ReadSheet(0, layout);
-  EXPECT_TRUE(layout.cells().empty());
 }
 
 TEST(HtmlStyleSheet, RuleCarriesFontFillBordersAndAlignment) {

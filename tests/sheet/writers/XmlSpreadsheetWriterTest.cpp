@@ -24,7 +24,9 @@ bool Has(const std::string& text, const std::string& part) {
 
 std::string Document(ScriptedWorkbookReader& reader) {
   const numfmt::CellText text(reader.workbook());
-  return XmlSpreadsheetDocument(reader, text);
+  StringOutput out;
+  WriteXmlSpreadsheet(reader, text, out);
+  return out.str();
 }
 
 // Parses the whole document; returns the number of elements, or throws SheetError.
