@@ -237,16 +237,20 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
 }  // namespace
 
 void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
-             const DbfSaveRequest& request, const std::string& path) {
+             const DbfSaveRequest& request, const std::string& path, SheetScan* kept) {
   const Workbook& workbook = reader.workbook();
   const std::string& sheet = workbook.sheets.at(position).name;
   // The one reading finds the used range and the cell order, settles the fields on the way when
   // the range to save is known already, and keeps the cells in a temporary file: the header
   // needs the fields and the record count before any record is written.
   std::optional<TableScanner> early;
-  if (request.range) early.emplace(*request.range, text, workbook.date1904);
-  SheetScan scan(early ? &*early : nullptr, CellKeeping::kAll);
-  reader.ReadSheet(position, scan);
+  std::optional<SheetScan> own_scan;
+  if (kept == nullptr) {
+    if (request.range) early.emplace(*request.range, text, workbook.date1904);
+    own_scan.emplace(early ? &*early : nullptr, CellKeeping::kAll);
+    reader.ReadSheet(position, *own_scan);
+  }
+  SheetScan& scan = kept != nullptr ? *kept : *own_scan;
   const CellRange range = request.range.value_or(scan.used_range().value_or(CellRange{}));
   const DbfLimits limits = LimitsOf(request.version);
   if (range.ColumnCount() > static_cast<std::uint32_t>(limits.max_fields)) {
@@ -260,6 +264,7 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
   }
 
   if (!early || !scan.in_order()) {
+    // Fields from the cells kept, in row order, each place once.
     early.emplace(range, text, workbook.date1904);
     scan.Replay(*early);
   }

@@ -10,6 +10,7 @@
 #include "sheet/model/CellRange.h"
 #include "sheet/model/WorkbookReader.h"
 #include "sheet/numfmt/CellText.h"
+#include "sheet/stream/SheetScan.h"
 #include "sheet/writers/DbfField.h"
 
 namespace quorvex::sheet {
@@ -34,8 +35,9 @@ struct DbfSaveRequest {
 /// takes ASCII only. Throws SheetError naming the sheet and, where one cell is to blame, its
 /// address, row and column, when: the range has more columns than the version's fields, more
 /// rows than it can count, records longer than it allows, a text longer than a character field,
-/// or characters no single code page holds. Nothing is cut or replaced silently.
+/// or characters no single code page holds. Nothing is cut or replaced silently. With `kept`, a
+/// finished scan of this sheet that kept all its cells, the sheet is not read again.
 void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
-             const DbfSaveRequest& request, const std::string& path);
+             const DbfSaveRequest& request, const std::string& path, SheetScan* kept = nullptr);
 
 }  // namespace quorvex::sheet
