@@ -69,6 +69,20 @@ TEST(HtmlTable, MergedCellsSpanOnlyVisibleRowsAndColumns) {
   EXPECT_NE(table.find("<tr style=\"height:15pt\"><td></td></tr>"), std::string::npos) << table;
 }
 
+TEST(HtmlTable, StylesAreThoseOfTheCellsShown) {
+  // A1:B2 merged with its first row hidden: the merge still shows A1's style in row 2; B1 lies
+  // under the merge, C3 in a hidden column, D3 is shown.
+  ScriptedSheet sheet{"S", {Text(0, 0, "a", 1), Text(0, 1, "b", 2), Text(2, 2, "c", 3), Text(2, 3, "d", 4)}, {}, {}, {}};
+  sheet.merges.push_back(CellRange{0, 0, 1, 1});
+  sheet.rows.push_back(RowInfo{.row = 0, .hidden = true});
+  sheet.columns.push_back(ColumnInfo{.first_column = 2, .last_column = 2, .width = 10, .hidden = true});
+  ScriptedWorkbookReader reader({sheet});
+  std::set<std::uint32_t> styles;
+  const std::string table = Table(reader, false, &styles);
+  EXPECT_EQ(styles, (std::set<std::uint32_t>{1, 4}));
+  EXPECT_NE(table.find("<td class=\"s1\" colspan=\"2\">a</td>"), std::string::npos) << table;
+}
+
 TEST(HtmlTable, InteractiveTableAddsHeadersAddressesValuesAndFormulas) {
   ScriptedWorkbookReader reader({ScriptedSheet{"S", {Number(0, 26, 3, 0, "SUM(\"<b>\",A1)")}, {}, {}, {}}});
   const std::string table = Table(reader, true);
