@@ -17,8 +17,9 @@
 namespace quorvex::sheet {
 
 /// The most cells (rows times columns of the used range) one table may hold, so a sheet with a
-/// far-off cell cannot make a page of unbounded size.
-inline constexpr std::uint64_t kMaxTableCells = 20'000'000;
+/// far-off cell cannot make a page of unbounded size, and a browser can still open the page: one
+/// of 1,000,000 cells already takes a headless browser over 5 GB and minutes to lay out.
+inline constexpr std::uint64_t kMaxTableCells = 2'000'000;
 
 struct HtmlTableOptions {
   /// Adds column letters and row numbers as headers, and on each cell its address (data-a),
