@@ -199,6 +199,9 @@ std::FILE* CellSorter::File() {
 
 void CellSorter::Settle() {
   if (!entries_.empty()) Spill();
+  // A sorter kept while others fill holds no run memory.
+  memory_.shrink_to_fit();
+  entries_.shrink_to_fit();
 }
 
 void CellSorter::Spill() {
