@@ -75,9 +75,10 @@ void BuiltinPublishObjects::Publish(BuiltinWorkbook& workbook) const {
     if (!position) throw AutomationError(what + ": the worksheet no longer exists.");
     RefuseExisting(workbook, what, item.file_name);
     TranslateErrors(what, [&] {
-      const std::string page = sheet::SheetPage(workbook.reader(), workbook.cell_text(), *position,
-                                                item.title, static_cast<sheet::WebPageType>(item.html_type));
-      sheet::SaveWebPage(page, item.file_name, IsSingleFileName(item.file_name));
+      sheet::SaveWebPage(item.file_name, IsSingleFileName(item.file_name), [&](sheet::OutputStream& out) {
+        sheet::WriteSheetPage(workbook.reader(), workbook.cell_text(), *position, item.title,
+                              static_cast<sheet::WebPageType>(item.html_type), out);
+      });
     });
   }
 }
@@ -94,8 +95,9 @@ bool SaveWholeWorkbook(BuiltinWorkbook& workbook, const std::string& file_name, 
     }
     std::string title = workbook.reader().workbook().title;
     if (title.empty()) title = std::filesystem::path(workbook.FileName()).stem().string();
-    const std::string page = sheet::WorkbookPage(workbook.reader(), workbook.cell_text(), title);
-    sheet::SaveWebPage(page, file_name, file_format == kWebArchive);
+    sheet::SaveWebPage(file_name, file_format == kWebArchive, [&](sheet::OutputStream& out) {
+      sheet::WriteWorkbookPage(workbook.reader(), workbook.cell_text(), title, out);
+    });
   });
   return true;
 }

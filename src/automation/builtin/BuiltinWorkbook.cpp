@@ -93,7 +93,11 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
   }
   if (dbf) {
     const sheet::DbfSaveRequest request = DbfRequest(position, *dbf);
-    TranslateErrors(what, [&] { sheet::SaveDbf(*reader_, *cell_text_, position, request, file_name); });
+    std::unique_ptr<sheet::SheetScan> kept;
+    for (std::size_t i = 0; i < worksheet_positions_.size(); ++i) {
+      if (worksheet_positions_[i] == position && worksheets_[i]) kept = worksheets_[i]->TakeKeptCells();
+    }
+    TranslateErrors(what, [&] { sheet::SaveDbf(*reader_, *cell_text_, position, request, file_name, kept.get()); });
     return;
   }
   TranslateErrors(what, [&] { sheet::SaveDelimited(*reader_, *cell_text_, position, file_name, delimiter); });
