@@ -35,11 +35,14 @@ class BrowserPageTest : public ::testing::Test {
   std::string Page(const std::string& name, int position, WebPageType type, bool single_file = false) {
     ScriptedWorkbookReader reader = SalesWorkbook();
     const sheet::numfmt::CellText text(reader.workbook());
-    const std::string html =
-        position < 0 ? sheet::WorkbookPage(reader, text, "Sales & <Co>")
-                     : sheet::SheetPage(reader, text, static_cast<std::size_t>(position), "Sales_<b>", type);
     const std::string path = dir_ / name;
-    sheet::SaveWebPage(html, path, single_file);
+    sheet::SaveWebPage(path, single_file, [&](sheet::OutputStream& out) {
+      if (position < 0) {
+        sheet::WriteWorkbookPage(reader, text, "Sales & <Co>", out);
+      } else {
+        sheet::WriteSheetPage(reader, text, static_cast<std::size_t>(position), "Sales_<b>", type, out);
+      }
+    });
     return path;
   }
 

@@ -65,9 +65,10 @@ void BuiltinPublishObjects::Publish(BuiltinWorkbook& workbook) const {
     if (!position) throw AutomationError(what + ": the worksheet no longer exists.");
     workbook.RefuseToReplace(what, item.file_name);
     TranslateErrors(what, [&] {
-      const std::string page = sheet::SheetPage(workbook.reader(), workbook.cell_text(), *position,
-                                                item.title, static_cast<sheet::WebPageType>(item.html_type));
-      sheet::SaveWebPage(page, item.file_name, IsSingleFileName(item.file_name));
+      sheet::SaveWebPage(item.file_name, IsSingleFileName(item.file_name), [&](sheet::OutputStream& out) {
+        sheet::WriteSheetPage(workbook.reader(), workbook.cell_text(), *position, item.title,
+                              static_cast<sheet::WebPageType>(item.html_type), out);
+      });
     });
   }
 }

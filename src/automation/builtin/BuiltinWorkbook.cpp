@@ -101,6 +101,14 @@ void BuiltinWorkbook::RefuseToReplace(const std::string& what, const std::string
   }
 }
 
+std::unique_ptr<sheet::SheetScan> BuiltinWorkbook::TakeKeptCells(std::size_t position) {
+  std::unique_ptr<sheet::SheetScan> kept;
+  for (std::size_t i = 0; i < worksheet_positions_.size(); ++i) {
+    if (worksheet_positions_[i] == position && worksheets_[i]) kept = worksheets_[i]->TakeKeptCells();
+  }
+  return kept;
+}
+
 sheet::DbfSaveRequest BuiltinWorkbook::DbfRequest(std::size_t position, sheet::DbfVersion version) {
   // A dBASE save writes the sheet's selection, with character fields at least as wide as the
   // fitted columns; a sheet never selected or fitted saves its used range at content width.

@@ -12,6 +12,7 @@
 #include "automation/builtin/BuiltinPublishObjects.h"
 #include "sheet/model/WorkbookReader.h"
 #include "sheet/numfmt/CellText.h"
+#include "sheet/stream/SheetScan.h"
 #include "sheet/writers/DbfSaver.h"
 
 namespace quorvex::automation {
@@ -48,6 +49,9 @@ class BuiltinWorkbook : public Workbook {
   void RefuseToReplace(const std::string& what, const std::string& file_name) const;
   /// What a dBASE save of the sheet at `position` writes: its worksheet's selection and fitted widths.
   sheet::DbfSaveRequest DbfRequest(std::size_t position, sheet::DbfVersion version);
+  /// The cells the worksheet at `position` kept from the reading that found its used range,
+  /// taken from it; nullptr when it kept none.
+  std::unique_ptr<sheet::SheetScan> TakeKeptCells(std::size_t position);
 
   const BuiltinPublishObjects& publish_objects() const { return publish_objects_; }
 

@@ -88,11 +88,14 @@ void BuiltinWorksheet::Activate() {
 
 const sheet::CellRange& BuiltinWorksheet::UsedRange() {
   if (!used_range_) {
-    sheet::SheetScan scan(nullptr, /*keep_cells=*/false);
+    // The cells are kept (in a temporary file), since what asks for the used range goes on to
+    // fit the columns and save the sheet.
+    auto scan = std::make_unique<sheet::SheetScan>(nullptr, sheet::CellKeeping::kAll);
     TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
-                    [&] { workbook_.reader().ReadSheet(position_, scan); });
-    used_range_ = scan.used_range().value_or(sheet::CellRange{});
-    in_row_order_ = scan.in_order();
+                    [&] { workbook_.reader().ReadSheet(position_, *scan); });
+    used_range_ = scan->used_range().value_or(sheet::CellRange{});
+    in_row_order_ = scan->in_order();
+    kept_cells_ = std::move(scan);
   }
   return *used_range_;
 }
@@ -118,18 +121,27 @@ Variant BuiltinWorksheet::Cells(int row, int column) {
                           ") lies outside the sheet.");
   }
   CellFinder finder(static_cast<std::uint32_t>(row - 1), static_cast<std::uint32_t>(column - 1),
-                    in_row_order_);
-  TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
-                  [&] { workbook_.reader().ReadSheet(position_, finder); });
+                    in_row_order_ || kept_cells_ != nullptr);
+  ReadCells(finder);
   return finder.value();
 }
 
 void BuiltinWorksheet::ColumnsAutoFit() {
   ColumnWidthFinder finder(workbook_.cell_text());
-  TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
-                  [&] { workbook_.reader().ReadSheet(position_, finder); });
+  ReadCells(finder);
   column_widths_ = std::move(finder.widths());
   columns_auto_fitted_ = true;
+}
+
+void BuiltinWorksheet::ReadCells(sheet::SheetSink& sink) {
+  TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"", [&] {
+    // Cells kept come in row order, each place once.
+    if (kept_cells_) {
+      kept_cells_->Replay(sink);
+    } else {
+      workbook_.reader().ReadSheet(position_, sink);
+    }
+  });
 }
 
 void BuiltinWorksheet::RangeSelect(const std::string& first, const std::string& last) {

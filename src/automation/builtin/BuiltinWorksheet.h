@@ -4,12 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "automation/Application.h"
 #include "automation/builtin/CellAddress.h"
 #include "sheet/model/CellRange.h"
+#include "sheet/stream/SheetScan.h"
 
 namespace quorvex::automation {
 
@@ -34,16 +36,23 @@ class BuiltinWorksheet : public Worksheet {
   /// any line of the column's displayed cell texts has. Columns without text are absent.
   const std::map<std::uint32_t, int>& column_widths() const { return column_widths_; }
   const std::optional<sheet::CellRange>& selection() const { return selection_; }
+  /// The cells of the sheet kept by the reading that found its used range, so that fitting the
+  /// columns and saving need not read the sheet again; nullptr when not read yet. The caller may
+  /// take it (a save does): the next use reads the sheet again.
+  std::unique_ptr<sheet::SheetScan> TakeKeptCells() { return std::move(kept_cells_); }
 
  private:
   /// The used range by the records of the sheet (not its stored dimension); an empty sheet's is
   /// the single cell A1, as in the application.
   const sheet::CellRange& UsedRange();
+  /// Gives `sink` the sheet's cells, from the cells kept when there are any.
+  void ReadCells(sheet::SheetSink& sink);
 
   BuiltinWorkbook& workbook_;
   std::size_t position_;
   std::optional<sheet::CellRange> used_range_;
   bool in_row_order_ = false;  // known once the used range is: the cells came in row order
+  std::unique_ptr<sheet::SheetScan> kept_cells_;
   std::optional<sheet::CellRange> selection_;
   bool columns_auto_fitted_ = false;
   std::map<std::uint32_t, int> column_widths_;

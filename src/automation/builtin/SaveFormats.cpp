@@ -3,6 +3,7 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 
 #include "automation/FileFormat.h"
 #include "automation/builtin/BuiltinWorkbook.h"
@@ -22,7 +23,8 @@ void SaveDelimited(BuiltinWorkbook& workbook, std::size_t position, const std::s
 template <sheet::DbfVersion kVersion>
 void SaveDbf(BuiltinWorkbook& workbook, std::size_t position, const std::string& file_name) {
   const sheet::DbfSaveRequest request = workbook.DbfRequest(position, kVersion);
-  sheet::SaveDbf(workbook.reader(), workbook.cell_text(), position, request, file_name);
+  const std::unique_ptr<sheet::SheetScan> kept = workbook.TakeKeptCells(position);
+  sheet::SaveDbf(workbook.reader(), workbook.cell_text(), position, request, file_name, kept.get());
 }
 
 template <bool kSingleFile>
@@ -30,8 +32,9 @@ void SaveWorkbookPage(BuiltinWorkbook& workbook, std::size_t, const std::string&
   // The page is titled after the workbook's own title, else its file name without extension.
   std::string title = workbook.reader().workbook().title;
   if (title.empty()) title = std::filesystem::path(workbook.FileName()).stem().string();
-  const std::string page = sheet::WorkbookPage(workbook.reader(), workbook.cell_text(), title);
-  sheet::SaveWebPage(page, file_name, kSingleFile);
+  sheet::SaveWebPage(file_name, kSingleFile, [&](sheet::OutputStream& out) {
+    sheet::WriteWorkbookPage(workbook.reader(), workbook.cell_text(), title, out);
+  });
 }
 
 void SaveXml(BuiltinWorkbook& workbook, std::size_t, const std::string& file_name) {

@@ -169,10 +169,12 @@ CellSorter::~CellSorter() {
 }
 
 void CellSorter::Add(const Cell& cell) {
-  if (!entries_.empty()) {
-    const Entry& last = entries_.back();
-    if (cell.row < last.row || (cell.row == last.row && cell.column <= last.column)) memory_sorted_ = false;
+  if (added_ > 0 && (cell.row < last_row_ || (cell.row == last_row_ && cell.column <= last_column_))) {
+    all_in_order_ = false;
+    if (!entries_.empty()) memory_sorted_ = false;
   }
+  last_row_ = cell.row;
+  last_column_ = cell.column;
   entries_.push_back({cell.row, cell.column, memory_.size()});
   Encode(cell, memory_);
   ++added_;
@@ -195,12 +197,23 @@ std::FILE* CellSorter::File() {
   return file_;
 }
 
+void CellSorter::Settle() {
+  if (!entries_.empty()) Spill();
+  // A sorter kept while others fill holds no run memory.
+  memory_.shrink_to_fit();
+  entries_.shrink_to_fit();
+}
+
 void CellSorter::Spill() {
-  SortMemory();
-  std::string out;
-  out.reserve(memory_.size());
-  CellRunReader run(memory_, entries_);
-  while (run.Next()) Encode(run.cell, out);
+  std::string sorted;
+  if (!memory_sorted_) {
+    SortMemory();
+    sorted.reserve(memory_.size());
+    CellRunReader run(memory_, entries_);
+    while (run.Next()) Encode(run.cell, sorted);
+  }
+  // Cells that came in order, each place once, are written as they were encoded.
+  const std::string& out = sorted.empty() ? memory_ : sorted;
   std::FILE* file = File();
   if (std::fseek(file, file_size_, SEEK_SET) != 0 ||
       std::fwrite(out.data(), 1, out.size(), file) != out.size()) {
@@ -219,7 +232,17 @@ CellSorter::Reader::Reader(CellSorter& sorter) {
   for (const Run& run : sorter.runs_)
     runs_.push_back(std::make_unique<CellRunReader>(sorter.file_, run.offset, run.size));
   runs_.push_back(std::make_unique<CellRunReader>(sorter.memory_, sorter.entries_));
-  for (std::size_t i = 0; i < runs_.size(); ++i) Advance(i);
+  sequential_ = sorter.all_in_order_;
+  if (!sequential_) {
+    for (std::size_t i = 0; i < runs_.size(); ++i) Advance(i);
+  }
+}
+
+const Cell* CellSorter::Reader::NextInSequence() {
+  for (; sequence_run_ < runs_.size(); ++sequence_run_) {
+    if (runs_[sequence_run_]->Next()) return &runs_[sequence_run_]->cell;
+  }
+  return nullptr;
 }
 
 CellSorter::Reader::~Reader() = default;
@@ -248,6 +271,7 @@ bool CellSorter::Reader::Advance(std::size_t run) {
 }
 
 const Cell* CellSorter::Reader::Next() {
+  if (sequential_) return NextInSequence();
   if (heap_.empty()) return nullptr;
   const Later later{&runs_};
   std::pop_heap(heap_.begin(), heap_.end(), later);

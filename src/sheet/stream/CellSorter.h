@@ -29,6 +29,9 @@ class CellSorter {
   /// Keeps a copy of `cell`. Throws SheetError (kIo) when the temporary file cannot be written.
   void Add(const Cell& cell);
   std::size_t size() const { return added_; }
+  /// Moves the cells held in memory to the temporary file, so that a sorter kept for later
+  /// holds little memory. Throws SheetError (kIo).
+  void Settle();
 
   /// Cells in row order, each place once. Reading may start any number of times once all cells
   /// are added; the cell's text stays valid until the next call to Next.
@@ -41,7 +44,11 @@ class CellSorter {
 
    private:
     bool Advance(std::size_t run);
+    const Cell* NextInSequence();
     std::vector<std::unique_ptr<CellRunReader>> runs_;
+    // Every cell came after the one before: the runs follow one another and are read in turn.
+    bool sequential_ = false;
+    std::size_t sequence_run_ = 0;
     std::vector<std::size_t> heap_;  // runs with a cell waiting, the smallest position on top
     Cell current_;
     std::string text_;
@@ -69,7 +76,10 @@ class CellSorter {
   std::size_t added_ = 0;
   std::string memory_;          // encoded cells of the run being collected
   std::vector<Entry> entries_;  // one per cell in memory_
-  bool memory_sorted_ = true;
+  bool memory_sorted_ = true;  // the cells in memory_ came in row order, each place once
+  bool all_in_order_ = true;   // so did every cell added
+  std::uint32_t last_row_ = 0;
+  std::uint32_t last_column_ = 0;
   std::vector<Run> runs_;  // spilled runs, in the order they were collected
   std::FILE* file_ = nullptr;
   long file_size_ = 0;

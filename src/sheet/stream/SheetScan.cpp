@@ -62,8 +62,10 @@ class PrefixMerge : public SheetSink {
 
 }  // namespace
 
-SheetScan::SheetScan(SheetSink* early, bool keep_cells, std::size_t run_bytes)
-    : early_(early), keep_cells_(keep_cells), run_bytes_(run_bytes) {}
+SheetScan::SheetScan(SheetSink* early, CellKeeping keeping, std::size_t run_bytes)
+    : early_(early), keeping_(keeping), run_bytes_(run_bytes) {
+  if (keeping_ == CellKeeping::kAll) sorter_ = std::make_unique<CellSorter>(run_bytes_);
+}
 
 void SheetScan::OnDimension(const CellRange& declared) {
   if (!declared_) declared_ = declared;
@@ -91,7 +93,7 @@ SinkControl SheetScan::OnCell(const Cell& cell) {
       (cell.row < last_row_ || (cell.row == last_row_ && cell.column <= last_column_))) {
     in_order_ = false;
     ordered_prefix_ = cells_;
-    if (keep_cells_) sorter_ = std::make_unique<CellSorter>(run_bytes_);
+    if (keeping_ == CellKeeping::kOutOfOrder) sorter_ = std::make_unique<CellSorter>(run_bytes_);
   }
   any_cell_ = true;
   last_row_ = cell.row;
@@ -113,6 +115,10 @@ void SheetScan::OnComment(std::uint32_t row, std::uint32_t column) {
 }
 
 void SheetScan::Replay(WorkbookReader& reader, std::size_t position, SheetSink& sink) {
+  if (keeping_ == CellKeeping::kAll) {
+    Replay(sink);
+    return;
+  }
   if (in_order_) {
     CellsOnly cells(sink);
     reader.ReadSheet(position, cells);
@@ -123,6 +129,18 @@ void SheetScan::Replay(WorkbookReader& reader, std::size_t position, SheetSink& 
   PrefixMerge merge(sink, kept, ordered_prefix_);
   if (ordered_prefix_ > 0) reader.ReadSheet(position, merge);
   merge.Drain();
+}
+
+void SheetScan::Replay(SheetSink& sink) {
+  if (keeping_ != CellKeeping::kAll) throw std::logic_error("SheetScan::Replay: the cells were not all kept");
+  CellSorter::Reader kept(*sorter_);
+  for (const Cell* cell = kept.Next(); cell != nullptr; cell = kept.Next()) {
+    if (sink.OnCell(*cell) == SinkControl::kStop) return;
+  }
+}
+
+void SheetScan::Settle() {
+  if (sorter_) sorter_->Settle();
 }
 
 }  // namespace quorvex::sheet

@@ -12,6 +12,13 @@
 
 namespace quorvex::sheet {
 
+/// Which cells a SheetScan keeps for Replay.
+enum class CellKeeping {
+  kNone,        // none: Replay is not available
+  kOutOfOrder,  // those from the first one out of order on; Replay reads the sheet again
+  kAll,         // all of them: Replay needs no second reading
+};
+
 /// A sink for one whole reading of a sheet. It builds the used range, notes whether the cells
 /// came in row order (each place once), and keeps the cells from the first one out of order on
 /// in a CellSorter, so that Replay can hand every cell over in row order later.
@@ -22,8 +29,7 @@ namespace quorvex::sheet {
 /// never stops the reading.
 class SheetScan : public SheetSink {
  public:
-  /// With `keep_cells` false nothing is kept aside and Replay is not available.
-  explicit SheetScan(SheetSink* early = nullptr, bool keep_cells = true,
+  explicit SheetScan(SheetSink* early = nullptr, CellKeeping keeping = CellKeeping::kOutOfOrder,
                      std::size_t run_bytes = CellSorter::kDefaultRunBytes);
 
   void OnDimension(const CellRange& declared) override;
@@ -47,7 +53,11 @@ class SheetScan : public SheetSink {
   /// Reads the sheet again and gives `sink` every cell in row order, each place once (the last
   /// record of a place wins); no other events. Stops when the sink answers kStop.
   void Replay(WorkbookReader& reader, std::size_t position, SheetSink& sink);
-
+  /// The same from the cells kept, without reading the sheet again; needs CellKeeping::kAll.
+  void Replay(SheetSink& sink);
+  /// Moves the kept cells out of memory into their temporary file, for a scan kept while
+  /// other sheets are read. Throws SheetError (kIo).
+  void Settle();
  private:
   template <typename Event>
   void Forward(Event&& event) {
@@ -55,7 +65,7 @@ class SheetScan : public SheetSink {
   }
 
   SheetSink* early_;
-  bool keep_cells_;
+  CellKeeping keeping_;
   std::size_t run_bytes_;
   UsedRangeBuilder used_;
   std::optional<CellRange> declared_;

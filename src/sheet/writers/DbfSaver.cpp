@@ -87,7 +87,7 @@ class TableScanner : public SheetSink {
 class RecordSink : public SheetSink {
  public:
   RecordSink(const CellRange& range, const numfmt::CellText& text, bool date1904, DbfTableWriter& table,
-             const DbfCodePage* code_page, OutputFile& out)
+             const DbfCodePage* code_page, OutputStream& out)
       : range_(range),
         text_(text),
         date1904_(date1904),
@@ -155,7 +155,7 @@ class RecordSink : public SheetSink {
   bool date1904_;
   DbfTableWriter& table_;
   const DbfCodePage* code_page_;
-  OutputFile& out_;
+  OutputStream& out_;
   std::uint32_t next_row_;  // the first row neither written nor open
   bool open_ = false;
   std::uint32_t open_row_ = 0;
@@ -237,15 +237,20 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
 }  // namespace
 
 void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
-             const DbfSaveRequest& request, const std::string& path) {
+             const DbfSaveRequest& request, const std::string& path, SheetScan* kept) {
   const Workbook& workbook = reader.workbook();
   const std::string& sheet = workbook.sheets.at(position).name;
-  // The first reading finds the used range and the cell order, and settles the fields on the
-  // way when the range to save is known already; cells stored out of order are read again.
+  // The one reading finds the used range and the cell order, settles the fields on the way when
+  // the range to save is known already, and keeps the cells in a temporary file: the header
+  // needs the fields and the record count before any record is written.
   std::optional<TableScanner> early;
-  if (request.range) early.emplace(*request.range, text, workbook.date1904);
-  SheetScan scan(early ? &*early : nullptr);
-  reader.ReadSheet(position, scan);
+  std::optional<SheetScan> own_scan;
+  if (kept == nullptr) {
+    if (request.range) early.emplace(*request.range, text, workbook.date1904);
+    own_scan.emplace(early ? &*early : nullptr, CellKeeping::kAll);
+    reader.ReadSheet(position, *own_scan);
+  }
+  SheetScan& scan = kept != nullptr ? *kept : *own_scan;
   const CellRange range = request.range.value_or(scan.used_range().value_or(CellRange{}));
   const DbfLimits limits = LimitsOf(request.version);
   if (range.ColumnCount() > static_cast<std::uint32_t>(limits.max_fields)) {
@@ -259,8 +264,9 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
   }
 
   if (!early || !scan.in_order()) {
+    // Fields from the cells kept, in row order, each place once.
     early.emplace(range, text, workbook.date1904);
-    scan.Replay(reader, position, *early);
+    scan.Replay(*early);
   }
   const TableScanner& scanner = *early;
   std::vector<DbfField> fields = MakeFields(scanner, request, range, sheet);
@@ -270,7 +276,7 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
   OutputFile out(path);
   out.Write(table.Header(records, request.today));
   RecordSink sink(range, text, workbook.date1904, table, code_page, out);
-  scan.Replay(reader, position, sink);
+  scan.Replay(sink);
   sink.Finish();
   out.Write(std::string_view(&DbfTableWriter::kEndOfFile, 1));
   out.Commit();

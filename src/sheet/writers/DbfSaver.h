@@ -10,6 +10,7 @@
 #include "sheet/model/CellRange.h"
 #include "sheet/model/WorkbookReader.h"
 #include "sheet/numfmt/CellText.h"
+#include "sheet/stream/SheetScan.h"
 #include "sheet/writers/DbfField.h"
 
 namespace quorvex::sheet {
@@ -26,15 +27,17 @@ struct DbfSaveRequest {
   DbfDate today;
 };
 
-/// Writes the table to `path` (replacing any file there) in two passes over the sheet: the
-/// first settles names, types, widths and the code page, the second writes the records.
+/// Writes the table to `path` (replacing any file there) from one reading of the sheet: it
+/// settles names, types, widths and the code page, and keeps the cells in a temporary file
+/// from which the records are then written.
 /// Text goes in the first Windows code page that holds all of it (1252, 1250, 1251, 1253, 1254,
 /// 1257), recorded by its language driver byte; dBASE II, which cannot record one,
 /// takes ASCII only. Throws SheetError naming the sheet and, where one cell is to blame, its
 /// address, row and column, when: the range has more columns than the version's fields, more
 /// rows than it can count, records longer than it allows, a text longer than a character field,
-/// or characters no single code page holds. Nothing is cut or replaced silently.
+/// or characters no single code page holds. Nothing is cut or replaced silently. With `kept`, a
+/// finished scan of this sheet that kept all its cells, the sheet is not read again.
 void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
-             const DbfSaveRequest& request, const std::string& path);
+             const DbfSaveRequest& request, const std::string& path, SheetScan* kept = nullptr);
 
 }  // namespace quorvex::sheet

@@ -8,7 +8,7 @@ constexpr std::string_view kLineBreak = "\r\n";
 
 }  // namespace
 
-DelimitedWriter::DelimitedWriter(OutputFile& out, const numfmt::CellText& text, char delimiter,
+DelimitedWriter::DelimitedWriter(OutputStream& out, const numfmt::CellText& text, char delimiter,
                                  const CellRange& range)
     : out_(out), text_(text), delimiter_(delimiter), range_(range), next_row_(range.first_row) {}
 

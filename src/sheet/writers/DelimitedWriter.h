@@ -7,7 +7,7 @@
 #include "sheet/model/CellRange.h"
 #include "sheet/model/CellValue.h"
 #include "sheet/numfmt/CellText.h"
-#include "sheet/writers/OutputFile.h"
+#include "sheet/writers/OutputStream.h"
 
 namespace quorvex::sheet {
 
@@ -17,7 +17,7 @@ namespace quorvex::sheet {
 /// fields: a one-cell range whose cell shows nothing gives an empty file.
 class DelimitedWriter {
  public:
-  DelimitedWriter(OutputFile& out, const numfmt::CellText& text, char delimiter, const CellRange& range);
+  DelimitedWriter(OutputStream& out, const numfmt::CellText& text, char delimiter, const CellRange& range);
 
   /// Writes `cell`. Returns false, writing nothing, when the cell lies outside the range or does
   /// not come after the cell written before it.
@@ -37,7 +37,7 @@ class DelimitedWriter {
   void StartLine();
   void AppendField(std::string_view text);
 
-  OutputFile& out_;
+  OutputStream& out_;
   const numfmt::CellText& text_;
   char delimiter_;
   CellRange range_;

@@ -1,7 +1,10 @@
 // Web pages of sheets and workbooks.
 #include "sheet/writers/HtmlPageWriter.h"
 
+#include <map>
+#include <memory>
 #include <set>
+#include <vector>
 
 #include "sheet/writers/HtmlScripts.h"
 #include "sheet/writers/HtmlStyleSheet.h"
@@ -9,7 +12,7 @@
 #include "sheet/writers/MarkupEscape.h"
 #include "sheet/writers/MhtArchive.h"
 #include "sheet/writers/OutputFile.h"
-#include "sheet/writers/SheetBuffer.h"
+#include "sheet/writers/SheetLayout.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -58,61 +61,103 @@ std::string_view PivotToolbar() {
 )";
 }
 
-// True when every value of the sheet's first row is text and another row follows: the row then
-// reads as column headings, and the interactive page keeps it in place when sorting.
-bool FirstRowLooksLikeHeaders(const SheetBuffer& sheet) {
-  const auto& cells = sheet.cells();
-  if (cells.empty()) return false;
-  const std::uint32_t first = cells.front().row;
-  bool any_text = false;
-  for (const BufferedCell& cell : cells) {
-    if (cell.row != first) return any_text;
-    if (cell.kind == CellKind::kString)
-      any_text = true;
-    else if (cell.kind != CellKind::kEmpty)
-      return false;
+/// One shown sheet read once: its layout and every cell kept for writing its table, and
+/// whether its first row reads as column headings: every value of the sheet's first row is text
+/// and another row follows, so the interactive page keeps the row in place when sorting.
+class ScannedSheet : public SheetLayout {
+ public:
+  ScannedSheet() : scan_(this, CellKeeping::kAll) {}
+
+  void Read(WorkbookReader& reader, std::size_t position) {
+    reader.ReadSheet(position, scan_);
+    Finish();
   }
-  return false;
-}
+  SheetScan& scan() { return scan_; }
+
+  SinkControl OnCell(const Cell& cell) override {
+    // Cells may come in any order and a place twice (the later counts): the first row is the
+    // least row seen, its kinds kept by column.
+    if (!any_cell_ || cell.row < first_row_) {
+      another_row_ = any_cell_;
+      first_row_ = cell.row;
+      first_row_kinds_.clear();
+    }
+    if (cell.row == first_row_) {
+      first_row_kinds_[cell.column] = cell.value.kind;
+    } else {
+      another_row_ = true;
+    }
+    any_cell_ = true;
+    return SheetLayout::OnCell(cell);
+  }
+
+  bool FirstRowLooksLikeHeaders() const {
+    if (!another_row_) return false;
+    bool any_text = false;
+    for (const auto& [column, kind] : first_row_kinds_) {
+      if (kind == CellKind::kString) {
+        any_text = true;
+      } else if (kind != CellKind::kEmpty) {
+        return false;
+      }
+    }
+    return any_text;
+  }
+
+ private:
+  SheetScan scan_;
+  bool any_cell_ = false;
+  bool another_row_ = false;
+  std::uint32_t first_row_ = 0;
+  std::map<std::uint32_t, CellKind> first_row_kinds_;
+};
 
 }  // namespace
 
-std::string SheetPage(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
-                      const std::string& title, WebPageType type) {
-  const SheetBuffer sheet = ReadSheetBuffer(reader, position, kMaxTableCells);
+void WriteSheetPage(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
+                    const std::string& title, WebPageType type, OutputStream& out) {
+  // One reading gives the layout, the styles and the headings; the table is then written from
+  // the cells kept, after the style sheet that needs the styles.
+  ScannedSheet sheet;
+  sheet.Read(reader, position);
+  CheckHtmlTableSize(sheet);
   HtmlTableOptions options;
   options.interactive = type != WebPageType::kStatic;
-  std::string table;
-  std::set<std::uint32_t> used;
-  AppendHtmlTable(table, sheet, text, options, used);
 
   std::string css(BasePageCss());
   if (options.interactive) css.append(InteractiveCss());
-  AppendStyleRules(css, reader.workbook(), used);
+  AppendStyleRules(css, reader.workbook(), HtmlTableStyles(sheet, sheet.scan()));
 
-  std::string out;
-  out.reserve(table.size() + css.size() + 16384);
-  AppendHead(out, title, css);
-  out.append("<body>\n");
-  AppendHeading(out, title);
+  std::string head;
+  AppendHead(head, title, css);
+  head.append("<body>\n");
+  AppendHeading(head, title);
   if (type == WebPageType::kSpreadsheet) {
     std::string toolbar(SpreadsheetToolbar());
-    if (FirstRowLooksLikeHeaders(sheet)) {
+    if (sheet.FirstRowLooksLikeHeaders()) {
       toolbar.replace(toolbar.find("id=\"q-header-row\""), 17, "id=\"q-header-row\" checked");
     }
-    out.append(toolbar);
+    head.append(toolbar);
   } else if (type == WebPageType::kPivotTable) {
-    out.append(PivotToolbar());
+    head.append(PivotToolbar());
   }
-  out.append(table);
-  if (type == WebPageType::kSpreadsheet)
-    out.append("<script>\n").append(SpreadsheetScript()).append("</script>\n");
-  if (type == WebPageType::kPivotTable) out.append("<script>\n").append(PivotScript()).append("</script>\n");
-  out.append("</body>\n</html>\n");
-  return out;
+  out.Write(head);
+  WriteHtmlTable(out, sheet, sheet.scan(), text, options);
+  if (type == WebPageType::kSpreadsheet) {
+    out.Write("<script>\n");
+    out.Write(SpreadsheetScript());
+    out.Write("</script>\n");
+  }
+  if (type == WebPageType::kPivotTable) {
+    out.Write("<script>\n");
+    out.Write(PivotScript());
+    out.Write("</script>\n");
+  }
+  out.Write("</body>\n</html>\n");
 }
 
-std::string WorkbookPage(WorkbookReader& reader, const numfmt::CellText& text, const std::string& title) {
+void WriteWorkbookPage(WorkbookReader& reader, const numfmt::CellText& text, const std::string& title,
+                       OutputStream& out) {
   const Workbook& workbook = reader.workbook();
   std::vector<std::size_t> shown;
   for (const std::size_t position : workbook.WorksheetPositions()) {
@@ -124,40 +169,52 @@ std::string WorkbookPage(WorkbookReader& reader, const numfmt::CellText& text, c
     if (shown[i] == workbook.active_sheet) chosen = i;
   }
 
-  // Each sheet is an exclusive <details> element: its summary is the tab, and opening one closes
-  // the others. This needs neither script nor form controls, which single-file pages disable.
+  // The style sheet comes first and covers every sheet, so each sheet is read once before any
+  // table is written; its cells wait in their temporary file.
+  std::vector<std::unique_ptr<ScannedSheet>> sheets;
   std::set<std::uint32_t> used;
-  std::string sheets;
+  for (const std::size_t position : shown) {
+    auto& sheet = sheets.emplace_back(std::make_unique<ScannedSheet>());
+    sheet->Read(reader, position);
+    CheckHtmlTableSize(*sheet);
+    used.merge(HtmlTableStyles(*sheet, sheet->scan()));
+    sheet->scan().Settle();
+  }
   std::string css(BasePageCss());
   css.append(WorkbookTabsCss());
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    const std::string& name = workbook.sheets[shown[i]].name;
-    sheets.append("<details name=\"q-sheets\" class=\"q-panel\"");
-    if (i == chosen) sheets.append(" open");
-    sheets.append("><summary>");
-    AppendEscaped(sheets, name);
-    sheets.append("</summary>\n");
-    const SheetBuffer sheet = ReadSheetBuffer(reader, shown[i], kMaxTableCells);
-    AppendHtmlTable(sheets, sheet, text, HtmlTableOptions{}, used);
-    sheets.append("</details>\n");
-  }
   AppendStyleRules(css, workbook, used);
 
-  std::string out;
-  AppendHead(out, title, css);
-  out.append("<body>\n");
-  AppendHeading(out, title);
-  out.append("<div class=\"q-book\">\n").append(sheets).append("</div>\n");
-  out.append("</body>\n</html>\n");
-  return out;
+  std::string head;
+  AppendHead(head, title, css);
+  head.append("<body>\n");
+  AppendHeading(head, title);
+  head.append("<div class=\"q-book\">\n");
+  out.Write(head);
+  // Each sheet is an exclusive <details> element: its summary is the tab, and opening one closes
+  // the others. This needs neither script nor form controls, which single-file pages disable.
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    std::string tab("<details name=\"q-sheets\" class=\"q-panel\"");
+    if (i == chosen) tab.append(" open");
+    tab.append("><summary>");
+    AppendEscaped(tab, workbook.sheets[shown[i]].name);
+    tab.append("</summary>\n");
+    out.Write(tab);
+    WriteHtmlTable(out, *sheets[i], sheets[i]->scan(), text, HtmlTableOptions{});
+    sheets[i].reset();  // its temporary file goes now
+    out.Write("</details>\n");
+  }
+  out.Write("</div>\n</body>\n</html>\n");
 }
 
-void SaveWebPage(const std::string& html, const std::string& path, bool single_file) {
+void SaveWebPage(const std::string& path, bool single_file, const std::function<void(OutputStream&)>& write) {
   OutputFile out(path);
-  if (single_file)
-    out.Write(MhtArchive(html, path));
-  else
-    out.Write(html);
+  if (single_file) {
+    MhtStream archive(out, path);
+    write(archive);
+    archive.Finish();
+  } else {
+    write(out);
+  }
   out.Commit();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "sheet/model/CellValue.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/writers/HtmlStyleSheet.h"
 #include "sheet/writers/MarkupEscape.h"
@@ -36,11 +37,43 @@ struct VisibleMerge {
   std::uint32_t column_span = 0;
 };
 
-class TableBuilder {
+/// A cell with its own copies of the value's text and the formula.
+struct HeldCell {
+  std::uint32_t row = 0;
+  std::uint32_t column = 0;
+  CellKind kind = CellKind::kEmpty;
+  double number = 0;
+  std::string text;  // strings and error codes
+  std::uint32_t style = 0;
+  std::string formula;
+
+  void Assign(const Cell& cell) {
+    row = cell.row;
+    column = cell.column;
+    kind = cell.value.kind;
+    number = cell.value.number;
+    text.assign(cell.value.text);
+    style = cell.style;
+    formula.assign(cell.formula);
+  }
+  CellValue Value() const { return {kind, number, text}; }
+};
+
+/// An output that keeps nothing, for a table gone through only for the styles it shows.
+class NullOutput : public OutputStream {
+ protected:
+  void Emit(std::string_view) override {}
+};
+
+/// Writes the table as the cells stream in, in row order, each place once. It holds one row of
+/// cells, and the first cell of each merged area until the area ends.
+class TableBuilder : public SheetSink {
  public:
-  TableBuilder(std::string& out, const SheetBuffer& sheet, const numfmt::CellText& text,
-               const HtmlTableOptions& options, std::set<std::uint32_t>& used_styles, const CellRange& range)
-      : out_(out), sheet_(sheet), text_(text), options_(options), used_styles_(used_styles), range_(range) {
+  /// With `shown_styles` set, writes nothing that counts and only collects the styles shown.
+  TableBuilder(OutputStream& out, const SheetLayout& sheet, const numfmt::CellText* text,
+               const HtmlTableOptions& options, const CellRange& range, StyleSet* shown_styles = nullptr)
+      : out_(out), sheet_(sheet), text_(text), options_(options), range_(range), shown_styles_(shown_styles),
+        next_row_(range.first_row) {
     for (std::uint32_t c = range.first_column; c <= range.last_column; ++c) {
       if (!sheet.ColumnHidden(c)) visible_columns_.push_back(c);
     }
@@ -50,33 +83,40 @@ class TableBuilder {
     });
   }
 
-  void Build() {
-    out_.append("<colgroup>");
-    if (options_.interactive) out_.append("<col class=\"q-rowhead\">");
+  void Begin() {
+    std::string& out = out_.buffer();
+    out.append("<colgroup>");
+    if (options_.interactive) out.append("<col class=\"q-rowhead\">");
     for (const std::uint32_t c : visible_columns_) {
-      out_.append("<col style=\"width:")
+      out.append("<col style=\"width:")
           .append(std::to_string(ColumnWidthPixels(sheet_.ColumnWidth(c))))
           .append("px\">");
+      out_.Drain();
     }
-    out_.append("</colgroup>\n");
+    out.append("</colgroup>\n");
     if (options_.interactive) {
-      out_.append("<thead><tr><th class=\"q-corner\"></th>");
+      out.append("<thead><tr><th class=\"q-corner\"></th>");
       for (const std::uint32_t c : visible_columns_) {
-        out_.append("<th class=\"q-colhead\" data-c=\"").append(std::to_string(c)).append("\">");
-        out_.append(ColumnName(c)).append("</th>");
+        out.append("<th class=\"q-colhead\" data-c=\"").append(std::to_string(c)).append("\">");
+        out.append(ColumnName(c)).append("</th>");
+        out_.Drain();
       }
-      out_.append("</tr></thead>\n");
+      out.append("</tr></thead>\n");
     }
-    out_.append("<tbody>\n");
-    std::size_t cursor = 0;
-    const auto& cells = sheet_.cells();
-    for (std::uint32_t r = range_.first_row;; ++r) {
-      while (cursor < cells.size() && cells[cursor].row < r) ++cursor;
-      UpdateActiveMerges(r);
-      if (!sheet_.RowHidden(r)) BuildRow(r, cursor);
-      if (r == range_.last_row) break;
-    }
-    out_.append("</tbody>\n");
+    out.append("<tbody>\n");
+  }
+
+  SinkControl OnCell(const Cell& cell) override {
+    if (!range_.Contains(cell.row, cell.column)) return SinkControl::kContinue;
+    if (held_ > 0 && cell.row != row_cells_.front().row) WriteRowsThrough(row_cells_.front().row);
+    if (held_ == row_cells_.size()) row_cells_.emplace_back();
+    row_cells_[held_++].Assign(cell);
+    return SinkControl::kContinue;
+  }
+
+  void Finish() {
+    WriteRowsThrough(range_.last_row);
+    out_.buffer().append("</tbody>\n");
   }
 
  private:
@@ -101,12 +141,34 @@ class TableBuilder {
     merges_.push_back(visible);
   }
 
-  // Keeps active_ to the merges that cover `row`; rows arrive in ascending order.
-  void UpdateActiveMerges(std::uint32_t row) {
-    while (next_merge_ < merges_.size() && merges_[next_merge_].range.first_row <= row) {
-      active_.push_back(&merges_[next_merge_++]);
+  // Writes the rows from next_row_ to `last`; the cells held are those of `last`, if any.
+  void WriteRowsThrough(std::uint32_t last) {
+    if (next_row_ > last || next_row_ > range_.last_row) return;
+    for (std::uint32_t r = next_row_;; ++r) {
+      const bool held_row = held_ > 0 && row_cells_.front().row == r;
+      UpdateActiveMerges(r, held_row);
+      if (!sheet_.RowHidden(r)) WriteRow(r, held_row ? held_ : 0);
+      out_.Drain();
+      if (r == last) break;
     }
-    std::erase_if(active_, [row](const VisibleMerge* merge) { return merge->range.last_row < row; });
+    next_row_ = last + 1;
+    held_ = 0;
+  }
+
+  // Keeps active_ to the merges that cover `row`, keeping the first cell of each merge that
+  // starts in it; rows arrive in ascending order.
+  void UpdateActiveMerges(std::uint32_t row, bool held_row) {
+    while (next_merge_ < merges_.size() && merges_[next_merge_].range.first_row <= row) {
+      const VisibleMerge* merge = &merges_[next_merge_++];
+      active_.push_back(merge);
+      if (!held_row || merge->range.first_row != row) continue;
+      if (const HeldCell* first = FindHeld(merge->range.first_column)) merge_cells_[merge] = *first;
+    }
+    std::erase_if(active_, [this, row](const VisibleMerge* merge) {
+      if (merge->range.last_row >= row) return false;
+      merge_cells_.erase(merge);
+      return true;
+    });
   }
 
   const VisibleMerge* MergeAt(std::uint32_t row, std::uint32_t column) const {
@@ -116,112 +178,137 @@ class TableBuilder {
     return nullptr;
   }
 
-  const BufferedCell* FindCell(std::uint32_t row, std::uint32_t column) const {
-    const auto& cells = sheet_.cells();
-    const auto found =
-        std::lower_bound(cells.begin(), cells.end(), std::make_pair(row, column),
-                         [](const BufferedCell& cell, const std::pair<std::uint32_t, std::uint32_t>& at) {
-                           return cell.row != at.first ? cell.row < at.first : cell.column < at.second;
-                         });
-    return found != cells.end() && found->row == row && found->column == column ? &*found : nullptr;
+  const HeldCell* FindHeld(std::uint32_t column) const {
+    for (std::size_t i = 0; i < held_; ++i) {
+      if (row_cells_[i].column == column) return &row_cells_[i];
+    }
+    return nullptr;
   }
 
-  void BuildRow(std::uint32_t r, std::size_t cursor) {
-    const auto& cells = sheet_.cells();
+  void WriteRow(std::uint32_t r, std::size_t held) {
+    std::string& out = out_.buffer();
     char height[48];
     std::snprintf(height, sizeof height, "<tr style=\"height:%.4gpt\">", sheet_.RowHeight(r));
-    out_.append(height);
-    if (options_.interactive)
-      out_.append("<th class=\"q-rowhead\">").append(std::to_string(r + 1)).append("</th>");
+    out.append(height);
+    if (options_.interactive) out.append("<th class=\"q-rowhead\">").append(std::to_string(r + 1)).append("</th>");
+    std::size_t cursor = 0;
     for (const std::uint32_t c : visible_columns_) {
-      while (cursor < cells.size() && cells[cursor].row == r && cells[cursor].column < c) ++cursor;
-      const BufferedCell* cell = cursor < cells.size() && cells[cursor].row == r && cells[cursor].column == c
-                                     ? &cells[cursor]
-                                     : nullptr;
+      while (cursor < held && row_cells_[cursor].column < c) ++cursor;
+      const HeldCell* cell = cursor < held && row_cells_[cursor].column == c ? &row_cells_[cursor] : nullptr;
       std::uint32_t row_span = 1;
       std::uint32_t column_span = 1;
       if (!active_.empty()) {
         if (const VisibleMerge* merge = MergeAt(r, c)) {
           if (r != merge->anchor_row || c != merge->anchor_column) continue;
-          cell = FindCell(merge->range.first_row, merge->range.first_column);
+          const auto first = merge_cells_.find(merge);
+          cell = first != merge_cells_.end() ? &first->second : nullptr;
           row_span = merge->row_span;
           column_span = merge->column_span;
         }
       }
-      AppendCell(cell, r, c, row_span, column_span);
+      AppendCell(out, cell, r, c, row_span, column_span);
     }
-    out_.append("</tr>\n");
+    out.append("</tr>\n");
   }
 
-  void AppendCell(const BufferedCell* cell, std::uint32_t r, std::uint32_t c, std::uint32_t row_span,
-                  std::uint32_t column_span) {
-    out_.append("<td");
+  void AppendCell(std::string& out, const HeldCell* cell, std::uint32_t r, std::uint32_t c,
+                  std::uint32_t row_span, std::uint32_t column_span) {
+    if (shown_styles_ != nullptr) {
+      if (cell != nullptr) shown_styles_->Add(cell->style);
+      return;
+    }
+    out.append("<td");
     if (cell != nullptr) {
-      used_styles_.insert(cell->style);
-      out_.append(" class=\"s").append(std::to_string(cell->style));
+      out.append(" class=\"s").append(std::to_string(cell->style));
       switch (cell->kind) {
         case CellKind::kNumber:
-          out_.append(" n");
+          out.append(" n");
           break;
         case CellKind::kBoolean:
         case CellKind::kError:
-          out_.append(" b");
+          out.append(" b");
           break;
         default:
           break;
       }
-      out_.append("\"");
+      out.append("\"");
     }
-    if (row_span > 1) out_.append(" rowspan=\"").append(std::to_string(row_span)).append("\"");
-    if (column_span > 1) out_.append(" colspan=\"").append(std::to_string(column_span)).append("\"");
+    if (row_span > 1) out.append(" rowspan=\"").append(std::to_string(row_span)).append("\"");
+    if (column_span > 1) out.append(" colspan=\"").append(std::to_string(column_span)).append("\"");
     if (options_.interactive) {
-      out_.append(" data-c=\"").append(std::to_string(c)).append("\" data-a=\"");
-      out_.append(ColumnName(c)).append(std::to_string(r + 1)).append("\"");
+      out.append(" data-c=\"").append(std::to_string(c)).append("\" data-a=\"");
+      out.append(ColumnName(c)).append(std::to_string(r + 1)).append("\"");
       if (cell != nullptr && (cell->kind == CellKind::kNumber || cell->kind == CellKind::kBoolean)) {
-        out_.append(" data-v=\"").append(NumberText(cell->number)).append("\"");
+        out.append(" data-v=\"").append(NumberText(cell->number)).append("\"");
       }
       if (cell != nullptr && !cell->formula.empty()) {
-        out_.append(" data-f=\"=");
-        AppendEscaped(out_, cell->formula, false);
-        out_.append("\"");
+        out.append(" data-f=\"=");
+        AppendEscaped(out, cell->formula, false);
+        out.append("\"");
       }
     }
-    out_.append(">");
+    out.append(">");
     if (cell != nullptr && cell->kind != CellKind::kEmpty) {
       shown_.clear();
-      text_.Append(cell->Value(), cell->style, shown_);
-      AppendEscaped(out_, shown_);
+      text_->Append(cell->Value(), cell->style, shown_);
+      AppendEscaped(out, shown_);
     }
-    out_.append("</td>");
+    out.append("</td>");
   }
 
-  std::string& out_;
-  const SheetBuffer& sheet_;
-  const numfmt::CellText& text_;
+  OutputStream& out_;
+  const SheetLayout& sheet_;
+  const numfmt::CellText* text_;
   const HtmlTableOptions& options_;
-  std::set<std::uint32_t>& used_styles_;
   CellRange range_;
+  StyleSet* shown_styles_;
   std::vector<std::uint32_t> visible_columns_;
   std::vector<VisibleMerge> merges_;         // sorted by first row
   std::size_t next_merge_ = 0;               // the first merge not yet active
   std::vector<const VisibleMerge*> active_;  // merges covering the current row
+  std::map<const VisibleMerge*, HeldCell> merge_cells_;  // the first cells of the active merges
+  std::vector<HeldCell> row_cells_;          // the cells of one row, in column order
+  std::size_t held_ = 0;                     // how many of row_cells_ hold that row's cells
+  std::uint32_t next_row_;                   // the first row not yet written
   std::string shown_;
 };
 
 }  // namespace
 
-void AppendHtmlTable(std::string& out, const SheetBuffer& sheet, const numfmt::CellText& text,
-                     const HtmlTableOptions& options, std::set<std::uint32_t>& used_styles) {
-  out.append("<table class=\"q-sheet\">\n");
-  if (const auto range = sheet.UsedRange()) {
-    if (std::uint64_t{range->RowCount()} * range->ColumnCount() > kMaxTableCells) {
-      throw SheetError(SheetErrorCode::kTooLarge,
-                       "The sheet's used range (" + std::to_string(range->RowCount()) + " rows by " +
-                           std::to_string(range->ColumnCount()) + " columns) is too large for a web page");
-    }
-    TableBuilder(out, sheet, text, options, used_styles, *range).Build();
+void CheckHtmlTableSize(const SheetLayout& layout) {
+  const auto range = layout.UsedRange();
+  if (range && std::uint64_t{range->RowCount()} * range->ColumnCount() > kMaxTableCells) {
+    throw SheetError(SheetErrorCode::kTooLarge,
+                     "The sheet's used range (" + std::to_string(range->RowCount()) + " rows by " +
+                         std::to_string(range->ColumnCount()) + " columns) is too large for a web page");
   }
-  out.append("</table>\n");
+}
+
+void WriteHtmlTable(OutputStream& out, const SheetLayout& layout, SheetScan& scan, const numfmt::CellText& text,
+                    const HtmlTableOptions& options) {
+  CheckHtmlTableSize(layout);
+  out.Write("<table class=\"q-sheet\">\n");
+  if (const auto range = layout.UsedRange()) {
+    TableBuilder table(out, layout, &text, options, *range);
+    table.Begin();
+    scan.Replay(table);
+    table.Finish();
+  }
+  out.Write("</table>\n");
+}
+
+std::set<std::uint32_t> HtmlTableStyles(const SheetLayout& layout, SheetScan& scan) {
+  const auto range = layout.UsedRange();
+  if (!range) return {};
+  // Every cell lies in the used range; only hidden parts and merges keep some off the page.
+  if (layout.merges().empty() && !layout.AnyHidden()) return layout.cell_styles().Members();
+  CheckHtmlTableSize(layout);
+  NullOutput nowhere;
+  StyleSet shown;
+  TableBuilder table(nowhere, layout, nullptr, HtmlTableOptions{}, *range, &shown);
+  scan.Replay(table);
+  table.Finish();
+  return shown.Members();
 }
 
 }  // namespace quorvex::sheet

@@ -2,17 +2,23 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "sheet/model/Workbook.h"
 #include "sheet/numfmt/CellText.h"
-#include "sheet/writers/SheetBuffer.h"
+#include "sheet/stream/SheetScan.h"
+#include "sheet/writers/OutputStream.h"
+#include "sheet/writers/SheetLayout.h"
 
 namespace quorvex::sheet {
 
 /// The most cells (rows times columns of the used range) one table may hold, so a sheet with a
-/// far-off cell cannot make a page of unbounded size.
+/// far-off cell cannot make a page of unbounded size, and a browser can still open the page: one
+/// of 1,000,000 cells already takes a headless browser over 5 GB and minutes to lay out.
 inline constexpr std::uint64_t kMaxTableCells = 2'000'000;
 
 struct HtmlTableOptions {
@@ -22,10 +28,18 @@ struct HtmlTableOptions {
   bool interactive = false;
 };
 
-/// Appends `<table class="q-sheet">` for `sheet` and records in `used_styles` the styles its
-/// cells use. A sheet without cells gives an empty table. Throws SheetError (kTooLarge) when the
-/// used range holds more than kMaxTableCells cells.
-void AppendHtmlTable(std::string& out, const SheetBuffer& sheet, const numfmt::CellText& text,
-                     const HtmlTableOptions& options, std::set<std::uint32_t>& used_styles);
+/// Throws SheetError (kTooLarge) when the used range of `layout` holds more than kMaxTableCells
+/// cells.
+void CheckHtmlTableSize(const SheetLayout& layout);
+
+/// Writes `<table class="q-sheet">` for the sheet whose layout is `layout` and whose cells `scan`
+/// kept (CellKeeping::kAll); a sheet without cells gives an empty table. The table is streamed
+/// row by row. Throws SheetError, kTooLarge as CheckHtmlTableSize.
+void WriteHtmlTable(OutputStream& out, const SheetLayout& layout, SheetScan& scan, const numfmt::CellText& text,
+                    const HtmlTableOptions& options);
+
+/// The styles of the cells the table shows. Hidden rows and columns and merged areas hide
+/// cells; only then are the kept cells gone through again to leave theirs out.
+std::set<std::uint32_t> HtmlTableStyles(const SheetLayout& layout, SheetScan& scan);
 
 }  // namespace quorvex::sheet

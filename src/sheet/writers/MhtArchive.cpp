@@ -1,6 +1,7 @@
 // Single-file web pages as MIME multipart/related archives.
 #include "sheet/writers/MhtArchive.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace quorvex::sheet {
@@ -29,6 +30,9 @@ std::string PercentEncoded(std::string_view text) {
   return out;
 }
 
+// A byte quoted-printable text keeps as it is wherever it stands.
+bool IsPlain(unsigned char byte) { return byte >= 33 && byte <= 126 && byte != '='; }
+
 std::string FileUrl(std::string_view path) {
   const std::size_t slash = path.find_last_of("/\\");
   std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -41,55 +45,116 @@ std::string FileUrl(std::string_view path) {
 
 }  // namespace
 
-std::string QuotedPrintable(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  std::size_t line = 0;  // characters on the current output line
-  const auto put = [&](std::string_view piece) {
-    // Keep room for the "=" of a soft break.
-    if (line + piece.size() > kMaxLine - 1) {
-      out.append("=\r\n");
-      line = 0;
+void QuotedPrintableStream::Put(std::string_view piece) {
+  // Keep room for the "=" of a soft break.
+  if (line_ + piece.size() > kMaxLine - 1) {
+    out_.Write("=\r\n");
+    line_ = 0;
+  }
+  out_.Write(piece);
+  line_ += piece.size();
+}
+
+void QuotedPrintableStream::PutByte(unsigned char byte, bool at_line_end) {
+  const bool literal =
+      (byte >= 33 && byte <= 126 && byte != '=') || ((byte == ' ' || byte == '\t') && !at_line_end);
+  if (literal) {
+    const char c = static_cast<char>(byte);
+    Put(std::string_view(&c, 1));
+  } else {
+    const char encoded[3] = {'=', kHex[byte >> 4], kHex[byte & 15]};
+    Put(std::string_view(encoded, 3));
+  }
+}
+
+void QuotedPrintableStream::PutPlain(std::string_view run) {
+  // Runs of plain characters go out in pieces that fill each line, as one character at a time
+  // would: a line holds at most kMaxLine - 1 of them before its soft break.
+  while (!run.empty()) {
+    if (line_ >= kMaxLine - 1) {
+      out_.Write("=\r\n");
+      line_ = 0;
     }
-    out.append(piece);
-    line += piece.size();
-  };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte == '\n') {
-      out.append("\r\n");
-      line = 0;
+    const std::size_t take = std::min(run.size(), kMaxLine - 1 - line_);
+    out_.Write(run.substr(0, take));
+    line_ += take;
+    run.remove_prefix(take);
+  }
+}
+
+void QuotedPrintableStream::Emit(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    // A space or tab is encoded when a line ends right after it, so it waits for the next byte.
+    if (held_blank_ != 0) {
+      PutByte(static_cast<unsigned char>(held_blank_), byte == '\n');
+      held_blank_ = 0;
+    }
+    if (IsPlain(byte)) {
+      std::size_t end = i + 1;
+      while (end < bytes.size() && IsPlain(static_cast<unsigned char>(bytes[end]))) ++end;
+      PutPlain(bytes.substr(i, end - i));
+      i = end;
       continue;
     }
-    const bool at_line_end = i + 1 == text.size() || text[i + 1] == '\n';
-    const bool literal =
-        (byte >= 33 && byte <= 126 && byte != '=') || ((byte == ' ' || byte == '\t') && !at_line_end);
-    if (literal) {
-      const char c = static_cast<char>(byte);
-      put(std::string_view(&c, 1));
+    if (byte == '\n') {
+      out_.Write("\r\n");
+      line_ = 0;
+    } else if (byte == ' ' || byte == '\t') {
+      held_blank_ = bytes[i];
     } else {
-      const char encoded[3] = {'=', kHex[byte >> 4], kHex[byte & 15]};
-      put(std::string_view(encoded, 3));
+      PutByte(byte, false);
     }
+    ++i;
   }
-  return out;
+}
+
+void QuotedPrintableStream::Finish() {
+  Flush();
+  if (held_blank_ != 0) PutByte(static_cast<unsigned char>(held_blank_), true);
+  held_blank_ = 0;
+}
+
+MhtStream::MhtStream(OutputStream& out, std::string_view path) : out_(out), encoder_(out) {
+  const std::string url = FileUrl(path);
+  out_.Write("From: <Saved by Quorvex>\r\n");
+  out_.Write("Snapshot-Content-Location: " + url + "\r\n");
+  out_.Write("MIME-Version: 1.0\r\n");
+  out_.Write("Content-Type: multipart/related;\r\n\ttype=\"text/html\";\r\n\tboundary=\"");
+  out_.Write(kBoundary);
+  out_.Write("\"\r\n\r\n");
+  out_.Write("This is a single-file web page (MIME multipart/related).\r\n\r\n");
+  out_.Write("--");
+  out_.Write(kBoundary);
+  out_.Write("\r\n");
+  out_.Write("Content-Type: text/html; charset=\"utf-8\"\r\n");
+  out_.Write("Content-Transfer-Encoding: quoted-printable\r\n");
+  out_.Write("Content-Location: " + url + "\r\n\r\n");
+}
+
+void MhtStream::Finish() {
+  Flush();
+  encoder_.Finish();
+  out_.Write("\r\n--");
+  out_.Write(kBoundary);
+  out_.Write("--\r\n");
+}
+
+std::string QuotedPrintable(std::string_view text) {
+  StringOutput out;
+  QuotedPrintableStream encoder(out);
+  encoder.Write(text);
+  encoder.Finish();
+  return out.str();
 }
 
 std::string MhtArchive(std::string_view html, std::string_view path) {
-  std::string out;
-  out.append("From: <Saved by Quorvex>\r\n");
-  out.append("Snapshot-Content-Location: ").append(FileUrl(path)).append("\r\n");
-  out.append("MIME-Version: 1.0\r\n");
-  out.append("Content-Type: multipart/related;\r\n\ttype=\"text/html\";\r\n\tboundary=\"");
-  out.append(kBoundary).append("\"\r\n\r\n");
-  out.append("This is a single-file web page (MIME multipart/related).\r\n\r\n");
-  out.append("--").append(kBoundary).append("\r\n");
-  out.append("Content-Type: text/html; charset=\"utf-8\"\r\n");
-  out.append("Content-Transfer-Encoding: quoted-printable\r\n");
-  out.append("Content-Location: ").append(FileUrl(path)).append("\r\n\r\n");
-  out.append(QuotedPrintable(html));
-  out.append("\r\n--").append(kBoundary).append("--\r\n");
-  return out;
+  StringOutput out;
+  MhtStream archive(out, path);
+  archive.Write(html);
+  archive.Finish();
+  return out.str();
 }
 
 }  // namespace quorvex::sheet

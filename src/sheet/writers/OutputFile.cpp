@@ -43,7 +43,7 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     temp_path_.clear();
     Fail("cannot create", errno);
   }
-  buffer_.reserve(kBufferSize);
+  buffer().reserve(kBufferSize);
 }
 
 OutputFile::~OutputFile() {
@@ -52,30 +52,27 @@ OutputFile::~OutputFile() {
   ForgetTemporaryFile(temp_slot_);
 }
 
-void OutputFile::Flush(std::string_view extra) {
-  auto write_all = [this](const char* data, std::size_t size) {
-    while (size > 0) {
-      ssize_t written = ::write(fd_, data, size);
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        Fail("cannot write", errno);
-      }
-      data += written;
-      size -= static_cast<std::size_t>(written);
+void OutputFile::Emit(std::string_view bytes) {
+  const char* data = bytes.data();
+  std::size_t size = bytes.size();
+  while (size > 0) {
+    const ssize_t written = ::write(fd_, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      Fail("cannot write", errno);
     }
-  };
-  write_all(buffer_.data(), buffer_.size());
-  buffer_.clear();
-  write_all(extra.data(), extra.size());
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
 }
 
 void OutputFile::Restart() {
-  buffer_.clear();
+  DiscardBuffer();
   if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) Fail("cannot write", errno);
 }
 
 void OutputFile::Commit() {
-  Flush({});
+  Flush();
   // mkstemp creates the file readable by its owner only; give it the usual permissions.
   mode_t mask = ::umask(0);
   ::umask(mask);

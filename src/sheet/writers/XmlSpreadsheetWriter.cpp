@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -17,7 +17,7 @@
 #include "sheet/writers/HtmlStyleSheet.h"
 #include "sheet/writers/MarkupEscape.h"
 #include "sheet/writers/OutputFile.h"
-#include "sheet/writers/SheetBuffer.h"
+#include "sheet/writers/SheetLayout.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -141,22 +141,87 @@ const char* VerticalName(VerticalAlignment alignment) {
   return nullptr;
 }
 
-// Receives the document piece by piece: a std::string, or an output file drained as it grows.
-using Drain = std::function<void()>;
+/// Tells the cells that lie under a merged area without being its first cell; cells come in
+/// row order.
+class MergeCover {
+ public:
+  explicit MergeCover(const std::vector<CellRange>& merges) : merges_(merges) {
+    std::sort(merges_.begin(), merges_.end(),
+              [](const CellRange& a, const CellRange& b) { return a.first_row < b.first_row; });
+  }
+
+  bool Covered(const Cell& cell) {
+    if (merges_.empty()) return false;
+    while (next_merge_ < merges_.size() && merges_[next_merge_].first_row <= cell.row) {
+      active_.push_back(merges_[next_merge_++]);
+    }
+    std::erase_if(active_, [&](const CellRange& merge) { return merge.last_row < cell.row; });
+    for (const CellRange& merge : active_) {
+      if (merge.Contains(cell.row, cell.column)) {
+        return cell.row != merge.first_row || cell.column != merge.first_column;
+      }
+    }
+    return false;
+  }
+
+ private:
+  std::vector<CellRange> merges_;  // sorted by first row
+  std::size_t next_merge_ = 0;
+  std::vector<CellRange> active_;  // the merges reaching the current row
+};
+
+/// Collects the styles of the cells a worksheet writes.
+class WrittenStyles : public SheetSink {
+ public:
+  WrittenStyles(const std::vector<CellRange>& merges, StyleSet& styles) : cover_(merges), styles_(styles) {}
+  SinkControl OnCell(const Cell& cell) override {
+    if (!cover_.Covered(cell)) styles_.Add(cell.style);
+    return SinkControl::kContinue;
+  }
+
+ private:
+  MergeCover cover_;
+  StyleSet& styles_;
+};
+
+/// One worksheet read once: its layout, and its cells kept for writing.
+struct ScannedWorksheet {
+  ScannedWorksheet() : scan(&layout, CellKeeping::kAll) {}
+  SheetLayout layout;
+  SheetScan scan;
+};
 
 class DocumentBuilder {
  public:
-  DocumentBuilder(WorkbookReader& reader, const numfmt::CellText& text, std::string& out, Drain drain)
-      : reader_(reader), workbook_(reader.workbook()), text_(text), out_(out), drain_(std::move(drain)) {}
+  DocumentBuilder(WorkbookReader& reader, const numfmt::CellText& text, OutputStream& stream)
+      : reader_(reader), workbook_(reader.workbook()), text_(text), stream_(stream), out_(stream.buffer()) {}
 
   void Build() {
+    // The styles come before every sheet and only those the cells use are written, so each sheet
+    // is read once before anything is written; its cells wait in their temporary file.
+    const std::vector<std::size_t> positions = workbook_.WorksheetPositions();
+    std::vector<std::unique_ptr<ScannedWorksheet>> sheets;
+    StyleSet used;
+    for (const std::size_t position : positions) {
+      auto& sheet = sheets.emplace_back(std::make_unique<ScannedWorksheet>());
+      reader_.ReadSheet(position, sheet->scan);
+      sheet->layout.Finish();
+      if (sheet->layout.merges().empty()) {
+        used.Merge(sheet->layout.cell_styles());
+      } else {
+        WrittenStyles written(sheet->layout.merges(), used);
+        sheet->scan.Replay(written);
+      }
+      sheet->scan.Settle();
+    }
     out_.append(kHeader);
     AppendProperties(out_);
-    AppendStyles(out_);
+    AppendStyles(out_, used);
     std::set<std::string> taken;
-    for (const std::size_t position : workbook_.WorksheetPositions()) {
-      AppendWorksheet(position, WorksheetName(workbook_.sheets[position].name, taken));
-      drain_();
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      AppendWorksheet(*sheets[i], positions[i], WorksheetName(workbook_.sheets[positions[i]].name, taken));
+      sheets[i].reset();  // its temporary file goes now
+      stream_.Drain();
     }
     out_.append("</Workbook>\n");
   }
@@ -189,14 +254,15 @@ class DocumentBuilder {
     return 0;
   }
 
-  void AppendStyles(std::string& out) const {
+  void AppendStyles(std::string& out, const StyleSet& used) const {
     out.append(
         " <Styles>\n  <Style ss:ID=\"Default\" ss:Name=\"Normal\">\n   <Alignment "
         "ss:Vertical=\"Bottom\"/>\n");
     if (!workbook_.fonts.empty()) AppendFont(out, workbook_.fonts[0]);
     out.append("  </Style>\n");
-    // Every cell format gets its style, so the styles can precede sheets written as they stream.
-    for (std::uint32_t style = 1; style < workbook_.cell_formats.size(); ++style) {
+    // A file may define far more formats than its cells use; only those in use are written.
+    for (const std::uint32_t style : used.Members()) {
+      if (style == 0 || style >= workbook_.cell_formats.size()) continue;
       const CellFormat& format = workbook_.cell_formats[style];
       out.append("  <Style ss:ID=\"s").append(std::to_string(style)).append("\">\n");
       AppendAlignment(out, format);
@@ -214,6 +280,7 @@ class DocumentBuilder {
         out.append("/>\n");
       }
       out.append("  </Style>\n");
+      stream_.Drain();
     }
     out.append(" </Styles>\n");
   }
@@ -267,13 +334,9 @@ class DocumentBuilder {
     out.append("/>\n");
   }
 
-  // Two readings of the sheet: its layout (sizes, merges, cell order) first, then its cells in row
-  // order straight to the output.
-  void AppendWorksheet(std::size_t position, const std::string& name) {
-    SheetBuffer layout(0);
-    SheetScan scan(&layout);
-    reader_.ReadSheet(position, scan);
-    layout.Finish();
+  // The sheet read already: its layout first, then its cells in row order from the cells kept.
+  void AppendWorksheet(ScannedWorksheet& sheet, std::size_t position, const std::string& name) {
+    const SheetLayout& layout = sheet.layout;
     out_.append(" <Worksheet");
     AppendAttribute(out_, "ss:Name", name);
     out_.append(">\n  <Table");
@@ -283,8 +346,7 @@ class DocumentBuilder {
     out_.append(defaults).append(">\n");
     AppendColumns(out_, layout);
     RowWriter rows(*this, layout);
-    InOrderSink sink(rows);
-    scan.Replay(reader_, position, sink);
+    sheet.scan.Replay(rows);
     rows.Finish();
     out_.append("  </Table>\n");
     out_.append("  <WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\">\n");
@@ -293,24 +355,22 @@ class DocumentBuilder {
   }
 
   // Writes rows and cells in order, with the rows that carry only a height or hidden state.
-  class RowWriter {
+  class RowWriter : public SheetSink {
    public:
-    RowWriter(DocumentBuilder& builder, const SheetBuffer& layout)
-        : builder_(builder), layout_(layout), merges_(layout.merges()) {
-      std::sort(merges_.begin(), merges_.end(),
-                [](const CellRange& a, const CellRange& b) { return a.first_row < b.first_row; });
-    }
+    RowWriter(DocumentBuilder& builder, const SheetLayout& layout)
+        : builder_(builder), layout_(layout), cover_(layout.merges()) {}
 
-    void Add(const Cell& cell) {
+    SinkControl OnCell(const Cell& cell) override {
       // A merged area is one cell: the others under it are not written, as readers refuse
       // cells that overlap a merge.
-      if (Covered(cell)) return;
+      if (cover_.Covered(cell)) return SinkControl::kContinue;
       if (!open_ || cell.row != row_) {
         CloseRow();
         OpenRow(cell.row);
       }
       builder_.AppendCell(builder_.out_, layout_, cell, last_column_);
       last_column_ = cell.column;
+      return SinkControl::kContinue;
     }
 
     void Finish() {
@@ -319,22 +379,6 @@ class DocumentBuilder {
     }
 
    private:
-    // Whether `cell` lies under a merge without being its first cell. Cells come in row order,
-    // so the merges covering the current row are kept in active_.
-    bool Covered(const Cell& cell) {
-      if (merges_.empty()) return false;
-      while (next_merge_ < merges_.size() && merges_[next_merge_].first_row <= cell.row) {
-        active_.push_back(merges_[next_merge_++]);
-      }
-      std::erase_if(active_, [&](const CellRange& merge) { return merge.last_row < cell.row; });
-      for (const CellRange& merge : active_) {
-        if (merge.Contains(cell.row, cell.column)) {
-          return cell.row != merge.first_row || cell.column != merge.first_column;
-        }
-      }
-      return false;
-    }
-
     void OpenRow(std::uint32_t row) {
       while (next_info_ < layout_.rows().size() && layout_.rows()[next_info_].row < row)
         OpenAndCloseInfoRow();
@@ -378,10 +422,8 @@ class DocumentBuilder {
     }
 
     DocumentBuilder& builder_;
-    const SheetBuffer& layout_;
-    std::vector<CellRange> merges_;  // sorted by first row
-    std::size_t next_merge_ = 0;
-    std::vector<CellRange> active_;
+    const SheetLayout& layout_;
+    MergeCover cover_;
     std::size_t next_info_ = 0;
     std::int64_t last_written_ = -1;
     std::uint32_t row_ = 0;
@@ -389,29 +431,7 @@ class DocumentBuilder {
     std::int64_t last_column_ = -1;
   };
 
-  // Passes cells on, checking that the second reading keeps the order the first one saw.
-  class InOrderSink : public SheetSink {
-   public:
-    explicit InOrderSink(RowWriter& rows) : rows_(rows) {}
-    SinkControl OnCell(const Cell& cell) override {
-      if (any_ && (cell.row < row_ || (cell.row == row_ && cell.column <= column_))) {
-        throw SheetError(SheetErrorCode::kCorrupt, "the sheet's cells changed between two readings");
-      }
-      any_ = true;
-      row_ = cell.row;
-      column_ = cell.column;
-      rows_.Add(cell);
-      return SinkControl::kContinue;
-    }
-
-   private:
-    RowWriter& rows_;
-    bool any_ = false;
-    std::uint32_t row_ = 0;
-    std::uint32_t column_ = 0;
-  };
-
-  static void AppendColumns(std::string& out, const SheetBuffer& sheet) {
+  static void AppendColumns(std::string& out, const SheetLayout& sheet) {
     std::vector<ColumnInfo> columns = sheet.columns();
     std::sort(columns.begin(), columns.end(),
               [](const ColumnInfo& a, const ColumnInfo& b) { return a.first_column < b.first_column; });
@@ -433,7 +453,7 @@ class DocumentBuilder {
     }
   }
 
-  void AppendCell(std::string& out, const SheetBuffer& sheet, const Cell& cell, std::int64_t last_column) {
+  void AppendCell(std::string& out, const SheetLayout& sheet, const Cell& cell, std::int64_t last_column) {
     out.append("    <Cell");
     if (cell.column != last_column + 1)
       out.append(" ss:Index=\"").append(std::to_string(cell.column + 1)).append("\"");
@@ -456,7 +476,7 @@ class DocumentBuilder {
       AppendAttribute(out, "ss:Formula", FormulaToR1C1(cell.formula, cell.row, cell.column));
     out.append(">");
     AppendData(out, cell);
-    if (out.size() >= kDrainSize) drain_();
+    stream_.Drain();
     out.append("</Cell>\n");
   }
 
@@ -505,26 +525,22 @@ class DocumentBuilder {
     return text;
   }
 
-  static constexpr std::size_t kDrainSize = std::size_t{1} << 20;
-
   WorkbookReader& reader_;
   const Workbook& workbook_;
   const numfmt::CellText& text_;
-  std::string& out_;
-  Drain drain_;
+  OutputStream& stream_;
+  std::string& out_;  // the stream's buffer, drained as it grows
 };
 
 }  // namespace
 
-std::string XmlSpreadsheetDocument(WorkbookReader& reader, const numfmt::CellText& text) {
-  std::string out;
-  DocumentBuilder(reader, text, out, [] {}).Build();
-  return out;
+void WriteXmlSpreadsheet(WorkbookReader& reader, const numfmt::CellText& text, OutputStream& out) {
+  DocumentBuilder(reader, text, out).Build();
 }
 
 void SaveXmlSpreadsheet(WorkbookReader& reader, const numfmt::CellText& text, const std::string& path) {
   OutputFile out(path);
-  DocumentBuilder(reader, text, out.buffer(), [&out] { out.Drain(); }).Build();
+  WriteXmlSpreadsheet(reader, text, out);
   out.Commit();
 }
 

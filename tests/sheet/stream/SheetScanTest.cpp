@@ -62,6 +62,33 @@ TEST(SheetScan, ReplaysCellsInRowOrderWithTheLaterRecordOfAPlace) {
   EXPECT_EQ(reader.reads, 2);
 }
 
+TEST(SheetScan, KeepingAllCellsReplaysWithoutReadingAgain) {
+  // In order, and out of order with a place twice; small runs so that some cells are spilled.
+  const std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> sheets = {
+      {{0, 0}, {0, 2}, {1, 1}, {3, 0}},
+      {{0, 0}, {0, 2}, {1, 1}, {3, 0}, {2, 5}, {0, 2}, {1, 0}},
+  };
+  const std::vector<std::vector<std::string>> expected = {
+      {"0,0=1", "0,2=2", "1,1=3", "3,0=4"},
+      {"0,0=1", "0,2=6", "1,0=7", "1,1=3", "2,5=5", "3,0=4"},
+  };
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    ListReader reader(sheets[i]);
+    SheetScan scan(nullptr, CellKeeping::kAll, 64);
+    reader.ReadSheet(0, scan);
+    for (int round = 0; round < 2; ++round) {
+      Log log;
+      scan.Replay(reader, 0, log);
+      EXPECT_EQ(log.lines, expected[i]) << i;
+    }
+    scan.Settle();
+    Log log(2);
+    scan.Replay(log);
+    EXPECT_EQ(log.lines, (std::vector<std::string>(expected[i].begin(), expected[i].begin() + 2))) << i;
+    EXPECT_EQ(reader.reads, 1) << i;
+  }
+}
+
 TEST(SheetScan, ReplayStopsWhenTheSinkSaysSo) {
   ListReader reader({{2, 0}, {1, 0}, {0, 0}});
   SheetScan scan;

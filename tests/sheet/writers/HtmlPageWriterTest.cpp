@@ -1,9 +1,16 @@
 // Tests of whole web pages: sheets, workbooks with tabs, page types and hostile names.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <vector>
 
 #include <string>
 
 #include "ScriptedWorkbookReader.h"
+#include "sheet/model/SheetError.h"
 #include "sheet/numfmt/CellText.h"
 #include "sheet/writers/HtmlPageWriter.h"
 
@@ -19,6 +26,19 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+std::string SheetPage(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
+                      const std::string& title, WebPageType type) {
+  StringOutput out;
+  WriteSheetPage(reader, text, position, title, type, out);
+  return out.str();
+}
+
+std::string WorkbookPage(WorkbookReader& reader, const numfmt::CellText& text, const std::string& title) {
+  StringOutput out;
+  WriteWorkbookPage(reader, text, title, out);
+  return out.str();
+}
+
 TEST(HtmlPageWriter, StaticPageIsUtf8Html5WithEscapedTitleAndNoScript) {
   ScriptedWorkbookReader reader({ScriptedSheet{"S", {Text(0, 0, "\xC3\xA9t\xC3\xA9")}, {}, {}, {}}});
   const numfmt::CellText text(reader.workbook());
@@ -30,6 +50,35 @@ TEST(HtmlPageWriter, StaticPageIsUtf8Html5WithEscapedTitleAndNoScript) {
   EXPECT_FALSE(Has(page, "<script"));
   EXPECT_FALSE(Has(page, "http://"));
   EXPECT_FALSE(Has(page, "https://"));
+}
+
+TEST(HtmlPageWriter, WriteFailingMidwayIsReportedAndLeavesNoFile) {
+  // A file size limit makes the write fail after the first megabyte of the page.
+  std::vector<test_support::ScriptedCell> cells;
+  for (std::uint32_t row = 0; row < 40000; ++row) cells.push_back(Text(row, 0, "text of row " + std::to_string(row)));
+  ScriptedWorkbookReader reader({ScriptedSheet{"S", cells, {}, {}, {}}});
+  const numfmt::CellText text(reader.workbook());
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("quorvex-fail-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  for (const bool single_file : {false, true}) {
+    const std::string path = (dir / (single_file ? "page.mht" : "page.htm")).string();
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    const auto old_handler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = before;
+    limited.rlim_cur = 1 << 20;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    try {
+      SaveWebPage(path, single_file, [&](OutputStream& out) { WriteSheetPage(reader, text, 0, "", WebPageType::kStatic, out); });
+      ADD_FAILURE() << "no error";
+    } catch (const SheetError& error) {
+      EXPECT_EQ(error.code(), SheetErrorCode::kIo);
+    }
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    ::signal(SIGXFSZ, old_handler);
+    EXPECT_TRUE(std::filesystem::is_empty(dir)) << "a file was left behind";
+  }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(HtmlPageWriter, EmptyTitleGivesNoHeading) {

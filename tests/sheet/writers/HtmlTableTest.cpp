@@ -21,12 +21,14 @@ using test_support::Text;
 std::string Table(ScriptedWorkbookReader& reader, bool interactive = false,
                   std::set<std::uint32_t>* styles = nullptr) {
   const numfmt::CellText text(reader.workbook());
-  const SheetBuffer sheet = ReadSheetBuffer(reader, 0);
-  std::set<std::uint32_t> used;
-  std::string out;
-  AppendHtmlTable(out, sheet, text, HtmlTableOptions{interactive}, used);
-  if (styles != nullptr) *styles = used;
-  return out;
+  SheetLayout layout;
+  SheetScan scan(&layout, CellKeeping::kAll);
+  reader.ReadSheet(0, scan);
+  layout.Finish();
+  if (styles != nullptr) *styles = HtmlTableStyles(layout, scan);
+  StringOutput out;
+  WriteHtmlTable(out, layout, scan, text, HtmlTableOptions{interactive});
+  return out.str();
 }
 
 TEST(HtmlTable, WritesDisplayedTextsOfTheUsedRangeWithSizes) {
@@ -67,6 +69,20 @@ TEST(HtmlTable, MergedCellsSpanOnlyVisibleRowsAndColumns) {
   EXPECT_NE(table.find("<tr style=\"height:15pt\"><td></td></tr>"), std::string::npos) << table;
 }
 
+TEST(HtmlTable, StylesAreThoseOfTheCellsShown) {
+  // A1:B2 merged with its first row hidden: the merge still shows A1's style in row 2; B1 lies
+  // under the merge, C3 in a hidden column, D3 is shown.
+  ScriptedSheet sheet{"S", {Text(0, 0, "a", 1), Text(0, 1, "b", 2), Text(2, 2, "c", 3), Text(2, 3, "d", 4)}, {}, {}, {}};
+  sheet.merges.push_back(CellRange{0, 0, 1, 1});
+  sheet.rows.push_back(RowInfo{.row = 0, .hidden = true});
+  sheet.columns.push_back(ColumnInfo{.first_column = 2, .last_column = 2, .width = 10, .hidden = true});
+  ScriptedWorkbookReader reader({sheet});
+  std::set<std::uint32_t> styles;
+  const std::string table = Table(reader, false, &styles);
+  EXPECT_EQ(styles, (std::set<std::uint32_t>{1, 4}));
+  EXPECT_NE(table.find("<td class=\"s1\" colspan=\"2\">a</td>"), std::string::npos) << table;
+}
+
 TEST(HtmlTable, InteractiveTableAddsHeadersAddressesValuesAndFormulas) {
   ScriptedWorkbookReader reader({ScriptedSheet{"S", {Number(0, 26, 3, 0, "SUM(\"<b>\",A1)")}, {}, {}, {}}});
   const std::string table = Table(reader, true);
@@ -100,21 +116,6 @@ TEST(HtmlTable, RefusesAUsedRangeTooLargeForAPage) {
   } catch (const SheetError& error) {
     EXPECT_EQ(error.code(), SheetErrorCode::kTooLarge);
   }
-}
-
-TEST(SheetBuffer, RefusesMoreCellsThanItsLimit) {
-  ScriptedWorkbookReader reader(
-      {ScriptedSheet{"S", {Text(0, 0, "a"), Text(0, 1, "b"), Text(0, 2, "c")}, {}, {}, {}}});
-  EXPECT_EQ(ReadSheetBuffer(reader, 0, 3).cells().size(), 3u);
-  try {
-    ReadSheetBuffer(reader, 0, 2);
-    FAIL() << "no error";
-  } catch (const SheetError& error) {
-    EXPECT_EQ(error.code(), SheetErrorCode::kTooLarge);
-  }
-  SheetBuffer layout(0);
-  reader.ReadSheet(0, layout);
-  EXPECT_TRUE(layout.cells().empty());
 }
 
 TEST(HtmlStyleSheet, RuleCarriesFontFillBordersAndAlignment) {

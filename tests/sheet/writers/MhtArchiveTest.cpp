@@ -47,6 +47,22 @@ TEST(MhtArchive, QuotedPrintableLinesStayWithinSeventySixCharacters) {
   EXPECT_EQ(DecodeQuotedPrintable(encoded), text);
 }
 
+TEST(MhtArchive, StreamedEncodingMatchesWhateverTheWritesAre) {
+  // Blanks before line ends, '=' and long runs, split at every place between two writes.
+  const std::string text = "a \nb\t\n" + std::string(80, 'x') + " =\xC3\xA9 " + std::string(70, 'y') + "\t";
+  const std::string whole = QuotedPrintable(text);
+  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+    StringOutput out;
+    QuotedPrintableStream encoder(out);
+    encoder.Write(text.substr(0, cut));
+    encoder.Flush();
+    encoder.Write(text.substr(cut));
+    encoder.Finish();
+    EXPECT_EQ(out.str(), whole) << cut;
+  }
+  EXPECT_EQ(DecodeQuotedPrintable(whole), text);
+}
+
 TEST(MhtArchive, ArchiveHoldsThePageAsOneRelatedPart) {
   const std::string html = "<!DOCTYPE html>\n<title>T=1</title>\n<p>\xC3\xA9</p>\n";
   const std::string archive = MhtArchive(html, "/out/My Book.mht");

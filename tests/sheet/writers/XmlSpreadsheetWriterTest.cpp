@@ -24,7 +24,9 @@ bool Has(const std::string& text, const std::string& part) {
 
 std::string Document(ScriptedWorkbookReader& reader) {
   const numfmt::CellText text(reader.workbook());
-  return XmlSpreadsheetDocument(reader, text);
+  StringOutput out;
+  WriteXmlSpreadsheet(reader, text, out);
+  return out.str();
 }
 
 // Parses the whole document; returns the number of elements, or throws SheetError.
@@ -178,6 +180,19 @@ TEST(XmlSpreadsheetWriter, MergesAndStylesAreWritten) {
                   "   <Interior ss:Color=\"#ABCDEF\" ss:Pattern=\"Solid\"/>\n"
                   "  </Style>\n"))
       << xml;
+}
+
+TEST(XmlSpreadsheetWriter, StylesOnlyForFormatsOfWrittenCells) {
+  // Styles 1 to 4 exist; 2 is used, 3 only by a cell under a merge, 1 and 4 by no cell.
+  ScriptedSheet sheet{"S", {Text(0, 0, "a", 2), Text(1, 1, "b"), Text(1, 2, "hidden", 3)}, {}, {}, {CellRange{1, 1, 1, 2}}};
+  ScriptedWorkbookReader reader({sheet});
+  Workbook& workbook = reader.mutable_workbook();
+  for (int i = 0; i < 4; ++i) workbook.cell_formats.push_back(CellFormat{});
+  const std::string xml = Document(reader);
+  EXPECT_TRUE(Has(xml, "<Style ss:ID=\"s2\">")) << xml;
+  EXPECT_FALSE(Has(xml, "<Style ss:ID=\"s1\">"));
+  EXPECT_FALSE(Has(xml, "<Style ss:ID=\"s3\">"));
+  EXPECT_FALSE(Has(xml, "<Style ss:ID=\"s4\">"));
 }
 
 TEST(XmlSpreadsheetWriter, HostileNamesAndTextsGiveWellFormedXml) {

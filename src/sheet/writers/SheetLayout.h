@@ -1,10 +1,10 @@
-// One sheet held in memory for the writers that need all of it before writing (web pages, XML).
+// What the writers need of a sheet before its cells: sizes, hidden parts, merges, used range.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <set>
 #include <vector>
 
 #include "sheet/model/CellRange.h"
@@ -13,30 +13,30 @@
 
 namespace quorvex::sheet {
 
-/// A cell with its own copies of the value's text and the formula.
-struct BufferedCell {
-  std::uint32_t row = 0;
-  std::uint32_t column = 0;
-  CellKind kind = CellKind::kEmpty;
-  double number = 0;
-  std::string text;  // strings and error codes
-  std::uint32_t style = 0;
-  std::string formula;  // A1 form without "=", empty when the file keeps none
+/// The styles cells use, as a set a cell at a time can be added to cheaply.
+class StyleSet {
+ public:
+  void Add(std::uint32_t style) {
+    if (style < dense_.size()) {
+      dense_[style] = true;
+    } else {
+      AddSlow(style);
+    }
+  }
+  /// Every style added, ascending.
+  std::set<std::uint32_t> Members() const;
+  void Merge(const StyleSet& other);
 
-  CellValue Value() const { return {kind, number, text}; }
+ private:
+  void AddSlow(std::uint32_t style);
+  std::vector<bool> dense_;
+  std::set<std::uint32_t> sparse_;  // styles too large for the dense part
 };
 
-/// Collects every cell, column, row and merge of one sheet. Cells are kept sorted by row, then
-/// column, whatever order the file stores them in; a later cell at the same place replaces an
-/// earlier one.
-class SheetBuffer : public SheetSink {
+/// Collects the columns, rows and merges of one sheet, its used range and the styles of its
+/// cells, but none of the cells themselves: writers stream those.
+class SheetLayout : public SheetSink {
  public:
-  /// Keeps at most `max_cells` cells and throws SheetError (kTooLarge) at the next one; with 0 it
-  /// keeps only the layout (columns, rows, merges, sizes) and the used range.
-  explicit SheetBuffer(std::size_t max_cells = kDefaultMaxCells) : max_cells_(max_cells) {}
-
-  static constexpr std::size_t kDefaultMaxCells = 4'000'000;
-
   void OnSheetDefaults(const SheetDefaults& defaults) override;
   void OnColumnInfo(const ColumnInfo& columns) override;
   SinkControl OnCell(const Cell& cell) override;
@@ -44,15 +44,18 @@ class SheetBuffer : public SheetSink {
   void OnMergedRange(const CellRange& range) override;
   void OnComment(std::uint32_t row, std::uint32_t column) override;
 
-  /// Sorts the cells; call once after the reader has finished.
+  /// Sorts the rows; call once after the reader has finished.
   void Finish();
 
-  const std::vector<BufferedCell>& cells() const { return cells_; }
   const std::vector<ColumnInfo>& columns() const { return columns_; }
   const std::vector<RowInfo>& rows() const { return rows_; }
   const std::vector<CellRange>& merges() const { return merges_; }
+  /// The styles of every cell record, written or not.
+  const StyleSet& cell_styles() const { return cell_styles_; }
   /// The sheet's used range (see UsedRangeBuilder); nullopt when nothing qualifies.
   std::optional<CellRange> UsedRange() const { return used_.Result(); }
+  /// Whether a row or column record hides anything.
+  bool AnyHidden() const;
 
   /// Width of `column` in characters, and whether it is hidden.
   double ColumnWidth(std::uint32_t column) const;
@@ -68,22 +71,13 @@ class SheetBuffer : public SheetSink {
   const ColumnInfo* FindColumn(std::uint32_t column) const;
   const RowInfo* FindRow(std::uint32_t row) const;
 
-  std::vector<BufferedCell> cells_;
   std::vector<ColumnInfo> columns_;
   std::vector<RowInfo> rows_;
   std::vector<CellRange> merges_;
+  StyleSet cell_styles_;
   double default_column_width_ = 8.43;
   double default_row_height_ = 15;
-  std::size_t max_cells_;
   UsedRangeBuilder used_;
-  bool sorted_ = true;
-  bool any_cell_ = false;
-  std::uint32_t last_row_ = 0;
-  std::uint32_t last_column_ = 0;
 };
-
-/// Reads the sheet at `position` into a buffer of at most `max_cells` cells. Throws SheetError.
-SheetBuffer ReadSheetBuffer(WorkbookReader& reader, std::size_t position,
-                            std::size_t max_cells = SheetBuffer::kDefaultMaxCells);
 
 }  // namespace quorvex::sheet
