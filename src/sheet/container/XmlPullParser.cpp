@@ -306,60 +306,8 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
   FailAt(p, SheetErrorCode::kCorrupt, "unexpected markup '" + Quoted(rest.substr(0, 12)) + "'");
 }
 
-XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
-  char* q = p + 1;
-  if ((Classify(*q) & xml::kNameStart) == 0) {
-    if (q == limit_) return Step::kNeedMore;
-    FailAt(q, SheetErrorCode::kCorrupt, "expected an element name after '<'");
-  }
-  char* colon = nullptr;
-  for (std::uint8_t k; ((k = Classify(*q)) & xml::kNameChar) != 0; ++q) {
-    if ((k & xml::kColon) != 0) colon = q;
-  }
-  if (q == limit_) return Step::kNeedMore;
-  char* name_end = q;
-  if (static_cast<std::size_t>(name_end - p - 1) > limits_.max_name_size) {
-    FailAt(p, SheetErrorCode::kTooLarge, "an element name is too long");
-  }
-
-  attributes_.clear();
-  bool empty = false;
-  AttributeScan scan;
-  for (;;) {
-    const char* before = q;
-    while (IsXmlSpace(*q)) ++q;
-    if (q == limit_) return Step::kNeedMore;
-    if (*q == '>') {
-      ++q;
-      break;
-    }
-    if (*q == '/') {
-      if (q + 1 == limit_) return Step::kNeedMore;
-      if (q[1] != '>') {
-        FailAt(q, SheetErrorCode::kCorrupt,
-               "expected '>' after '/' in the tag <" + std::string(p + 1, name_end) + ">");
-      }
-      q += 2;
-      empty = true;
-      break;
-    }
-    if (q == before || (Classify(*q) & xml::kNameStart) == 0) {
-      const std::string element(p + 1, name_end);
-      FailAt(q, SheetErrorCode::kCorrupt,
-             *q == '<' ? "the tag <" + element + "> is not closed before the next '<'"
-                       : "unexpected " + DescribeByte(*q) + " in the tag <" + element + ">");
-    }
-    if (ScanAttribute(p, name_end, q, scan) == Step::kNeedMore) return Step::kNeedMore;
-  }
-  CompleteStartTag(p + 1, name_end, colon, q, empty, scan.needs_decoding);
-  if (scan.non_ascii) {
-    repaired_.clear();
-    for (Attribute& attribute : attributes_) attribute.value = WellFormed(attribute.value);
-  }
-  return Step::kToken;
-}
-
-XmlPullParser::Step XmlPullParser::ScanAttribute(char* tag, char* name_end, char*& q, AttributeScan& scan) {
+// Inlined into ScanStartTag, its one caller: the start tag is the parser's hottest path.
+[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanAttribute(char* tag, char* name_end, char*& q, AttributeScan& scan) {
   char* attribute_begin = q;
   char* attribute_colon = nullptr;
   for (std::uint8_t k; ((k = Classify(*q)) & xml::kNameChar) != 0; ++q) {
@@ -410,6 +358,59 @@ XmlPullParser::Step XmlPullParser::ScanAttribute(char* tag, char* name_end, char
   scan.needs_decoding |= (seen & xml::kValueSpecial) != 0;
   scan.non_ascii |= (seen & xml::kNonAscii) != 0;
   attributes_.push_back({attribute, local, std::string_view(value, static_cast<std::size_t>(close - value))});
+  return Step::kToken;
+}
+
+XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
+  char* q = p + 1;
+  if ((Classify(*q) & xml::kNameStart) == 0) {
+    if (q == limit_) return Step::kNeedMore;
+    FailAt(q, SheetErrorCode::kCorrupt, "expected an element name after '<'");
+  }
+  char* colon = nullptr;
+  for (std::uint8_t k; ((k = Classify(*q)) & xml::kNameChar) != 0; ++q) {
+    if ((k & xml::kColon) != 0) colon = q;
+  }
+  if (q == limit_) return Step::kNeedMore;
+  char* name_end = q;
+  if (static_cast<std::size_t>(name_end - p - 1) > limits_.max_name_size) {
+    FailAt(p, SheetErrorCode::kTooLarge, "an element name is too long");
+  }
+
+  attributes_.clear();
+  bool empty = false;
+  AttributeScan scan;
+  for (;;) {
+    const char* before = q;
+    while (IsXmlSpace(*q)) ++q;
+    if (q == limit_) return Step::kNeedMore;
+    if (*q == '>') {
+      ++q;
+      break;
+    }
+    if (*q == '/') {
+      if (q + 1 == limit_) return Step::kNeedMore;
+      if (q[1] != '>') {
+        FailAt(q, SheetErrorCode::kCorrupt,
+               "expected '>' after '/' in the tag <" + std::string(p + 1, name_end) + ">");
+      }
+      q += 2;
+      empty = true;
+      break;
+    }
+    if (q == before || (Classify(*q) & xml::kNameStart) == 0) {
+      const std::string element(p + 1, name_end);
+      FailAt(q, SheetErrorCode::kCorrupt,
+             *q == '<' ? "the tag <" + element + "> is not closed before the next '<'"
+                       : "unexpected " + DescribeByte(*q) + " in the tag <" + element + ">");
+    }
+    if (ScanAttribute(p, name_end, q, scan) == Step::kNeedMore) return Step::kNeedMore;
+  }
+  CompleteStartTag(p + 1, name_end, colon, q, empty, scan.needs_decoding);
+  if (scan.non_ascii) {
+    repaired_.clear();
+    for (Attribute& attribute : attributes_) attribute.value = WellFormed(attribute.value);
+  }
   return Step::kToken;
 }
 
