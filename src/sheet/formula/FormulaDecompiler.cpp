@@ -338,9 +338,11 @@ bool FormulaDecompiler::Token(std::uint8_t id, Cursor& in, const FormulaContext&
     case ptg::kRefErr3d:
     case ptg::kAreaErr3d:
       return Reference3d(id, in, context);
+    case ptg::kExp:  // the reader resolves shared and array formulas before decompiling
+      return false;
     default:
-      // PtgExp and PtgTbl (resolved by the reader), PtgArray (its constants follow the tokens),
-      // the extended tokens and unknown ids.
+      // PtgTbl (resolved by the reader), PtgArray (its constants follow the tokens), the
+      // extended tokens and unknown ids.
       return false;
   }
 }
