@@ -48,7 +48,8 @@ void ReadWorksheetNames(engine::EngineContext& context, const std::string& path,
   automation::Workbook* open_workbook = nullptr;
   automation::Application* running_application = nullptr;
   try {
-    application = context.application_factory(automation::kExcelApplication);
+    application = context.application_factory(
+        automation::kExcelApplication, [&context](const std::string& text) { context.controls.ShowWarning(text); });
     if (!application) {
       throw automation::AutomationError("The spreadsheet application could not be started.");
     }

@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 
 #include <array>
+#include <charconv>
 #include <string_view>
 #include <utility>
 
@@ -35,6 +36,16 @@ std::string Names(const std::array<Choice, N>& choices) {
   std::string names;
   for (const Choice& choice : choices) names += (names.empty() ? "" : "|") + std::string(choice.name);
   return names;
+}
+
+constexpr int kMaxJobs = 256;
+
+/// The job count `text` gives, or 0 when it is not a number from 1 to kMaxJobs.
+int ParseJobs(const std::string& text) {
+  int jobs = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+  const bool whole = error == std::errc() && end == text.data() + text.size();
+  return whole && jobs >= 1 && jobs <= kMaxJobs ? jobs : 0;
 }
 
 /// Splits "--name=value" into its two halves; other arguments come back unchanged.
@@ -91,6 +102,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (name == "-h" || name == "--help") {
       parsed.show_help = true;
       return parsed;
+    } else if (name == "-j" || name == "--jobs" || name.starts_with("-j")) {
+      // "-j4" as make takes it, besides "-j 4" and "--jobs=4".
+      auto text = name.size() > 2 && name[1] == 'j' ? std::optional<std::string>(name.substr(2)) : value();
+      if (!text) return parsed;
+      options.jobs = ParseJobs(*text);
+      if (options.jobs == 0) {
+        parsed.error = "the option " + name + " needs a number from 1 to " + std::to_string(kMaxJobs) + ", not \"" +
+                       *text + "\"";
+        return parsed;
+      }
     } else if (name == "-q" || name == "--quiet") {
       options.quiet = true;
     } else if (name == "-f" || name == "--format") {
@@ -166,7 +187,8 @@ std::string HelpText() {
 
 Converts spreadsheet workbooks (.xls, .xlsx, .xlsm, .xlsb) to other formats. Each INPUT is a
 workbook file or a folder; a folder stands for the workbooks directly inside it (files whose
-extension begins with .xls, in name order, at most 500). Inputs are converted one after another.
+extension begins with .xls, in name order, at most 500). Inputs are converted one after another,
+the workbooks of each several at a time (see --jobs).
 
 For every workbook a folder named after it (without extension, spaces and dots) is created in the
 output directory, holding one file per worksheet. An existing folder of that name is kept and a
@@ -198,6 +220,8 @@ Options:
       --extension EXT     short: .htm and .mht (default); long: .html and .mhtml
   -s, --sheet NAME        convert only worksheets with this name (repeat for several); a
                           workbook holding none of them is skipped
+  -j, --jobs N            convert N workbooks at once (default: one per processor core);
+                          names, numbers, messages and progress are those of a serial run
   -q, --quiet             print nothing but problems
   -h, --help              show this text
       --version           show the version

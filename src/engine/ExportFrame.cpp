@@ -49,7 +49,8 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
   bool finished = false;
   std::string description;
   try {
-    application = context.application_factory(automation::kExcelApplication);
+    application = context.application_factory(
+        automation::kExcelApplication, [&context](const std::string& text) { context.controls.ShowWarning(text); });
     if (!application) {
       throw automation::AutomationError("The spreadsheet application could not be started.");
     }

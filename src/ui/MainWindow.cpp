@@ -340,7 +340,7 @@ void MainWindow::ReadExcelVersion() {
   excel_major_version_ = 12;
   std::unique_ptr<automation::Application> application;
   try {
-    application = services_.application_factory(automation::kExcelApplication);
+    application = services_.application_factory(automation::kExcelApplication, {});
     if (!application) {
       throw std::runtime_error("The spreadsheet application could not be started.");
     }
