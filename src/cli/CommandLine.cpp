@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 
 #include <array>
+#include <charconv>
 #include <string_view>
 #include <utility>
 
@@ -36,6 +37,16 @@ std::string Names(const Rows& rows) {
   std::string names;
   for (const auto& row : rows) names += (names.empty() ? "" : "|") + std::string(row.name);
   return names;
+}
+
+constexpr int kMaxJobs = 256;
+
+/// The job count `text` gives, or 0 when it is not a number from 1 to kMaxJobs.
+int ParseJobs(const std::string& text) {
+  int jobs = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+  const bool whole = error == std::errc() && end == text.data() + text.size();
+  return whole && jobs >= 1 && jobs <= kMaxJobs ? jobs : 0;
 }
 
 /// Splits "--name=value" into its two halves; other arguments come back unchanged.
@@ -99,6 +110,13 @@ class ConvertArguments {
       options_.quiet = true;
       return true;
     }
+    if (name == "-j" || name == "--jobs" || name.starts_with("-j")) {
+      // "-j4" as make takes it, besides "-j 4" and "--jobs=4".
+      if (name.size() > 2 && name[1] == 'j') return TakeJobs(name, name.substr(2));
+      if (inline_value) return TakeJobs(name, *inline_value);
+      if (next_ + 1 >= arguments_.size()) return Fail("the option " + name + " needs a value");
+      return TakeJobs(name, arguments_[++next_]);
+    }
     if (!TakesValue(name)) return Fail("unknown option \"" + name + "\"");
     if (inline_value) return TakeValue(name, *inline_value);
     if (next_ + 1 >= arguments_.size()) return Fail("the option " + name + " needs a value");
@@ -130,6 +148,13 @@ class ConvertArguments {
       return true;
     }
     return TakePageChoice(name, text);
+  }
+
+  bool TakeJobs(const std::string& name, const std::string& text) {
+    options_.jobs = ParseJobs(text);
+    if (options_.jobs != 0) return true;
+    return Fail("the option " + name + " needs a number from 1 to " + std::to_string(kMaxJobs) + ", not \"" +
+                text + "\"");
   }
 
   /// --web-mode, --html-type, --title or --extension.
@@ -196,7 +221,8 @@ std::string HelpText() {
 
 Converts spreadsheet workbooks (.xls, .xlsx, .xlsm, .xlsb) to other formats. Each INPUT is a
 workbook file or a folder; a folder stands for the workbooks directly inside it (files whose
-extension begins with .xls, in name order, at most 500). Inputs are converted one after another.
+extension begins with .xls, in name order, at most 500). Inputs are converted one after another,
+the workbooks of each several at a time (see --jobs).
 
 For every workbook a folder named after it (without extension, spaces and dots) is created in the
 output directory, holding one file per worksheet. An existing folder of that name is kept and a
@@ -228,6 +254,8 @@ Options:
       --extension EXT     short: .htm and .mht (default); long: .html and .mhtml
   -s, --sheet NAME        convert only worksheets with this name (repeat for several); a
                           workbook holding none of them is skipped
+  -j, --jobs N            convert N workbooks at once (default: one per processor core);
+                          names, numbers, messages and progress are those of a serial run
   -q, --quiet             print nothing but problems
   -h, --help              show this text
       --version           show the version

@@ -18,6 +18,7 @@ struct ConvertOptions {
   std::vector<std::string> sheets;  // when not empty, only worksheets with these names
   std::vector<std::string> inputs;  // workbook files and folders
   bool quiet = false;
+  int jobs = 0;  // workbooks converted at once; 0 for one per core
 };
 
 struct ParsedCommandLine {

@@ -44,7 +44,7 @@ void ConsoleControls::ReportProblem(const std::string& text) {
   ShowMessage(text, engine::MessageIcon::kError);
 }
 
-void ConsoleControls::ReportWarning(const std::string& text) {
+void ConsoleControls::ShowWarning(const std::string& text) {
   ClearProgressLine();
   std::fprintf(err_, "%s\n", text.c_str());
   std::fflush(err_);

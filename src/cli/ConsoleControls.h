@@ -24,7 +24,7 @@ class ConsoleControls : public engine::PlainControls {
   /// Prints a problem found by the command line itself, counted like a shown message.
   void ReportProblem(const std::string& text);
   /// Prints a warning (damage worked around); it does not change the exit status.
-  void ReportWarning(const std::string& text);
+  void ShowWarning(const std::string& text) override;
   /// Prints the end of the runs: each failure with its cause, then the summary line naming the
   /// output folder as the last line. Failures go to the error stream even when quiet; a summary
   /// without failures goes to the output stream unless quiet. Nothing when no run started.

@@ -66,6 +66,7 @@ int RunConvert(const ConvertOptions& options, ConsoleControls& controls,
   const bool select_sheets =
       !options.sheets.empty() && engine::RouteFor(options.format_index, options.entire_workbook).creates_folder;
 
+  const int jobs = options.jobs > 0 ? options.jobs : engine::DefaultJobCount();
   engine::RunSummary total;
   for (const std::string& input : options.inputs) {
     if (engine::PathKind(input) == engine::kNothingAtPath) {
@@ -78,7 +79,7 @@ int RunConvert(const ConvertOptions& options, ConsoleControls& controls,
     if (select_sheets) {
       SelectNamedSheets(context, controls, options.sheets, unreadable);
     }
-    engine::RunSummary summary = engine::RunConversion(context, exporters);
+    engine::RunSummary summary = engine::RunConversion(context, exporters, jobs);
     summary.failures.insert(summary.failures.begin(), unreadable.failures.begin(), unreadable.failures.end());
     total.Add(summary);
   }

@@ -32,9 +32,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     cli::ConsoleControls controls(stdout, stderr, parsed.convert->quiet, ::isatty(STDERR_FILENO) != 0);
-    const automation::ApplicationFactory application = automation::BuiltinApplicationFactory(
-        [&controls](const std::string& warning) { controls.ReportWarning(warning); });
-    return cli::RunConvert(*parsed.convert, controls, application);
+    return cli::RunConvert(*parsed.convert, controls, &automation::CreateBuiltinApplication);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "quorvex: %s\n", error.what());
     return 1;

@@ -7,8 +7,9 @@
 
 namespace quorvex::engine {
 
-ApplicationSession::ApplicationSession(const automation::ApplicationFactory& factory)
-    : application_(factory(automation::kExcelApplication)) {
+ApplicationSession::ApplicationSession(const automation::ApplicationFactory& factory,
+                                       const automation::WarningSink& warnings)
+    : application_(factory(automation::kExcelApplication, warnings)) {
   if (!application_) {
     throw automation::AutomationError("The spreadsheet application could not be started.");
   }

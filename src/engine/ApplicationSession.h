@@ -16,9 +16,10 @@ namespace quorvex::engine {
 /// failing Close still lets the instance quit).
 class ApplicationSession {
  public:
-  /// Starts an instance of "Excel.Application" from `factory`; throws what the factory throws,
-  /// or AutomationError when it gives no instance.
-  explicit ApplicationSession(const automation::ApplicationFactory& factory);
+  /// Starts an instance of "Excel.Application" from `factory`, telling `warnings` (may be empty)
+  /// about damage worked around in the workbook it opens; throws what the factory throws, or
+  /// AutomationError when it gives no instance.
+  ApplicationSession(const automation::ApplicationFactory& factory, const automation::WarningSink& warnings);
   ~ApplicationSession();
   ApplicationSession(const ApplicationSession&) = delete;
   ApplicationSession& operator=(const ApplicationSession&) = delete;

@@ -50,6 +50,9 @@ class Controls {
   virtual void SetProgressValue(double value) = 0;      // ProgressBar1.Value
   virtual void SetBusy(bool busy) = 0;                  // hourglass pointer
   virtual void ShowMessage(const std::string& text, MessageIcon icon) = 0;
+  /// A sentence about damage in a workbook that the application worked around; it reports no
+  /// failure. Shown where the front end has a place for it.
+  virtual void ShowWarning(const std::string&) {}
   virtual void OpenInShell(const std::string& path) = 0;  // the desktop's "open"
 
   /// Whether the user asked the run to stop (the Cancel button); a run checks it after each

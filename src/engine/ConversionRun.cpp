@@ -1,85 +1,35 @@
 // The conversion run behind the "Convert" button (Command6) and the Actions menu's "Convert".
 #include "engine/ConversionRun.h"
 
-#include <cerrno>
-#include <string>
+#include <algorithm>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 #include "engine/CaptureSheetSelection.h"
 #include "engine/CheckOutputFolder.h"
-#include "engine/PathHelpers.h"
+#include "engine/PlainControls.h"
+#include "engine/WorkbookPipeline.h"
 
 namespace quorvex::engine {
 
 namespace {
 
-// The workbook's folder name: the row text without its last extension, spaces and dots.
-std::string CleanWorkbookName(const std::string& row_text) {
-  return RemoveSpacesAndDots(StripExtension(row_text));
-}
+// The run's random source, drawn from by the workbooks converted at the same time.
+class LockedRandomSource : public RandomSource {
+ public:
+  explicit LockedRandomSource(RandomSource& source) : source_(source) {}
+  double Draw() override {
+    const std::lock_guard lock(mutex_);
+    return source_.Draw();
+  }
 
-// Appends 1, 2, 3... to the previous candidate while a folder holds the name: Book1 with
-// Book1 and Book11 present gives Book112.
-std::string UniqueOutputPath(std::string candidate) {
-  int counter = 0;
-  while (PathKind(candidate) == kFolderAtPath) {
-    ++counter;
-    candidate += std::to_string(counter);
-  }
-  return candidate;
-}
+ private:
+  RandomSource& source_;
+  std::mutex mutex_;
+};
 
-// The unique-name rule applied by creating the folder: a candidate another folder holds (made
-// earlier, or just now by a run going on at the same time) gets the next counter, so the folder
-// created is always this run's own. Leaves WorkbookOutputPath at the last candidate; returns 0 or
-// the error that stopped it (EEXIST when a file holds the name).
-int ClaimOutputFolder(EngineState& state) {
-  std::string candidate = state.WorkbookOutputPath();
-  int counter = 0;
-  for (;;) {
-    const int error = MakeFolder(candidate);
-    if (error != EEXIST || PathKind(candidate) != kFolderAtPath) {
-      state.SetWorkbookOutputPath(candidate);
-      return error;
-    }
-    ++counter;
-    candidate += std::to_string(counter);
-  }
-}
-
-// Converts one ticked row whose WorkbookOutputPath is the candidate name; fills `cause` when the
-// workbook fails.
-ExportResult ConvertRow(EngineContext& context, const ExporterTable& exporters, int row, std::string& cause) {
-  EngineState& state = context.state;
-  state.Tally() = ExportTally{};
-  const ExportRoute route = RouteFor(context.controls.FormatIndex(), context.controls.EntireWorkbook());
-  const Exporter* exporter = exporters.Find(route.slot);
-  if (!route.creates_folder) {
-    state.SetWorkbookOutputPath(UniqueOutputPath(state.WorkbookOutputPath()));
-  }
-  if (exporter == nullptr) {
-    cause = "the output format is not available";
-    return ExportResult::kFailed;
-  }
-  if (route.creates_folder) {
-    if (const int error = ClaimOutputFolder(state); error != 0) {
-      cause = "Failed to create folder! " + state.WorkbookOutputPath() + ": " + SystemReason(error);
-      context.controls.ShowMessage(cause, MessageIcon::kError);
-      return ExportResult::kFailed;
-    }
-  }
-  const ExportResult result = (*exporter)(context, row);
-  if (route.progress_after_return) {
-    context.controls.SetProgressValue(row);
-  }
-  if (result == ExportResult::kNoWorkbookPath) {
-    cause = "the workbook file was not found";
-  } else if (result == ExportResult::kFailed) {
-    cause = state.Tally().failure_cause.empty() ? "the export failed" : state.Tally().failure_cause;
-  }
-  return result;
-}
-
-RunSummary ConvertTickedRows(EngineContext& context, const ExporterTable& exporters) {
+RunSummary ConvertTickedRows(EngineContext& context, const ExporterTable& exporters, int jobs) {
   Controls& controls = context.controls;
   EngineState& state = context.state;
   const int rows = controls.WorkbookRowCount();
@@ -90,32 +40,29 @@ RunSummary ConvertTickedRows(EngineContext& context, const ExporterTable& export
   CaptureSheetSelection(state, controls);
   controls.SetBusy(true);
 
+  // The workbooks read a snapshot, so that no worker thread reads the front end's controls.
+  PlainControls values;
+  values.TakeValuesFrom(controls);
+  std::vector<int> ticked;
+  for (int row = 1; row <= rows; ++row) {
+    if (values.WorkbookRowChecked(row)) {
+      ticked.push_back(row);
+    }
+  }
+  LockedRandomSource random(context.random);
+  EngineContext run{state, controls, context.application_factory, random};
+
   RunSummary summary;
   summary.started = true;
   summary.output_root = state.OutputRoot();
-  for (int row = 1; row <= rows; ++row) {
-    if (!controls.WorkbookRowChecked(row)) {
-      continue;
-    }
-    if (controls.CancelRequested()) {
-      summary.cancelled = true;
-      break;
-    }
-    state.SetWorkbookOutputPath(state.OutputRoot());
-    const std::string name = CleanWorkbookName(controls.WorkbookRowText(row));
-    controls.SetStatus("Convert " + name);
-    state.SetWorkbookOutputPath(state.OutputRoot() + name);
-    std::string cause;
-    const ExportResult result = ConvertRow(context, exporters, row, cause);
-    summary.files += state.Tally().files;
-    if (result == ExportResult::kDone) {
-      ++summary.converted;
-    } else if (result == ExportResult::kCancelled) {
-      summary.cancelled = true;
-      break;
-    } else {
-      summary.failures.push_back({controls.WorkbookRowText(row), cause});
-      controls.ShowMessage("Convert " + name + " file failed!", MessageIcon::kError);
+  {
+    WorkbookPipeline pipeline(run, exporters, values, std::clamp(jobs, 1, std::max<int>(1, ticked.size())));
+    pipeline.Run(ticked, summary);
+    // The state is left as converting the workbooks one after another leaves it.
+    state.SetSequenceCounter(pipeline.SequenceCounter());
+    if (const WorkbookJob* last = pipeline.LastJob()) {
+      state.SetWorkbookOutputPath(last->state.WorkbookOutputPath());
+      state.Tally() = last->state.Tally();
     }
   }
   controls.OpenInShell(state.OutputRoot());
@@ -124,13 +71,18 @@ RunSummary ConvertTickedRows(EngineContext& context, const ExporterTable& export
 
 }  // namespace
 
-RunSummary RunConversion(EngineContext& context, const ExporterTable& exporters) {
+int DefaultJobCount() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+RunSummary RunConversion(EngineContext& context, const ExporterTable& exporters, int jobs) {
   Controls& controls = context.controls;
   RunSummary summary;
   if (controls.WorkbookRowCount() < 1) {
     controls.ShowMessage("Please select excel at fast!", MessageIcon::kInformation);
   } else {
-    summary = ConvertTickedRows(context, exporters);
+    summary = ConvertTickedRows(context, exporters, jobs);
   }
   controls.SetStatus("");
   controls.SetProgressValue(0);

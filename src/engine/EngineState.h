@@ -45,6 +45,7 @@ class EngineState {
 
   /// The tally of the workbook being exported.
   ExportTally& Tally() { return tally_; }
+  const ExportTally& Tally() const { return tally_; }
 
  private:
   SheetSelectionTable table_;

@@ -43,7 +43,8 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
   bool finished = false;
   std::string description;
   try {
-    session.emplace(context.application_factory);
+    session.emplace(context.application_factory,
+                    [&context](const std::string& text) { context.controls.ShowWarning(text); });
     finished = work(session->OpenWorkbook(path), folder);
     session->End();
   } catch (const std::exception& error) {

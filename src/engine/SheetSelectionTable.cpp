@@ -52,4 +52,13 @@ void SheetSelectionTable::Clear() {
   columns_.clear();
 }
 
+void SheetSelectionTable::CopyColumn(const SheetSelectionTable& source, int workbook) {
+  const auto column = source.columns_.find(workbook);
+  if (column == source.columns_.end()) {
+    columns_.erase(workbook);
+  } else {
+    columns_[workbook] = column->second;
+  }
+}
+
 }  // namespace quorvex::engine

@@ -26,6 +26,10 @@ class SheetSelectionTable {
   bool IsRecorded(int workbook) const;
   /// Every cell back to the empty name and no tick; the memory of every column is released.
   void Clear();
+  /// Makes column `workbook` a copy of that column of `source`, so that a workbook converted on
+  /// its own thread reads a table of its own. A column outside 0..500 copies nothing: reading it
+  /// throws as it would from `source`.
+  void CopyColumn(const SheetSelectionTable& source, int workbook);
 
  private:
   struct Cell {

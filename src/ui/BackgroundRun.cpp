@@ -11,11 +11,12 @@ namespace quorvex::ui {
 
 BackgroundRun::BackgroundRun(QObject& window, engine::Controls& display, const engine::EngineState& state,
                              automation::ApplicationFactory factory, const engine::ExporterTable& exporters,
-                             Finished finished)
+                             int jobs, Finished finished)
     : state_(state),
       controls_(window, display),
       context_{state_, controls_, std::move(factory), random_},
-      exporters_(exporters) {
+      exporters_(exporters),
+      jobs_(jobs) {
   controls_.TakeValuesFrom(display);
   thread_ = std::thread([this, &window, finished = std::move(finished)] { Run(window, finished); });
 }
@@ -32,7 +33,7 @@ void BackgroundRun::Run(QObject& window, const Finished& finished) {
   engine::RunSummary summary;
   std::string error;
   try {
-    summary = engine::RunConversion(context_, exporters_);
+    summary = engine::RunConversion(context_, exporters_, jobs_);
   } catch (const std::exception& caught) {
     error = caught.what();
   } catch (...) {

@@ -20,13 +20,13 @@ namespace quorvex::ui {
 /// runs the conversion on its own thread, so that the window stays responsive and its input
 /// cannot change the run. When the run ends, `finished` is called on the window's thread with the
 /// summary and, if the run failed unexpectedly, the error's description; the window then takes
-/// the state back and destroys this object.
+/// the state back and destroys this object. The run converts `jobs` workbooks at once.
 class BackgroundRun {
  public:
   using Finished = std::function<void(const engine::RunSummary& summary, const std::string& error)>;
 
   BackgroundRun(QObject& window, engine::Controls& display, const engine::EngineState& state,
-                automation::ApplicationFactory factory, const engine::ExporterTable& exporters,
+                automation::ApplicationFactory factory, const engine::ExporterTable& exporters, int jobs,
                 Finished finished);
   /// Cancels the run, releases it from any message it waits on and waits for its thread.
   ~BackgroundRun();
@@ -46,6 +46,7 @@ class BackgroundRun {
   engine::ClockRandomSource random_;
   engine::EngineContext context_;
   const engine::ExporterTable& exporters_;
+  int jobs_;
   std::thread thread_;
 };
 

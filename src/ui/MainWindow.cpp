@@ -339,7 +339,7 @@ void MainWindow::ReadExcelVersion() {
   // Without an application the shorter lists are offered, as for version 12 and later.
   excel_major_version_ = 12;
   try {
-    engine::ApplicationSession session(services_.application_factory);
+    engine::ApplicationSession session(services_.application_factory, {});
     const std::string version = session.application().Version();
     session.End();
     excel_major_version_ = MajorVersion(version);

@@ -20,7 +20,7 @@ void MainWindow::ConvertClick() {
   }
   EnableRunControls(false);
   run_ = std::make_unique<BackgroundRun>(
-      *this, *this, state_, services_.application_factory, services_.exporters,
+      *this, *this, state_, services_.application_factory, services_.exporters, services_.jobs,
       [this](const engine::RunSummary& summary, const std::string& error) { RunFinished(summary, error); });
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "automation/ApplicationFactory.h"
+#include "engine/ConversionRun.h"
 #include "engine/ExporterTable.h"
 
 namespace quorvex::dialogs {
@@ -26,6 +27,8 @@ struct WindowServices {
   std::string settings_folder;
   /// The full path of the HTML user manual.
   std::string help_file;
+  /// How many workbooks a conversion run converts at once.
+  int jobs = engine::DefaultJobCount();
 };
 
 }  // namespace quorvex::ui

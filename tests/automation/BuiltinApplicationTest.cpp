@@ -142,8 +142,7 @@ TEST(BuiltinApplication, WarnsOnceNamingTheFileWhenASheetsPartIsMissing) {
   std::ofstream(book_path, std::ios::binary) << package.Build();
 
   std::vector<std::string> warnings;
-  auto app = BuiltinApplicationFactory([&](const std::string& text) { warnings.push_back(text); })(
-      "Excel.Application");
+  auto app = CreateBuiltinApplication("Excel.Application", [&](const std::string& text) { warnings.push_back(text); });
   Workbook& book = app->WorkbooksOpen(book_path.string());
   app->SetDisplayAlerts(false);
   book.SaveAs((dir / "first.csv").string(), kCsv);

@@ -74,6 +74,20 @@ TEST(CommandLine, RejectsUnknownWebOptionValues) {
   }
 }
 
+TEST(CommandLine, ReadsTheJobCountInEverySpelling) {
+  EXPECT_EQ(Parse({"convert", "-o", "o", "a.xlsx"}).convert->jobs, 0) << "0 stands for one per core";
+  for (auto [arguments, jobs] : {std::pair{std::vector<std::string>{"-j", "3"}, 3},
+                                 {{"-j4"}, 4},
+                                 {{"--jobs", "1"}, 1},
+                                 {{"--jobs=256"}, 256}}) {
+    arguments.insert(arguments.begin(), "convert");
+    arguments.insert(arguments.end(), {"-o", "o", "a.xlsx"});
+    auto parsed = Parse(arguments);
+    ASSERT_TRUE(parsed.convert) << parsed.error;
+    EXPECT_EQ(parsed.convert->jobs, jobs) << arguments[1];
+  }
+}
+
 TEST(CommandLine, DoubleDashEndsOptions) {
   auto parsed = Parse({"convert", "-o", "o", "--", "--weird.xlsx"});
   ASSERT_TRUE(parsed.convert);
@@ -92,7 +106,10 @@ TEST(CommandLine, ExplainsWrongArguments) {
                          Row{{"convert", "-f", "pdf", "-o", "o", "a.xlsx"}, "unknown format \"pdf\""},
                          Row{{"convert", "-n", "random", "-o", "o", "a.xlsx"}, "unknown naming rule"},
                          Row{{"convert", "--colour", "-o", "o", "a.xlsx"}, "unknown option \"--colour\""},
-                         Row{{"convert", "a.xlsx", "-o"}, "needs a value"}}) {
+                         Row{{"convert", "a.xlsx", "-o"}, "needs a value"},
+                         Row{{"convert", "-j", "0", "-o", "o", "a.xlsx"}, "-j needs a number from 1 to 256, not \"0\""},
+                         Row{{"convert", "-j2x", "-o", "o", "a.xlsx"}, "not \"2x\""},
+                         Row{{"convert", "--jobs=257", "-o", "o", "a.xlsx"}, "not \"257\""}}) {
     auto parsed = Parse(row.arguments);
     EXPECT_FALSE(parsed.convert);
     EXPECT_NE(parsed.error.find(row.error_part), std::string::npos) << parsed.error;

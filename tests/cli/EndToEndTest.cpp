@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
 #include <thread>
 
@@ -189,6 +191,62 @@ TEST(EndToEnd, NamesNearTheFileNameLimitAreWritten) {
   EXPECT_TRUE(fs::is_regular_file(out / book / (book + "_" + std::string(31, 'S') + ".csv")));
   // 216 bytes of "WWW..._" leave 35 bytes before ".csv": 17 whole two-byte characters.
   EXPECT_TRUE(fs::is_regular_file(out / book / (book + "_" + accented.substr(0, 34) + ".csv"))) << outcome.output;
+}
+
+struct Conversion {
+  Outcome outcome;
+  std::map<std::string, std::string> files;  // path below the output folder -> bytes
+};
+
+// Converts `in` into a fresh output folder of the same path every time, and reads back every
+// file written.
+Conversion ConvertFolder(const fs::path& in, const std::string& options) {
+  const fs::path out = FreshDir("jobs-out");
+  Conversion conversion;
+  conversion.outcome = RunQuorvex("convert " + options + " -o '" + out.string() + "' '" + in.string() + "'");
+  for (const auto& entry : fs::recursive_directory_iterator(out)) {
+    const std::string name = fs::relative(entry.path(), out).string();
+    if (entry.is_directory()) {
+      conversion.files[name + "/"] = "";
+      continue;
+    }
+    std::ifstream file(entry.path(), std::ios::binary);
+    conversion.files[name].assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+  return conversion;
+}
+
+// Four workbooks at a time write the files, names and numbers and print the lines of one at a
+// time, whichever workbook finishes first: among them workbooks sharing a name, one failing at
+// its second sheet (the numbers of the next workbook go on from it), one that is no workbook and
+// one with a warning.
+TEST(EndToEnd, FourJobsWriteAndPrintWhatOneJobDoes) {
+  using quorvex::sheet::test_support::WorksheetXml;
+  using quorvex::sheet::test_support::XlsxPackage;
+  const fs::path in = FreshDir("jobs-in");
+  for (int book = 1; book <= 8; ++book) {
+    XlsxPackage package;
+    for (int sheet = 1; sheet <= book % 3 + 1; ++sheet) {
+      package.AddSheet("S" + std::to_string(sheet), WorksheetXml(NumberRows(book * 40 + sheet)));
+    }
+    WriteWorkbook(in / ("Book" + std::to_string(book) + (book == 3 ? ".xlsm" : ".xlsx")), package);
+  }
+  WriteWorkbook(in / "Book3.xlsx", XlsxPackage().AddSheet("Only", WorksheetXml(NumberRows(5))));
+  WriteWorkbook(in / "Book2 broken.xlsx", XlsxPackage()
+                                              .AddSheet("Fine", WorksheetXml(NumberRows(30)))
+                                              .AddSheet("Cut", "<worksheet><sheetData><row r=\"1\"><c r=\"A1\">"));
+  fs::copy_file(fs::path(QUORVEX_FIXTURES_DIR) / "bad" / "not_a_zip.xlsx", in / "Book4 junk.xlsx");
+  fs::copy_file(fs::path(QUORVEX_FIXTURES_DIR) / "lenient" / "missing_sheet_part.xlsx", in / "Book5 holes.xlsx");
+
+  for (const std::string options : {"-n number", "-f xml", "-f dbf4 -n workbook-sheet"}) {
+    const Conversion serial = ConvertFolder(in, "-j1 " + options);
+    ASSERT_EQ(serial.outcome.status, 1) << serial.outcome.output;
+    for (int trial = 0; trial < 4; ++trial) {
+      const Conversion parallel = ConvertFolder(in, "-j4 " + options);
+      EXPECT_EQ(parallel.outcome.output, serial.outcome.output) << options;
+      EXPECT_EQ(parallel.files, serial.files) << options;
+    }
+  }
 }
 
 }  // namespace

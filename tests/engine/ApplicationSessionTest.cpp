@@ -34,7 +34,7 @@ TEST(ApplicationSession, ClosesAndQuitsWhateverStepFails) {
     if (!c.failing.empty() && c.failing != "work") excel.FailOn(c.failing, "failed");
     bool threw = false;
     try {
-      ApplicationSession session(excel.Factory());
+      ApplicationSession session(excel.Factory(), {});
       session.OpenWorkbook("/in/Book.xlsx");
       if (c.failing == "work") throw std::runtime_error("work failed");
       session.End();
@@ -47,8 +47,10 @@ TEST(ApplicationSession, ClosesAndQuitsWhateverStepFails) {
 }
 
 TEST(ApplicationSession, NoInstanceFromTheFactoryIsAnAutomationError) {
-  const automation::ApplicationFactory none = [](const std::string&) { return nullptr; };
-  EXPECT_THROW(ApplicationSession{none}, automation::AutomationError);
+  const automation::ApplicationFactory none = [](const std::string&, const automation::WarningSink&) {
+    return nullptr;
+  };
+  EXPECT_THROW(ApplicationSession(none, {}), automation::AutomationError);
 }
 
 }  // namespace

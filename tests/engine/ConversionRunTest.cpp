@@ -1,6 +1,7 @@
 // Tests of the conversion run: checks, unique output paths, dispatch, messages and reset.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <deque>
 #include <latch>
 #include <set>
@@ -254,10 +255,14 @@ TEST_F(ConversionRunTest, RunThatStopsAtItsChecksStartsNothing) {
   EXPECT_FALSE(RunConversion(context_, exporters_).started);
 }
 
-// Controls whose Cancel button is pressed while the first sheet is being written.
+// Controls whose Cancel button is pressed once the first workbook has started: the run's check
+// before that workbook finds it up, every later check (the first one after a sheet) down.
 class CancelDuringFirstSheet : public RecordingControls {
  public:
-  bool CancelRequested() const override { return ProgressValue() >= 1; }
+  bool CancelRequested() const override { return checks_.fetch_add(1) >= 1; }
+
+ private:
+  mutable std::atomic<int> checks_ = 0;
 };
 
 TEST(ConversionRunCancel, StopsAfterTheSheetBeingWrittenAndClosesTheWorkbook) {

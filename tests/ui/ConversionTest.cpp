@@ -89,7 +89,7 @@ class ConversionTest : public QObject {
       fs::copy_file(workbook, fs::path(books) / workbook.filename());
       cases.push_back(case_folder);
     }
-    harness_->Start(&automation::CreateBuiltinApplication, engine::StandardExporters());
+    harness_->Start(&automation::CreateBuiltinApplication, engine::StandardExporters(), 4);
     harness_->dialogs.AnswerFolder(books);
     harness_->Find<QToolButton>("Command5")->click();
     QCOMPARE(harness_->Find<QTreeWidget>("ListView2")->topLevelItemCount(), static_cast<int>(cases.size()));

@@ -25,9 +25,10 @@ engine::ExporterTable EveryFormatExporters() {
   return table;
 }
 
-ui::MainWindow& WindowHarness::Start(automation::ApplicationFactory factory, engine::ExporterTable exporters) {
+ui::MainWindow& WindowHarness::Start(automation::ApplicationFactory factory, engine::ExporterTable exporters,
+                                     int jobs) {
   ui::WindowServices services{dialogs, messages, shell, std::move(factory), std::move(exporters),
-                              settings.Path(), settings / "help.html"};
+                              settings.Path(), settings / "help.html", jobs};
   window_ = std::make_unique<ui::MainWindow>(std::move(services));
   window_->show();
   return *window_;

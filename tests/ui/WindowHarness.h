@@ -49,9 +49,10 @@ engine::ExporterTable EveryFormatExporters();
 /// One window under test and everything around it; the settings folder is a fresh temp folder.
 class WindowHarness {
  public:
-  /// Starts the window (the start-up sequence runs) with the given application factory.
+  /// Starts the window (the start-up sequence runs) with the given application factory; its runs
+  /// convert `jobs` workbooks at once (one by default, so that fakes see their calls in order).
   ui::MainWindow& Start(automation::ApplicationFactory factory,
-                        engine::ExporterTable exporters = EveryFormatExporters());
+                        engine::ExporterTable exporters = EveryFormatExporters(), int jobs = 1);
   ui::MainWindow& Window() { return *window_; }
   /// Closes the window the way the close box does.
   void Close();

@@ -48,17 +48,11 @@ void BuiltinApplication::RequireRunning(const char* operation) const {
   if (!running_) throw AutomationError(std::string(operation) + " failed: the application has quit.");
 }
 
-std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id) {
-  return BuiltinApplicationFactory({})(prog_id);
-}
-
-ApplicationFactory BuiltinApplicationFactory(WarningSink warnings) {
-  return [warnings = std::move(warnings)](const std::string& prog_id) -> std::unique_ptr<Application> {
-    if (!EqualsIgnoringCase(prog_id, kExcelApplication)) {
-      throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application.");
-    }
-    return std::make_unique<BuiltinApplication>(warnings);
-  };
+std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id, const WarningSink& warnings) {
+  if (!EqualsIgnoringCase(prog_id, kExcelApplication)) {
+    throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application.");
+  }
+  return std::make_unique<BuiltinApplication>(warnings);
 }
 
 }  // namespace quorvex::automation

@@ -13,9 +13,6 @@ namespace quorvex::automation {
 
 class BuiltinWorkbook;
 
-/// Receives a sentence about damage in a workbook that was worked around.
-using WarningSink = std::function<void(const std::string& text)>;
-
 /// An application instance of the built-in engine. It reports version 11.0, since it offers
 /// every format and page type.
 class BuiltinApplication : public Application {
@@ -38,11 +35,9 @@ class BuiltinApplication : public Application {
   std::vector<std::unique_ptr<BuiltinWorkbook>> workbooks_;
 };
 
-/// Creates applications for "Excel.Application"; any other identifier raises AutomationError.
-std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id);
-
-/// A factory like CreateBuiltinApplication whose applications tell `warnings` about damage
-/// they work around in the workbooks they open.
-ApplicationFactory BuiltinApplicationFactory(WarningSink warnings);
+/// Creates applications for "Excel.Application" that tell `warnings` (when not empty) about damage
+/// they work around in the workbooks they open; any other identifier raises AutomationError. It
+/// serves as the program's ApplicationFactory.
+std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id, const WarningSink& warnings = {});
 
 }  // namespace quorvex::automation

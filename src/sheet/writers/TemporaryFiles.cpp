@@ -23,8 +23,9 @@ struct Slot {
   char path[PATH_MAX] = {};
 };
 
-// A few files at most are open at once; a fixed table needs no allocation in the handler.
-std::array<Slot, 8> slots;
+// Each conversion job writes one file at a time and a run has at most 256 jobs; a fixed table
+// needs no allocation in the handler, and slots never touched cost no memory.
+std::array<Slot, 256> slots;
 
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the slot states");
 
