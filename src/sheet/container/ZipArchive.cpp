@@ -33,7 +33,8 @@ std::string FoldName(std::string_view name) {
 
 }  // namespace
 
-ZipArchive::ZipArchive(const std::string& path, ZipLimits limits) : file_(path), limits_(limits) {
+ZipArchive::ZipArchive(const std::string& path, ZipLimits limits, Inflater inflater)
+    : file_(path), limits_(limits), inflater_(inflater) {
   ReadDirectory(LocateDirectory());
 }
 
@@ -220,7 +221,7 @@ const ZipEntry* ZipArchive::Find(std::string_view name) const {
 }
 
 std::unique_ptr<ZipEntryReader> ZipArchive::OpenEntry(const ZipEntry& entry) {
-  return std::make_unique<ZipEntryReader>(file_, entry, limits_);
+  return std::make_unique<ZipEntryReader>(file_, entry, limits_, inflater_);
 }
 
 std::string ZipArchive::ReadEntry(const ZipEntry& entry, std::uint64_t max_size) {
