@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "sheet/container/ByteSource.h"
 #include "sheet/container/DeflateStream.h"
 #include "sheet/container/InputFile.h"
 #include "sheet/container/ZipEntry.h"
@@ -37,6 +38,11 @@ class ZipArchive {
   /// kPasswordProtected for encrypted entries, kUnsupported for methods other than stored and
   /// deflate, kCorrupt when the local header is damaged.
   std::unique_ptr<ZipEntryReader> OpenEntry(const ZipEntry& entry);
+
+  /// The same for a part read from start to end in one go, such as a sheet: a large one is
+  /// inflated on a thread of its own, a few buffers ahead of the reader (ReadAheadSource), with
+  /// the same bytes and errors. The archive must outlive it.
+  std::unique_ptr<ByteSource> OpenStream(const ZipEntry& entry);
 
   /// The whole content of a small entry; throws SheetError kTooLarge when more than `max_size`
   /// bytes inflate (whatever size the directory declares).

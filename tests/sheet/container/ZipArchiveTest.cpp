@@ -341,6 +341,36 @@ TEST_P(ZipInflating, ReadEntryCapsWhatInflatesNotWhatIsDeclared) {
   EXPECT_EQ(archive.ReadEntry(*archive.Find("small.xml"), 5000).size(), 5000u);
 }
 
+TEST_P(ZipInflating, StreamGivesTheEntryReadersBytesAndErrorsOnALargePart) {
+  // Large enough on disk to be read ahead on a thread of its own.
+  const std::string data = Incompressible(std::size_t{3} << 20) + std::string(100000, 'z');
+  ZipWriter::Entry damaged;
+  damaged.name = "damaged.xml";
+  damaged.data = data;
+  damaged.declared_crc = 0x12345678;
+  TempFile file(ZipWriter().Add("sheet.xml", data).Add(damaged).Finish());
+  ZipArchive archive(file.path(), {}, GetParam());
+
+  auto stream = archive.OpenStream(*archive.Find("sheet.xml"));
+  std::string out;
+  std::string buffer(100000, '\0');
+  while (const std::size_t n = stream->Read(buffer.data(), buffer.size())) out.append(buffer, 0, n);
+  EXPECT_EQ(out, data);
+
+  auto bad = archive.OpenStream(*archive.Find("damaged.xml"));
+  std::uint64_t read_before_error = 0;
+  const SheetError error = CatchSheetError([&] {
+    while (const std::size_t n = bad->Read(buffer.data(), buffer.size())) read_before_error += n;
+  });
+  EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
+  EXPECT_NE(error.sentence().find("CRC"), std::string::npos);
+  EXPECT_EQ(read_before_error, data.size());  // every byte first, then the failed check
+
+  // A reader dropped after its first bytes stops its thread: no hang, no leak under sanitizers.
+  auto dropped = archive.OpenStream(*archive.Find("sheet.xml"));
+  ASSERT_GT(dropped->Read(buffer.data(), 10), 0u);
+}
+
 TEST(ZipArchive, EveryFixtureWorkbookInflatesAlikeWithEachInflater) {
   const std::vector<Inflater> inflaters = BuiltInflaters();
   if (inflaters.size() < 2) GTEST_SKIP() << "this build holds one inflater";
