@@ -29,7 +29,7 @@ int ShortestDecimals(double value) {
 }  // namespace
 
 DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfmt::CellText& text,
-                        bool date1904) {
+                        bool date1904, DbfCellText rendering) {
   DbfCell cell;
   switch (value.kind) {
     case CellKind::kEmpty: return cell;
@@ -51,8 +51,21 @@ DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfm
       break;
   }
   if (cell.kind != DbfCell::Kind::kDate) cell.number = value.number;
-  cell.text = text.Render(value, style);
+  if (rendering == DbfCellText::kRender) text.Append(value, style, cell.text);
   return cell;
+}
+
+int FittedWidth(std::string_view displayed) {
+  int longest = 0;
+  int line = 0;
+  for (const char c : displayed) {
+    if (c == '\n' || c == '\r') {
+      line = 0;
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {  // count code points, not bytes
+      longest = std::max(longest, ++line);
+    }
+  }
+  return longest;
 }
 
 int DisplayedDecimals(double value, const std::string& displayed) {
