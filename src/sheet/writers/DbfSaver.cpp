@@ -74,7 +74,9 @@ class TableScanner : public SheetSink {
     const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_);
     Fit(index, value.text);
     profiles_[index].Observe(value, cell.row);
-    for (std::size_t position = 0; position < value.text.size();) {
+    const bool ascii = std::all_of(value.text.begin(), value.text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    for (std::size_t position = 0; !ascii && position < value.text.size();) {
       const char32_t c = NextCodePoint(value.text, position);
       if (c >= 0x80) characters_[index].emplace(c, cell.row);
     }
