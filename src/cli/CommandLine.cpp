@@ -77,7 +77,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       continue;
     }
     auto [name, inline_value] = SplitInlineValue(arguments[i]);
-    auto value = [&]() -> std::optional<std::string> {
+    // Named captures: clang before 16 cannot capture structured bindings.
+    auto value = [&, &name = name, &inline_value = inline_value]() -> std::optional<std::string> {
       if (inline_value) return inline_value;
       if (i + 1 < arguments.size()) return arguments[++i];
       parsed.error = "the option " + name + " needs a value";
