@@ -202,6 +202,23 @@ def open_part(zf, name):
     return zf.open(info, "w", force_zip64=True)
 
 
+def write_workbook(path, rows):
+    """Writes the workbook of `rows` data rows to `path` (through a ".partial" file renamed into place)."""
+    partial = path + ".partial"
+    with zipfile.ZipFile(partial, "w", compression=zipfile.ZIP_DEFLATED, compresslevel=6,
+                         allowZip64=True) as zf:
+        add_part(zf, "[Content_Types].xml", content_types())
+        add_part(zf, "_rels/.rels", root_rels())
+        add_part(zf, "xl/workbook.xml", workbook_xml())
+        add_part(zf, "xl/_rels/workbook.xml.rels", workbook_rels())
+        add_part(zf, "xl/styles.xml", styles_xml())
+        with open_part(zf, "xl/worksheets/sheet1.xml") as stream:
+            write_sheet(stream, rows)
+        with open_part(zf, "xl/sharedStrings.xml") as stream:
+            write_shared_strings(stream, rows, category_pool())
+    os.replace(partial, path)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("output", help="path of the .xlsx to write")
@@ -211,19 +228,7 @@ def main():
         sys.exit("generate_workbook: --rows must be between 1 and 1048575")
 
     started = time.monotonic()
-    partial = args.output + ".partial"
-    with zipfile.ZipFile(partial, "w", compression=zipfile.ZIP_DEFLATED, compresslevel=6,
-                         allowZip64=True) as zf:
-        add_part(zf, "[Content_Types].xml", content_types())
-        add_part(zf, "_rels/.rels", root_rels())
-        add_part(zf, "xl/workbook.xml", workbook_xml())
-        add_part(zf, "xl/_rels/workbook.xml.rels", workbook_rels())
-        add_part(zf, "xl/styles.xml", styles_xml())
-        with open_part(zf, "xl/worksheets/sheet1.xml") as stream:
-            write_sheet(stream, args.rows)
-        with open_part(zf, "xl/sharedStrings.xml") as stream:
-            write_shared_strings(stream, args.rows, category_pool())
-    os.replace(partial, args.output)
+    write_workbook(args.output, args.rows)
     print("wrote %s: %d rows, %d bytes, %.1f s" % (args.output, args.rows, os.path.getsize(args.output),
                                                   time.monotonic() - started))
 

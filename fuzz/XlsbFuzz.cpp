@@ -21,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   container::StringTable strings;
-  strings.Add("one");
-  strings.Add("two");
+  if (!strings.Add("one") || !strings.Add("two")) return 0;
   try {
     container::MemoryByteSource source(bytes, 97);
     biff12::BinaryRecordReader records(source, "sheet");

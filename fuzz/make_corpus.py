@@ -4,10 +4,12 @@
 Usage: fuzz/make_corpus.py   (standard library only; rerunning gives the same files)
 
 numfmt: every distinct number format code of the format fixtures, one code a file.
-xls:    the legacy .xls workbooks (BIFF8 and BIFF5) and the broken ones.
+xls:    the legacy .xls workbooks (BIFF8 and BIFF5), the broken ones, and the odd compound files.
+biff4:  the Excel 2.x-4.0 record streams (the odd .xls files that are not compound files).
 xlsb:   the .xlsb workbooks, plus the raw worksheet and styles records of one of them (the
         target reads inputs not starting with "PK" as those record streams).
-xlsx:   the .xlsx workbooks and the small broken or hostile ones (not the 190 KiB zip bomb).
+xlsx:   the .xlsx workbooks, the odd but real ones, and the small broken or hostile ones (not the
+        190 KiB zip bomb).
 """
 
 import html
@@ -22,14 +24,19 @@ CORPUS = os.path.join(HERE, "corpus")
 
 XLSX = ["Dates1900.xlsx", "Dates1904.xlsx", "Formulas.xlsx", "InlineStrings.xlsx", "Layout.xlsx",
         "NumberFormats.xlsx", "TextCells.xlsx", "formats/FormatGallery1904.xlsx",
-        "bad/billion_laughs.xlsx", "bad/dangling_sheet_rid.xlsx", "bad/malformed_sheet.xlsx",
+        "bad/billion_laughs.xlsx", "bad/foreign_encoding.xlsx", "bad/malformed_sheet.xlsx",
         "bad/no_workbook.xlsx", "bad/not_a_zip.xlsx", "bad/truncated.xlsx",
-        "bad/zip_bomb_declared.xlsx"]
+        "bad/zip_bomb_declared.xlsx"] + sorted(
+            "lenient/" + name for name in os.listdir(os.path.join(FIXTURES, "lenient"))
+            if name.endswith(".xlsx"))
 XLS = ["legacy/Dates1904.xls", "legacy/Dates190095.xls", "legacy/Formulas.xls",
        "legacy/Formulas95.xls", "legacy/InlineStrings.xls", "legacy/Layout.xls",
        "legacy/NumberFormats.xls", "legacy/TextCells.xls", "legacy/bad/chain_loop.xls",
        "legacy/bad/filepass.xls", "legacy/bad/record_past_end.xls",
-       "legacy/bad/sector_past_end.xls", "legacy/bad/truncated.xls"]
+       "legacy/bad/sector_past_end.xls", "legacy/bad/truncated.xls",
+       "lenient/cfb_junk_entries.xls", "lenient/cfb_mini_stream_past_end.xls"]
+BIFF4 = ["lenient/Biff2Sheet.xls", "lenient/Biff3Sheet.xls", "lenient/Biff4Book.xls",
+         "lenient/Biff4Sheet1904.xls", "lenient/Excel20Sheet.xls"]
 XLSB = ["legacy/Dates1904.xlsb", "legacy/Formulas.xlsb", "legacy/InlineStrings.xlsb",
         "legacy/Layout.xlsb", "legacy/NumberFormats.xlsb", "legacy/TextCells.xlsb"]
 # Parts of an .xlsb package given to the target as bare record streams.
@@ -69,6 +76,7 @@ def format_codes():
 def main():
     copy_files("xlsx", XLSX)
     copy_files("xls", XLS)
+    copy_files("biff4", BIFF4)
     folder = copy_files("xlsb", XLSB)
     for name, part in XLSB_PARTS:
         with zipfile.ZipFile(os.path.join(FIXTURES, name)) as package:

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quorvex needs to build (with --package, to make its .deb; with
-# --tests, to test, package included).
+# --tests, to test, package included; with --bench, to run bench/run_bench.sh).
 # Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
 
@@ -9,6 +9,10 @@ packages=(g++ cmake ninja-build zlib1g-dev qt6-base-dev)
 # What CPack needs for the .deb: dpkg-shlibdeps finds the libraries' packages, file finds the
 # programs among the installed files.
 package_tools=(dpkg-dev file)
+# What the benchmark needs besides: the timer, the peak-memory reader, the inflate-only
+# baselines (unzip, ISA-L's igzip), and what makes its .xls (LibreOffice) and .xlsb (SheetJS from
+# npm) once.
+bench_tools=(hyperfine time unzip isal python3 libreoffice-calc-nogui)
 # What the tests need besides: the test framework, the independent programs that open our
 # output (GDAL for dBASE, Chromium for web pages, LibreOffice and Gnumeric for XML Spreadsheet),
 # the checkers of the package and its desktop files, and clang with the sanitizer and fuzzer
@@ -16,6 +20,10 @@ package_tools=(dpkg-dev file)
 case "${1:-}" in
   --package)
     packages+=("${package_tools[@]}") ;;
+  --bench)
+    packages+=("${bench_tools[@]}")
+    # A Node.js from elsewhere brings its own npm, which Debian's npm package would conflict with.
+    command -v npm >/dev/null || packages+=(nodejs npm) ;;
   --tests)
     packages+=(libgtest-dev libgmock-dev unzip python3 xvfb xauth fonts-liberation gdal-bin
                chromium chromium-driver gnumeric libreoffice-calc-nogui

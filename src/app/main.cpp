@@ -12,12 +12,15 @@
 #include "dialogs/QtDialogProvider.h"
 #include "engine/ExporterTable.h"
 #include "settings/ProgramFiles.h"
+#include "sheet/writers/TemporaryFiles.h"
 #include "ui/DesktopShellOpener.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
 
 int main(int argc, char** argv) {
   using namespace quorvex;
+  // A session ended by a signal during a run leaves no half-written temporary file behind.
+  sheet::RemoveTemporaryFilesOnInterrupt();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quorvex"));
   QApplication::setApplicationDisplayName(QStringLiteral("Quorvex"));
@@ -34,7 +37,7 @@ int main(int argc, char** argv) {
 
     dialogs::QtDialogProvider dialogs;
     ui::QtMessageBoxes messages;
-    ui::DesktopShellOpener shell;
+    ui::DesktopShellOpener shell(messages);
     ui::WindowServices services{dialogs,
                                 messages,
                                 shell,

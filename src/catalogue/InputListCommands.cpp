@@ -1,6 +1,8 @@
 // The commands of the input list: add, remove, move, remove all, and a click on an entry.
 #include "catalogue/InputListCommands.h"
 
+#include <filesystem>
+
 #include "catalogue/ListWorkbooks.h"
 #include "catalogue/ListWorksheets.h"
 #include "engine/PathHelpers.h"
@@ -44,11 +46,17 @@ InputIcon InputIconFor(const std::string& path) {
   }
 }
 
-void AddInputFile(engine::EngineContext& context, InputListRows& rows, const std::string& path) {
+void AddInputFiles(engine::EngineContext& context, InputListRows& rows, const std::vector<std::string>& paths) {
   Trapped(context.controls, [&] {
-    AppendAndSelect(rows, path, InputIcon::kFile);
+    if (paths.empty()) {
+      return;
+    }
+    // Only the last file is listed: it is the one left selected.
+    for (const std::string& path : paths) {
+      AppendAndSelect(rows, path, InputIcon::kFile);
+    }
     rows.RepaintInputRows();
-    ListWorkbooks(context.state, context.controls, path);
+    ListWorkbooks(context.state, context.controls, paths.back());
     ListSelectedWorksheets(context);
   });
 }
@@ -68,7 +76,10 @@ void AddInputFolder(engine::EngineContext& context, InputListRows& rows, const s
 bool AddDroppedPath(engine::EngineContext& context, InputListRows& rows, const std::string& path) {
   switch (engine::PathKind(path)) {
     case engine::kFileAtPath:
-      AddInputFile(context, rows, path);
+      if (!IsWorkbookFileName(std::filesystem::path(path).filename().string())) {
+        return false;
+      }
+      AddInputFiles(context, rows, {path});
       return true;
     case engine::kFolderAtPath:
       AddInputFolder(context, rows, path);

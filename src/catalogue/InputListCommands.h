@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "catalogue/InputListRows.h"
 #include "engine/EngineContext.h"
@@ -11,17 +12,18 @@ namespace quorvex::catalogue {
 /// The icon an entry gets when the list is reloaded: file, folder, or missing.
 InputIcon InputIconFor(const std::string& path);
 
-/// Appends the workbook file `path` (as the open dialog returned it) with the file icon, selects
-/// it, lists its workbook and reads its worksheets with the busy pointer; the pointer is back to
-/// default at the end whatever happens.
-void AddInputFile(engine::EngineContext& context, InputListRows& rows, const std::string& path);
+/// Appends the workbook files `paths` (as the open dialog returned them) with the file icon,
+/// selects the last, lists its workbook and reads its worksheets with the busy pointer; the
+/// pointer is back to default at the end whatever happens. No paths change nothing.
+void AddInputFiles(engine::EngineContext& context, InputListRows& rows, const std::vector<std::string>& paths);
 
 /// Appends the folder `path` with the folder icon, selects it, lists its workbooks and reads the
 /// first one's worksheets. An empty path changes nothing. The pointer ends at default.
 void AddInputFolder(engine::EngineContext& context, InputListRows& rows, const std::string& path);
 
-/// Adds a path dropped onto the list: a file as AddInputFile, a folder as AddInputFolder;
-/// anything else is ignored. Returns whether something was added.
+/// Adds a path dropped onto the list: a workbook file as AddInputFiles, a folder as
+/// AddInputFolder; anything else (a file whose name is not a workbook's, a missing path) is
+/// refused. Returns whether something was added.
 bool AddDroppedPath(engine::EngineContext& context, InputListRows& rows, const std::string& path);
 
 /// Removes the selected entry. When rows remain, the one above it (or the new first row) is

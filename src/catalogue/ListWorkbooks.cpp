@@ -19,24 +19,6 @@ char LowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool IsWorkbookFileName(const std::string& name) {
-  // Dot-files are hidden; ".xls" alone is one of them.
-  if (name.empty() || name.front() == '.') {
-    return false;
-  }
-  const std::string extension = fs::path(name).extension().string();
-  static constexpr char kPrefix[] = ".xls";
-  if (extension.size() < sizeof(kPrefix) - 1) {
-    return false;
-  }
-  for (std::size_t i = 0; i + 1 < sizeof(kPrefix); ++i) {
-    if (LowerAscii(extension[i]) != kPrefix[i]) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // Name order ignoring letter case; names equal but for case keep a fixed order.
 bool ComesBefore(const std::string& a, const std::string& b) {
   const auto lower_less = [](char x, char y) {
@@ -69,6 +51,24 @@ std::vector<std::string> WorkbookFilesIn(const std::string& folder) {
 }
 
 }  // namespace
+
+bool IsWorkbookFileName(const std::string& name) {
+  // Dot-files are hidden; ".xls" alone is one of them.
+  if (name.empty() || name.front() == '.') {
+    return false;
+  }
+  const std::string extension = fs::path(name).extension().string();
+  static constexpr char kPrefix[] = ".xls";
+  if (extension.size() < sizeof(kPrefix) - 1) {
+    return false;
+  }
+  for (std::size_t i = 0; i + 1 < sizeof(kPrefix); ++i) {
+    if (LowerAscii(extension[i]) != kPrefix[i]) {
+      return false;
+    }
+  }
+  return true;
+}
 
 void ListWorkbooks(engine::EngineState& state, engine::Controls& controls, const std::string& entry) {
   try {

@@ -11,6 +11,10 @@ namespace quorvex::catalogue {
 /// The most workbooks one folder lists.
 inline constexpr int kMaxListedWorkbooks = 500;
 
+/// Whether a file name is one a folder lists as a workbook: not hidden (no leading '.'), with an
+/// extension beginning with ".xls" in any letter case.
+bool IsWorkbookFileName(const std::string& name);
+
 /// Clears the sheet selection table and refills the workbook list from `entry`, every row
 /// ticked: a workbook file gives one row with its file name; a folder gives its regular,
 /// non-hidden files whose extension begins with ".xls" in any letter case (.xls, .xlsx, .xlsm,

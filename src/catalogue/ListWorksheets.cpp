@@ -42,6 +42,31 @@ std::string ResolveSelectedWorkbookPath(const engine::Controls& controls) {
   return engine::ResolveWorkbookFile(controls.SelectedInputEntry(), name);
 }
 
+void ReadWorksheetNames(engine::EngineContext& context, const std::string& path, const NameReader& on_sheet) {
+  // The application owns the workbook; the pointers say what is still to be closed and quit.
+  std::unique_ptr<automation::Application> application;
+  automation::Workbook* open_workbook = nullptr;
+  automation::Application* running_application = nullptr;
+  try {
+    application = context.application_factory(automation::kExcelApplication);
+    if (!application) {
+      throw automation::AutomationError("The spreadsheet application could not be started.");
+    }
+    running_application = application.get();
+    open_workbook = &application->WorkbooksOpen(path);
+    application->SetDisplayAlerts(false);
+    const int count = open_workbook->WorksheetsCount();
+    for (int sheet = 1; sheet <= count; ++sheet) {
+      on_sheet(sheet, open_workbook->WorksheetsName(sheet));
+    }
+    std::exchange(open_workbook, nullptr)->Close();
+    std::exchange(running_application, nullptr)->Quit();
+  } catch (...) {
+    engine::CloseAndQuitQuietly(open_workbook, running_application);
+    throw;
+  }
+}
+
 void ListWorksheets(engine::EngineContext& context) {
   const std::string path = ResolveSelectedWorkbookPath(context.controls);
   if (path.empty()) {
@@ -49,13 +74,6 @@ void ListWorksheets(engine::EngineContext& context) {
   }
   engine::EngineState& state = context.state;
   engine::Controls& controls = context.controls;
-
-  // The application owns the workbook; the pointers say what is still to be closed and quit.
-  std::unique_ptr<automation::Application> application;
-  automation::Workbook* open_workbook = nullptr;
-  automation::Application* running_application = nullptr;
-  bool failed = false;
-  std::string description;
   try {
     const int row = controls.SelectedWorkbookRow();
     bool known = false;
@@ -70,36 +88,19 @@ void ListWorksheets(engine::EngineContext& context) {
     if (known) {
       RestoreFromTable(context, row);
     } else {
-      application = context.application_factory(automation::kExcelApplication);
-      if (!application) {
-        throw automation::AutomationError("The spreadsheet application could not be started.");
-      }
-      running_application = application.get();
-      open_workbook = &application->WorkbooksOpen(path);
-      application->SetDisplayAlerts(false);
-      const int count = open_workbook->WorksheetsCount();
-      for (int sheet = 1; sheet <= count; ++sheet) {
-        const std::string name = open_workbook->WorksheetsName(sheet);
+      ReadWorksheetNames(context, path, [&](int sheet, const std::string& name) {
         controls.AddWorksheetRow(name, true);
         if (sheet <= SheetSelectionTable::kMaxSheets) {
           state.Table().Set(row, sheet, name, true);
         }
-      }
-      std::exchange(open_workbook, nullptr)->Close();
-      std::exchange(running_application, nullptr)->Quit();
+      });
     }
     controls.RepaintWorksheetRows();
   } catch (const std::exception& error) {
-    failed = true;
-    description = error.what();
+    ShowOpenFailure(controls, error.what());
   } catch (...) {
-    failed = true;
+    ShowOpenFailure(controls, "");
   }
-  if (!failed) {
-    return;
-  }
-  engine::CloseAndQuitQuietly(open_workbook, running_application);
-  ShowOpenFailure(controls, description);
 }
 
 void WorkbookListItemClick(engine::EngineContext& context) {

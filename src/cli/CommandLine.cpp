@@ -76,9 +76,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options.inputs.push_back(arguments[i]);
       continue;
     }
-    auto [name, inline_value] = SplitInlineValue(arguments[i]);
-    // Named captures: clang before 16 cannot capture structured bindings.
-    auto value = [&, &name = name, &inline_value = inline_value]() -> std::optional<std::string> {
+    // Plain references, not a structured binding: the value lambda below captures them.
+    const auto split = SplitInlineValue(arguments[i]);
+    const std::string& name = split.first;
+    const std::optional<std::string>& inline_value = split.second;
+    auto value = [&]() -> std::optional<std::string> {
       if (inline_value) return inline_value;
       if (i + 1 < arguments.size()) return arguments[++i];
       parsed.error = "the option " + name + " needs a value";
@@ -194,8 +196,9 @@ Options:
       --title TITLE       page title of pages per worksheet: none (default), sheet, workbook,
                           workbook-sheet (workbook name, "_", sheet name)
       --extension EXT     short: .htm and .mht (default); long: .html and .mhtml
-  -s, --sheet NAME        convert only worksheets with this name (repeat for several)
-  -q, --quiet             print nothing but errors
+  -s, --sheet NAME        convert only worksheets with this name (repeat for several); a
+                          workbook holding none of them is skipped
+  -q, --quiet             print nothing but problems
   -h, --help              show this text
       --version           show the version
 
@@ -215,6 +218,11 @@ Web pages are self-contained HTML5 files in UTF-8 showing each cell's displayed 
 workbook's fonts, fills, borders, alignment, merged cells and sizes; hidden rows and columns
 are left out. Pages of the whole workbook, and XML Spreadsheet files, are named after the
 workbook and written directly in the output directory, holding every sheet whatever --sheet says.
+
+The last line sums the run up: "Converted 12 workbooks (57 files), 1 failed. Output folder: DIR",
+after one "Failed:" line per failed workbook with its reason. Failures are printed on the error
+stream even with --quiet; a run without failures prints its summary unless --quiet is given.
+Interrupting a run (Ctrl-C, a termination or hang-up signal) removes the file being written.
 
 Exit status: 0 when every workbook was converted, 1 when a workbook failed or the output
 directory could not be used, 2 when the arguments are wrong.

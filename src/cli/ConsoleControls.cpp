@@ -1,4 +1,4 @@
-// Terminal feedback for the command line.
+// The command line's controls: plain values, with messages, status and progress on the terminal.
 #include "cli/ConsoleControls.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@ ConsoleControls::ConsoleControls(std::FILE* out, std::FILE* err, bool quiet, boo
     : out_(out), err_(err), quiet_(quiet), terminal_(terminal) {}
 
 void ConsoleControls::SetStatus(const std::string& text) {
-  HeadlessControls::SetStatus(text);
+  status_ = text;
   if (quiet_ || text.empty()) {
     if (text.empty()) ClearProgressLine();
     return;
@@ -24,17 +24,17 @@ void ConsoleControls::SetStatus(const std::string& text) {
 }
 
 void ConsoleControls::SetProgressMax(double max) {
-  HeadlessControls::SetProgressMax(max);
+  progress_max_ = max;
   if (terminal_ && !quiet_) DrawProgress();
 }
 
 void ConsoleControls::SetProgressValue(double value) {
-  HeadlessControls::SetProgressValue(value);
+  progress_value_ = value;
   if (terminal_ && !quiet_) DrawProgress();
 }
 
-void ConsoleControls::ShowMessage(const std::string& text, engine::MessageIcon icon) {
-  HeadlessControls::ShowMessage(text, icon);
+void ConsoleControls::ShowMessage(const std::string& text, engine::MessageIcon) {
+  ++messages_shown_;
   ClearProgressLine();
   std::fprintf(err_, "%s\n", text.c_str());
   std::fflush(err_);
@@ -44,19 +44,35 @@ void ConsoleControls::ReportProblem(const std::string& text) {
   ShowMessage(text, engine::MessageIcon::kError);
 }
 
-void ConsoleControls::OpenInShell(const std::string& path) {
-  HeadlessControls::OpenInShell(path);
+void ConsoleControls::ReportWarning(const std::string& text) {
   ClearProgressLine();
-  if (!quiet_) std::fprintf(out_, "Output folder: %s\n", path.c_str());
+  std::fprintf(err_, "%s\n", text.c_str());
+  std::fflush(err_);
+}
+
+void ConsoleControls::ReportSummary(const engine::RunSummary& summary) {
+  if (!summary.started) {
+    return;
+  }
+  ClearProgressLine();
+  const bool failed = !summary.failures.empty();
+  if (quiet_ && !failed) {
+    return;
+  }
+  std::FILE* stream = failed ? err_ : out_;
+  for (const engine::WorkbookFailure& failure : summary.failures) {
+    std::fprintf(stream, "Failed: %s\n", engine::FailureText(failure).c_str());
+  }
+  std::fprintf(stream, "%s. Output folder: %s\n", engine::SummaryLine(summary).c_str(), summary.output_root.c_str());
+  std::fflush(stream);
 }
 
 void ConsoleControls::DrawProgress() {
-  const double max = ProgressMax();
-  const double fraction = max > 0 ? std::clamp(ProgressValue() / max, 0.0, 1.0) : 0.0;
+  const double fraction = progress_max_ > 0 ? std::clamp(progress_value_ / progress_max_, 0.0, 1.0) : 0.0;
   const int filled = static_cast<int>(fraction * kBarWidth + 0.5);
   std::string bar(static_cast<std::size_t>(filled), '#');
   bar.resize(kBarWidth, '-');
-  std::fprintf(err_, "\r\033[K[%s] %s", bar.c_str(), Status().c_str());
+  std::fprintf(err_, "\r\033[K[%s] %s", bar.c_str(), status_.c_str());
   std::fflush(err_);
   line_drawn_ = true;
 }

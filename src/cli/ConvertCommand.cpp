@@ -1,30 +1,46 @@
-// `quorvex convert`: list each input's workbooks, tick the requested sheets, run the conversion.
+// `quorvex convert`: list each input's workbooks, select the requested sheets, run the conversion.
 #include "cli/ConvertCommand.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "catalogue/ListWorkbooks.h"
 #include "catalogue/ListWorksheets.h"
 #include "engine/ClockRandomSource.h"
 #include "engine/ConversionRun.h"
 #include "engine/EngineState.h"
-#include "engine/PathHelpers.h"
 #include "engine/ExporterTable.h"
+#include "engine/PathHelpers.h"
 
 namespace quorvex::cli {
 namespace {
 
-/// Shows each workbook's sheets as a click on its row would, and leaves ticked only the sheets
-/// named in `sheets`; the run then exports exactly those.
-void TickNamedSheets(engine::EngineContext& context, engine::HeadlessControls& controls,
-                     const std::vector<std::string>& sheets) {
+bool Wanted(const std::vector<std::string>& sheets, const std::string& name) {
+  return std::find(sheets.begin(), sheets.end(), name) != sheets.end();
+}
+
+/// Records, for every workbook row of the listed input, which of its worksheets are named in
+/// `sheets`, so that the run exports exactly those. A workbook holding none of them is unticked;
+/// one whose sheets cannot be read is reported, unticked and counted as failed.
+void SelectNamedSheets(engine::EngineContext& context, ConsoleControls& controls,
+                       const std::vector<std::string>& sheets, engine::RunSummary& failures) {
+  engine::SheetSelectionTable& table = context.state.Table();
   for (int row = 1; row <= controls.WorkbookRowCount(); ++row) {
-    controls.SelectWorkbookRow(row);
-    catalogue::WorkbookListItemClick(context);
-    for (int sheet = 1; sheet <= controls.WorksheetRowCount(); ++sheet) {
-      const bool wanted = std::find(sheets.begin(), sheets.end(), controls.WorksheetRowText(sheet)) != sheets.end();
-      controls.SetWorksheetRowChecked(sheet, wanted);
+    const std::string path = engine::ResolveWorkbookPath(controls, row);
+    bool any_wanted = false;
+    try {
+      catalogue::ReadWorksheetNames(context, path, [&](int sheet, const std::string& name) {
+        const bool wanted = Wanted(sheets, name);
+        any_wanted = any_wanted || wanted;
+        if (row <= engine::SheetSelectionTable::kMaxWorkbooks && sheet <= engine::SheetSelectionTable::kMaxSheets) {
+          table.Set(row, sheet, name, wanted);
+        }
+      });
+    } catch (const std::exception& error) {
+      controls.ReportProblem(error.what());
+      failures.failures.push_back({controls.WorkbookRowText(row), error.what()});
     }
+    controls.SetWorkbookRowChecked(row, any_wanted);
   }
 }
 
@@ -46,18 +62,27 @@ int RunConvert(const ConvertOptions& options, ConsoleControls& controls,
   controls.SetShortExtension(options.short_extension);
   // A directory given on the command line behaves as one typed into the box: created on demand.
   controls.SetOutputDirectory(options.output_directory, true);
+  // Only per-sheet formats (the ones that get a folder per workbook) look at the sheet names.
+  const bool select_sheets =
+      !options.sheets.empty() && engine::RouteFor(options.format_index, options.entire_workbook).creates_folder;
 
+  engine::RunSummary total;
   for (const std::string& input : options.inputs) {
-    if (engine::PathKind(input) == 0) {
+    if (engine::PathKind(input) == engine::kNothingAtPath) {
       controls.ReportProblem("Cannot find the workbook or folder \"" + input + "\"");
       continue;
     }
     controls.SetSelectedInputEntry(input);
     catalogue::ListWorkbooks(state, controls, input);
-    state.Table().Clear();
-    if (!options.sheets.empty()) TickNamedSheets(context, controls, options.sheets);
-    engine::RunConversion(context, exporters);
+    engine::RunSummary unreadable;
+    if (select_sheets) {
+      SelectNamedSheets(context, controls, options.sheets, unreadable);
+    }
+    engine::RunSummary summary = engine::RunConversion(context, exporters);
+    summary.failures.insert(summary.failures.begin(), unreadable.failures.begin(), unreadable.failures.end());
+    total.Add(summary);
   }
+  controls.ReportSummary(total);
   return controls.AnyMessageShown() ? 1 : 0;
 }
 

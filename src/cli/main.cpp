@@ -10,9 +10,12 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleControls.h"
 #include "cli/ConvertCommand.h"
+#include "sheet/writers/TemporaryFiles.h"
 
 int main(int argc, char** argv) {
   using namespace quorvex;
+  // An interrupted run leaves no half-written temporary file behind.
+  sheet::RemoveTemporaryFilesOnInterrupt();
   try {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const cli::ParsedCommandLine parsed = cli::ParseCommandLine(arguments);
@@ -29,7 +32,9 @@ int main(int argc, char** argv) {
       return 2;
     }
     cli::ConsoleControls controls(stdout, stderr, parsed.convert->quiet, ::isatty(STDERR_FILENO) != 0);
-    return cli::RunConvert(*parsed.convert, controls, &automation::CreateBuiltinApplication);
+    const automation::ApplicationFactory application = automation::BuiltinApplicationFactory(
+        [&controls](const std::string& warning) { controls.ReportWarning(warning); });
+    return cli::RunConvert(*parsed.convert, controls, application);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "quorvex: %s\n", error.what());
     return 1;

@@ -86,18 +86,28 @@ bool CCommonDialogs::ShowOpen() {
   request.filter_description = kExcelFilterDescription;
   request.filter_pattern = kExcelFilterPattern;
   request.initial_file = FileName();
+  request.initial_folder = Path();
   request.default_extension = def_ext_;
-  const std::optional<std::string> chosen = provider_.OpenFile(owner, request);
-  if (!chosen) {
+  std::vector<std::string> chosen;
+  if (multi_select_) {
+    chosen = provider_.OpenFiles(owner, request);
+  } else if (std::optional<std::string> file = provider_.OpenFile(owner, request)) {
+    chosen.push_back(*file);
+  }
+  if (chosen.empty()) {
     return false;
   }
-  SetFileResult(CutAtNul(*chosen));
+  file_names_.clear();
+  for (const std::string& file : chosen) {
+    file_names_.push_back(CutAtNul(file));
+  }
+  SetFileResult(file_names_.front());
   return true;
 }
 
 bool CCommonDialogs::ShowFolder() {
   QWidget* owner = RequireOwner("ShowFolder");
-  const std::optional<std::string> chosen = provider_.Folder(owner, Title());
+  const std::optional<std::string> chosen = provider_.Folder(owner, Title(), Path());
   if (!chosen) {
     return false;
   }

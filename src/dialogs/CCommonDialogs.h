@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "dialogs/DialogProvider.h"
 
@@ -52,10 +53,16 @@ class CCommonDialogs {
   void SetFilter(const std::string& value) { filter_ = value; }
   std::string FileName() const;
   void SetFileName(const std::string& value) { file_name_ = value; }
+  /// Whether ShowOpen lets the user pick several files.
+  void SetMultiSelect(bool value) { multi_select_ = value; }
+  /// Every file the last ShowOpen returned, in order; FileName is the first.
+  const std::vector<std::string>& FileNames() const { return file_names_; }
 
-  /// Open-file dialog with the fixed Excel filter; sets FileName, FileTitle and Path.
+  /// Open-file dialog with the fixed Excel filter, starting in Path when it is set; sets
+  /// FileNames, and FileName, FileTitle and Path from the first file.
   bool ShowOpen();
-  /// Folder picker with Title as instruction; sets Path and empties FileName and FileTitle.
+  /// Folder picker with Title as instruction, starting in Path when it is set; sets Path and
+  /// empties FileName and FileTitle.
   bool ShowFolder();
   /// Save-file dialog captioned "Save", starting in Path (or the program's folder), offering Filter.
   bool ShowSave();
@@ -86,6 +93,8 @@ class CCommonDialogs {
   std::string file_title_;
   std::string filter_;
   std::string file_name_;
+  bool multi_select_ = false;
+  std::vector<std::string> file_names_;
 };
 
 }  // namespace quorvex::dialogs

@@ -17,6 +17,7 @@ struct OpenFileRequest {
   std::string filter_description;
   std::string filter_pattern;
   std::string initial_file;
+  std::string initial_folder;  // where the dialog starts when no initial file is given
   std::string default_extension;
 };
 
@@ -42,9 +43,13 @@ class DialogProvider {
  public:
   virtual ~DialogProvider() = default;
   virtual std::optional<std::string> OpenFile(QWidget* owner, const OpenFileRequest& request) = 0;
+  /// The same dialog letting the user pick several files; none when cancelled.
+  virtual std::vector<std::string> OpenFiles(QWidget* owner, const OpenFileRequest& request) = 0;
   virtual std::optional<std::string> SaveFile(QWidget* owner, const SaveFileRequest& request) = 0;
-  /// `title` is the instruction text of the folder picker.
-  virtual std::optional<std::string> Folder(QWidget* owner, const std::string& title) = 0;
+  /// `title` is the instruction text of the folder picker; it starts in `initial_folder` when
+  /// that is not empty.
+  virtual std::optional<std::string> Folder(QWidget* owner, const std::string& title,
+                                            const std::string& initial_folder) = 0;
   /// Colours are RGB values with red in the low byte.
   virtual std::optional<std::uint32_t> Color(QWidget* owner, std::uint32_t initial, bool full_open) = 0;
   virtual std::optional<FontChoice> Font(QWidget* owner, const FontChoice& initial) = 0;

@@ -21,21 +21,37 @@ QString NameFilter(const std::string& description, const std::string& pattern) {
   return Text(description) + " (" + Text(pattern).replace(';', ' ') + ")";
 }
 
-}  // namespace
-
-std::optional<std::string> QtDialogProvider::OpenFile(QWidget* owner, const OpenFileRequest& request) {
-  QFileDialog dialog(owner, Text(request.title));
+// The chosen files of an open-file dialog; none when cancelled.
+std::vector<std::string> ShowOpenDialog(QWidget* owner, const OpenFileRequest& request, bool several) {
+  QFileDialog dialog(owner, Text(request.title), Text(request.initial_folder));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
   dialog.setNameFilter(NameFilter(request.filter_description, request.filter_pattern));
   dialog.setDefaultSuffix(Text(request.default_extension));
   if (!request.initial_file.empty()) {
     dialog.selectFile(Text(request.initial_file));
   }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+  std::vector<std::string> files;
+  if (dialog.exec() == QDialog::Accepted) {
+    for (const QString& file : dialog.selectedFiles()) {
+      files.push_back(file.toStdString());
+    }
+  }
+  return files;
+}
+
+}  // namespace
+
+std::optional<std::string> QtDialogProvider::OpenFile(QWidget* owner, const OpenFileRequest& request) {
+  std::vector<std::string> files = ShowOpenDialog(owner, request, false);
+  if (files.empty()) {
     return std::nullopt;
   }
-  return dialog.selectedFiles().first().toStdString();
+  return files.front();
+}
+
+std::vector<std::string> QtDialogProvider::OpenFiles(QWidget* owner, const OpenFileRequest& request) {
+  return ShowOpenDialog(owner, request, true);
 }
 
 std::optional<std::string> QtDialogProvider::SaveFile(QWidget* owner, const SaveFileRequest& request) {
@@ -53,8 +69,9 @@ std::optional<std::string> QtDialogProvider::SaveFile(QWidget* owner, const Save
   return dialog.selectedFiles().first().toStdString();
 }
 
-std::optional<std::string> QtDialogProvider::Folder(QWidget* owner, const std::string& title) {
-  const QString folder = QFileDialog::getExistingDirectory(owner, Text(title));
+std::optional<std::string> QtDialogProvider::Folder(QWidget* owner, const std::string& title,
+                                                    const std::string& initial_folder) {
+  const QString folder = QFileDialog::getExistingDirectory(owner, Text(title), Text(initial_folder));
   if (folder.isEmpty()) {
     return std::nullopt;
   }

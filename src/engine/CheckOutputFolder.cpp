@@ -1,24 +1,12 @@
 // Settles the output directory of a conversion run.
 #include "engine/CheckOutputFolder.h"
 
-#include <filesystem>
+#include <cerrno>
 #include <string>
-#include <system_error>
 
 #include "engine/PathHelpers.h"
 
 namespace quorvex::engine {
-
-namespace {
-
-// Creates one directory level; false when it cannot be made or something else holds the name.
-bool CreateOneFolder(const std::string& path) {
-  std::error_code error;
-  std::filesystem::create_directory(path, error);
-  return !error && PathKind(path) == kFolderAtPath;
-}
-
-}  // namespace
 
 bool CheckOutputFolder(EngineState& state, Controls& controls) {
   const std::string text = controls.OutputDirectoryText();
@@ -31,7 +19,7 @@ bool CheckOutputFolder(EngineState& state, Controls& controls) {
   }
   if (PathKind(text) != kFolderAtPath && !typed) {
     // Picked from the saved list: it must still exist, and it is never recreated.
-    controls.ShowMessage("Folder does not exist!", MessageIcon::kError);
+    controls.ShowMessage("Folder does not exist! " + text, MessageIcon::kError);
     return false;
   }
 
@@ -45,9 +33,13 @@ bool CheckOutputFolder(EngineState& state, Controls& controls) {
     return true;
   }
   state.SetOutputRoot(root);
-  if (PathKind(root) != kFolderAtPath && typed && !CreateOneFolder(root)) {
-    controls.ShowMessage("Failed to create folder!", MessageIcon::kError);
-    return false;
+  if (PathKind(root) != kFolderAtPath && typed) {
+    // A folder made by someone else in the meantime will do as well.
+    const int error = MakeFolder(root);
+    if (error != 0 && !(error == EEXIST && PathKind(root) == kFolderAtPath)) {
+      controls.ShowMessage("Failed to create folder! " + root + ": " + SystemReason(error), MessageIcon::kError);
+      return false;
+    }
   }
   state.SetOutputRoot(root + kPathSeparator);
   return true;

@@ -1,5 +1,5 @@
 // What the engine and the catalogue read from and show on "the controls": the window implements
-// it with real widgets; the command line and the tests with HeadlessControls.
+// it with real widgets, the command line and a window's run with PlainControls.
 #pragma once
 
 #include <string>
@@ -51,6 +51,10 @@ class Controls {
   virtual void SetBusy(bool busy) = 0;                  // hourglass pointer
   virtual void ShowMessage(const std::string& text, MessageIcon icon) = 0;
   virtual void OpenInShell(const std::string& path) = 0;  // the desktop's "open"
+
+  /// Whether the user asked the run to stop (the Cancel button); a run checks it after each
+  /// sheet and before each workbook. May be read from a worker thread.
+  virtual bool CancelRequested() const { return false; }
 };
 
 }  // namespace quorvex::engine

@@ -1,9 +1,8 @@
 // The conversion run behind the "Convert" button (Command6) and the Actions menu's "Convert".
 #include "engine/ConversionRun.h"
 
-#include <filesystem>
+#include <cerrno>
 #include <string>
-#include <system_error>
 
 #include "engine/CaptureSheetSelection.h"
 #include "engine/CheckOutputFolder.h"
@@ -29,68 +28,114 @@ std::string UniqueOutputPath(std::string candidate) {
   return candidate;
 }
 
-bool CreateOutputFolder(const std::string& path) {
-  std::error_code error;
-  std::filesystem::create_directory(path, error);
-  return !error && PathKind(path) == kFolderAtPath;
+// The unique-name rule applied by creating the folder: a candidate another folder holds (made
+// earlier, or just now by a run going on at the same time) gets the next counter, so the folder
+// created is always this run's own. Leaves WorkbookOutputPath at the last candidate; returns 0 or
+// the error that stopped it (EEXIST when a file holds the name).
+int ClaimOutputFolder(EngineState& state) {
+  std::string candidate = state.WorkbookOutputPath();
+  int counter = 0;
+  for (;;) {
+    const int error = MakeFolder(candidate);
+    if (error != EEXIST || PathKind(candidate) != kFolderAtPath) {
+      state.SetWorkbookOutputPath(candidate);
+      return error;
+    }
+    ++counter;
+    candidate += std::to_string(counter);
+  }
 }
 
-// Converts one ticked row; true when the workbook was converted.
-bool ConvertRow(EngineContext& context, const ExporterTable& exporters, int row, const std::string& name) {
+// Converts one ticked row whose WorkbookOutputPath is the candidate name; fills `cause` when the
+// workbook fails.
+ExportResult ConvertRow(EngineContext& context, const ExporterTable& exporters, int row, std::string& cause) {
   EngineState& state = context.state;
-  state.SetWorkbookOutputPath(UniqueOutputPath(state.OutputRoot() + name));
-
+  state.Tally() = ExportTally{};
   const ExportRoute route = RouteFor(context.controls.FormatIndex(), context.controls.EntireWorkbook());
   const Exporter* exporter = exporters.Find(route.slot);
-  if (exporter == nullptr) {
-    return false;
+  if (!route.creates_folder) {
+    state.SetWorkbookOutputPath(UniqueOutputPath(state.WorkbookOutputPath()));
   }
-  if (route.creates_folder && !CreateOutputFolder(state.WorkbookOutputPath())) {
-    return false;
+  if (exporter == nullptr) {
+    cause = "the output format is not available";
+    return ExportResult::kFailed;
+  }
+  if (route.creates_folder) {
+    if (const int error = ClaimOutputFolder(state); error != 0) {
+      cause = "Failed to create folder! " + state.WorkbookOutputPath() + ": " + SystemReason(error);
+      context.controls.ShowMessage(cause, MessageIcon::kError);
+      return ExportResult::kFailed;
+    }
   }
   const ExportResult result = (*exporter)(context, row);
   if (route.progress_after_return) {
     context.controls.SetProgressValue(row);
   }
-  return result == ExportResult::kDone;
+  if (result == ExportResult::kNoWorkbookPath) {
+    cause = "the workbook file was not found";
+  } else if (result == ExportResult::kFailed) {
+    cause = state.Tally().failure_cause.empty() ? "the export failed" : state.Tally().failure_cause;
+  }
+  return result;
 }
 
-void ConvertTickedRows(EngineContext& context, const ExporterTable& exporters) {
+RunSummary ConvertTickedRows(EngineContext& context, const ExporterTable& exporters) {
   Controls& controls = context.controls;
+  EngineState& state = context.state;
   const int rows = controls.WorkbookRowCount();
   controls.SetProgressMax(rows);
-  if (!CheckOutputFolder(context.state, controls)) {
-    return;
+  if (!CheckOutputFolder(state, controls)) {
+    return {};
   }
-  CaptureSheetSelection(context.state, controls);
+  CaptureSheetSelection(state, controls);
   controls.SetBusy(true);
 
+  RunSummary summary;
+  summary.started = true;
+  summary.output_root = state.OutputRoot();
   for (int row = 1; row <= rows; ++row) {
     if (!controls.WorkbookRowChecked(row)) {
       continue;
     }
-    context.state.SetWorkbookOutputPath(context.state.OutputRoot());
+    if (controls.CancelRequested()) {
+      summary.cancelled = true;
+      break;
+    }
+    state.SetWorkbookOutputPath(state.OutputRoot());
     const std::string name = CleanWorkbookName(controls.WorkbookRowText(row));
     controls.SetStatus("Convert " + name);
-    if (!ConvertRow(context, exporters, row, name)) {
+    state.SetWorkbookOutputPath(state.OutputRoot() + name);
+    std::string cause;
+    const ExportResult result = ConvertRow(context, exporters, row, cause);
+    summary.files += state.Tally().files;
+    if (result == ExportResult::kDone) {
+      ++summary.converted;
+    } else if (result == ExportResult::kCancelled) {
+      summary.cancelled = true;
+      break;
+    } else {
+      summary.failures.push_back({controls.WorkbookRowText(row), cause});
       controls.ShowMessage("Convert " + name + " file failed!", MessageIcon::kError);
     }
   }
-  controls.OpenInShell(context.state.OutputRoot());
+  controls.OpenInShell(state.OutputRoot());
+  return summary;
 }
 
 }  // namespace
 
-void RunConversion(EngineContext& context, const ExporterTable& exporters) {
+RunSummary RunConversion(EngineContext& context, const ExporterTable& exporters) {
   Controls& controls = context.controls;
+  RunSummary summary;
   if (controls.WorkbookRowCount() < 1) {
     controls.ShowMessage("Please select excel at fast!", MessageIcon::kInformation);
   } else {
-    ConvertTickedRows(context, exporters);
+    summary = ConvertTickedRows(context, exporters);
   }
   controls.SetStatus("");
   controls.SetProgressValue(0);
   controls.SetBusy(false);
+  return summary;
 }
 
 }  // namespace quorvex::engine

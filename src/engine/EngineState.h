@@ -8,6 +8,13 @@
 
 namespace quorvex::engine {
 
+/// What the export of one workbook produced: the files it wrote and, when it failed, the cause
+/// it reported. The run starts it afresh for every workbook.
+struct ExportTally {
+  int files = 0;
+  std::string failure_cause;
+};
+
 /// One object per program, passed to every routine that reads or writes shared state.
 class EngineState {
  public:
@@ -36,6 +43,9 @@ class EngineState {
   bool ReadSheetsFromWorkbook() const { return read_sheets_from_workbook_; }
   void SetReadSheetsFromWorkbook(bool value) { read_sheets_from_workbook_ = value; }
 
+  /// The tally of the workbook being exported.
+  ExportTally& Tally() { return tally_; }
+
  private:
   SheetSelectionTable table_;
   int current_workbook_index_ = 0;
@@ -43,6 +53,7 @@ class EngineState {
   std::string output_root_;
   std::string workbook_output_path_;
   bool read_sheets_from_workbook_ = false;
+  ExportTally tally_;
 };
 
 }  // namespace quorvex::engine

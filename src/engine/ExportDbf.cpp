@@ -6,6 +6,7 @@
 
 #include "automation/FileFormat.h"
 #include "engine/ExportFrame.h"
+#include "engine/PathHelpers.h"
 
 namespace quorvex::engine {
 
@@ -26,7 +27,7 @@ std::optional<int> DbfFileFormat(int format_index) {
 ExportResult ExportDbf(EngineContext& context, int row) {
   return RunPerSheetExport(context, row, [&](automation::Workbook& workbook, const SheetJob& job) {
     // The frame has already taken the output name, so an empty sheet uses up its number too.
-    const std::string file = job.folder + job.base + ".dbf";
+    const std::string file = FitFileName(job.folder + job.base, ".dbf");
     automation::Worksheet& sheet = workbook.Worksheets(job.index);
     sheet.Activate();
     const int rows = sheet.UsedRangeRowsCount();
@@ -35,15 +36,17 @@ ExportResult ExportDbf(EngineContext& context, int row) {
     // range. It reads the sheet's own A1, so a lone cell elsewhere counts as empty too.
     const bool top_left_empty = sheet.Cells(1, 1).EqualsEmptyString();
     if (rows == 1 && columns == 1 && top_left_empty) {
-      return;
+      return false;
     }
     const std::string first = sheet.UsedRangeCellAddress(1, 1);
     const std::string last = sheet.UsedRangeCellAddress(rows, columns);
     sheet.ColumnsAutoFit();
     sheet.RangeSelect(first, last);
-    if (const std::optional<int> code = DbfFileFormat(context.controls.FormatIndex())) {
+    const std::optional<int> code = DbfFileFormat(context.controls.FormatIndex());
+    if (code) {
       sheet.SaveAs(file, *code);
     }
+    return code.has_value();
   });
 }
 

@@ -22,8 +22,16 @@ using automation::Application;
 using automation::Workbook;
 
 // The body of one export once the workbook is open; `folder` is where its files go (per-sheet)
-// or the file base (whole workbook).
-using FrameWork = std::function<void(Workbook& workbook, const std::string& folder)>;
+// or the file base (whole workbook). False when it stopped early on a cancel request.
+using FrameWork = std::function<bool(Workbook& workbook, const std::string& folder)>;
+
+ExportResult ExportWorkbookFailure(EngineContext& context, const std::string& description, Workbook* workbook,
+                                   Application* application) {
+  context.controls.ShowMessage(description, MessageIcon::kNone);
+  context.state.Tally().failure_cause = description;
+  CloseAndQuitQuietly(workbook, application);
+  return ExportResult::kFailed;
+}
 
 ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const FrameWork& work) {
   const std::string path = ResolveWorkbookPath(context.controls, row);
@@ -38,6 +46,7 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
   Workbook* open_workbook = nullptr;
   Application* running_application = nullptr;
   bool failed = false;
+  bool finished = false;
   std::string description;
   try {
     application = context.application_factory(automation::kExcelApplication);
@@ -48,7 +57,7 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
     open_workbook = &application->WorkbooksOpen(path);
     application->SetDisplayAlerts(false);
 
-    work(*open_workbook, folder);
+    finished = work(*open_workbook, folder);
 
     std::exchange(open_workbook, nullptr)->Close();
     std::exchange(running_application, nullptr)->Quit();
@@ -59,13 +68,16 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
     failed = true;
   }
   if (failed) {
-    return ExportWorkbookFailure(context.controls,
-                                 description.empty() ? "An unknown error occurred." : description,
+    return ExportWorkbookFailure(context, description.empty() ? "An unknown error occurred." : description,
                                  open_workbook, running_application);
   }
-
   if (per_sheet) {
     context.controls.SetProgressValue(0);
+  }
+  if (!finished) {
+    return ExportResult::kCancelled;
+  }
+  if (per_sheet) {
     context.state.SetSequenceCounter(0);
   }
   return ExportResult::kDone;
@@ -85,11 +97,12 @@ bool ChooseSheet(EngineContext& context, int row, int index, Workbook& workbook,
   return true;
 }
 
-void RunSheetLoop(EngineContext& context, int row, Workbook& workbook, const std::string& folder,
+// False when a cancel request stopped the loop after a sheet.
+bool RunSheetLoop(EngineContext& context, int row, Workbook& workbook, const std::string& folder,
                   const SheetWork& work) {
   const int count = workbook.WorksheetsCount();
   if (count <= 0) {
-    return;
+    return true;
   }
   context.controls.SetProgressMax(count);
   // Sheets are counted with a 16-bit number, as the application's sheet indices are; the bar
@@ -106,30 +119,32 @@ void RunSheetLoop(EngineContext& context, int row, Workbook& workbook, const std
       job.sheet_name = sheet_name;
       job.base = MakeOutputName(context, row, sheet_name);
       job.folder = folder;
-      work(workbook, job);
+      if (work(workbook, job)) {
+        ++context.state.Tally().files;
+      }
     }
     context.controls.SetProgressValue(index);
+    if (index < count && context.controls.CancelRequested()) {
+      return false;
+    }
   }
+  return true;
 }
 
 }  // namespace
 
 ExportResult RunPerSheetExport(EngineContext& context, int row, const SheetWork& work) {
   return RunFrame(context, row, true, [&](Workbook& workbook, const std::string& folder) {
-    RunSheetLoop(context, row, workbook, folder, work);
+    return RunSheetLoop(context, row, workbook, folder, work);
   });
 }
 
 ExportResult RunWholeWorkbookExport(EngineContext& context, int row, const WorkbookWork& work) {
-  return RunFrame(context, row, false,
-                  [&](Workbook& workbook, const std::string& base) { work(workbook, base); });
-}
-
-ExportResult ExportWorkbookFailure(Controls& controls, const std::string& description, Workbook* workbook,
-                                   Application* application) {
-  controls.ShowMessage(description, MessageIcon::kNone);
-  CloseAndQuitQuietly(workbook, application);
-  return ExportResult::kFailed;
+  return RunFrame(context, row, false, [&](Workbook& workbook, const std::string& base) {
+    work(workbook, base);
+    ++context.state.Tally().files;
+    return true;
+  });
 }
 
 }  // namespace quorvex::engine

@@ -18,8 +18,9 @@ struct SheetJob {
   std::string folder;      // WorkbookOutputPath followed by '/'
 };
 
-/// The format-specific work for one sheet; may throw (any std::exception ends the export).
-using SheetWork = std::function<void(automation::Workbook& workbook, const SheetJob& job)>;
+/// The format-specific work for one sheet: true when it wrote a file, false when the sheet gave
+/// none (an empty sheet); may throw (any std::exception ends the export).
+using SheetWork = std::function<bool(automation::Workbook& workbook, const SheetJob& job)>;
 
 /// The format-specific work for a whole workbook; `base` is WorkbookOutputPath as it stands.
 using WorkbookWork = std::function<void(automation::Workbook& workbook, const std::string& base)>;
@@ -28,17 +29,14 @@ using WorkbookWork = std::function<void(automation::Workbook& workbook, const st
 /// starts a new application, opens the workbook, turns alerts off, runs `work` for every
 /// worksheet the sheet selection table leaves ticked (all of them when its column is not
 /// recorded), moves the progress bar, then closes and quits. On success the progress bar goes
-/// back to 0 and SequenceCounter to 0. Any failure goes through ExportWorkbookFailure.
+/// back to 0 and SequenceCounter to 0. A cancel request stops it after the current sheet (4).
+/// On a failure it shows the error's description with no icon, notes it as the tally's cause,
+/// closes the workbook and quits the application (both always attempted) and returns 2. Files
+/// written are counted in the state's tally.
 ExportResult RunPerSheetExport(EngineContext& context, int row, const SheetWork& work);
 
 /// Exports workbook row `row` in one step: the same frame without the per-sheet loop, the
-/// progress bar or SequenceCounter.
+/// progress bar or SequenceCounter; a successful `work` counts as one file.
 ExportResult RunWholeWorkbookExport(EngineContext& context, int row, const WorkbookWork& work);
-
-/// The failure path shared by every exporter: shows `description` with no icon, closes the
-/// workbook and quits the application when they are given (ignoring their own errors, so both
-/// are always attempted) and returns ExportResult::kFailed.
-ExportResult ExportWorkbookFailure(Controls& controls, const std::string& description,
-                                   automation::Workbook* workbook, automation::Application* application);
 
 }  // namespace quorvex::engine

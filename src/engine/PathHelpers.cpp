@@ -1,14 +1,41 @@
 // Small routines that test, take apart and build paths; none of them ever fails.
 #include "engine/PathHelpers.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <system_error>
 
 namespace quorvex::engine {
 
+namespace {
+
+// The longest file name the file system of `folder` takes, in bytes.
+std::size_t NameLimit(const std::string& folder) {
+  const long limit = ::pathconf(folder.empty() ? "/" : folder.c_str(), _PC_NAME_MAX);
+  return limit > 0 ? static_cast<std::size_t>(limit) : NAME_MAX;
+}
+
+// The longest start of `text` of at most `bytes` bytes that ends on a UTF-8 character boundary.
+std::string Utf8Start(const std::string& text, std::size_t bytes) {
+  if (text.size() <= bytes) {
+    return text;
+  }
+  std::size_t end = bytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    --end;
+  }
+  return text.substr(0, end);
+}
+
+}  // namespace
+
 int PathKind(const std::string& path) {
-  // Wildcards never name one entry; an embedded NUL would silently shorten the path.
-  if (path.empty() || path.find_first_of(std::string("*?\0", 3)) != std::string::npos) {
+  // An embedded NUL would silently shorten the path.
+  if (path.empty() || path.find('\0') != std::string::npos) {
     return kNothingAtPath;
   }
   std::error_code error;
@@ -23,6 +50,28 @@ int PathKind(const std::string& path) {
     return kFileAtPath;
   }
   return kNothingAtPath;
+}
+
+int MakeFolder(const std::string& path) {
+  if (path.find('\0') != std::string::npos) {
+    return EINVAL;
+  }
+  return ::mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
+}
+
+std::string SystemReason(int error) { return std::generic_category().message(error); }
+
+std::string FitFileName(const std::string& base_path, const std::string& extension) {
+  const std::size_t slash = base_path.rfind(kPathSeparator);
+  const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  const std::string folder = base_path.substr(0, name_start);
+  const std::size_t limit = NameLimit(folder);
+  const std::size_t name_length = base_path.size() - name_start + extension.size();
+  if (name_length <= limit || extension.size() >= limit) {
+    return base_path + extension;
+  }
+  const std::string name = base_path.substr(name_start);
+  return folder + Utf8Start(name, limit - extension.size()) + extension;
 }
 
 std::string StripExtension(const std::string& text) {

@@ -16,9 +16,21 @@ inline constexpr int kFolderAtPath = 1;
 inline constexpr int kFileAtPath = 2;
 
 /// 1 for an existing folder, 2 for an existing regular file, 0 for anything else: nothing there,
-/// another kind of entry, an empty path, a path holding '*' or '?', or any error while looking.
-/// Symbolic links are followed.
+/// another kind of entry, an empty path, a path holding a NUL, or any error while looking.
+/// Symbolic links are followed. '*' and '?' are ordinary characters of a file name.
 int PathKind(const std::string& path);
+
+/// Creates the one folder `path` (its parent must exist). Returns 0, or the system's error number
+/// (EEXIST whenever anything already holds the name).
+int MakeFolder(const std::string& path);
+
+/// The system's sentence for an error number, such as "Permission denied".
+std::string SystemReason(int error);
+
+/// `base_path` followed by `extension` (".csv"), its last component shortened when it would be
+/// longer than its folder's file system allows: the start of the name and the whole extension
+/// are kept, and the cut never splits a UTF-8 sequence.
+std::string FitFileName(const std::string& base_path, const std::string& extension);
 
 /// The text before its last '.', or the text unchanged when it holds no '.'.
 std::string StripExtension(const std::string& text);

@@ -58,13 +58,15 @@ ExportResult PublishSheetsWeb(EngineContext& context, int row) {
     const bool html = controls.FormatIndex() == kHtmlFormatIndex;
     const bool short_extension = controls.ShortExtension();
     const char* extension = html ? (short_extension ? "htm" : "html") : (short_extension ? "mht" : "mhtml");
-    const std::string file = job.folder + job.base + "." + extension;
-    if (const auto type = PageTypeCode(controls.HtmlTypeIndex())) {
+    const std::string file = FitFileName(job.folder + job.base, std::string(".") + extension);
+    const auto type = PageTypeCode(controls.HtmlTypeIndex());
+    if (type) {
       workbook.PublishObjectsAdd(automation::kSourceSheet, file, job.sheet_name, std::nullopt, *type,
                                  std::nullopt, title);
     }
     workbook.PublishObjectsPublish();
     workbook.PublishObjectsDelete();
+    return type.has_value();
   });
 }
 

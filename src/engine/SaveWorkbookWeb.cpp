@@ -5,6 +5,7 @@
 
 #include "automation/FileFormat.h"
 #include "engine/ExportFrame.h"
+#include "engine/PathHelpers.h"
 
 namespace quorvex::engine {
 
@@ -17,7 +18,7 @@ ExportResult SaveWorkbookWeb(EngineContext& context, int row) {
     const bool html = context.controls.FormatIndex() == kHtmlFormatIndex;
     const bool short_extension = context.controls.ShortExtension();
     const char* extension = html ? (short_extension ? "htm" : "html") : (short_extension ? "mht" : "mhtml");
-    workbook.SaveAs(base + "." + extension, html ? automation::kHtml : automation::kWebArchive);
+    workbook.SaveAs(FitFileName(base, std::string(".") + extension), html ? automation::kHtml : automation::kWebArchive);
   });
 }
 

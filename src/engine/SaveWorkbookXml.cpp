@@ -5,12 +5,13 @@
 
 #include "automation/FileFormat.h"
 #include "engine/ExportFrame.h"
+#include "engine/PathHelpers.h"
 
 namespace quorvex::engine {
 
 ExportResult SaveWorkbookXml(EngineContext& context, int row) {
   return RunWholeWorkbookExport(context, row, [](automation::Workbook& workbook, const std::string& base) {
-    workbook.SaveAs(base + ".xml", automation::kXmlSpreadsheet);
+    workbook.SaveAs(FitFileName(base, ".xml"), automation::kXmlSpreadsheet);
   });
 }
 

@@ -24,10 +24,8 @@ class SheetSelectionTable {
   void Set(int workbook, int sheet, const std::string& name, bool ticked);
   /// True when the name of sheet 1 of the column is not empty. Throws like Name.
   bool IsRecorded(int workbook) const;
-  /// Every cell back to the empty name and no tick.
+  /// Every cell back to the empty name and no tick; the memory of every column is released.
   void Clear();
-  /// Number of columns holding memory (for checks that clearing releases it).
-  int StoredColumnCount() const { return static_cast<int>(columns_.size()); }
 
  private:
   struct Cell {

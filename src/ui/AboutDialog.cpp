@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "settings/ProductInfo.h"
+#include "ui/MessageBoxes.h"
 #include "ui/ShellOpener.h"
 #include "ui/Twips.h"
 
@@ -38,7 +39,8 @@ void MakeLink(QLabel* label) {
 
 }  // namespace
 
-AboutDialog::AboutDialog(ShellOpener& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
+AboutDialog::AboutDialog(ShellOpener& shell, MessageBoxes& messages, QWidget* parent)
+    : QDialog(parent), shell_(shell), messages_(messages) {
   setObjectName(QStringLiteral("Dialog1"));
   setWindowTitle(QStringLiteral("About us"));
   setModal(true);
@@ -79,15 +81,22 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == Label2) {
-      shell_.Open(QUrl(QStringLiteral("mailto:") + Label2->text()));
+      OpenLink(QUrl(QStringLiteral("mailto:") + Label2->text()));
       return true;
     }
     if (watched == Label8) {
-      shell_.Open(QUrl(QString::fromLatin1(settings::kHomePageAddress)));
+      OpenLink(QUrl(QString::fromLatin1(settings::kHomePageAddress)));
       return true;
     }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void AboutDialog::OpenLink(const QUrl& url) {
+  if (!shell_.Open(url)) {
+    messages_.Show(this, QStringLiteral("The desktop could not open ") + url.toString() + QStringLiteral("."),
+                   engine::MessageIcon::kError);
+  }
 }
 
 }  // namespace quorvex::ui

@@ -9,21 +9,25 @@ class QPushButton;
 
 namespace quorvex::ui {
 
+class MessageBoxes;
 class ShellOpener;
 
 /// Modal. The support link opens a new mail to the support address; the web link opens the home
-/// page; "OK" and the close box just close it.
+/// page; either reports when the desktop cannot open it. "OK" and the close box just close it.
 class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit AboutDialog(ShellOpener& shell, QWidget* parent = nullptr);
+  AboutDialog(ShellOpener& shell, MessageBoxes& messages, QWidget* parent = nullptr);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void OpenLink(const QUrl& url);
+
   ShellOpener& shell_;
+  MessageBoxes& messages_;
   QLabel* Label1 = nullptr;
   QLabel* Label4 = nullptr;
   QFrame* Frame1 = nullptr;

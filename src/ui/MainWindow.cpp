@@ -23,7 +23,10 @@
 
 #include "automation/Application.h"
 #include "settings/SavedLists.h"
+#include "ui/BackgroundRun.h"
+#include "ui/FormLayout.h"
 #include "ui/OptionLists.h"
+#include "ui/StatusLabel.h"
 #include "ui/Twips.h"
 
 namespace quorvex::ui {
@@ -33,16 +36,31 @@ namespace {
 constexpr int kClientWidth = 9705;
 constexpr int kClientHeight = 8550;
 
+// Shares of the extra width and height when the window is larger than the form: the input list
+// takes a third of the extra height and the two check-box lists the rest; the lists, the option
+// panel's drop-down lists and the output row take the extra width.
+constexpr double kThird = 1.0 / 3.0;
+constexpr FormLayout::Share kFixed{};
+constexpr FormLayout::Share kInputList{0, 0, 1, kThird};
+constexpr FormLayout::Share kBesideInputList{1, 0, 0, 0};
+constexpr FormLayout::Share kPanelLeft{0, kThird, 0, 0};
+constexpr FormLayout::Share kPanelLeftField{0, kThird, 0.5, 0};
+constexpr FormLayout::Share kPanelRight{0.5, kThird, 0, 0};
+constexpr FormLayout::Share kPanelRightField{0.5, kThird, 0.5, 0};
+constexpr FormLayout::Share kWorkbookList{0, kThird, 0.5, 1 - kThird};
+constexpr FormLayout::Share kWorksheetList{0.5, kThird, 0.5, 1 - kThird};
+constexpr FormLayout::Share kBottomLeft{0, 1, 0, 0};
+constexpr FormLayout::Share kBottomWide{0, 1, 1, 0};
+constexpr FormLayout::Share kBottomRight{1, 1, 0, 0};
+
 template <typename Widget>
-Widget* Place(Widget* widget, const char* name, const QRect& geometry) {
+Widget* Named(Widget* widget, const char* name) {
   widget->setObjectName(QString::fromLatin1(name));
-  widget->setGeometry(geometry);
   return widget;
 }
 
-QToolButton* BigButton(QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap icon,
-                       int left, int width) {
-  auto* button = Place(new QToolButton(parent), name, TwipsRect(left, 0, width, 975));
+QToolButton* BigButton(QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap icon) {
+  auto* button = Named(new QToolButton(parent), name);
   button->setText(caption);
   button->setIcon(parent->style()->standardIcon(icon));
   button->setIconSize(QSize(32, 32));
@@ -51,31 +69,30 @@ QToolButton* BigButton(QWidget* parent, const char* name, const QString& caption
   return button;
 }
 
-QTreeWidget* ListView(QWidget* parent, const char* name, const QRect& geometry) {
-  auto* list = Place(new QTreeWidget(parent), name, geometry);
+QTreeWidget* ListView(QWidget* parent, const char* name) {
+  auto* list = Named(new QTreeWidget(parent), name);
   list->setColumnCount(1);
   list->setRootIsDecorated(false);
   list->setUniformRowHeights(true);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list->header()->setStretchLastSection(false);
+  // The one column spans the list, however wide the window is.
+  list->header()->setStretchLastSection(true);
   list->header()->setSectionsMovable(false);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   return list;
 }
 
-// A label keeps its place; it grows to the right when its caption would otherwise be clipped.
-void FitLabel(QLabel* label) {
-  const int form_width = label->property("formWidth").toInt();
-  label->resize(std::max(form_width, label->sizeHint().width()), label->height());
+QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
+  auto* label = Named(new QLabel(caption, parent), name);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return label;
 }
 
-QLabel* Label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-  auto* label = Place(new QLabel(caption, parent), name, geometry);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  label->setProperty("formWidth", geometry.width());
-  FitLabel(label);
-  return label;
+QComboBox* DropDown(QWidget* parent, const char* name) {
+  auto* combo = Named(new QComboBox(parent), name);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  return combo;
 }
 
 }  // namespace
@@ -88,93 +105,134 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   setWindowTitle(QStringLiteral("Quorvex"));
   CreateControls();
   CreateMenus();
-  // The form has a fixed layout: the window takes the client area plus the menu bar, no more.
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  CreateListMenus();
   ConnectControls();
+  ConnectLists();
   Load();
   // A session that ends without closing the window still keeps the lists.
   connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::SaveListsOnce);
 }
 
 MainWindow::~MainWindow() {
+  // The run is cancelled and waited for before the controls it reports to go away.
+  run_.reset();
   if (busy_) {
     QApplication::restoreOverrideCursor();
   }
 }
 
 void MainWindow::CreateControls() {
-  auto* client = new QWidget(this);
-  client->setObjectName(QStringLiteral("client"));
-  client->setFixedSize(Twips(kClientWidth), Twips(kClientHeight));
+  auto* client = Named(new QWidget(this), "client");
   QFont arial(QStringLiteral("Arial"));
   arial.setPointSize(8);
   client->setFont(arial);
   setCentralWidget(client);
 
-  Command1 = BigButton(client, "Command1", "Add Excel", QStyle::SP_FileIcon, 120, 1210);
-  Command5 = BigButton(client, "Command5", "Add Folder", QStyle::SP_DirIcon, 1440, 1210);
-  Command2 = BigButton(client, "Command2", "Remove File", QStyle::SP_TrashIcon, 2760, 1330);
-  Command6 = BigButton(client, "Command6", "Convert", QStyle::SP_DialogApplyButton, 5040, 1090);
-  Command8 = BigButton(client, "Command8", "Help", QStyle::SP_DialogHelpButton, 6240, 970);
-  Command7 = BigButton(client, "Command7", "HomePage", QStyle::SP_DirHomeIcon, 7320, 1090);
-  Command9 = BigButton(client, "Command9", "Exit", QStyle::SP_DialogCloseButton, 8520, 970);
+  Command1 = BigButton(client, "Command1", "Add Excel", QStyle::SP_FileIcon);
+  Command5 = BigButton(client, "Command5", "Add Folder", QStyle::SP_DirIcon);
+  Command2 = BigButton(client, "Command2", "Remove File", QStyle::SP_TrashIcon);
+  Command6 = BigButton(client, "Command6", "Convert", QStyle::SP_DialogApplyButton);
+  Command8 = BigButton(client, "Command8", "Help", QStyle::SP_DialogHelpButton);
+  Command7 = BigButton(client, "Command7", "HomePage", QStyle::SP_DirHomeIcon);
+  Command9 = BigButton(client, "Command9", "Exit", QStyle::SP_DialogCloseButton);
 
-  ListView1 = ListView(client, "ListView1", TwipsRect(120, 1080, 9015, 2175));
+  ListView1 = ListView(client, "ListView1");
   ListView1->setAcceptDrops(true);
   ListView1->viewport()->setAcceptDrops(true);
-  ListView1->viewport()->installEventFilter(this);
-  ListView1->installEventFilter(this);
-  Command3 = Place(new QToolButton(client), "Command3", TwipsRect(9240, 1320, 370, 610));
+  Command3 = Named(new QToolButton(client), "Command3");
   Command3->setArrowType(Qt::UpArrow);
   Command3->setToolTip(QStringLiteral("Move the selected entry up"));
-  Command4 = Place(new QToolButton(client), "Command4", TwipsRect(9240, 2160, 370, 610));
+  Command4 = Named(new QToolButton(client), "Command4");
   Command4->setArrowType(Qt::DownArrow);
   Command4->setToolTip(QStringLiteral("Move the selected entry down"));
 
-  Label4 = Label(client, "Label4", "File Format:", TwipsRect(120, 3360, 850, 250));
-  Combo3 = Place(new QComboBox(client), "Combo3", TwipsRect(1080, 3360, 3855, 330));
-  Label2 = Label(client, "Label2", "File Name:", TwipsRect(5040, 3360, 850, 260));
-  Combo1 = Place(new QComboBox(client), "Combo1", TwipsRect(5880, 3360, 3495, 330));
-  Label3 = Label(client, "Label3", "HTML Type:", TwipsRect(120, 3720, 855, 255));
-  Combo2 = Place(new QComboBox(client), "Combo2", TwipsRect(1080, 3720, 3855, 330));
-  Label5 = Label(client, "Label5", "Page Title:", TwipsRect(5040, 3720, 850, 250));
-  Combo4 = Place(new QComboBox(client), "Combo4", TwipsRect(5880, 3720, 3495, 330));
-
-  Option2 = Place(new QRadioButton(QStringLiteral("Convert each Sheet to html file"), client), "Option2",
-                  TwipsRect(120, 4200, 2655, 250));
-  Option1 = Place(new QRadioButton(QStringLiteral("Entire Workbook"), client), "Option1",
-                  TwipsRect(2880, 4200, 1815, 250));
-  Label6 = Label(client, "Label6", "File Extension Name:", TwipsRect(5040, 4200, 1575, 255));
-  Frame1 = Place(new QFrame(client), "Frame1", TwipsRect(6600, 4080, 2775, 405));
+  Label4 = Label(client, "Label4", "File Format:");
+  Combo3 = DropDown(client, "Combo3");
+  Label2 = Label(client, "Label2", "File Name:");
+  Combo1 = DropDown(client, "Combo1");
+  Label3 = Label(client, "Label3", "HTML Type:");
+  Combo2 = DropDown(client, "Combo2");
+  Label5 = Label(client, "Label5", "Page Title:");
+  Combo4 = DropDown(client, "Combo4");
+  Option2 = Named(new QRadioButton(QStringLiteral("Convert each Sheet to html file"), client), "Option2");
+  Option1 = Named(new QRadioButton(QStringLiteral("Entire Workbook"), client), "Option1");
+  Label6 = Label(client, "Label6", "File Extension Name:");
+  Frame1 = Named(new QFrame(client), "Frame1");
   Frame1->setFrameShape(QFrame::StyledPanel);
-  Option3 = Place(new QRadioButton(QStringLiteral("htm"), Frame1), "Option3", TwipsRect(120, 120, 1090, 250));
-  Option4 = Place(new QRadioButton(QStringLiteral("html"), Frame1), "Option4", TwipsRect(1320, 120, 970, 250));
+  Option3 = Named(new QRadioButton(QStringLiteral("htm"), Frame1), "Option3");
+  Option3->setGeometry(TwipsRect(120, 120, 1090, 250));
+  Option4 = Named(new QRadioButton(QStringLiteral("html"), Frame1), "Option4");
+  Option4->setGeometry(TwipsRect(1320, 120, 970, 250));
 
-  ListView2 = ListView(client, "ListView2", TwipsRect(120, 4560, 4575, 2895));
-  ListView3 = ListView(client, "ListView3", TwipsRect(4920, 4560, 4575, 2895));
-  ListView2->installEventFilter(this);
+  ListView2 = ListView(client, "ListView2");
+  ListView3 = ListView(client, "ListView3");
 
-  Label1 = Label(client, "Label1", QString(), TwipsRect(120, 7560, 6975, 255));
-  Label7 = Label(client, "Label7", "Select  output directory:", TwipsRect(120, 7920, 1935, 255));
-  Combo5 = Place(new QComboBox(client), "Combo5", TwipsRect(2160, 7920, 5535, 330));
+  Label1 = Named(new StatusLabel(client), "Label1");
+  CancelRun = Named(new QPushButton(QStringLiteral("Cancel"), client), "CancelRun");
+  CancelRun->setToolTip(QStringLiteral("Stop the conversion after the sheet being written (Esc)"));
+  CancelRun->setEnabled(false);
+  Label7 = Label(client, "Label7", "Select  output directory:");
+  Combo5 = DropDown(client, "Combo5");
+  Combo5->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   Combo5->setEditable(true);
   Combo5->setInsertPolicy(QComboBox::NoInsert);
-  Command10 = Place(new QPushButton(QStringLiteral("Browse"), client), "Command10",
-                    TwipsRect(7680, 7920, 975, 325));
-  Command11 = Place(new QPushButton(QStringLiteral("View"), client), "Command11",
-                    TwipsRect(8760, 7920, 855, 325));
-  ProgressBar1 = Place(new QProgressBar(client), "ProgressBar1", TwipsRect(120, 8280, 9495, 255));
+  Command10 = Named(new QPushButton(QStringLiteral("Browse"), client), "Command10");
+  Command11 = Named(new QPushButton(QStringLiteral("View"), client), "Command11");
+  ProgressBar1 = Named(new QProgressBar(client), "ProgressBar1");
   ProgressBar1->setRange(0, 1);
   ProgressBar1->setValue(0);
   ProgressBar1->setTextVisible(false);
 
+  auto* layout = new FormLayout(QSize(Twips(kClientWidth), Twips(kClientHeight)));
+  PlaceControls(*layout);
+  client->setLayout(layout);
+
   // Tab order follows the form from top to bottom.
-  QWidget* order[] = {Command1, Command5, Command2, Command6, Command8, Command7, Command9, ListView1,
-                      Command3, Command4, Combo3,   Combo1,   Combo2,   Combo4,   Option2,  Option1,
-                      Option3,  Option4,  ListView2, ListView3, Combo5, Command10, Command11};
+  QWidget* order[] = {Command1, Command5, Command2,  Command6, Command8,  Command7,  Command9, ListView1,
+                      Command3, Command4, Combo3,    Combo1,   Combo2,    Combo4,    Option2,  Option1,
+                      Option3,  Option4,  ListView2, ListView3, CancelRun, Combo5, Command10, Command11};
   for (std::size_t i = 1; i < std::size(order); ++i) {
     setTabOrder(order[i - 1], order[i]);
   }
+}
+
+void MainWindow::PlaceControls(FormLayout& layout) {
+  const auto place = [&layout](QWidget* widget, int left, int top, int width, int height, FormLayout::Share share,
+                               bool fit = false) { layout.Place(widget, TwipsRect(left, top, width, height), share, fit); };
+  place(Command1, 120, 0, 1210, 975, kFixed);
+  place(Command5, 1440, 0, 1210, 975, kFixed);
+  place(Command2, 2760, 0, 1330, 975, kFixed);
+  place(Command6, 5040, 0, 1090, 975, kFixed);
+  place(Command8, 6240, 0, 970, 975, kFixed);
+  place(Command7, 7320, 0, 1090, 975, kFixed);
+  place(Command9, 8520, 0, 970, 975, kFixed);
+  place(ListView1, 120, 1080, 9015, 2175, kInputList);
+  place(Command3, 9240, 1320, 370, 610, kBesideInputList);
+  place(Command4, 9240, 2160, 370, 610, kBesideInputList);
+  // Labels are as tall as their fields, so that captions and field texts line up.
+  place(Label4, 120, 3360, 850, 330, kPanelLeft, true);
+  place(Combo3, 1080, 3360, 3855, 330, kPanelLeftField, true);
+  // The form's labels on the right overlap their fields by a few twips; they end before them.
+  place(Label2, 5040, 3360, 825, 330, kPanelRight, true);
+  place(Combo1, 5880, 3360, 3495, 330, kPanelRightField, true);
+  place(Label3, 120, 3720, 855, 330, kPanelLeft, true);
+  place(Combo2, 1080, 3720, 3855, 330, kPanelLeftField, true);
+  place(Label5, 5040, 3720, 825, 330, kPanelRight, true);
+  place(Combo4, 5880, 3720, 3495, 330, kPanelRightField, true);
+  place(Option2, 120, 4200, 2655, 250, kPanelLeft, true);
+  place(Option1, 2880, 4200, 1815, 250, kPanelLeft, true);
+  place(Label6, 5040, 4080, 1545, 405, kPanelRight, true);
+  // Two pixels right of the form's place, so that the caption beside it fits in Arial.
+  place(Frame1, 6630, 4080, 2775, 405, kPanelRight);
+  place(ListView2, 120, 4560, 4575, 2895, kWorkbookList);
+  place(ListView3, 4920, 4560, 4575, 2895, kWorksheetList);
+  place(Label1, 120, 7560, 8175, 255, kBottomWide);
+  place(CancelRun, 8415, 7500, 1200, 390, kBottomRight);
+  place(Label7, 120, 7920, 1935, 330, kBottomLeft, true);
+  place(Combo5, 2160, 7920, 5505, 330, kBottomWide);  // ends before "Browse", which the form overlaps
+  place(Command10, 7680, 7920, 975, 325, kBottomRight);
+  place(Command11, 8760, 7920, 855, 325, kBottomRight);
+  place(ProgressBar1, 120, 8280, 9495, 255, kBottomWide);
 }
 
 void MainWindow::CreateMenus() {
@@ -214,6 +272,10 @@ void MainWindow::CreateMenus() {
 
   auto* quit = new QShortcut(QKeySequence::Quit, this);
   connect(quit, &QShortcut::activated, this, &MainWindow::ExitClick);
+  // Esc cancels a run; the shortcut is live only while one is going.
+  cancel_shortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  cancel_shortcut_->setEnabled(false);
+  connect(cancel_shortcut_, &QShortcut::activated, this, &MainWindow::CancelClick);
 }
 
 void MainWindow::ConnectControls() {
@@ -228,8 +290,11 @@ void MainWindow::ConnectControls() {
   connect(Command9, &QToolButton::clicked, this, &MainWindow::ExitClick);
   connect(Command10, &QPushButton::clicked, this, &MainWindow::BrowseClick);
   connect(Command11, &QPushButton::clicked, this, &MainWindow::ViewClick);
-  connect(ListView1, &QTreeWidget::itemClicked, this, &MainWindow::InputItemClick);
-  connect(ListView2, &QTreeWidget::itemClicked, this, &MainWindow::WorkbookItemClick);
+  connect(CancelRun, &QPushButton::clicked, this, &MainWindow::CancelClick);
+  // A drop-down list shows its whole choice in a tooltip, should the window be narrow.
+  for (QComboBox* combo : {Combo1, Combo2, Combo3, Combo4, Combo5}) {
+    connect(combo, &QComboBox::currentTextChanged, combo, [combo](const QString& text) { combo->setToolTip(text); });
+  }
   connect(Combo3, &QComboBox::currentIndexChanged, this, &MainWindow::ApplyFormatRule);
   connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
     if (on) {
@@ -246,11 +311,8 @@ void MainWindow::ConnectControls() {
 void MainWindow::Load() {
   ReadExcelVersion();
   ListView1->setHeaderLabels({QStringLiteral("Please Select the Excel File or Folder to Convert")});
-  ListView1->setColumnWidth(0, Twips(8600));
   ListView2->setHeaderLabels({QStringLiteral("WorkBooks")});
-  ListView2->setColumnWidth(0, Twips(4150));
   ListView3->setHeaderLabels({QStringLiteral("WorkSheets")});
-  ListView3->setColumnWidth(0, Twips(4100));
 
   for (const settings::InputEntry& entry : settings::LoadInputList(services_.settings_folder)) {
     InsertInputRow(InputRowCount() + 1, entry.text, entry.icon);
@@ -334,7 +396,6 @@ void MainWindow::ApplyFormatRule() {
   const FormatRuleRow row = FormatRuleFor(FormatIndex());
   if (row.label3_caption) {
     Label3->setText(QString::fromStdString(*row.label3_caption));
-    FitLabel(Label3);
   }
   if (row.extension_captions) {
     Option3->setText(QString::fromStdString(row.extension_captions->first));

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/InputListRows.h"
@@ -10,6 +13,7 @@
 #include "engine/Controls.h"
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
+#include "engine/RunSummary.h"
 #include "ui/WindowServices.h"
 
 class QAction;
@@ -18,6 +22,7 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 class QRadioButton;
+class QShortcut;
 class QToolButton;
 class QPushButton;
 class QTreeWidget;
@@ -25,10 +30,15 @@ class QTreeWidgetItem;
 
 namespace quorvex::ui {
 
+class BackgroundRun;
+class FormLayout;
+
 /// The whole user interface. Its controls keep their form names as object names; they are the
 /// program's settings store, read by the engine and the catalogue through engine::Controls. The
 /// start-up sequence runs in the constructor; closing the window saves the lists as "set.txt"
-/// says. Holds no conversion logic: every command calls the engine or the catalogue.
+/// says. Holds no conversion logic: every command calls the engine or the catalogue. A
+/// conversion runs on a worker thread (BackgroundRun) while every control that could change it
+/// is disabled; "Cancel" (CancelRun) and Esc stop it after the sheet being written.
 class MainWindow : public QMainWindow, public engine::Controls, public catalogue::InputListRows {
   Q_OBJECT
 
@@ -36,11 +46,8 @@ class MainWindow : public QMainWindow, public engine::Controls, public catalogue
   explicit MainWindow(WindowServices services, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  /// The application's major version read at start-up (0 when it could not be read).
-  int ExcelMajorVersion() const { return excel_major_version_; }
-  engine::EngineState& State() { return state_; }
-
-  /// Adds files and folders as if dropped onto the input list; other paths are ignored.
+  /// Adds files and folders as if dropped onto the input list; anything else (a file that is
+  /// not a workbook, a missing path) is refused with one message naming them.
   void AddPaths(const std::vector<std::string>& paths);
 
   // engine::Controls
@@ -86,13 +93,17 @@ class MainWindow : public QMainWindow, public engine::Controls, public catalogue
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Construction (MainWindow.cpp).
   void CreateControls();
+  void PlaceControls(FormLayout& layout);
   void CreateMenus();
+  void CreateListMenus();
   void ConnectControls();
+  void ConnectLists();
   void Load();
   void ReadExcelVersion();
   void FillOptionLists();
@@ -108,7 +119,9 @@ class MainWindow : public QMainWindow, public engine::Controls, public catalogue
   void RemoveAllClick();
   void InputItemClick();
   void WorkbookItemClick();
+  void TickAll(QTreeWidget* list, bool ticked);
   void ConvertClick();
+  void CancelClick();
   void HelpClick();
   void HomePageClick();
   void ExitClick();
@@ -119,9 +132,15 @@ class MainWindow : public QMainWindow, public engine::Controls, public catalogue
   void SettingsClick();
   void AboutClick();
   void SaveListsOnce();
+  bool OpenOrReport(const QUrl& url, const QString& what);
   int OutputListIndex() const;
   std::vector<std::string> InputTexts() const;
   std::vector<std::string> OutputDirectories() const;
+
+  // The run (MainWindowRun.cpp).
+  void RunFinished(const engine::RunSummary& summary, const std::string& error);
+  void EnableRunControls(bool enabled);
+  void ShowSummary(const engine::RunSummary& summary);
 
   WindowServices services_;
   engine::EngineState state_;
@@ -130,6 +149,15 @@ class MainWindow : public QMainWindow, public engine::Controls, public catalogue
   int excel_major_version_ = 0;
   bool busy_ = false;
   bool saved_ = false;
+  std::unique_ptr<BackgroundRun> run_;
+  bool close_when_run_ends_ = false;
+  // Enabled states to give back when the run ends.
+  std::vector<std::pair<QPointer<QObject>, bool>> enabled_before_run_;
+  // What the last mouse press on a list did, so that its click acts only when nothing else did.
+  bool row_changed_by_press_ = false;
+  bool box_changed_by_press_ = false;
+  // The folder the last file or folder dialog ended in; the next one starts there.
+  std::string last_dialog_folder_;
 
  private:
   // The controls, named as on the form; tests find them by these object names.
@@ -144,6 +172,8 @@ class MainWindow : public QMainWindow, public engine::Controls, public catalogue
   QToolButton* Command9 = nullptr;
   QPushButton* Command10 = nullptr;
   QPushButton* Command11 = nullptr;
+  QPushButton* CancelRun = nullptr;
+  QShortcut* cancel_shortcut_ = nullptr;
   QComboBox* Combo1 = nullptr;
   QComboBox* Combo2 = nullptr;
   QComboBox* Combo3 = nullptr;

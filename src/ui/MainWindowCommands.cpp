@@ -1,18 +1,11 @@
 // The main window's commands: each button and menu item hands its work to the catalogue or engine.
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QTreeWidget>
+#include <QStringList>
 #include <QUrl>
-#include <exception>
 
 #include "catalogue/InputListCommands.h"
-#include "catalogue/ListWorksheets.h"
 #include "dialogs/CCommonDialogs.h"
-#include "engine/ConversionRun.h"
 #include "engine/PathHelpers.h"
 #include "settings/OutputDirectoryRules.h"
 #include "settings/ProductInfo.h"
@@ -24,31 +17,16 @@
 
 namespace quorvex::ui {
 
-namespace {
-
-// The local paths of files and folders being dragged, in order.
-std::vector<std::string> DroppedPaths(const QMimeData* data) {
-  std::vector<std::string> paths;
-  if (data == nullptr || !data->hasUrls()) {
-    return paths;
-  }
-  for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile()) {
-      paths.push_back(url.toLocalFile().toStdString());
-    }
-  }
-  return paths;
-}
-
-}  // namespace
-
 void MainWindow::AddExcelClick() {
   try {
     dialogs::CCommonDialogs dialog(services_.dialogs);
     dialog.Init(this);
     dialog.SetTitle("Select Excel File");
+    dialog.SetMultiSelect(true);
+    dialog.SetPath(last_dialog_folder_);
     if (dialog.ShowOpen()) {
-      catalogue::AddInputFile(context_, *this, dialog.FileName());
+      last_dialog_folder_ = dialog.Path();
+      catalogue::AddInputFiles(context_, *this, dialog.FileNames());
     }
   } catch (...) {
     // A failing dialog ends the command silently.
@@ -61,7 +39,9 @@ void MainWindow::AddFolderClick() {
     dialogs::CCommonDialogs dialog(services_.dialogs);
     dialog.Init(this);
     dialog.SetTitle("Add all excel files in folder");
+    dialog.SetPath(last_dialog_folder_);
     if (dialog.ShowFolder()) {
+      last_dialog_folder_ = dialog.Path();
       catalogue::AddInputFolder(context_, *this, dialog.Path());
     }
   } catch (...) {
@@ -70,8 +50,16 @@ void MainWindow::AddFolderClick() {
 }
 
 void MainWindow::AddPaths(const std::vector<std::string>& paths) {
+  QStringList refused;
   for (const std::string& path : paths) {
-    catalogue::AddDroppedPath(context_, *this, path);
+    if (!catalogue::AddDroppedPath(context_, *this, path)) {
+      refused << QString::fromStdString(path);
+    }
+  }
+  if (!refused.isEmpty()) {
+    ShowMessage("Only workbooks (.xls, .xlsx, .xlsm, .xlsb) and folders can be added. Not added:\n" +
+                    refused.join(QStringLiteral("\n")).toStdString(),
+                engine::MessageIcon::kInformation);
   }
 }
 
@@ -79,23 +67,24 @@ void MainWindow::RemoveFileClick() { catalogue::RemoveSelectedInput(context_, *t
 void MainWindow::MoveUpClick() { catalogue::MoveSelectedInputUp(*this); }
 void MainWindow::MoveDownClick() { catalogue::MoveSelectedInputDown(*this); }
 void MainWindow::RemoveAllClick() { catalogue::RemoveAllInputs(context_, *this); }
-void MainWindow::InputItemClick() { catalogue::InputListItemClick(context_, *this); }
-void MainWindow::WorkbookItemClick() { catalogue::WorkbookListItemClick(context_); }
 
-void MainWindow::ConvertClick() {
-  try {
-    engine::RunConversion(context_, services_.exporters);
-  } catch (const std::exception& error) {
-    SetStatus("");
-    SetProgressValue(0);
-    SetBusy(false);
-    ShowMessage(error.what(), engine::MessageIcon::kError);
-  }
+void MainWindow::HelpClick() {
+  const QString manual = QString::fromStdString(services_.help_file);
+  OpenOrReport(QUrl::fromLocalFile(manual), QStringLiteral("the manual ") + manual);
 }
 
-void MainWindow::HelpClick() { services_.shell.Open(QUrl::fromLocalFile(QString::fromStdString(services_.help_file))); }
+void MainWindow::HomePageClick() {
+  const QString address = QString::fromLatin1(settings::kHomePageAddress);
+  OpenOrReport(QUrl(address), QStringLiteral("the home page ") + address);
+}
 
-void MainWindow::HomePageClick() { services_.shell.Open(QUrl(QString::fromLatin1(settings::kHomePageAddress))); }
+bool MainWindow::OpenOrReport(const QUrl& url, const QString& what) {
+  if (services_.shell.Open(url)) {
+    return true;
+  }
+  ShowMessage(("The desktop could not open " + what + ".").toStdString(), engine::MessageIcon::kError);
+  return false;
+}
 
 void MainWindow::ExitClick() { close(); }
 
@@ -104,9 +93,11 @@ void MainWindow::BrowseClick() {
     dialogs::CCommonDialogs dialog(services_.dialogs);
     dialog.Init(this);
     dialog.SetTitle("Output Folder");
+    dialog.SetPath(OutputDirectoryText().empty() ? last_dialog_folder_ : OutputDirectoryText());
     if (!dialog.ShowFolder() || dialog.Path().empty()) {
       return;
     }
+    last_dialog_folder_ = dialog.Path();
     Combo5->insertItem(0, QString::fromStdString(dialog.Path()));
     Combo5->setCurrentIndex(0);
     Combo5->setEditText(Combo5->itemText(0));
@@ -149,7 +140,7 @@ void MainWindow::SettingsClick() {
 }
 
 void MainWindow::AboutClick() {
-  AboutDialog dialog(services_.shell, this);
+  AboutDialog dialog(services_.shell, services_.messages, this);
   dialog.exec();
 }
 
@@ -177,49 +168,15 @@ void MainWindow::SaveListsOnce() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (run_) {
+    // The window closes once the run has stopped after its current sheet.
+    close_when_run_ends_ = true;
+    CancelClick();
+    event->ignore();
+    return;
+  }
   SaveListsOnce();
   event->accept();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // Enter on a list row does what a click on it does, for keyboard users.
-  if ((watched == ListView1 || watched == ListView2) && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && static_cast<QTreeWidget*>(watched)->currentItem()) {
-      if (watched == ListView1) {
-        InputItemClick();
-      } else {
-        WorkbookItemClick();
-      }
-      return true;
-    }
-  }
-  if (watched != ListView1->viewport()) {
-    return QMainWindow::eventFilter(watched, event);
-  }
-  switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-      auto* drag = static_cast<QDropEvent*>(event);
-      if (!DroppedPaths(drag->mimeData()).empty()) {
-        drag->setDropAction(Qt::CopyAction);
-        drag->accept();
-      } else {
-        drag->ignore();
-      }
-      return true;
-    }
-    case QEvent::Drop: {
-      auto* drop = static_cast<QDropEvent*>(event);
-      const std::vector<std::string> paths = DroppedPaths(drop->mimeData());
-      drop->setDropAction(Qt::CopyAction);
-      drop->accept();
-      AddPaths(paths);
-      return true;
-    }
-    default:
-      return QMainWindow::eventFilter(watched, event);
-  }
 }
 
 }  // namespace quorvex::ui

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QUrl>
@@ -39,15 +40,23 @@ int SelectedRow(const QTreeWidget* list) {
   return item != nullptr ? list->indexOfTopLevelItem(item) + 1 : 0;
 }
 
-// Appends a check-box row; the first row of an empty list becomes the selected one.
+// Appends a check-box row with its full text as tooltip; the first row of an empty list becomes
+// the selected one. Filling a list is not the user's doing: its signals stay quiet.
 void AddCheckRow(QTreeWidget* list, const std::string& text, bool checked) {
+  const QSignalBlocker quiet(list);
   auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(text)});
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
   item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+  item->setToolTip(0, item->text(0));
   list->addTopLevelItem(item);
   if (list->topLevelItemCount() == 1) {
     list->setCurrentItem(item);
   }
+}
+
+void ClearQuietly(QTreeWidget* list) {
+  const QSignalBlocker quiet(list);
+  list->clear();
 }
 
 QIcon InputIconImage(const QWidget* widget, catalogue::InputIcon icon) {
@@ -70,14 +79,14 @@ int MainWindow::WorkbookRowCount() const { return ListView2->topLevelItemCount()
 std::string MainWindow::WorkbookRowText(int row) const { return TextAt(ListView2, row); }
 bool MainWindow::WorkbookRowChecked(int row) const { return CheckedAt(ListView2, row); }
 int MainWindow::SelectedWorkbookRow() const { return SelectedRow(ListView2); }
-void MainWindow::ClearWorkbookRows() { ListView2->clear(); }
+void MainWindow::ClearWorkbookRows() { ClearQuietly(ListView2); }
 void MainWindow::AddWorkbookRow(const std::string& text, bool checked) { AddCheckRow(ListView2, text, checked); }
 void MainWindow::RepaintWorkbookRows() { ListView2->viewport()->repaint(); }
 
 int MainWindow::WorksheetRowCount() const { return ListView3->topLevelItemCount(); }
 std::string MainWindow::WorksheetRowText(int row) const { return TextAt(ListView3, row); }
 bool MainWindow::WorksheetRowChecked(int row) const { return CheckedAt(ListView3, row); }
-void MainWindow::ClearWorksheetRows() { ListView3->clear(); }
+void MainWindow::ClearWorksheetRows() { ClearQuietly(ListView3); }
 void MainWindow::AddWorksheetRow(const std::string& text, bool checked) { AddCheckRow(ListView3, text, checked); }
 void MainWindow::RepaintWorksheetRows() { ListView3->viewport()->repaint(); }
 
@@ -106,6 +115,7 @@ int MainWindow::OutputListIndex() const {
 
 void MainWindow::SetStatus(const std::string& text) {
   Label1->setText(QString::fromStdString(text));
+  Label1->setToolTip(Label1->text());
   Label1->repaint();
 }
 
@@ -140,7 +150,8 @@ void MainWindow::ShowMessage(const std::string& text, engine::MessageIcon icon) 
 }
 
 void MainWindow::OpenInShell(const std::string& path) {
-  services_.shell.Open(QUrl::fromLocalFile(QString::fromStdString(path)));
+  const QString folder = QString::fromStdString(path);
+  OpenOrReport(QUrl::fromLocalFile(folder), QStringLiteral("the folder ") + folder);
 }
 
 int MainWindow::InputRowCount() const { return ListView1->topLevelItemCount(); }
@@ -155,6 +166,7 @@ catalogue::InputIcon MainWindow::InputRowIcon(int row) const {
 int MainWindow::SelectedInputRow() const { return SelectedRow(ListView1); }
 
 void MainWindow::InsertInputRow(int row, const std::string& text, catalogue::InputIcon icon) {
+  const QSignalBlocker quiet(ListView1);
   auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(text)});
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
   item->setIcon(0, InputIconImage(this, icon));
@@ -168,19 +180,21 @@ void MainWindow::InsertInputRow(int row, const std::string& text, catalogue::Inp
 }
 
 void MainWindow::RemoveInputRow(int row) {
+  const QSignalBlocker quiet(ListView1);
   if (row >= 1 && row <= ListView1->topLevelItemCount()) {
     delete ListView1->takeTopLevelItem(row - 1);
   }
 }
 
 void MainWindow::SelectInputRow(int row) {
+  const QSignalBlocker quiet(ListView1);
   if (QTreeWidgetItem* item = ItemAt(ListView1, row)) {
     ListView1->setCurrentItem(item);
     ListView1->scrollToItem(item);
   }
 }
 
-void MainWindow::ClearInputRows() { ListView1->clear(); }
+void MainWindow::ClearInputRows() { ClearQuietly(ListView1); }
 void MainWindow::RepaintInputRows() { ListView1->viewport()->repaint(); }
 
 }  // namespace quorvex::ui

@@ -5,12 +5,12 @@
 
 namespace quorvex::ui {
 
-/// Opens a folder, a file, a web address or a mail link with the desktop's opener. The result is
-/// not reported: a missing opener leaves the program as it was.
+/// Opens a folder, a file, a web address or a mail link with the desktop's opener.
 class ShellOpener {
  public:
   virtual ~ShellOpener() = default;
-  virtual void Open(const QUrl& url) = 0;
+  /// False when the desktop could not open it (no opener, or the opener failed).
+  virtual bool Open(const QUrl& url) = 0;
 };
 
 }  // namespace quorvex::ui

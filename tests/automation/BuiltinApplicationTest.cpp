@@ -50,9 +50,19 @@ TEST(BuiltinApplication, OpenFailureNamesTheFileAndTheReason) {
   std::string missing = DescriptionOf([&] { app->WorkbooksOpen((dir / "absent.xlsx").string()); });
   EXPECT_NE(missing.find("absent.xlsx"), std::string::npos) << missing;
 
+  // The cause once, the file named once.
   std::string not_workbook = DescriptionOf([&] { app->WorkbooksOpen(text_file.string()); });
-  EXPECT_NE(not_workbook.find("notes.xlsx"), std::string::npos) << not_workbook;
-  EXPECT_NE(not_workbook.find("not a workbook"), std::string::npos) << not_workbook;
+  EXPECT_EQ(not_workbook, "Cannot open \"notes.xlsx\": the file is not a workbook") << not_workbook;
+
+  const auto book = dir / "Book.xlsx";
+  std::ofstream(book, std::ios::binary) << sheet::test_support::XlsxPackage()
+                                               .AddSheet("S", sheet::test_support::WorksheetXml(""))
+                                               .Build();
+  Workbook& workbook = app->WorkbooksOpen(book.string());
+  const std::string target = (dir / "missing" / "S.csv").string();
+  std::string unwritable = DescriptionOf([&] { workbook.SaveAs(target, kCsv); });
+  EXPECT_EQ(unwritable, "Cannot save the sheet \"S\" of \"Book.xlsx\" as \"" + target +
+                            "\": cannot create: No such file or directory") << unwritable;
   std::filesystem::remove_all(dir);
 }
 
@@ -89,6 +99,31 @@ TEST(BuiltinApplication, SaveWithoutSelectionWritesTheSheetActiveInTheFile) {
   };
   EXPECT_EQ(read(dir / "active.csv"), "2\r\n");
   EXPECT_EQ(read(dir / "selected.csv"), "1\r\n");
+  std::filesystem::remove_all(dir);
+}
+
+TEST(BuiltinApplication, WarnsOnceNamingTheFileWhenASheetsPartIsMissing) {
+  const auto dir = std::filesystem::temp_directory_path() / ("quorvex-builtin-warn-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  sheet::test_support::XlsxPackage package;
+  package.AddSheet("Gone", "<worksheet/>").RemovePart("xl/worksheets/sheet1.xml");
+  const auto book_path = dir / "Holes.xlsx";
+  std::ofstream(book_path, std::ios::binary) << package.Build();
+
+  std::vector<std::string> warnings;
+  auto app = BuiltinApplicationFactory([&](const std::string& text) { warnings.push_back(text); })(
+      "Excel.Application");
+  Workbook& book = app->WorkbooksOpen(book_path.string());
+  app->SetDisplayAlerts(false);
+  book.SaveAs((dir / "first.csv").string(), kCsv);
+  book.SaveAs((dir / "second.csv").string(), kCsv);
+  app->Quit();
+
+  EXPECT_TRUE(std::filesystem::exists(dir / "first.csv"));
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].rfind("Warning: \"Holes.xlsx\": the sheet 'Gone' refers to a part that does not exist", 0),
+            0u)
+      << warnings[0];
   std::filesystem::remove_all(dir);
 }
 

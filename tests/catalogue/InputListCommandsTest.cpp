@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "catalogue/InputListCommands.h"
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "support/FakeExcel.h"
 #include "support/ScriptedRandomSource.h"
 #include "support/TempDir.h"
@@ -13,16 +13,18 @@
 namespace quorvex::catalogue {
 namespace {
 
-using engine::HeadlessControls;
+using testing::RecordingControls;
+
+
 using engine::MessageIcon;
 using testing::FakeExcel;
 using testing::ScriptedRandomSource;
 using testing::TempDir;
-using Rows = std::vector<HeadlessControls::Row>;
+using Rows = std::vector<RecordingControls::Row>;
 using Entry = std::pair<std::string, InputIcon>;
 
 // The window's lists in memory: the input list drives SelectedInputEntry as the window's does.
-class MemoryLists : public HeadlessControls, public InputListRows {
+class MemoryLists : public RecordingControls, public InputListRows {
  public:
   std::string SelectedInputEntry() const override { return InputRowText(selected_); }
 
@@ -81,7 +83,7 @@ class InputListCommandsTest : public ::testing::Test {
 };
 
 TEST_F(InputListCommandsTest, AddFileAppendsSelectsAndListsItsSheets) {
-  AddInputFile(context_, lists_, single_);
+  AddInputFiles(context_, lists_, {single_});
   EXPECT_EQ(lists_.Entries(), (std::vector<Entry>{{single_, InputIcon::kFile}}));
   EXPECT_EQ(lists_.SelectedInputRow(), 1);
   EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"Single.xlsx", true}}));
@@ -91,10 +93,18 @@ TEST_F(InputListCommandsTest, AddFileAppendsSelectsAndListsItsSheets) {
 }
 
 TEST_F(InputListCommandsTest, AddingTheSameFileTwiceGivesTwoRows) {
-  AddInputFile(context_, lists_, single_);
-  AddInputFile(context_, lists_, single_);
+  AddInputFiles(context_, lists_, {single_});
+  AddInputFiles(context_, lists_, {single_});
   EXPECT_EQ(lists_.InputRowCount(), 2);
   EXPECT_EQ(lists_.SelectedInputRow(), 2);
+}
+
+TEST_F(InputListCommandsTest, SeveralFilesAreAddedInOrderAndOnlyTheLastIsRead) {
+  AddInputFiles(context_, lists_, {a_, single_});
+  EXPECT_EQ(lists_.Entries(), (std::vector<Entry>{{a_, InputIcon::kFile}, {single_, InputIcon::kFile}}));
+  EXPECT_EQ(lists_.SelectedInputRow(), 2);
+  EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"Single.xlsx", true}}));
+  EXPECT_EQ(excel_.Creations(), 1);
 }
 
 TEST_F(InputListCommandsTest, AddFolderListsItsWorkbooksAndFirstWorkbooksSheets) {
@@ -106,7 +116,7 @@ TEST_F(InputListCommandsTest, AddFolderListsItsWorkbooksAndFirstWorkbooksSheets)
 }
 
 TEST_F(InputListCommandsTest, FolderWithoutWorkbooksLeavesWorksheetListAsItWas) {
-  AddInputFile(context_, lists_, single_);
+  AddInputFiles(context_, lists_, {single_});
   AddInputFolder(context_, lists_, empty_);
   EXPECT_EQ(lists_.InputRowIcon(2), InputIcon::kFolder);
   EXPECT_TRUE(lists_.WorkbookRows().empty());
@@ -123,7 +133,7 @@ TEST_F(InputListCommandsTest, EmptyFolderPathChangesNothing) {
 }
 
 TEST_F(InputListCommandsTest, RemovingRowOneOfThreeSelectsNewFirstRowAndListsIt) {
-  AddInputFile(context_, lists_, single_);
+  AddInputFiles(context_, lists_, {single_});
   AddInputFolder(context_, lists_, folder_);
   AddInputFolder(context_, lists_, empty_);
   lists_.SelectInputRow(1);
@@ -138,7 +148,7 @@ TEST_F(InputListCommandsTest, RemovingRowOneOfThreeSelectsNewFirstRowAndListsIt)
 TEST_F(InputListCommandsTest, RemovingRowThreeOfThreeSelectsRowTwo) {
   AddInputFolder(context_, lists_, empty_);
   AddInputFolder(context_, lists_, folder_);
-  AddInputFile(context_, lists_, single_);
+  AddInputFiles(context_, lists_, {single_});
   RemoveSelectedInput(context_, lists_);
   EXPECT_EQ(lists_.SelectedInputRow(), 2);
   EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
@@ -146,12 +156,12 @@ TEST_F(InputListCommandsTest, RemovingRowThreeOfThreeSelectsRowTwo) {
 }
 
 TEST_F(InputListCommandsTest, RemovingTheOnlyRowEmptiesAllListsAndTheTable) {
-  AddInputFile(context_, lists_, single_);
+  AddInputFiles(context_, lists_, {single_});
   RemoveSelectedInput(context_, lists_);
   EXPECT_EQ(lists_.InputRowCount(), 0);
   EXPECT_TRUE(lists_.WorkbookRows().empty());
   EXPECT_TRUE(lists_.WorksheetRows().empty());
-  EXPECT_EQ(state_.Table().StoredColumnCount(), 0);
+  EXPECT_FALSE(state_.Table().IsRecorded(1));
 }
 
 TEST_F(InputListCommandsTest, RemoveOnEmptyListOnlyResetsPointer) {
@@ -184,7 +194,7 @@ TEST_F(InputListCommandsTest, MovesKeepIconAndSelectionAndListNothing) {
 }
 
 TEST_F(InputListCommandsTest, MovesDoNotTouchTheTable) {
-  AddInputFile(context_, lists_, single_);
+  AddInputFiles(context_, lists_, {single_});
   AddInputFolder(context_, lists_, folder_);
   MoveSelectedInputUp(lists_);
   EXPECT_TRUE(state_.Table().IsRecorded(1));
@@ -198,11 +208,11 @@ TEST_F(InputListCommandsTest, RemoveAllClearsEverything) {
   EXPECT_EQ(lists_.InputRowCount(), 0);
   EXPECT_TRUE(lists_.WorkbookRows().empty());
   EXPECT_TRUE(lists_.WorksheetRows().empty());
-  EXPECT_EQ(state_.Table().StoredColumnCount(), 0);
+  EXPECT_FALSE(state_.Table().IsRecorded(1));
 }
 
 TEST_F(InputListCommandsTest, ClickListsAgainThenClearsTheTable) {
-  AddInputFile(context_, lists_, single_);
+  AddInputFiles(context_, lists_, {single_});
   AddInputFolder(context_, lists_, folder_);
   lists_.SelectInputRow(1);
   const int creations = excel_.Creations();
@@ -215,7 +225,7 @@ TEST_F(InputListCommandsTest, ClickListsAgainThenClearsTheTable) {
 }
 
 TEST_F(InputListCommandsTest, ClickOnMissingEntryEmptiesBothListsSilently) {
-  AddInputFile(context_, lists_, single_);
+  AddInputFiles(context_, lists_, {single_});
   lists_.InsertInputRow(2, dir_ / "gone", InputIcon::kMissing);
   lists_.SelectInputRow(2);
   InputListItemClick(context_, lists_);
@@ -226,8 +236,8 @@ TEST_F(InputListCommandsTest, ClickOnMissingEntryEmptiesBothListsSilently) {
 
 TEST_F(InputListCommandsTest, UnreadableWorkbookShowsDescriptionThenOpenFailed) {
   excel_.FailOn("Workbooks.Open(" + single_ + ")", "The file is damaged.");
-  AddInputFile(context_, lists_, single_);
-  EXPECT_EQ(lists_.Messages(), (std::vector<HeadlessControls::Message>{
+  AddInputFiles(context_, lists_, {single_});
+  EXPECT_EQ(lists_.Messages(), (std::vector<RecordingControls::Message>{
                                    {"The file is damaged.", MessageIcon::kError},
                                    {"Excel file open failed!", MessageIcon::kError}}));
   EXPECT_EQ(lists_.InputRowCount(), 1);
@@ -239,6 +249,7 @@ TEST_F(InputListCommandsTest, DroppedPathsAreAddedByKindAndOthersIgnored) {
   EXPECT_TRUE(AddDroppedPath(context_, lists_, folder_));
   EXPECT_TRUE(AddDroppedPath(context_, lists_, single_));
   EXPECT_FALSE(AddDroppedPath(context_, lists_, dir_ / "nothing"));
+  EXPECT_FALSE(AddDroppedPath(context_, lists_, dir_.MakeFile("notes.txt"))) << "not a workbook";
   EXPECT_EQ(lists_.Entries(), (std::vector<Entry>{{folder_, InputIcon::kFolder}, {single_, InputIcon::kFile}}));
 }
 

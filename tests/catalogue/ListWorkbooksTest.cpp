@@ -4,13 +4,15 @@
 #include <cstdio>
 
 #include "catalogue/ListWorkbooks.h"
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "support/TempDir.h"
 
 namespace quorvex::catalogue {
 namespace {
 
-using engine::HeadlessControls;
+using testing::RecordingControls;
+
+
 using testing::TempDir;
 
 class ListWorkbooksTest : public ::testing::Test {
@@ -18,7 +20,7 @@ class ListWorkbooksTest : public ::testing::Test {
   std::vector<std::string> List(const std::string& entry) {
     ListWorkbooks(state_, controls_, entry);
     std::vector<std::string> names;
-    for (const HeadlessControls::Row& row : controls_.WorkbookRows()) {
+    for (const RecordingControls::Row& row : controls_.WorkbookRows()) {
       EXPECT_TRUE(row.checked) << row.text;
       names.push_back(row.text);
     }
@@ -27,7 +29,7 @@ class ListWorkbooksTest : public ::testing::Test {
 
   TempDir dir_;
   engine::EngineState state_;
-  HeadlessControls controls_;
+  RecordingControls controls_;
 };
 
 TEST_F(ListWorkbooksTest, FileEntryGivesOneRowNamedByTheFileAlone) {

@@ -3,7 +3,7 @@
 
 #include "catalogue/ListWorkbooks.h"
 #include "catalogue/ListWorksheets.h"
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "support/FakeExcel.h"
 #include "support/ScriptedRandomSource.h"
 #include "support/TempDir.h"
@@ -11,10 +11,12 @@
 namespace quorvex::catalogue {
 namespace {
 
-using engine::HeadlessControls;
+using testing::RecordingControls;
+
+
 using engine::MessageIcon;
 using Calls = std::vector<std::string>;
-using Messages = std::vector<HeadlessControls::Message>;
+using Messages = std::vector<RecordingControls::Message>;
 using testing::FakeExcel;
 using testing::ScriptedRandomSource;
 using testing::TempDir;
@@ -42,19 +44,19 @@ class ListWorksheetsTest : public ::testing::Test {
     WorkbookListItemClick(context_);
   }
 
-  std::vector<HeadlessControls::Row> Shown() const { return controls_.WorksheetRows(); }
+  std::vector<RecordingControls::Row> Shown() const { return controls_.WorksheetRows(); }
 
   TempDir dir_;
   std::string a_;
   std::string b_;
   FakeExcel excel_;
   engine::EngineState state_;
-  HeadlessControls controls_;
+  RecordingControls controls_;
   ScriptedRandomSource random_;
   engine::EngineContext context_{state_, controls_, excel_.Factory(), random_};
 };
 
-using Rows = std::vector<HeadlessControls::Row>;
+using Rows = std::vector<RecordingControls::Row>;
 
 TEST_F(ListWorksheetsTest, ReadsSheetsTickedAndRecordsThem) {
   AddFolder();
@@ -165,7 +167,7 @@ TEST(ResolveSelectedWorkbookPath, UsesTheSelectedRows) {
   TempDir dir;
   const std::string a = dir.MakeFile("a.xls");
   const std::string b = dir.MakeFile("b.xls");
-  HeadlessControls controls;
+  RecordingControls controls;
   EXPECT_EQ(ResolveSelectedWorkbookPath(controls), "");
   controls.SetSelectedInputEntry(dir.Path());
   EXPECT_EQ(ResolveSelectedWorkbookPath(controls), "") << "no workbook rows";

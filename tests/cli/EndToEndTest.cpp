@@ -1,12 +1,18 @@
 // The quorvex executable on bad input and on a folder: clear errors, a status that says so,
 // never a crash or a hang, and the good workbooks still converted.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
+
+#include "sheet/ooxml/XlsxPackage.h"
 
 namespace fs = std::filesystem;
 
@@ -37,6 +43,34 @@ fs::path FreshDir(const std::string& name) {
   return dir;
 }
 
+void WriteWorkbook(const fs::path& path, const quorvex::sheet::test_support::XlsxPackage& package) {
+  std::ofstream(path, std::ios::binary) << package.Build();
+}
+
+// A sheet of `rows` rows of numbers: large enough that writing it takes a while.
+std::string NumberRows(int rows) {
+  std::string xml;
+  for (int r = 1; r <= rows; ++r) {
+    const std::string n = std::to_string(r);
+    xml += "<row r=\"" + n + "\">";
+    for (const char* column : {"A", "B", "C", "D", "E", "F"}) {
+      xml += std::string("<c r=\"") + column + n + "\"><v>" + n + ".25</v></c>";
+    }
+    xml += "</row>";
+  }
+  return xml;
+}
+
+// Every file below `folder` whose name holds ".partial".
+std::vector<fs::path> PartialFiles(const fs::path& folder) {
+  std::vector<fs::path> found;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (it->path().filename().string().find(".partial") != std::string::npos) found.push_back(it->path());
+  }
+  return found;
+}
+
 TEST(EndToEnd, EveryBadWorkbookFailsWithAMessageNamingIt) {
   const fs::path bad = fs::path(QUORVEX_FIXTURES_DIR) / "bad";
   ASSERT_TRUE(fs::is_directory(bad));
@@ -51,6 +85,19 @@ TEST(EndToEnd, EveryBadWorkbookFailsWithAMessageNamingIt) {
     ++checked;
   }
   EXPECT_GT(checked, 0);
+}
+
+TEST(EndToEnd, SheetWithoutItsPartConvertsEmptyWithAWarningOnStandardError) {
+  const fs::path out = FreshDir("missing-part");
+  const fs::path book = fs::path(QUORVEX_FIXTURES_DIR) / "lenient" / "missing_sheet_part.xlsx";
+  Outcome outcome = RunQuorvex("convert --quiet -o '" + out.string() + "' '" + book.string() + "'");
+  EXPECT_EQ(outcome.status, 0) << outcome.output;
+  EXPECT_NE(outcome.output.find("Warning: \"missing_sheet_part.xlsx\": the sheet 'More' refers to a part that "
+                                "does not exist"),
+            std::string::npos)
+      << outcome.output;
+  EXPECT_TRUE(fs::is_empty(out / "missing_sheet_part" / "More.csv"));
+  EXPECT_FALSE(fs::is_empty(out / "missing_sheet_part" / "Data.csv"));
 }
 
 TEST(EndToEnd, FolderWithABadWorkbookStillConvertsTheGoodOnes) {
@@ -89,6 +136,59 @@ TEST(EndToEnd, ReportsTheOutputFolderWhenNotQuiet) {
   // No workbook in the folder: the run says so and fails.
   EXPECT_EQ(outcome.status, 1);
   EXPECT_NE(outcome.output.find("Please select excel at fast!"), std::string::npos) << outcome.output;
+}
+
+// Ctrl-C, a termination request or a hang-up while a sheet is being written ends the program
+// by that signal and leaves no temporary file behind.
+TEST(EndToEnd, InterruptedRunRemovesItsTemporaryFile) {
+  using quorvex::sheet::test_support::WorksheetXml;
+  using quorvex::sheet::test_support::XlsxPackage;
+  const fs::path in = FreshDir("interrupt-in");
+  WriteWorkbook(in / "Big.xlsx", XlsxPackage().AddSheet("Data", WorksheetXml(NumberRows(100000))));
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    const fs::path out = FreshDir("interrupt-out");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::execl(QUORVEX_CLI, QUORVEX_CLI, "convert", "-q", "-o", out.c_str(), (in / "Big.xlsx").c_str(),
+              static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    // Wait until the sheet's temporary file exists, then interrupt.
+    bool seen = false;
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!seen && std::chrono::steady_clock::now() < give_up) {
+      seen = !PartialFiles(out).empty();
+      if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::kill(child, signal_number);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(seen) << "the run never wrote a temporary file";
+    ASSERT_TRUE(WIFSIGNALED(status)) << "signal " << signal_number << ": the run ended before it";
+    EXPECT_EQ(WTERMSIG(status), signal_number);
+    EXPECT_TRUE(PartialFiles(out).empty()) << "signal " << signal_number;
+  }
+}
+
+// Names near the file-name limit: the temporary name must fit too, and a name too long is cut,
+// keeping its start, whole characters and the extension.
+TEST(EndToEnd, NamesNearTheFileNameLimitAreWritten) {
+  using quorvex::sheet::test_support::WorksheetXml;
+  using quorvex::sheet::test_support::XlsxPackage;
+  const fs::path in = FreshDir("long-in");
+  const fs::path out = FreshDir("long-out");
+  const std::string book(215, 'W');
+  std::string accented;
+  for (int i = 0; i < 30; ++i) accented += "\xC3\xA9";
+  const std::string cell = WorksheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>");
+  WriteWorkbook(in / (book + ".xlsx"),
+                XlsxPackage().AddSheet(std::string(31, 'S'), cell).AddSheet(accented, cell));
+  Outcome outcome = RunQuorvex("convert -q -n workbook-sheet -o '" + out.string() + "' '" + in.string() + "'");
+  EXPECT_EQ(outcome.status, 0) << outcome.output;
+  EXPECT_TRUE(fs::is_regular_file(out / book / (book + "_" + std::string(31, 'S') + ".csv")));
+  // 216 bytes of "WWW..._" leave 35 bytes before ".csv": 17 whole two-byte characters.
+  EXPECT_TRUE(fs::is_regular_file(out / book / (book + "_" + accented.substr(0, 34) + ".csv"))) << outcome.output;
 }
 
 }  // namespace

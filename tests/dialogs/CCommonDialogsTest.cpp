@@ -138,6 +138,23 @@ class CCommonDialogsTest : public QObject {
     QCOMPARE(provider.open_requests.back().initial_file, std::string("/Data/Book1.xlsx"));
   }
 
+  void MultiSelectReturnsEveryFileAndDialogsStartInPath() {
+    ScriptedDialogProvider provider;
+    CCommonDialogs dialog(provider);
+    dialog.Init(&owner_);
+    dialog.SetMultiSelect(true);
+    dialog.SetPath("/Data");
+    provider.AnswerOpenFiles({"/Data/A.xlsx", "/Data/B.xls"});
+    QVERIFY(dialog.ShowOpen());
+    QCOMPARE(provider.open_several, std::vector<bool>{true});
+    QCOMPARE(provider.open_requests.back().initial_folder, std::string("/Data"));
+    QCOMPARE(dialog.FileNames(), (std::vector<std::string>{"/Data/A.xlsx", "/Data/B.xls"}));
+    QCOMPARE(dialog.FileName(), std::string("/Data/A.xlsx"));
+    QCOMPARE(dialog.Path(), std::string("/Data"));
+    QVERIFY(!dialog.ShowFolder());
+    QCOMPARE(provider.folder_starts, std::vector<std::string>{"/Data"});
+  }
+
   void ShowOpenRejectsFileNameLongerThan260() {
     ScriptedDialogProvider provider;
     CCommonDialogs dialog(provider);

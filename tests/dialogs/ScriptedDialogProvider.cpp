@@ -26,8 +26,17 @@ T ScriptedDialogProvider::Next(std::deque<T>& answers, T cancelled) {
 std::optional<std::string> ScriptedDialogProvider::OpenFile(QWidget* owner,
                                                             const dialogs::OpenFileRequest& request) {
   open_requests.push_back(request);
+  open_several.push_back(false);
   Shown(owner);
-  return Next(open_answers_, std::optional<std::string>());
+  const std::vector<std::string> files = Next(open_answers_, std::vector<std::string>());
+  return files.empty() ? std::nullopt : std::optional<std::string>(files.front());
+}
+
+std::vector<std::string> ScriptedDialogProvider::OpenFiles(QWidget* owner, const dialogs::OpenFileRequest& request) {
+  open_requests.push_back(request);
+  open_several.push_back(true);
+  Shown(owner);
+  return Next(open_answers_, std::vector<std::string>());
 }
 
 std::optional<std::string> ScriptedDialogProvider::SaveFile(QWidget* owner,
@@ -37,8 +46,10 @@ std::optional<std::string> ScriptedDialogProvider::SaveFile(QWidget* owner,
   return Next(save_answers_, std::optional<std::string>());
 }
 
-std::optional<std::string> ScriptedDialogProvider::Folder(QWidget* owner, const std::string& title) {
+std::optional<std::string> ScriptedDialogProvider::Folder(QWidget* owner, const std::string& title,
+                                                          const std::string& initial_folder) {
   folder_titles.push_back(title);
+  folder_starts.push_back(initial_folder);
   Shown(owner);
   return Next(folder_answers_, std::optional<std::string>());
 }

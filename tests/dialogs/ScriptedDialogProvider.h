@@ -15,7 +15,11 @@ namespace quorvex::testing {
 /// answers "cancelled". ThrowOnNext makes the next dialog of any kind throw instead.
 class ScriptedDialogProvider : public dialogs::DialogProvider {
  public:
-  void AnswerOpen(std::optional<std::string> file) { open_answers_.push_back(std::move(file)); }
+  void AnswerOpen(std::optional<std::string> file) {
+    open_answers_.push_back(file ? std::vector<std::string>{*file} : std::vector<std::string>{});
+  }
+  /// An answer for OpenFile or OpenFiles; several files are only given to OpenFiles.
+  void AnswerOpenFiles(std::vector<std::string> files) { open_answers_.push_back(std::move(files)); }
   void AnswerSave(std::optional<std::string> file) { save_answers_.push_back(std::move(file)); }
   void AnswerFolder(std::optional<std::string> folder) { folder_answers_.push_back(std::move(folder)); }
   void AnswerColor(std::optional<std::uint32_t> color) { color_answers_.push_back(color); }
@@ -25,8 +29,10 @@ class ScriptedDialogProvider : public dialogs::DialogProvider {
   void ThrowOnNext() { throw_next_ = true; }
 
   std::optional<std::string> OpenFile(QWidget* owner, const dialogs::OpenFileRequest& request) override;
+  std::vector<std::string> OpenFiles(QWidget* owner, const dialogs::OpenFileRequest& request) override;
   std::optional<std::string> SaveFile(QWidget* owner, const dialogs::SaveFileRequest& request) override;
-  std::optional<std::string> Folder(QWidget* owner, const std::string& title) override;
+  std::optional<std::string> Folder(QWidget* owner, const std::string& title,
+                                    const std::string& initial_folder) override;
   std::optional<std::uint32_t> Color(QWidget* owner, std::uint32_t initial, bool full_open) override;
   std::optional<dialogs::FontChoice> Font(QWidget* owner, const dialogs::FontChoice& initial) override;
   bool Printer(QWidget* owner) override;
@@ -36,6 +42,9 @@ class ScriptedDialogProvider : public dialogs::DialogProvider {
   std::vector<dialogs::OpenFileRequest> open_requests;
   std::vector<dialogs::SaveFileRequest> save_requests;
   std::vector<std::string> folder_titles;
+  std::vector<std::string> folder_starts;
+  /// Whether each open-file request allowed several files.
+  std::vector<bool> open_several;
   std::vector<std::pair<std::uint32_t, bool>> color_requests;
   std::vector<dialogs::FontChoice> font_requests;
   int printer_requests = 0;
@@ -47,7 +56,7 @@ class ScriptedDialogProvider : public dialogs::DialogProvider {
   template <typename T>
   static T Next(std::deque<T>& answers, T cancelled);
 
-  std::deque<std::optional<std::string>> open_answers_;
+  std::deque<std::vector<std::string>> open_answers_;
   std::deque<std::optional<std::string>> save_answers_;
   std::deque<std::optional<std::string>> folder_answers_;
   std::deque<std::optional<std::uint32_t>> color_answers_;

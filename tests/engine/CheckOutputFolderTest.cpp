@@ -2,14 +2,16 @@
 #include <gtest/gtest.h>
 
 #include "engine/CheckOutputFolder.h"
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "engine/PathHelpers.h"
 #include "support/TempDir.h"
 
 namespace quorvex::engine {
 namespace {
 
-using Message = HeadlessControls::Message;
+using testing::RecordingControls;
+
+using Message = RecordingControls::Message;
 using testing::TempDir;
 
 class CheckOutputFolderTest : public ::testing::Test {
@@ -21,7 +23,7 @@ class CheckOutputFolderTest : public ::testing::Test {
 
   TempDir dir_;
   EngineState state_;
-  HeadlessControls controls_;
+  RecordingControls controls_;
 };
 
 TEST_F(CheckOutputFolderTest, EmptyBoxAsksForAFolder) {
@@ -51,19 +53,23 @@ TEST_F(CheckOutputFolderTest, TypedMissingFolderIsCreated) {
 TEST_F(CheckOutputFolderTest, CreatesOneLevelOnly) {
   EXPECT_FALSE(Check(dir_ / "A/B", true));
   EXPECT_EQ(PathKind(dir_ / "A"), kNothingAtPath);
-  EXPECT_EQ(controls_.Messages(), (std::vector<Message>{{"Failed to create folder!", MessageIcon::kError}}));
+  EXPECT_EQ(controls_.Messages(),
+            (std::vector<Message>{
+                {"Failed to create folder! " + (dir_ / "A/B") + ": No such file or directory", MessageIcon::kError}}));
 }
 
 TEST_F(CheckOutputFolderTest, TypedNameHeldByAFileCannotBeCreated) {
   dir_.MakeFile("Out");
-  EXPECT_FALSE(Check(dir_ / "Out", true));
-  EXPECT_EQ(controls_.Messages(), (std::vector<Message>{{"Failed to create folder!", MessageIcon::kError}}));
+  EXPECT_FALSE(Check(dir_ / "Out/", true));
+  EXPECT_EQ(controls_.Messages(),
+            (std::vector<Message>{{"Failed to create folder! " + (dir_ / "Out") + ": File exists", MessageIcon::kError}}));
 }
 
 TEST_F(CheckOutputFolderTest, PickedFolderThatIsGoneIsNotRecreated) {
   EXPECT_FALSE(Check(dir_ / "Gone", false));
   EXPECT_EQ(PathKind(dir_ / "Gone"), kNothingAtPath);
-  EXPECT_EQ(controls_.Messages(), (std::vector<Message>{{"Folder does not exist!", MessageIcon::kError}}));
+  EXPECT_EQ(controls_.Messages(),
+            (std::vector<Message>{{"Folder does not exist! " + (dir_ / "Gone"), MessageIcon::kError}}));
 }
 
 TEST_F(CheckOutputFolderTest, RootStaysTheRoot) {

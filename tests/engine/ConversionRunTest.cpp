@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <latch>
+#include <set>
+#include <thread>
 
 #include "engine/ConversionRun.h"
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "engine/PathHelpers.h"
 #include "support/FakeExcel.h"
 #include "support/ScriptedRandomSource.h"
@@ -13,7 +16,9 @@
 namespace quorvex::engine {
 namespace {
 
-using Message = HeadlessControls::Message;
+using testing::RecordingControls;
+
+using Message = RecordingControls::Message;
 using Messages = std::vector<Message>;
 using testing::FakeExcel;
 using testing::ScriptedRandomSource;
@@ -62,7 +67,7 @@ class ConversionRunTest : public ::testing::Test {
   std::string out_;
   FakeExcel excel_;
   EngineState state_;
-  HeadlessControls controls_;
+  RecordingControls controls_;
   ScriptedRandomSource random_;
   EngineContext context_{state_, controls_, excel_.Factory(), random_};
   ExporterTable exporters_;
@@ -182,7 +187,8 @@ TEST_F(ConversionRunTest, FolderThatCannotBeCreatedFailsThatWorkbookOnly) {
   AddRows({"A.xls", "B.xls"});
   Run();
   EXPECT_EQ(calls_, (std::vector<ExportCall>{{2, out_ + "/B", kFolderAtPath}}));
-  EXPECT_EQ(controls_.Messages(), (Messages{{"Convert A file failed!", MessageIcon::kError}}));
+  EXPECT_EQ(controls_.Messages(), (Messages{{"Failed to create folder! " + out_ + "/A: File exists", MessageIcon::kError},
+                                            {"Convert A file failed!", MessageIcon::kError}}));
 }
 
 TEST_F(ConversionRunTest, ShowsBusyWhileConvertingAndResetsAtTheEnd) {
@@ -214,6 +220,114 @@ TEST_F(ConversionRunTest, ConvertsWithTheStandardExportersAndTheShownTicks) {
                                       "SaveAs(" + out_ + "/Book/Jan.csv, 6)", "Close", "Quit"}));
   EXPECT_TRUE(controls_.Messages().empty());
   EXPECT_EQ(controls_.ShellOpens(), (std::vector<std::string>{out_ + "/"}));
+}
+
+
+TEST_F(ConversionRunTest, SummaryCountsWorkbooksAndFilesAndNamesEachFailureWithItsCause) {
+  dir_.MakeFolder("in");
+  excel_.AddWorkbook(dir_.MakeFile("in/Book.xlsx"), {"Jan", "Feb"});
+  excel_.AddWorkbook(dir_.MakeFile("in/Bad.xlsx"), {"S"});
+  excel_.FailOn("Workbooks.Open(" + (dir_ / "in/Bad.xlsx") + ")", "Cannot open \"Bad.xlsx\": the file is not a workbook");
+  controls_.SetSelectedInputEntry(dir_ / "in");
+  controls_.SetNamingMode(0);
+  AddRows({"Bad.xlsx", "Book.xlsx", "Gone.xlsx"});
+
+  const RunSummary summary = RunConversion(context_, StandardExporters());
+
+  EXPECT_TRUE(summary.started);
+  EXPECT_FALSE(summary.cancelled);
+  EXPECT_EQ(summary.converted, 1);
+  EXPECT_EQ(summary.files, 2);
+  EXPECT_EQ(summary.output_root, out_ + "/");
+  EXPECT_EQ(summary.failures,
+            (std::vector<WorkbookFailure>{{"Bad.xlsx", "Cannot open \"Bad.xlsx\": the file is not a workbook"},
+                                          {"Gone.xlsx", "the workbook file was not found"}}));
+  EXPECT_EQ(SummaryLine(summary), "Converted 1 workbook (2 files), 2 failed");
+  EXPECT_EQ(FailureText(summary.failures[0]), "Cannot open \"Bad.xlsx\": the file is not a workbook");
+  EXPECT_EQ(FailureText(summary.failures[1]), "Gone.xlsx: the workbook file was not found");
+}
+
+TEST_F(ConversionRunTest, RunThatStopsAtItsChecksStartsNothing) {
+  EXPECT_FALSE(RunConversion(context_, exporters_).started);
+  AddRows({"A.xls"});
+  controls_.SetOutputDirectory("", true);
+  EXPECT_FALSE(RunConversion(context_, exporters_).started);
+}
+
+// Controls whose Cancel button is pressed while the first sheet is being written.
+class CancelDuringFirstSheet : public RecordingControls {
+ public:
+  bool CancelRequested() const override { return ProgressValue() >= 1; }
+};
+
+TEST(ConversionRunCancel, StopsAfterTheSheetBeingWrittenAndClosesTheWorkbook) {
+  TempDir dir;
+  FakeExcel excel;
+  EngineState state;
+  CancelDuringFirstSheet controls;
+  ScriptedRandomSource random;
+  EngineContext context{state, controls, excel.Factory(), random};
+  dir.MakeFolder("in");
+  excel.AddWorkbook(dir.MakeFile("in/One.xlsx"), {"S1", "S2", "S3"});
+  excel.AddWorkbook(dir.MakeFile("in/Two.xlsx"), {"T1"});
+  controls.SetSelectedInputEntry(dir / "in");
+  controls.SetOutputDirectory(dir / "out", true);
+  controls.SetFormatIndex(0);
+  controls.SetNamingMode(0);
+  controls.AddWorkbookRow("One.xlsx", true);
+  controls.AddWorkbookRow("Two.xlsx", true);
+
+  const RunSummary summary = RunConversion(context, StandardExporters());
+
+  EXPECT_TRUE(summary.cancelled);
+  EXPECT_EQ(summary.converted, 0);
+  EXPECT_EQ(summary.files, 1);
+  EXPECT_TRUE(summary.failures.empty());
+  EXPECT_TRUE(controls.Messages().empty());
+  EXPECT_EQ(SummaryLine(summary), "Cancelled: converted 0 workbooks (1 file)");
+  const std::vector<std::string> calls = excel.CallsWithoutReads();
+  EXPECT_EQ(std::vector<std::string>(calls.end() - 3, calls.end()),
+            (std::vector<std::string>{"SaveAs(" + (dir / "out/One/S1.csv") + ", 6)", "Close", "Quit"}));
+  EXPECT_EQ(excel.Creations(), 1) << "the second workbook is not started";
+  EXPECT_EQ(controls.ShellOpens(), (std::vector<std::string>{dir / "out/"}));
+}
+
+// Two runs into one output directory at the same moment, each converting many workbooks of the
+// same name: every workbook must get a folder of its own.
+TEST(ConcurrentRuns, NeverShareAWorkbookFolder) {
+  constexpr int kRuns = 2;
+  constexpr int kRows = 40;
+  for (int trial = 0; trial < 10; ++trial) {
+    TempDir dir;
+    const std::string out = dir.MakeFolder("out");
+    std::vector<std::string> claimed[kRuns];
+    std::latch start(kRuns);
+    const auto run = [&](int index) {
+      EngineState state;
+      RecordingControls controls;
+      ScriptedRandomSource random;
+      controls.SetOutputDirectory(out, false);
+      controls.SetFormatIndex(0);
+      for (int row = 0; row < kRows; ++row) {
+        controls.AddWorkbookRow("Book.xls", true);
+      }
+      ExporterTable exporters;
+      exporters.Register(ExportSlot::kDelimited, [&claimed, index](EngineContext& context, int) {
+        claimed[index].push_back(context.state.WorkbookOutputPath());
+        return ExportResult::kDone;
+      });
+      EngineContext context{state, controls, {}, random};
+      start.arrive_and_wait();
+      RunConversion(context, exporters);
+    };
+    std::thread first(run, 0);
+    std::thread second(run, 1);
+    first.join();
+    second.join();
+    std::set<std::string> folders(claimed[0].begin(), claimed[0].end());
+    folders.insert(claimed[1].begin(), claimed[1].end());
+    ASSERT_EQ(folders.size(), std::size_t{kRuns * kRows}) << "trial " << trial;
+  }
 }
 
 }  // namespace

@@ -4,14 +4,16 @@
 #include <algorithm>
 
 #include "engine/ExportDbf.h"
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "support/ExporterTest.h"
 
 namespace quorvex::engine {
 namespace {
 
+using testing::RecordingControls;
+
 using Calls = std::vector<std::string>;
-using Message = HeadlessControls::Message;
+using Message = RecordingControls::Message;
 using testing::FakeSheet;
 
 FakeSheet Sheet(const std::string& name, int rows, int columns, automation::Variant top_left = {}) {

@@ -4,12 +4,14 @@
 #include <cmath>
 
 #include "engine/ClockRandomSource.h"
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "engine/MakeOutputName.h"
 #include "support/ScriptedRandomSource.h"
 
 namespace quorvex::engine {
 namespace {
+
+using testing::RecordingControls;
 
 using testing::ScriptedRandomSource;
 
@@ -24,7 +26,7 @@ class MakeOutputNameTest : public ::testing::Test {
   }
 
   EngineState state_;
-  HeadlessControls controls_;
+  RecordingControls controls_;
   ScriptedRandomSource random_;
   EngineContext context_{state_, controls_, nullptr, random_};
 };

@@ -3,12 +3,14 @@
 
 #include <filesystem>
 
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "engine/PathHelpers.h"
 #include "support/TempDir.h"
 
 namespace quorvex::engine {
 namespace {
+
+using testing::RecordingControls;
 
 using testing::TempDir;
 
@@ -19,6 +21,9 @@ TEST(PathKind, TellsFoldersFromFilesFromNothing) {
   EXPECT_EQ(PathKind(dir / "empty"), kFolderAtPath);
   EXPECT_EQ(PathKind(dir / "book.xls"), kFileAtPath);
   EXPECT_EQ(PathKind(dir / "missing"), kNothingAtPath);
+  // '*' and '?' are ordinary characters of Linux file names.
+  dir.MakeFile("What?*.xls");
+  EXPECT_EQ(PathKind(dir / "What?*.xls"), kFileAtPath);
 }
 
 TEST(PathKind, AnswersNothingForUnusablePaths) {
@@ -26,8 +31,8 @@ TEST(PathKind, AnswersNothingForUnusablePaths) {
   dir.MakeFile("a.xls");
   const std::string cases[] = {
       "",                          // empty
-      dir / "*",                   // wildcard that would match a.xls
-      dir / "a.xl?",               // single-character wildcard
+      dir / "*",                   // taken literally: no file of that name
+      dir / "a.xl?",               // likewise
       dir / "a.xls/inner",         // below a file
       dir / "a.xls/",              // a file named as a folder
       std::string("/tmp\0/x", 7),  // embedded NUL
@@ -64,10 +69,38 @@ TEST(RemoveSpacesAndDots, DeletesOnlySpacesAndDots) {
   EXPECT_EQ(RemoveSpacesAndDots(""), "");
 }
 
+TEST(FitFileName, ShortensOnlyNamesTooLongKeepingStartExtensionAndWholeCharacters) {
+  TempDir dir;
+  const std::string folder = dir.Path() + "/";
+  EXPECT_EQ(FitFileName(folder + "Sheet", ".csv"), folder + "Sheet.csv");
+  const std::string exact(251, 'a');
+  EXPECT_EQ(FitFileName(folder + exact, ".csv"), folder + exact + ".csv");
+
+  const std::string ascii = std::string(300, 'b');
+  const std::string accented = "x" + [] {
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "\xC3\xA9";  // U+00E9, two bytes each
+    return text;
+  }();
+  for (const std::string& name : {ascii, accented}) {
+    const std::string fitted = FitFileName(folder + name, ".mhtml");
+    const std::string file = fitted.substr(folder.size());
+    EXPECT_LE(file.size(), 255u);
+    EXPECT_GE(file.size(), 254u) << "no more is cut than needed";
+    EXPECT_EQ(file.substr(file.size() - 6), ".mhtml");
+    EXPECT_EQ(name.compare(0, file.size() - 6, file, 0, file.size() - 6), 0) << "the name's start is kept";
+    if (name == accented) {
+      EXPECT_EQ((file.size() - 6 - 1) % 2, 0u) << "no character is split";
+    }
+    // The file system takes the fitted name.
+    EXPECT_EQ(PathKind(dir.MakeFile(file)), kFileAtPath);
+  }
+}
+
 class ResolveWorkbookPathTest : public ::testing::Test {
  protected:
   TempDir dir_;
-  HeadlessControls controls_;
+  RecordingControls controls_;
 };
 
 TEST_F(ResolveWorkbookPathTest, JoinsFolderEntryAndRowText) {

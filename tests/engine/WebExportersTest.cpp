@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "engine/PublishSheetsWeb.h"
 #include "engine/SaveWorkbookWeb.h"
 #include "engine/SaveWorkbookXml.h"
@@ -12,8 +12,10 @@
 namespace quorvex::engine {
 namespace {
 
+using testing::RecordingControls;
+
 using Calls = std::vector<std::string>;
-using Message = HeadlessControls::Message;
+using Message = RecordingControls::Message;
 
 class WebExportersTest : public testing::ExporterTest {
  protected:

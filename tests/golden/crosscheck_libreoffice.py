@@ -48,8 +48,6 @@ known("dates_1900", "Dates", "G9", GENERAL)
 known("dates_1900", "Dates", "B2 C2 F2 B3 C3 F3 B4 C4 F4 B8 C8 F8 B9 C9 F9 B10 C10 F10", DAY_ZERO)
 known("dates_1900", "Dates", "E11",
       "LibreOffice shows #FMT when [h] passes its limit; Excel shows all 71003160 hours")
-known("number_formats", "Formats", "B12",
-      "LibreOffice drops the sign of a negative number that rounds to zero; Excel shows -0")
 known("text_cells", "Text", "B7",
       "LibreOffice turns CR LF inside a cell into a single line break when it reads the file; "
       "the shared string holds CR LF and Excel keeps both")

@@ -101,9 +101,12 @@ def output_name(workbook_name, sheet):
 
 
 def write_case(case, fixture, workbook_name, sheets):
+    """Writes a case folder; the table is checked against the used ranges of an .xlsx (other
+    forms are checked by the golden test itself)."""
     case_dir = os.path.join(HERE, case)
     source = os.path.join(FIXTURES, fixture)
-    check_case(case, source, sheets)
+    if fixture.endswith(".xlsx"):
+        check_case(case, source, sheets)
     if os.path.isdir(case_dir):
         shutil.rmtree(case_dir)
     os.makedirs(case_dir)

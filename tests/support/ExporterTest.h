@@ -9,7 +9,7 @@
 
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
-#include "engine/HeadlessControls.h"
+#include "support/RecordingControls.h"
 #include "support/FakeExcel.h"
 #include "support/ScriptedRandomSource.h"
 #include "support/TempDir.h"
@@ -39,7 +39,7 @@ class ExporterTest : public ::testing::Test {
   std::string book_;
   FakeExcel excel_;
   engine::EngineState state_;
-  engine::HeadlessControls controls_;
+  testing::RecordingControls controls_;
   ScriptedRandomSource random_;
   engine::EngineContext context_{state_, controls_, excel_.Factory(), random_};
 };

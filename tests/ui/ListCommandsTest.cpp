@@ -68,7 +68,6 @@ class ListCommandsTest : public QObject {
     QCOMPARE(harness_->Window().InputRowIcon(1), catalogue::InputIcon::kFolder);
     QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", true}, {"A3", true}}));
-    QCOMPARE(harness_->Window().State().CurrentWorkbookIndex(), 1);
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
@@ -93,9 +92,6 @@ class ListCommandsTest : public QObject {
     WindowHarness::ClickRow(list2_, 1);
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", false}, {"A3", true}}));
     QCOMPARE(excel_->Creations(), creations);
-    QCOMPARE(harness_->Window().State().CurrentWorkbookIndex(), 1);
-    QVERIFY(harness_->Window().State().ReadSheetsFromWorkbook());
-    QVERIFY(!harness_->Window().State().Table().Ticked(1, 2));
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
@@ -105,9 +101,11 @@ class ListCommandsTest : public QObject {
     list3_->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
     WindowHarness::ClickRow(list1_, 1);
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", true}, {"A3", true}}));
-    QVERIFY(!harness_->Window().State().Table().IsRecorded(1));
+    list3_->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    const int creations = excel_->Creations();
     WindowHarness::ClickRow(list2_, 1);  // not recorded: read afresh, every sheet ticked
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", true}, {"A3", true}}));
+    QCOMPARE(excel_->Creations(), creations + 1);
   }
 
   void EnterOnARowDoesWhatAClickDoes() {
@@ -119,7 +117,32 @@ class ListCommandsTest : public QObject {
     list3_->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
     QTest::keyClick(list1_, Qt::Key_Enter);
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", true}, {"A3", true}}));
-    QVERIFY(!harness_->Window().State().Table().IsRecorded(1));
+  }
+
+  void TickingAWorkbookBoxChangesNothingElse() {
+    harness_->dialogs.AnswerFolder(folder_);
+    harness_->Find<QToolButton>("Command5")->click();
+    WindowHarness::ClickRow(list1_, 1);  // the table forgets A's column
+    list3_->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    const int creations = excel_->Creations();
+    WindowHarness::ClickCheckBox(list2_, 1);
+    QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"A.xlsx", false}, {"B.xls", true}}));
+    QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", false}, {"A3", true}}));
+    QCOMPARE(excel_->Creations(), creations);
+  }
+
+  void KeyboardSelectionListsTheNewRow() {
+    harness_->dialogs.AnswerOpen(single_);
+    harness_->Find<QToolButton>("Command1")->click();
+    harness_->dialogs.AnswerFolder(folder_);
+    harness_->Find<QToolButton>("Command5")->click();
+    list2_->setFocus();
+    QTest::keyClick(list2_, Qt::Key_Down);
+    QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"B1", true}, {"B2", true}}));
+    list1_->setFocus();
+    QTest::keyClick(list1_, Qt::Key_Up);
+    QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"Single.xlsx", true}}));
+    QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"S1", true}}));
   }
 
   void RemoveSelectsTheRowAboveAndListsIt() {
@@ -135,7 +158,6 @@ class ListCommandsTest : public QObject {
     QCOMPARE(list1_->topLevelItemCount(), 0);
     QCOMPARE(list2_->topLevelItemCount(), 0);
     QCOMPARE(list3_->topLevelItemCount(), 0);
-    QCOMPARE(harness_->Window().State().Table().StoredColumnCount(), 0);
   }
 
   void ArrowButtonsMoveTheSelectedEntryWithItsIcon() {
@@ -164,7 +186,6 @@ class ListCommandsTest : public QObject {
     QCOMPARE(list1_->topLevelItemCount(), 0);
     QCOMPARE(list2_->topLevelItemCount(), 0);
     QCOMPARE(list3_->topLevelItemCount(), 0);
-    QCOMPARE(harness_->Window().State().Table().StoredColumnCount(), 0);
     harness_->Action("RemoveAll")->trigger();
     QVERIFY(harness_->messages.shown.empty());
   }
@@ -197,6 +218,50 @@ class ListCommandsTest : public QObject {
     QCOMPARE(harness_->Window().InputRowIcon(1), catalogue::InputIcon::kFolder);
     QCOMPARE(harness_->Window().InputRowIcon(2), catalogue::InputIcon::kFile);
     QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"Single.xlsx", true}}));
+    // What cannot be added is named in one message, before anything tries to open it.
+    QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
+    QVERIFY(harness_->messages.shown[0].text.endsWith(QString::fromStdString(harness_->files / "missing.xlsx")));
+  }
+
+  void DroppedFileThatIsNotAWorkbookIsRefusedWithOneMessage() {
+    const std::string notes = harness_->files.MakeFile("notes.txt", "some text");
+    const int creations = excel_->Creations();
+    harness_->Window().AddPaths({notes});
+    QCOMPARE(list1_->topLevelItemCount(), 0);
+    QCOMPARE(harness_->messages.shown,
+             (std::vector<Shown>{{QString::fromStdString("Only workbooks (.xls, .xlsx, .xlsm, .xlsb) and folders can be "
+                                                         "added. Not added:\n" + notes),
+                                  engine::MessageIcon::kInformation}}));
+    QCOMPARE(excel_->Creations(), creations);
+  }
+
+  void AddExcelTakesSeveralFilesAndDialogsStartInTheLastFolder() {
+    harness_->dialogs.AnswerOpenFiles({a_, b_});
+    harness_->Find<QToolButton>("Command1")->click();
+    QCOMPARE(harness_->dialogs.open_several, std::vector<bool>{true});
+    QCOMPARE(WindowHarness::Texts(list1_), (Texts{a_, b_}));
+    QCOMPARE(harness_->Window().SelectedInputRow(), 2);
+    QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"B.xls", true}}));
+    QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"B1", true}, {"B2", true}}));
+    harness_->Find<QToolButton>("Command5")->click();  // cancelled
+    harness_->Find<QToolButton>("Command1")->click();  // cancelled
+    QCOMPARE(harness_->dialogs.folder_starts, Texts{folder_});
+    QCOMPARE(harness_->dialogs.open_requests.back().initial_folder, folder_);
+  }
+
+  void SelectAllAndNoneTickEveryRowOfAList() {
+    harness_->dialogs.AnswerFolder(folder_);
+    harness_->Find<QToolButton>("Command5")->click();
+    const int creations = excel_->Creations();
+    list3_->findChild<QAction*>("SelectNoWorksheets")->trigger();
+    QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", false}, {"A2", false}, {"A3", false}}));
+    list2_->findChild<QAction*>("SelectNoWorkbooks")->trigger();
+    QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"A.xlsx", false}, {"B.xls", false}}));
+    list2_->setFocus();
+    QTest::keyClick(list2_, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
+    QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", false}, {"A2", false}, {"A3", false}}));
+    QCOMPARE(excel_->Creations(), creations);
   }
 
   void DragWithoutLocalFilesIsRefused() {
@@ -208,8 +273,9 @@ class ListCommandsTest : public QObject {
   }
 
   void ConvertWithEmptyWorkbookListAsksForWorkbooks() {
-    harness_->Find<QToolButton>("Command6")->click();
+    harness_->Convert();
     harness_->Action("Separate")->trigger();
+    QVERIFY(harness_->WaitForRun());
     QCOMPARE(harness_->messages.shown,
              (std::vector<Shown>{{"Please select excel at fast!", engine::MessageIcon::kInformation},
                                  {"Please select excel at fast!", engine::MessageIcon::kInformation}}));
@@ -280,6 +346,14 @@ class ListCommandsTest : public QObject {
     const QUrl home(QStringLiteral("https://quorvex.example.org"));
     QCOMPARE(harness_->shell.opened, (std::vector<QUrl>{help, help, home, home}));
     QVERIFY(harness_->messages.shown.empty());
+    harness_->shell.works = false;
+    harness_->Find<QToolButton>("Command8")->click();
+    harness_->Find<QToolButton>("Command7")->click();
+    QCOMPARE(harness_->messages.shown,
+             (std::vector<Shown>{
+                 {"The desktop could not open the manual " + help.toLocalFile() + ".", engine::MessageIcon::kError},
+                 {"The desktop could not open the home page https://quorvex.example.org.",
+                  engine::MessageIcon::kError}}));
   }
 
  private:

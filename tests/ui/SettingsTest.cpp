@@ -8,11 +8,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <filesystem>
 #include <functional>
 
 #include "settings/LineFile.h"
 #include "support/FakeExcel.h"
 #include "ui/AboutDialog.h"
+#include "ui/DesktopShellOpener.h"
 #include "ui/SettingDialog.h"
 #include "ui/Twips.h"
 #include "ui/WindowHarness.h"
@@ -180,7 +182,8 @@ class SettingsTest : public QObject {
                  {"CancelButton", 2040, 1080, 1215, 375}});
     QVERIFY(setting.isModal());
     testing::RecordingShellOpener shell;
-    AboutDialog about(shell);
+    testing::RecordingMessageBoxes messages;
+    AboutDialog about(shell, messages);
     CheckLayout(about, QSize(4905, 4110),
                 {{"Label1", 840, 240, 2055, 255},
                  {"Label4", 840, 480, 1455, 255},
@@ -224,7 +227,8 @@ class SettingsTest : public QObject {
 
   void AboutDialogShowsProductAndOpensItsLinks() {
     testing::RecordingShellOpener shell;
-    AboutDialog dialog(shell);
+    testing::RecordingMessageBoxes messages;
+    AboutDialog dialog(shell, messages);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("About us"));
     const auto text = [&dialog](const char* name) {
       return dialog.findChild<QLabel*>(QString::fromLatin1(name))->text();
@@ -239,6 +243,35 @@ class SettingsTest : public QObject {
     QTest::mouseClick(dialog.findChild<QLabel*>(QStringLiteral("Label8")), Qt::LeftButton);
     QCOMPARE(shell.opened, (std::vector<QUrl>{QUrl(QStringLiteral("mailto:support@quorvex.example.org")),
                                               QUrl(QStringLiteral("https://quorvex.example.org"))}));
+    QVERIFY(messages.shown.empty());
+    shell.works = false;
+    QTest::mouseClick(dialog.findChild<QLabel*>(QStringLiteral("Label8")), Qt::LeftButton);
+    QCOMPARE(messages.shown, (std::vector<testing::RecordingMessageBoxes::Shown>{
+                                 {QStringLiteral("The desktop could not open https://quorvex.example.org."),
+                                  engine::MessageIcon::kError}}));
+  }
+
+  // With a stand-in xdg-open on the PATH: success says nothing, a failure is reported once the
+  // opener has given its verdict.
+  void DesktopOpenerReportsWhatTheDesktopCouldNotOpen() {
+    const std::string bin = harness_->files.MakeFolder("bin");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(bin) + ":" + path);
+    testing::RecordingMessageBoxes messages;
+    DesktopShellOpener opener(messages);
+    for (const int code : {0, 3}) {
+      const std::string script = harness_->files.MakeFile("bin/xdg-open", "#!/bin/sh\nexit " + std::to_string(code) + "\n");
+      std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+      QVERIFY(opener.Open(QUrl::fromLocalFile(QStringLiteral("/nowhere/x"))));
+      if (code == 0) {
+        QTest::qWait(300);
+        QVERIFY(messages.shown.empty());
+      }
+    }
+    QTRY_COMPARE(messages.shown.size(), std::size_t{1});
+    qputenv("PATH", path);
+    QCOMPARE(messages.shown[0].text, QStringLiteral("The desktop could not open /nowhere/x."));
+    QCOMPARE(messages.shown[0].icon, engine::MessageIcon::kError);
   }
 
   void AboutMenuShowsTheDialogModally() {

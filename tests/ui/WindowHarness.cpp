@@ -3,7 +3,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace quorvex::testing {
@@ -31,6 +34,15 @@ ui::MainWindow& WindowHarness::Start(automation::ApplicationFactory factory, eng
 }
 
 void WindowHarness::Close() { window_->close(); }
+
+void WindowHarness::Convert() {
+  Find<QToolButton>("Command6")->click();
+  WaitForRun();
+}
+
+bool WindowHarness::WaitForRun() {
+  return QTest::qWaitFor([this] { return Find<QToolButton>("Command6")->isEnabled(); }, 60000);
+}
 
 QAction* WindowHarness::Action(const char* name) const {
   return window_->findChild<QAction*>(QString::fromLatin1(name));
@@ -60,6 +72,17 @@ void WindowHarness::ClickRow(QTreeWidget* list, int row) {
   // Click on the text, clear of the check box.
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                     QPoint(rect.left() + rect.width() / 2, rect.center().y()));
+}
+
+void WindowHarness::ClickCheckBox(QTreeWidget* list, int row) {
+  QTreeWidgetItem* item = list->topLevelItem(row - 1);
+  list->scrollToItem(item);
+  QStyleOptionViewItem option;
+  option.initFrom(list->viewport());
+  option.rect = list->visualItemRect(item);
+  option.features |= QStyleOptionViewItem::HasCheckIndicator;
+  const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
 }
 
 }  // namespace quorvex::testing

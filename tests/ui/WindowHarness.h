@@ -34,8 +34,13 @@ class RecordingMessageBoxes : public ui::MessageBoxes {
 
 class RecordingShellOpener : public ui::ShellOpener {
  public:
-  void Open(const QUrl& url) override { opened.push_back(url); }
+  /// Records the request; answers as the desktop would when `works` (false: no opener).
+  bool Open(const QUrl& url) override {
+    opened.push_back(url);
+    return works;
+  }
   std::vector<QUrl> opened;
+  bool works = true;
 };
 
 /// An exporter table with a do-nothing exporter in every slot, so every format is offered.
@@ -50,6 +55,10 @@ class WindowHarness {
   ui::MainWindow& Window() { return *window_; }
   /// Closes the window the way the close box does.
   void Close();
+  /// Clicks "Convert" and waits until the run on the worker thread has ended.
+  void Convert();
+  /// Waits until no run is going (Convert is enabled again); false after a minute.
+  bool WaitForRun();
 
   template <typename T>
   T* Find(const char* name) const {
@@ -62,6 +71,8 @@ class WindowHarness {
   static std::vector<std::string> Texts(const QTreeWidget* list);
   /// Clicks row `row` (1-based) of `list` with the mouse, as the user does.
   static void ClickRow(QTreeWidget* list, int row);
+  /// Clicks the check box of row `row` (1-based) of `list`.
+  static void ClickCheckBox(QTreeWidget* list, int row);
 
   TempDir settings;
   TempDir files;

@@ -19,7 +19,7 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-BuiltinApplication::BuiltinApplication() = default;
+BuiltinApplication::BuiltinApplication(WarningSink warnings) : warnings_(std::move(warnings)) {}
 BuiltinApplication::~BuiltinApplication() = default;
 
 std::string BuiltinApplication::Version() {
@@ -29,7 +29,7 @@ std::string BuiltinApplication::Version() {
 
 Workbook& BuiltinApplication::WorkbooksOpen(const std::string& path) {
   RequireRunning("Workbooks.Open");
-  workbooks_.push_back(std::make_unique<BuiltinWorkbook>(path, display_alerts_));
+  workbooks_.push_back(std::make_unique<BuiltinWorkbook>(path, display_alerts_, warnings_));
   return *workbooks_.back();
 }
 
@@ -49,10 +49,16 @@ void BuiltinApplication::RequireRunning(const char* operation) const {
 }
 
 std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id) {
-  if (!EqualsIgnoringCase(prog_id, kExcelApplication)) {
-    throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application.");
-  }
-  return std::make_unique<BuiltinApplication>();
+  return BuiltinApplicationFactory({})(prog_id);
+}
+
+ApplicationFactory BuiltinApplicationFactory(WarningSink warnings) {
+  return [warnings = std::move(warnings)](const std::string& prog_id) -> std::unique_ptr<Application> {
+    if (!EqualsIgnoringCase(prog_id, kExcelApplication)) {
+      throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application.");
+    }
+    return std::make_unique<BuiltinApplication>(warnings);
+  };
 }
 
 }  // namespace quorvex::automation

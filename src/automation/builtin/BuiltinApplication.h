@@ -1,21 +1,27 @@
 // The built-in spreadsheet engine behind the application interface.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "automation/Application.h"
+#include "automation/ApplicationFactory.h"
 
 namespace quorvex::automation {
 
 class BuiltinWorkbook;
 
+/// Receives a sentence about damage in a workbook that was worked around.
+using WarningSink = std::function<void(const std::string& text)>;
+
 /// An application instance of the built-in engine. It reports version 11.0, since it offers
 /// every format and page type.
 class BuiltinApplication : public Application {
  public:
-  BuiltinApplication();
+  /// `warnings` hears about damage the engine worked around (it may be empty).
+  explicit BuiltinApplication(WarningSink warnings = {});
   ~BuiltinApplication() override;
 
   std::string Version() override;
@@ -28,10 +34,15 @@ class BuiltinApplication : public Application {
 
   bool running_ = true;
   bool display_alerts_ = true;
+  WarningSink warnings_;
   std::vector<std::unique_ptr<BuiltinWorkbook>> workbooks_;
 };
 
 /// Creates applications for "Excel.Application"; any other identifier raises AutomationError.
 std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id);
+
+/// A factory like CreateBuiltinApplication whose applications tell `warnings` about damage
+/// they work around in the workbooks they open.
+ApplicationFactory BuiltinApplicationFactory(WarningSink warnings);
 
 }  // namespace quorvex::automation

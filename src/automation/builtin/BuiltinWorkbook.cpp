@@ -1,6 +1,7 @@
 // Workbook operations of the built-in engine.
 #include "automation/builtin/BuiltinWorkbook.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 
@@ -15,12 +16,20 @@
 
 namespace quorvex::automation {
 
-BuiltinWorkbook::BuiltinWorkbook(const std::string& path, bool display_alerts)
+BuiltinWorkbook::BuiltinWorkbook(const std::string& path, bool display_alerts, WarningSink warnings)
     : path_(path), display_alerts_(display_alerts) {
-  TranslateErrors("Cannot open \"" + path + "\"", [&] {
+  TranslateErrors("Cannot open \"" + FileName() + "\"", [&] {
     reader_ = sheet::OpenWorkbookFile(path);
     cell_text_ = std::make_unique<sheet::numfmt::CellText>(reader_->workbook());
   });
+  if (warnings) {
+    // A sheet may be read several times (its range, then its cells); each warning is told once.
+    reader_->SetWarningHandler([this, warnings = std::move(warnings)](const std::string& sentence) {
+      if (std::find(warnings_told_.begin(), warnings_told_.end(), sentence) != warnings_told_.end()) return;
+      warnings_told_.push_back(sentence);
+      warnings("Warning: \"" + FileName() + "\": " + sentence);
+    });
+  }
   worksheet_positions_ = reader_->workbook().WorksheetPositions();
   worksheets_.resize(worksheet_positions_.size());
   // A save without a selection writes the sheet that was active when the file was saved.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "automation/Application.h"
+#include "automation/builtin/BuiltinApplication.h"
 #include "automation/builtin/BuiltinPublishObjects.h"
 #include "sheet/model/WorkbookReader.h"
 #include "sheet/numfmt/CellText.h"
@@ -19,8 +20,9 @@ class BuiltinWorksheet;
 
 class BuiltinWorkbook : public Workbook {
  public:
-  /// Opens the workbook file; throws AutomationError naming the file and the reason.
-  BuiltinWorkbook(const std::string& path, bool display_alerts);
+  /// Opens the workbook file; throws AutomationError naming the file and the reason. Damage the
+  /// reader works around is told to `warnings` once per sentence, naming the file.
+  BuiltinWorkbook(const std::string& path, bool display_alerts, WarningSink warnings = {});
   ~BuiltinWorkbook() override;
 
   int WorksheetsCount() override;
@@ -58,6 +60,7 @@ class BuiltinWorkbook : public Workbook {
 
   std::string path_;
   bool display_alerts_;
+  std::vector<std::string> warnings_told_;
   std::unique_ptr<sheet::WorkbookReader> reader_;
   std::unique_ptr<sheet::numfmt::CellText> cell_text_;
   std::vector<std::size_t> worksheet_positions_;

@@ -12,12 +12,12 @@
 #include "sheet/biff12/XlsbStyles.h"
 #include "sheet/container/LittleEndian.h"
 #include "sheet/biff8/FormulaDecompiler.h"
+#include "sheet/ooxml/PackageParts.h"
 #include "sheet/ooxml/Relationships.h"
 
 namespace quorvex::sheet::biff12 {
 namespace {
 
-constexpr std::string_view kDefaultWorkbookPart = "xl/workbook.bin";
 constexpr std::size_t kMaxSheets = 65535;
 
 SheetKind KindOf(std::string_view relationship_type) {
@@ -28,19 +28,13 @@ SheetKind KindOf(std::string_view relationship_type) {
   return SheetKind::kWorksheet;
 }
 
-std::string MainPart(container::ZipArchive& archive) {
-  const ooxml::Relationships package = ooxml::Relationships::Read(archive, "");
-  if (const ooxml::Relationship* main = package.FindByType("officeDocument")) return main->target;
-  return std::string(kDefaultWorkbookPart);
+ooxml::MainPart FindMainPart(container::ZipArchive& archive) {
+  return ooxml::FindMainPart(archive, ooxml::Relationships::Read(archive, ""));
 }
 
 }  // namespace
 
-bool XlsbReader::IsBinaryWorkbook(container::ZipArchive& archive) {
-  const std::string main = MainPart(archive);
-  if (!main.empty()) return main.ends_with(".bin") && archive.Find(main) != nullptr;
-  return archive.Find(kDefaultWorkbookPart) != nullptr;
-}
+bool XlsbReader::IsBinaryWorkbook(container::ZipArchive& archive) { return FindMainPart(archive).binary(); }
 
 XlsbReader::XlsbReader(const std::string& path) : XlsbReader(std::make_unique<container::ZipArchive>(path)) {}
 
@@ -49,15 +43,12 @@ XlsbReader::XlsbReader(std::unique_ptr<container::ZipArchive> archive) : archive
 XlsbReader::~XlsbReader() = default;
 
 void XlsbReader::Open() {
-  std::string workbook_name = MainPart(*archive_);
-  const container::ZipEntry* entry = workbook_name.empty() ? nullptr : archive_->Find(workbook_name);
-  if (entry == nullptr) {
-    throw SheetError(SheetErrorCode::kNotAWorkbook,
-                     "the file is not a workbook: " + (workbook_name.empty() ? std::string(kDefaultWorkbookPart)
-                                                                              : workbook_name) + " is missing",
+  const ooxml::MainPart main = FindMainPart(*archive_);
+  if (main.entry == nullptr) {
+    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook: " + main.expected + " is missing",
                      archive_->path());
   }
-  const std::string workbook_part = entry->name;
+  const std::string workbook_part = main.entry->name;
   std::vector<std::string> relationship_ids;
   ReadWorkbookPart(workbook_part, relationship_ids);
 
@@ -177,6 +168,7 @@ void XlsbReader::LoadSharedStrings() {
   shared_strings_loaded_ = true;
   const container::ZipEntry* entry = shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_);
   if (entry == nullptr) return;
+  shared_strings_ = container::StringTable(container::StringTable::BudgetForCompressedPart(entry->compressed_size));
   auto reader = archive_->OpenEntry(*entry);
   BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
   std::string text;
@@ -191,7 +183,10 @@ void XlsbReader::LoadSharedStrings() {
       fields.U8();
       text.clear();
       fields.WideString(text);
-      shared_strings_.Add(text);
+      if (!shared_strings_.Add(text)) {
+        throw SheetError(SheetErrorCode::kTooLarge, container::StringTable::kOverBudget, records.part(),
+                         records.offset());
+      }
     }
   }
 }
@@ -202,8 +197,8 @@ void XlsbReader::ReadSheet(std::size_t position, SheetSink& sink) {
   if (sheet.kind != SheetKind::kWorksheet) return;
   const container::ZipEntry* entry = sheet.location.empty() ? nullptr : archive_->Find(sheet.location);
   if (entry == nullptr) {
-    throw SheetError(SheetErrorCode::kCorrupt, "the sheet '" + sheet.name + "' refers to a part that does not exist",
-                     archive_->path() + (sheet.location.empty() ? std::string() : ": " + sheet.location));
+    Warn(ooxml::MissingSheetPartWarning(sheet));
+    return;
   }
   LoadSharedStrings();
   auto reader = archive_->OpenEntry(*entry);

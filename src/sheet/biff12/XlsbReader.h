@@ -23,9 +23,9 @@ class XlsbReader : public WorkbookReader {
 
   const Workbook& workbook() const override { return workbook_; }
 
-  /// Streams the sheet's cells; chart, dialog and macro sheets stream nothing. Throws
-  /// SheetError kCorrupt when the sheet's part is missing or damaged; std::out_of_range for a
-  /// bad position.
+  /// Streams the sheet's cells; chart, dialog and macro sheets stream nothing, and so does a
+  /// sheet whose part is missing (with a warning). Throws SheetError kCorrupt when the part is
+  /// damaged; std::out_of_range for a bad position.
   void ReadSheet(std::size_t position, SheetSink& sink) override;
 
   /// True when the package's main part is a binary workbook part.

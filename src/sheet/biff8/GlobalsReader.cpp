@@ -277,7 +277,10 @@ class Globals {
     for (std::uint32_t i = 0; i < unique && !body.AtEnd(); ++i) {
       text.clear();
       body.ReadRichExtendedString(text);
-      globals_.shared_strings.Add(text);
+      if (!globals_.shared_strings.Add(text)) {
+        throw SheetError(SheetErrorCode::kTooLarge, container::StringTable::kOverBudget, records_.part(),
+                         records_.offset());
+      }
     }
   }
 

@@ -21,6 +21,8 @@ constexpr std::size_t kMaxBlockText = 4 * 1024 * 1024;
 // Bounds the tokens of shared and array formulas kept for the cells that refer to them.
 constexpr std::size_t kMaxFormulaBytes = 16 * 1024 * 1024;
 
+std::uint16_t ReadU16OrZero(std::string_view data) { return data.size() >= 2 ? ReadU16(data.data()) : 0; }
+
 std::uint32_t CellKey(std::uint32_t row, std::uint32_t column) {
   return (row << 16) | (column & 0xFFFF);
 }
@@ -370,10 +372,10 @@ void SheetStreamReader::ReadFormulaString() {
     const std::size_t count = ReadU16(records_.data().data());
     if (records_.data().size() < 2 + count) records_.Fail("a formula's text result runs past its record");
     code_page_.Append(records_.data().substr(2, count), scratch_);
-  } else {
+  } else if (records_.data().size() > 2 || ReadU16OrZero(records_.data()) != 0) {
     ContinuedRecord body(records_);
     body.ReadUnicodeString(scratch_);
-  }
+  }  // else an empty result written as a bare count, without the flags byte
   // AddText bounded the block's text before this cell, so one string more stays bounded too.
   Pending& last = block_.back();
   last.text_begin = static_cast<std::uint32_t>(block_text_.size());

@@ -12,14 +12,19 @@ namespace quorvex::sheet::biff8 {
 
 XlsReader::XlsReader(const std::string& path) : XlsReader(std::make_unique<container::CompoundFile>(path)) {}
 
-XlsReader::XlsReader(std::unique_ptr<container::CompoundFile> file) : file_(std::move(file)) {
+const container::CompoundFile::Entry* XlsReader::FindWorkbookStream(const container::CompoundFile& file) {
   // The stream sits under the root; writers whose directory tree is damaged still list it.
   for (const char* name : {"Workbook", "Book"}) {
-    if (stream_ == nullptr) stream_ = file_->FindTopLevel(name);
+    if (const auto* stream = file.FindTopLevel(name)) return stream;
   }
   for (const char* name : {"Workbook", "Book"}) {
-    if (stream_ == nullptr) stream_ = file_->FindAnywhere(name);
+    if (const auto* stream = file.FindAnywhere(name)) return stream;
   }
+  return nullptr;
+}
+
+XlsReader::XlsReader(std::unique_ptr<container::CompoundFile> file) : file_(std::move(file)) {
+  stream_ = FindWorkbookStream(*file_);
   if (stream_ == nullptr || stream_->type != 2) {
     throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook: it holds no Workbook stream",
                      file_->path());

@@ -22,6 +22,10 @@ class XlsReader : public WorkbookReader {
   ~XlsReader() override;
 
   const Workbook& workbook() const override { return globals_.workbook; }
+
+  /// The "Workbook" (BIFF8) or "Book" (BIFF5) stream of `file`: under the root, or anywhere in a
+  /// damaged directory tree; nullptr when there is none.
+  static const container::CompoundFile::Entry* FindWorkbookStream(const container::CompoundFile& file);
   int biff_version() const { return globals_.biff_version; }
 
   /// Streams the sheet's cells; chart and macro sheets stream nothing. Throws SheetError

@@ -105,10 +105,16 @@ void CompoundFile::ReadSector(std::uint32_t sector, char* out, const std::string
   }
 }
 
+bool CompoundFile::IsReadableSector(std::uint32_t sector) const {
+  return sector <= kMaxRegularSector && sector < sector_count_;
+}
+
 void CompoundFile::ReadFat(const char* header) {
+  // A FAT sector the file does not hold (a truncated file, a damaged DIFAT) leaves its part of
+  // the FAT unknown; only a stream whose chain runs through that part fails, when it is opened.
   std::vector<std::uint32_t> fat_sectors;
-  const std::uint32_t declared = ReadU32(header + 0x2C);
-  if (declared > sector_count_) Fail("the compound file declares more FAT sectors than it holds", "header", 0x2C);
+  const std::uint32_t declared =
+      static_cast<std::uint32_t>(std::min<std::uint64_t>(ReadU32(header + 0x2C), sector_count_));
   for (std::size_t i = 0; i < kHeaderDifatEntries && fat_sectors.size() < declared; ++i) {
     fat_sectors.push_back(ReadU32(header + kHeaderDifatOffset + 4 * i));
   }
@@ -116,9 +122,7 @@ void CompoundFile::ReadFat(const char* header) {
   const std::size_t per_sector = sector_size_ / 4 - 1;  // the last slot links to the next DIFAT sector
   std::uint32_t current = ReadU32(header + 0x44);
   std::vector<bool> visited(sector_count_, false);
-  while (fat_sectors.size() < declared) {
-    if (current > kMaxRegularSector) Fail("the compound file's DIFAT ends before listing every FAT sector", "DIFAT", 0x44);
-    if (current < sector_count_ && visited[current]) Fail("the compound file's DIFAT chain loops", "DIFAT", 0x44);
+  while (fat_sectors.size() < declared && IsReadableSector(current) && !visited[current]) {
     ReadSector(current, difat.data(), "DIFAT");
     visited[current] = true;
     for (std::size_t i = 0; i < per_sector && fat_sectors.size() < declared; ++i) {
@@ -127,16 +131,17 @@ void CompoundFile::ReadFat(const char* header) {
     current = ReadU32(difat.data() + 4 * per_sector);
   }
   const std::size_t per_fat_sector = sector_size_ / 4;
-  fat_.resize(fat_sectors.size() * per_fat_sector);
+  fat_.assign(fat_sectors.size() * per_fat_sector, kUnknownFatEntry);
   std::string sector(sector_size_, '\0');
   for (std::size_t i = 0; i < fat_sectors.size(); ++i) {
+    if (!IsReadableSector(fat_sectors[i])) continue;
     ReadSector(fat_sectors[i], sector.data(), "FAT");
     for (std::size_t j = 0; j < per_fat_sector; ++j) fat_[i * per_fat_sector + j] = ReadU32(sector.data() + 4 * j);
   }
 }
 
 std::vector<std::uint32_t> CompoundFile::Chain(std::uint32_t start, bool mini, std::uint64_t max_length,
-                                               const std::string& what) const {
+                                               const std::string& what, bool lenient) const {
   const std::vector<std::uint32_t>& table = mini ? mini_fat_ : fat_;
   const std::uint64_t limit =
       mini ? std::min<std::uint64_t>(mini_fat_.size(), mini_stream_size_ / kMiniSectorSize) : sector_count_;
@@ -144,6 +149,12 @@ std::vector<std::uint32_t> CompoundFile::Chain(std::uint32_t start, bool mini, s
   std::vector<bool> visited(limit, false);
   std::uint32_t current = start;
   while (current != kEndOfChain && chain.size() < max_length) {
+    // The file's own structures keep whatever part of their chain is sound.
+    if (lenient && (current >= limit || current >= table.size() || visited[current])) break;
+    if (current == kUnknownFatEntry) {
+      Fail("the compound file's FAT does not cover " + what + ": the FAT sector listing it is missing", what,
+           static_cast<std::uint64_t>(chain.size()) << sector_shift_);
+    }
     if (!mini && current >= limit && current < table.size()) {
       // The FAT knows the sector, the file no longer holds it.
       Fail("the compound file is truncated: " + what + " continues in sector " + std::to_string(current) +
@@ -167,8 +178,14 @@ std::vector<std::uint32_t> CompoundFile::Chain(std::uint32_t start, bool mini, s
 }
 
 void CompoundFile::ReadDirectory() {
-  const std::vector<std::uint32_t> chain = Chain(first_directory_, false, sector_count_, "the directory");
-  if (chain.empty()) Fail("the compound file has no directory", "directory", 0);
+  const std::vector<std::uint32_t> chain = Chain(first_directory_, false, sector_count_, "the directory", true);
+  if (chain.empty()) {
+    if (first_directory_ <= kMaxRegularSector && first_directory_ >= sector_count_) {
+      Fail("the compound file is truncated: its directory lies past the end of the file", "directory",
+           (static_cast<std::uint64_t>(first_directory_) + 1) * sector_size_);
+    }
+    Fail("the compound file has no directory", "directory", 0);
+  }
   std::string sector(sector_size_, '\0');
   for (std::uint32_t number : chain) {
     ReadSector(number, sector.data(), "directory");
@@ -188,22 +205,25 @@ void CompoundFile::ReadDirectory() {
       if (entries_.size() > kMaxDirectoryEntries) Fail("the compound file's directory is implausibly large", "directory", 0);
     }
   }
-  if (entries_[0].type != 5) Fail("the compound file's first directory entry is not the root", "directory", 0);
+  if (entries_.empty() || entries_[0].type != 5) {
+    Fail("the compound file's first directory entry is not the root", "directory", 0);
+  }
 }
 
 void CompoundFile::ReadMiniFat() {
+  // Only streams under 4096 bytes live in the mini stream; a damaged mini stream or mini FAT keeps
+  // the part that is sound, and a stream reaching past it fails when it is opened.
   const Entry& root = entries_[0];
   const std::uint64_t file_limit = sector_count_ * sector_size_;
-  if (root.size > file_limit) Fail("the mini stream is larger than the file", "root entry", 0x78);
-  mini_stream_size_ = root.size;
-  if (root.size > 0) {
-    mini_stream_sectors_ = Chain(root.start, false, (root.size + sector_size_ - 1) >> sector_shift_, "the mini stream");
-    if ((static_cast<std::uint64_t>(mini_stream_sectors_.size()) << sector_shift_) < root.size) {
-      Fail("the mini stream's chain is shorter than the stream", "the mini stream", 0);
-    }
+  mini_stream_size_ = std::min(root.size, file_limit);
+  if (mini_stream_size_ > 0) {
+    mini_stream_sectors_ =
+        Chain(root.start, false, (mini_stream_size_ + sector_size_ - 1) >> sector_shift_, "the mini stream", true);
+    mini_stream_size_ =
+        std::min(mini_stream_size_, static_cast<std::uint64_t>(mini_stream_sectors_.size()) << sector_shift_);
   }
   if (first_mini_fat_ == kEndOfChain || first_mini_fat_ == kFreeSector) return;
-  const std::vector<std::uint32_t> chain = Chain(first_mini_fat_, false, sector_count_, "the mini FAT");
+  const std::vector<std::uint32_t> chain = Chain(first_mini_fat_, false, sector_count_, "the mini FAT", true);
   std::string sector(sector_size_, '\0');
   for (std::uint32_t number : chain) {
     ReadSector(number, sector.data(), "mini FAT");

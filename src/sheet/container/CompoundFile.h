@@ -32,10 +32,14 @@ class CompoundFile {
   static constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
   static constexpr std::uint32_t kFreeSector = 0xFFFFFFFF;
   static constexpr std::uint32_t kMaxRegularSector = 0xFFFFFFFA;
+  /// Marks FAT entries whose FAT sector the file does not hold (a value MS-CFB reserves).
+  static constexpr std::uint32_t kUnknownFatEntry = 0xFFFFFFFB;
 
   /// Opens `path` and reads the header, the whole FAT (through the DIFAT), the mini FAT and the
-  /// directory. Throws SheetError kIo when unreadable, kNotAWorkbook when the signature is wrong,
-  /// kCorrupt (with the structure and byte offset) for any damaged sector number or chain.
+  /// directory. Damage in them that no stream needs (FAT sectors, directory sectors or a mini
+  /// stream past the end of the file, loops) is left for OpenStream to meet, if ever. Throws
+  /// SheetError kIo when unreadable, kNotAWorkbook when the signature is wrong, kCorrupt for a
+  /// damaged header or a directory without its root.
   explicit CompoundFile(const std::string& path);
   ~CompoundFile();
 
@@ -60,10 +64,12 @@ class CompoundFile {
   void ReadFat(const char* header);
   void ReadDirectory();
   void ReadMiniFat();
-  /// The sectors of the chain from `start` in the FAT (or the mini FAT), checked against `limit`
-  /// sectors and for loops; at most `max_length` entries are followed.
+  /// The sectors of the chain from `start` in the FAT (or the mini FAT), checked against the
+  /// sectors the file holds and for loops; at most `max_length` entries are followed. A
+  /// `lenient` chain ends quietly before the first bad link instead of failing.
   std::vector<std::uint32_t> Chain(std::uint32_t start, bool mini, std::uint64_t max_length,
-                                   const std::string& what) const;
+                                   const std::string& what, bool lenient = false) const;
+  bool IsReadableSector(std::uint32_t sector) const;
   void ReadSector(std::uint32_t sector, char* out, const std::string& what) const;
   [[noreturn]] void Fail(const std::string& sentence, const std::string& part, std::uint64_t offset) const;
 

@@ -14,6 +14,7 @@ enum : std::uint8_t {
   kTextSpecial = 16,   // needs work in text: entity or carriage return
   kValueSpecial = 32,  // needs work in attribute values: entity, white space to normalise, '<'
   kLessThan = 64,      // '<', never allowed in attribute values
+  kNonAscii = 128,     // part of a multi-byte UTF-8 character (or of an ill-formed one)
 };
 
 constexpr std::array<std::uint8_t, 256> MakeCharacterTable() {
@@ -29,6 +30,7 @@ constexpr std::array<std::uint8_t, 256> MakeCharacterTable() {
     if (c == '&' || c == '\r') flags |= kTextSpecial;
     if (c == '&' || c == '\r' || c == '\n' || c == '\t' || c == '<') flags |= kValueSpecial;
     if (c == '<') flags |= kLessThan;
+    if (c >= 0x80) flags |= kNonAscii;
     table[static_cast<std::size_t>(c)] = flags;
   }
   return table;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "sheet/container/Utf16ToUtf8Source.h"
+#include "sheet/container/Utf8.h"
 #include "sheet/container/XmlCharacters.h"
 
 namespace quorvex::sheet::container {
@@ -14,6 +16,7 @@ using xml::IsXmlSpace;
 namespace {
 
 constexpr std::size_t kMaxReferenceSize = 40;  // "&#x0000000000010FFFF;" and shorter
+constexpr std::size_t kMaxDeclarationSize = 256;  // enough for any real <?xml ...?> declaration
 
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kShown = 60;
@@ -39,7 +42,7 @@ inline bool SameBytes(const char* a, const char* b, std::size_t size) {
 }  // namespace
 
 XmlPullParser::XmlPullParser(ByteSource& source, std::string part, const XmlLimits& limits)
-    : source_(source), part_(std::move(part)), limits_(limits) {
+    : source_(&source), part_(std::move(part)), limits_(limits) {
   capacity_ = std::max<std::size_t>(limits_.buffer_size, 64);
   buffer_ = std::make_unique_for_overwrite<char[]>(capacity_ + 1);
   cursor_ = limit_ = buffer_.get();
@@ -91,7 +94,7 @@ void XmlPullParser::Refill() {
   }
   cursor_ = base;
   limit_ = base + keep;
-  const std::size_t n = source_.Read(limit_, capacity_ - keep);
+  const std::size_t n = source_->Read(limit_, capacity_ - keep);
   if (n == 0) source_done_ = true;
   limit_ += n;
   *limit_ = '\0';
@@ -105,8 +108,54 @@ void XmlPullParser::Start() {
   if (available >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
     cursor_ += 3;
   } else if (available >= 2 && ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF))) {
-    FailAt(cursor_, SheetErrorCode::kUnsupported, "XML encoded in UTF-16 is not supported");
+    ReadAsUtf16(b[0] == 0xFE);
+    cursor_ += 3;  // the byte order mark, now in UTF-8
+    return;
+  } else if (available >= 2 && (b[0] == 0) != (b[1] == 0)) {
+    // No XML document starts with NUL, so a NUL among the first two bytes means UTF-16.
+    ReadAsUtf16(b[0] == 0);
   }
+  CheckDeclaredEncoding();
+}
+
+void XmlPullParser::ReadAsUtf16(bool big_endian) {
+  transcoder_ = std::make_unique<Utf16ToUtf8Source>(
+      *source_, std::string(cursor_, static_cast<std::size_t>(limit_ - cursor_)), big_endian);
+  source_ = transcoder_.get();
+  cursor_ = limit_ = buffer_.get();
+  *limit_ = '\0';
+  buffer_offset_ = 0;
+  source_done_ = false;
+  while (!source_done_ && limit_ - cursor_ < 3) Refill();
+}
+
+void XmlPullParser::CheckDeclaredEncoding() {
+  // <?xml version="1.0" encoding="..."?>: UTF-8 and its ASCII subset are read as they are; a
+  // declared UTF-16 in an 8-bit stream is a writer's slip, read as UTF-8 too.
+  constexpr std::string_view kDeclaration = "<?xml";
+  while (!source_done_ && static_cast<std::size_t>(limit_ - cursor_) < kMaxDeclarationSize) Refill();
+  const std::string_view head(cursor_, std::min<std::size_t>(limit_ - cursor_, kMaxDeclarationSize));
+  if (!head.starts_with(kDeclaration)) return;
+  const std::string_view declaration = head.substr(0, head.find("?>"));
+  const std::size_t key = declaration.find("encoding");
+  if (key == std::string_view::npos) return;
+  const std::size_t open = declaration.find_first_of("\"'", key);
+  if (open == std::string_view::npos) return;
+  const std::size_t close = declaration.find(declaration[open], open + 1);
+  if (close == std::string_view::npos) return;
+  std::string name(declaration.substr(open + 1, close - open - 1));
+  for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  for (const char* accepted : {"UTF-8", "UTF8", "US-ASCII", "ASCII", "UTF-16", "UTF-16LE", "UTF-16BE", "UNICODE"}) {
+    if (name == accepted) return;
+  }
+  FailAt(cursor_, SheetErrorCode::kUnsupported,
+         "the XML is encoded in " + Quoted(name) + "; only UTF-8 and UTF-16 are supported");
+}
+
+std::string_view XmlPullParser::WellFormed(std::string_view text) {
+  if (IsValidUtf8(text)) return text;
+  repaired_.push_back(RepairUtf8(text));
+  return repaired_.back();
 }
 
 XmlPullParser::Event XmlPullParser::Next() {
@@ -182,6 +231,10 @@ XmlPullParser::Step XmlPullParser::ScanText(char* p) {
   }
   char* end = (seen & xml::kTextSpecial) != 0 ? DecodeInPlace(p, lt, false) : lt;
   text_ = std::string_view(p, static_cast<std::size_t>(end - p));
+  if ((seen & xml::kNonAscii) != 0) {
+    repaired_.clear();
+    text_ = WellFormed(text_);
+  }
   depth_ = open_starts_.size();
   cursor_ = lt;
   event_ = Event::kText;
@@ -235,7 +288,8 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
         *text_end++ = *in;
       }
     }
-    text_ = std::string_view(begin, static_cast<std::size_t>(text_end - begin));
+    repaired_.clear();
+    text_ = WellFormed(std::string_view(begin, static_cast<std::size_t>(text_end - begin)));
     depth_ = open_starts_.size();
     cursor_ = p + end + 3;
     event_ = Event::kText;
@@ -272,6 +326,7 @@ XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
   attributes_.clear();
   bool empty = false;
   bool needs_decoding = false;
+  bool non_ascii = false;
   for (;;) {
     const char* before = q;
     while (IsXmlSpace(*q)) ++q;
@@ -341,10 +396,15 @@ XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
       FailAt(p, SheetErrorCode::kTooLarge, "the element <" + element() + "> has too many attributes");
     }
     needs_decoding |= (seen & xml::kValueSpecial) != 0;
+    non_ascii |= (seen & xml::kNonAscii) != 0;
     attributes_.push_back(
         {attribute, local, std::string_view(value, static_cast<std::size_t>(close - value))});
   }
   CompleteStartTag(p + 1, name_end, colon, q, empty, needs_decoding);
+  if (non_ascii) {
+    repaired_.clear();
+    for (Attribute& attribute : attributes_) attribute.value = WellFormed(attribute.value);
+  }
   return Step::kToken;
 }
 

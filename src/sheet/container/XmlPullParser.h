@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <span>
 #include <string>
@@ -14,7 +15,10 @@
 
 namespace quorvex::sheet::container {
 
-/// Pulls tokens from a UTF-8 XML byte stream. Names are not namespace-resolved: consumers match
+/// Pulls tokens from an XML byte stream in UTF-8, or in UTF-16 of either byte order (found by its
+/// byte order mark or its first bytes, and read as UTF-8); a declaration of any other encoding is
+/// refused. Text and attribute values are always well-formed UTF-8: ill-formed bytes read as
+/// U+FFFD. Names are not namespace-resolved: consumers match
 /// local names, so transitional and strict vocabularies read alike. Comments, processing
 /// instructions and the XML declaration are skipped; a document type declaration is refused, so
 /// no entity beyond the five predefined ones and character references is ever expanded.
@@ -65,6 +69,9 @@ class XmlPullParser {
   enum class Step : std::uint8_t { kToken, kSkipped, kNeedMore };
 
   void Start();
+  void ReadAsUtf16(bool big_endian);
+  void CheckDeclaredEncoding();
+  std::string_view WellFormed(std::string_view text);
   void Refill();
   Event FinishDocument();
   Step ScanText(char* p);
@@ -80,7 +87,8 @@ class XmlPullParser {
   std::uint64_t OffsetOf(const char* p) const;
   [[noreturn]] void FailAt(const char* at, SheetErrorCode code, const std::string& sentence) const;
 
-  ByteSource& source_;
+  ByteSource* source_;
+  std::unique_ptr<ByteSource> transcoder_;  // reads UTF-16 parts as UTF-8
   std::string part_;
   XmlLimits limits_;
 
@@ -97,6 +105,7 @@ class XmlPullParser {
   std::string_view local_name_;
   std::string_view text_;
   std::vector<Attribute> attributes_;
+  std::deque<std::string> repaired_;  // well-formed copies of the current token's ill-formed text
   bool empty_element_ = false;
   bool pending_end_ = false;
   std::size_t depth_ = 0;

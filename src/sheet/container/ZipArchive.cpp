@@ -76,8 +76,8 @@ ZipArchive::DirectoryLocation ZipArchive::LocateDirectory() {
   location.count = ReadU16(record + 10);
   location.size = ReadU32(record + 12);
   location.offset = ReadU32(record + 16);
-  if ((disk != 0 && disk != 0xFFFF) || (directory_disk != 0 && directory_disk != 0xFFFF) ||
-      ReadU16(record + 8) != ReadU16(record + 10)) {
+  // The entry counts are only hints: writers overflow them past 65535 entries without zip64.
+  if ((disk != 0 && disk != 0xFFFF) || (directory_disk != 0 && directory_disk != 0xFFFF)) {
     throw SheetError(SheetErrorCode::kUnsupported, "zip archives split over several files are not supported",
                      file_.path(), eocd_offset);
   }
@@ -96,17 +96,30 @@ ZipArchive::DirectoryLocation ZipArchive::LocateDirectory() {
       directory_end = zip64_offset;
     }
   }
+  if (location.size > directory_end) Fail("the zip directory lies outside the file", eocd_offset);
+  // Data before the archive (a self-extracting stub, a prepended header) shifts every offset the
+  // directory records; the directory then sits right before its end record, not where it says.
+  const std::uint64_t actual_offset = directory_end - location.size;
+  if (location.offset != actual_offset && location.size >= 4 && location.offset < actual_offset &&
+      !HasSignatureAt(location.offset, location.size, directory_end) &&
+      HasSignatureAt(actual_offset, location.size, directory_end)) {
+    prefix_size_ = actual_offset - location.offset;
+    location.offset = actual_offset;
+  }
   if (location.offset > directory_end || location.size > directory_end - location.offset) {
     Fail("the zip directory lies outside the file", eocd_offset);
   }
-  if (location.size > limits_.max_directory_size || location.count > limits_.max_entries) {
+  if (location.size > limits_.max_directory_size) {
     throw SheetError(SheetErrorCode::kTooLarge, "the zip directory expands beyond safe limits", file_.path(),
                      location.offset);
   }
-  if (location.count > location.size / kDirectoryHeaderSize) {
-    Fail("the zip directory declares more entries than it can hold", eocd_offset);
-  }
   return location;
+}
+
+bool ZipArchive::HasSignatureAt(std::uint64_t offset, std::uint64_t size, std::uint64_t end) {
+  char signature[4];
+  return size >= 4 && offset <= end - 4 && file_.ReadAt(offset, signature, 4) == 4 &&
+         ReadU32(signature) == kDirectoryHeaderSignature;
 }
 
 void ZipArchive::ReadZip64End(std::uint64_t eocd_offset, DirectoryLocation& location) {
@@ -130,14 +143,20 @@ void ZipArchive::ReadDirectory(const DirectoryLocation& location) {
   if (file_.ReadAt(location.offset, directory.data(), directory.size()) != directory.size()) {
     Fail("the file ended inside the zip directory", location.offset);
   }
-  const std::uint64_t file_size = file_.size();
-  entries_.reserve(static_cast<std::size_t>(location.count));
+  entries_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(location.count, location.size / kDirectoryHeaderSize)));
+  // Every header the directory's bytes hold is read, whatever count the end record states.
   std::size_t pos = 0;
-  for (std::uint64_t i = 0; i < location.count; ++i) {
+  while (directory.size() - pos >= 4) {
     const std::uint64_t at = location.offset + pos;
-    if (directory.size() - pos < kDirectoryHeaderSize) Fail("the zip directory is cut short", at);
     const char* h = directory.data() + pos;
-    if (ReadU32(h) != kDirectoryHeaderSignature) Fail("a zip directory entry is damaged", at);
+    if (ReadU32(h) != kDirectoryHeaderSignature) {
+      if (entries_.empty()) Fail("a zip directory entry is damaged", at);
+      break;  // trailing bytes after the last header (digital signature records, padding)
+    }
+    if (directory.size() - pos < kDirectoryHeaderSize) Fail("the zip directory is cut short", at);
+    if (entries_.size() == limits_.max_entries) {
+      throw SheetError(SheetErrorCode::kTooLarge, "the zip directory expands beyond safe limits", file_.path(), at);
+    }
     ZipEntry entry;
     entry.flags = ReadU16(h + 8);
     entry.method = ReadU16(h + 10);
@@ -179,10 +198,9 @@ void ZipArchive::ReadDirectory(const DirectoryLocation& location) {
       throw SheetError(SheetErrorCode::kUnsupported,
                        "zip archives split over several files are not supported", file_.path(), at);
     }
-    if (entry.local_header_offset >= file_size || entry.compressed_size > file_size ||
-        entry.local_header_offset + entry.compressed_size > file_size) {
-      Fail("the zip entry '" + entry.name + "' points past the end of the file", at);
-    }
+    // Offsets and sizes are checked when the entry is opened: a damaged entry nobody reads
+    // does not spoil the archive.
+    entry.local_header_offset += prefix_size_;
     entries_.push_back(std::move(entry));
     pos += record_size;
   }
@@ -206,22 +224,21 @@ std::unique_ptr<ZipEntryReader> ZipArchive::OpenEntry(const ZipEntry& entry) {
 }
 
 std::string ZipArchive::ReadEntry(const ZipEntry& entry, std::uint64_t max_size) {
-  if (entry.uncompressed_size > max_size) {
-    throw SheetError(SheetErrorCode::kTooLarge, "the part '" + entry.name + "' expands beyond safe limits",
-                     entry.name);
-  }
   auto reader = OpenEntry(entry);
-  std::string content(static_cast<std::size_t>(entry.uncompressed_size), '\0');
-  std::size_t filled = 0;
-  // The reader stops with kTooLarge should the data exceed the declared size.
-  while (filled < content.size()) {
-    const std::size_t n = reader->Read(content.data() + filled, content.size() - filled);
-    if (n == 0) break;
-    filled += n;
+  // The declared size only sizes the first allocation (and not past a megabyte, as it may be
+  // wildly wrong); the cap applies to what inflates.
+  constexpr std::size_t kChunk = 64 * 1024;
+  constexpr std::uint64_t kMaxReserve = std::uint64_t{1} << 20;
+  std::string content;
+  content.reserve(static_cast<std::size_t>(std::min({entry.uncompressed_size, max_size, kMaxReserve})));
+  char chunk[kChunk];
+  while (const std::size_t n = reader->Read(chunk, kChunk)) {
+    if (n > max_size - content.size()) {
+      throw SheetError(SheetErrorCode::kTooLarge, "the part '" + entry.name + "' expands beyond safe limits",
+                       entry.name, content.size());
+    }
+    content.append(chunk, n);
   }
-  char probe;
-  if (filled == content.size()) reader->Read(&probe, 1);  // reaches the end: checks the CRC
-  content.resize(filled);
   return content;
 }
 

@@ -17,10 +17,11 @@ namespace quorvex::sheet::container {
 
 class ZipArchive {
  public:
-  /// Opens `path` and reads its central directory (zip64 too), checking every offset and size
-  /// against the file. Throws SheetError: kIo when the file cannot be read, kCorrupt when the
-  /// end-of-central-directory record is missing (a truncated file) or the directory is damaged,
-  /// kUnsupported for archives split over several files, kTooLarge for an oversized directory.
+  /// Opens `path` and reads its central directory (zip64 too). Data prepended to the archive is
+  /// allowed for; an entry's own offsets and sizes are checked only when it is opened. Throws
+  /// SheetError: kIo when the file cannot be read, kCorrupt when the end-of-central-directory
+  /// record is missing (a truncated file) or the directory is damaged, kUnsupported for archives
+  /// split over several files, kTooLarge for an oversized directory.
   explicit ZipArchive(const std::string& path, ZipLimits limits = {});
 
   const std::string& path() const { return file_.path(); }
@@ -35,8 +36,8 @@ class ZipArchive {
   /// deflate, kCorrupt when the local header is damaged.
   std::unique_ptr<ZipEntryReader> OpenEntry(const ZipEntry& entry);
 
-  /// The whole content of a small entry; throws SheetError kTooLarge when it declares more than
-  /// `max_size` bytes.
+  /// The whole content of a small entry; throws SheetError kTooLarge when more than `max_size`
+  /// bytes inflate (whatever size the directory declares).
   std::string ReadEntry(const ZipEntry& entry, std::uint64_t max_size);
 
  private:
@@ -49,10 +50,12 @@ class ZipArchive {
   DirectoryLocation LocateDirectory();
   void ReadZip64End(std::uint64_t eocd_offset, DirectoryLocation& location);
   void ReadDirectory(const DirectoryLocation& location);
+  bool HasSignatureAt(std::uint64_t offset, std::uint64_t size, std::uint64_t end);
   [[noreturn]] void Fail(const std::string& sentence, std::uint64_t offset) const;
 
   InputFile file_;
   ZipLimits limits_;
+  std::uint64_t prefix_size_ = 0;  // bytes before the archive's first record
   std::vector<ZipEntry> entries_;
   std::unordered_map<std::string_view, std::size_t> by_name_;
   std::unordered_map<std::string, std::size_t> by_folded_name_;

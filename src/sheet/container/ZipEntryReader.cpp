@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::uint32_t kLocalHeaderSignature = 0x04034b50;  // APPNOTE.TXT 4.3.7
 constexpr std::size_t kLocalHeaderSize = 30;
+constexpr std::uint32_t kDataDescriptorSignature = 0x08074b50;  // APPNOTE.TXT 4.3.9
 
 }  // namespace
 
@@ -39,19 +40,20 @@ ZipEntryReader::ZipEntryReader(InputFile& file, const ZipEntry& entry, const Zip
   }
   data_offset_ = at + kLocalHeaderSize + ReadU16(header + 26) + ReadU16(header + 28);
   const std::uint64_t file_size = file_.size();
-  if (data_offset_ > file_size || entry_.compressed_size > file_size - data_offset_) {
+  if (data_offset_ > file_size) {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", data_offset_);
   }
+  // The directory's sizes are often wrong in harmless ways (data descriptors, writers that fill
+  // them in badly). A deflate stream marks its own end, so it may use every byte up to the end of
+  // the file; stored data is as long as its compressed size says, within the file.
   if (entry_.method == ZipEntry::kMethodStored) {
-    if (entry_.compressed_size != entry_.uncompressed_size) {
-      Fail(SheetErrorCode::kCorrupt, "the stored part '" + entry_.name + "' has inconsistent sizes", at);
+    const std::uint64_t available = file_size - data_offset_;
+    input_limit_ = entry_.compressed_size <= available ? entry_.compressed_size : entry_.uncompressed_size;
+    if (input_limit_ > available) {
+      Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", data_offset_);
     }
   } else {
-    const bool over_ratio = entry_.uncompressed_size > limits_.ratio_grace &&
-                            entry_.uncompressed_size / limits_.max_ratio > entry_.compressed_size;
-    if (entry_.uncompressed_size > limits_.max_entry_size || over_ratio) {
-      Fail(SheetErrorCode::kTooLarge, "the part '" + entry_.name + "' expands beyond safe limits", at);
-    }
+    input_limit_ = file_size - data_offset_;
     auto stream = std::make_unique<z_stream>();
     if (inflateInit2(stream.get(), -MAX_WBITS) != Z_OK) throw std::bad_alloc();
     stream_ = std::move(stream);
@@ -77,7 +79,7 @@ std::size_t ZipEntryReader::Read(char* buffer, std::size_t size) {
 }
 
 std::size_t ZipEntryReader::ReadStored(char* buffer, std::size_t size) {
-  const std::uint64_t remaining = entry_.compressed_size - compressed_read_;
+  const std::uint64_t remaining = input_limit_ - compressed_read_;
   const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, remaining));
   if (want == 0) return 0;
   const std::size_t got = file_.ReadAt(data_offset_ + compressed_read_, buffer, want);
@@ -86,6 +88,7 @@ std::size_t ZipEntryReader::ReadStored(char* buffer, std::size_t size) {
   }
   compressed_read_ += got;
   total_out_ += got;
+  CheckGrowth(compressed_read_);
   crc_ =
       static_cast<std::uint32_t>(crc32(crc_, reinterpret_cast<const Bytef*>(buffer), static_cast<uInt>(got)));
   return got;
@@ -93,7 +96,7 @@ std::size_t ZipEntryReader::ReadStored(char* buffer, std::size_t size) {
 
 void ZipEntryReader::FillInput() {
   const std::size_t want = static_cast<std::size_t>(
-      std::min<std::uint64_t>(kInputChunk, entry_.compressed_size - compressed_read_));
+      std::min<std::uint64_t>(kInputChunk, input_limit_ - compressed_read_));
   const std::size_t got = file_.ReadAt(data_offset_ + compressed_read_, input_.get(), want);
   if (got != want) {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", compressed_read_ + got);
@@ -110,7 +113,7 @@ std::size_t ZipEntryReader::ReadDeflated(char* buffer, std::size_t size) {
   stream_->avail_out = capacity;
   while (stream_->avail_out == capacity) {
     if (stream_->avail_in == 0) {
-      if (compressed_read_ == entry_.compressed_size) {
+      if (compressed_read_ == input_limit_) {
         Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated: its data ends early",
              compressed_read_);
       }
@@ -123,6 +126,11 @@ std::size_t ZipEntryReader::ReadDeflated(char* buffer, std::size_t size) {
     }
     if (status != Z_OK && status != Z_BUF_ERROR) {
       const std::uint64_t consumed = compressed_read_ - stream_->avail_in;
+      if (consumed > entry_.compressed_size) {
+        // Past the data the directory accounts for: the entry was cut short, not garbled.
+        Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated: its data ends early",
+             entry_.compressed_size);
+      }
       Fail(SheetErrorCode::kCorrupt,
            "the compressed data of the part '" + entry_.name + "' is damaged" +
                (stream_->msg != nullptr ? std::string(" (") + stream_->msg + ")" : std::string()),
@@ -131,29 +139,35 @@ std::size_t ZipEntryReader::ReadDeflated(char* buffer, std::size_t size) {
   }
   const std::size_t produced = capacity - stream_->avail_out;
   total_out_ += produced;
-  CheckGrowth();
+  CheckGrowth(compressed_read_ - stream_->avail_in);
   crc_ = static_cast<std::uint32_t>(
       crc32(crc_, reinterpret_cast<const Bytef*>(buffer), static_cast<uInt>(produced)));
   return produced;
 }
 
-void ZipEntryReader::CheckGrowth() {
-  const std::uint64_t consumed = compressed_read_ - stream_->avail_in;
-  // More than declared means a lying directory; the cap and ratio stop bombs that declare honestly
-  // but enormously (the declared size was checked against both at open).
+void ZipEntryReader::CheckGrowth(std::uint64_t consumed) {
+  // What inflates is what counts, never the declared size: the cap stops huge parts, the ratio
+  // (past a grace size) stops bombs.
   const bool over_ratio = total_out_ > limits_.ratio_grace && total_out_ / limits_.max_ratio > consumed;
-  if (total_out_ > entry_.uncompressed_size || total_out_ > limits_.max_entry_size || over_ratio) {
+  if (total_out_ > limits_.max_entry_size || over_ratio) {
     Fail(SheetErrorCode::kTooLarge, "the part '" + entry_.name + "' expands beyond safe limits", consumed);
   }
 }
 
+bool ZipEntryReader::DescriptorCrcMatches() {
+  // A data descriptor follows the data: an optional signature, then CRC-32 and the sizes. When
+  // the directory's CRC is wrong but the descriptor's is right, the data is intact.
+  if (entry_.method == ZipEntry::kMethodStored) return false;
+  const std::uint64_t end = data_offset_ + compressed_read_ - stream_->avail_in;
+  char descriptor[8];
+  if (file_.ReadAt(end, descriptor, sizeof descriptor) != sizeof descriptor) return false;
+  const char* crc = ReadU32(descriptor) == kDataDescriptorSignature ? descriptor + 4 : descriptor;
+  return ReadU32(crc) == crc_;
+}
+
 void ZipEntryReader::Finish() {
   finished_ = true;
-  if (total_out_ != entry_.uncompressed_size) {
-    Fail(SheetErrorCode::kCorrupt,
-         "the part '" + entry_.name + "' is shorter than its zip directory entry declares", total_out_);
-  }
-  if (crc_ != entry_.crc32) {
+  if (crc_ != entry_.crc32 && !DescriptorCrcMatches()) {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is damaged: its CRC-32 check fails",
          total_out_);
   }

@@ -16,15 +16,16 @@ namespace quorvex::sheet::container {
 
 class ZipEntryReader : public ByteSource {
  public:
-  /// Reads the entry's local header. Throws SheetError kPasswordProtected, kUnsupported (method),
-  /// kTooLarge (declared size or ratio) or kCorrupt. `file` must outlive the reader.
+  /// Reads the entry's local header. Throws SheetError kPasswordProtected, kUnsupported (method)
+  /// or kCorrupt. `file` must outlive the reader.
   ZipEntryReader(InputFile& file, const ZipEntry& entry, const ZipLimits& limits);
   ~ZipEntryReader() override;
   ZipEntryReader(const ZipEntryReader&) = delete;
   ZipEntryReader& operator=(const ZipEntryReader&) = delete;
 
-  /// Inflated bytes of the entry. At the end the size and CRC-32 are checked (kCorrupt); more
-  /// data than declared, or an implausible ratio, gives kTooLarge; cut-short data gives kCorrupt.
+  /// Inflated bytes of the entry, as many as the data holds whatever size the directory states.
+  /// At the end the CRC-32 is checked against the directory or a data descriptor (kCorrupt);
+  /// more than the entry cap, or an implausible ratio, gives kTooLarge; cut-short data kCorrupt.
   std::size_t Read(char* buffer, std::size_t size) override;
 
   const ZipEntry& entry() const { return entry_; }
@@ -35,7 +36,8 @@ class ZipEntryReader : public ByteSource {
   std::size_t ReadStored(char* buffer, std::size_t size);
   std::size_t ReadDeflated(char* buffer, std::size_t size);
   void FillInput();
-  void CheckGrowth();
+  void CheckGrowth(std::uint64_t consumed);
+  bool DescriptorCrcMatches();
   void Finish();
   [[noreturn]] void Fail(SheetErrorCode code, const std::string& sentence, std::uint64_t offset) const;
 
@@ -43,6 +45,7 @@ class ZipEntryReader : public ByteSource {
   ZipEntry entry_;
   ZipLimits limits_;
   std::uint64_t data_offset_ = 0;      // first byte of the entry's data in the file
+  std::uint64_t input_limit_ = 0;      // bytes of it the reader may use
   std::uint64_t compressed_read_ = 0;  // bytes of it read from the file so far
   std::uint64_t total_out_ = 0;
   std::uint32_t crc_ = 0;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <string>
 
 #include "sheet/model/CellRange.h"
 #include "sheet/model/CellValue.h"
@@ -27,12 +29,26 @@ class SheetSink {
   virtual void OnDefaultSizes(double /*column_width*/, double /*row_height*/) {}
 };
 
+/// Receives a sentence about damage a reader worked around (the sheet still converts).
+using WarningHandler = std::function<void(const std::string& sentence)>;
+
 class WorkbookReader {
  public:
   virtual ~WorkbookReader() = default;
   virtual const Workbook& workbook() const = 0;
   /// Streams the cells of workbook().sheets[position] into `sink`. Throws SheetError.
   virtual void ReadSheet(std::size_t position, SheetSink& sink) = 0;
+
+  /// Where warnings go; without a handler they are dropped.
+  void SetWarningHandler(WarningHandler handler) { warning_handler_ = std::move(handler); }
+
+ protected:
+  void Warn(const std::string& sentence) const {
+    if (warning_handler_) warning_handler_(sentence);
+  }
+
+ private:
+  WarningHandler warning_handler_;
 };
 
 }  // namespace quorvex::sheet

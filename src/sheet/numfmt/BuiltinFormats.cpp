@@ -10,7 +10,8 @@ namespace {
 
 constexpr std::string_view kDate = "m/d/yyyy";
 
-// Ids 0 to 49 as an en-US installation defines them, then the ids East Asian installations
+// Ids 0 to 49 as an en-US installation defines them (37 to 40 as the published list of
+// built-in formats spells them: a space, not a parenthesis' width, after positive values), then the ids East Asian installations
 // define (50 to 81), shown by an en-US installation as the nearest format of its own.
 // Empty entries have no built-in meaning and show as General.
 constexpr std::array<std::string_view, 82> kBuiltin = {
@@ -40,10 +41,10 @@ constexpr std::array<std::string_view, 82> kBuiltin = {
     "General", "General", "General", "General",             // 23-26
     kDate, kDate, kDate, kDate, kDate,                      // 27-31
     "", "", "", "", "",                                     // 32-36
-    "#,##0_);\\(#,##0\\)",                                  // 37
-    "#,##0_);[Red]\\(#,##0\\)",                             // 38
-    "#,##0.00_);\\(#,##0.00\\)",                            // 39
-    "#,##0.00_);[Red]\\(#,##0.00\\)",                       // 40
+    "#,##0 ;(#,##0)",                                       // 37
+    "#,##0 ;[Red](#,##0)",                                  // 38
+    "#,##0.00;(#,##0.00)",                                  // 39
+    "#,##0.00;[Red](#,##0.00)",                             // 40
     "_(* #,##0_);_(* \\(#,##0\\);_(* \"-\"_);_(@_)",        // 41
     "_(\"$\"* #,##0_);_(\"$\"* \\(#,##0\\);_(\"$\"* \"-\"_);_(@_)",          // 42
     "_(* #,##0.00_);_(* \\(#,##0.00\\);_(* \"-\"??_);_(@_)",                 // 43

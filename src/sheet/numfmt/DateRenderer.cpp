@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <string_view>
 
 namespace quorvex::sheet::numfmt {
@@ -15,11 +16,13 @@ constexpr std::int64_t kUnixDayOfSerialZero = -25568;  // 31 December 1899, days
 constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr int kBuddhistOffset = 543;
 
-constexpr std::string_view kMonthNames[12] = {"January", "February", "March",     "April",
-                                              "May",     "June",     "July",      "August",
-                                              "September", "October", "November", "December"};
-constexpr std::string_view kDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                           "Thursday", "Friday", "Saturday"};
+/// The first character of a UTF-8 name ("J" of "January", "Я" of "Январь").
+std::string_view FirstLetter(std::string_view name) {
+  if (name.empty()) return name;
+  std::size_t length = 1;
+  while (length < name.size() && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80) ++length;
+  return name.substr(0, length);
+}
 
 void AppendNumber(std::int64_t value, int width, std::string& out) {
   char buffer[24];
@@ -67,15 +70,15 @@ void AppendField(const Part& part, const Section& s, const Moment& m, std::strin
       break;
     }
     case PartKind::kMonth: {
-      const std::string_view name = kMonthNames[m.date.month - 1];
+      const auto month = static_cast<std::size_t>(m.date.month - 1);
       if (part.width <= 2) {
         AppendNumber(m.date.month, part.width, out);
       } else if (part.width == 3) {
-        out.append(name.substr(0, 3));
+        out.append(s.names->short_months[month]);
       } else if (part.width == 4) {
-        out.append(name);
+        out.append(s.names->months[month]);
       } else {
-        out.push_back(name[0]);
+        out.append(FirstLetter(s.names->months[month]));
       }
       break;
     }
@@ -83,8 +86,8 @@ void AppendField(const Part& part, const Section& s, const Moment& m, std::strin
       if (part.width <= 2) {
         AppendNumber(m.date.day, part.width, out);
       } else {
-        const std::string_view name = kDayNames[m.date.weekday];
-        out.append(part.width == 3 ? name.substr(0, 3) : name);
+        const auto weekday = static_cast<std::size_t>(m.date.weekday);
+        out.append(part.width == 3 ? s.names->short_days[weekday] : s.names->days[weekday]);
       }
       break;
     case PartKind::kHour: {
@@ -98,7 +101,7 @@ void AppendField(const Part& part, const Section& s, const Moment& m, std::strin
       out.push_back('.');
       AppendNumber(m.subsecond / PowerOfTen(m.precision - part.width), part.width, out);
       break;
-    case PartKind::kAmPm: out.append(s.literals, part.offset + (hour < 12 ? 0 : 2), 2); break;
+    case PartKind::kAmPm: out.append(hour < 12 ? "AM" : "PM"); break;
     case PartKind::kAP: out.push_back(hour < 12 ? part.ch : part.ch2); break;
     case PartKind::kElapsedHours: AppendNumber(m.total_seconds / 3600, part.width, out); break;
     case PartKind::kElapsedMinutes: AppendNumber(m.total_seconds / 60, part.width, out); break;

@@ -39,15 +39,6 @@ bool Condition::OnlyNegative() const {
   }
 }
 
-bool Condition::CoversNonNegative() const {
-  switch (op) {
-    case CompareOp::kGreaterEqual: return value <= 0;
-    case CompareOp::kGreater:
-    case CompareOp::kNotEqual: return value < 0;
-    default: return false;
-  }
-}
-
 std::unique_ptr<ParsedFormat> ParseFormat(std::string_view code) {
   if (code.empty() || code.size() > kMaxCodeLength) return nullptr;
   const TokenList list = TokenizeFormat(code);
@@ -83,7 +74,8 @@ std::unique_ptr<ParsedFormat> ParseFormat(std::string_view code) {
   format->conditional = (format->number_sections > 0 && sections[0].condition.Present()) ||
                         (format->number_sections > 1 && sections[1].condition.Present());
   format->general = format->number_sections == 1 && format->text_section < 0 &&
-                    sections[0].kind == SectionKind::kGeneral && !sections[0].condition.Present();
+                    sections[0].kind == SectionKind::kGeneral && !sections[0].condition.Present() &&
+                    sections[0].numerals == nullptr;
   return format;
 }
 

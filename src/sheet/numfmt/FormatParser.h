@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/numfmt/DateNames.h"
+#include "sheet/numfmt/EastAsianNumerals.h"
 #include "sheet/numfmt/FormatTokenizer.h"
 
 namespace quorvex::sheet::numfmt {
@@ -21,7 +23,7 @@ enum class SectionKind : std::uint8_t {
 };
 
 enum class PartKind : std::uint8_t {
-  kLiteral,        // Section::literals[offset, offset + size)
+  kLiteral,        // Section::literals[offset, offset + size); ch: a FractionGap in fractions
   kIntegerDigit,   // ch: '0' '#' '?'
   kDecimalPoint,
   kFractionDigit,  // digit after the decimal point
@@ -31,6 +33,7 @@ enum class PartKind : std::uint8_t {
   kFractionBar,
   kDenominator,    // denominator digit placeholder
   kFixedDenominator,  // Section::denominator as written
+  kDenominatorPad, // ch: a placeholder after the denominator's first run, shown as padding
   kGeneral,        // the value in General form
   kTextValue,      // '@'
   kYear,           // width 2 or 4
@@ -42,11 +45,20 @@ enum class PartKind : std::uint8_t {
   kMinute,         // width 1 or 2
   kSecond,         // width 1 or 2
   kSubsecond,      // width: 1 to 3 digits after the decimal point
-  kAmPm,           // literals[offset, +2) before noon, [offset + 2, +2) after, as written
+  kAmPm,           // AM or PM in capitals, however the code spells it
   kAP,             // ch: letter shown for morning, ch2: for afternoon
   kElapsedHours,   // width: minimum digits
   kElapsedMinutes,
   kElapsedSeconds,
+};
+
+/// Where a literal of a fraction section stands. A fraction that rounds to nothing is blanked
+/// together with the literals that lead into it.
+enum FractionGap : char {
+  kGapNone = 0,
+  kGapBeforeNumerator = 'n',    // between the whole part and the numerator
+  kGapBeforeBar = 'b',          // between the numerator and the '/'
+  kGapBeforeDenominator = 'd',  // between the '/' and the denominator
 };
 
 struct Part {
@@ -66,8 +78,6 @@ struct Condition {
   bool Matches(double v) const;
   /// True when every value the condition accepts is negative.
   bool OnlyNegative() const;
-  /// True when the condition accepts every value from 0 upwards.
-  bool CoversNonNegative() const;
 };
 
 struct Section {
@@ -80,19 +90,26 @@ struct Section {
   int integer_digits = 0;   // placeholders before the point (mantissa, or fraction's whole part)
   int fraction_digits = 0;  // placeholders after the point
   bool thousands = false;   // group the integer digits by three
+  bool has_digits = false;  // digit placeholders: a minus sign shows only before a non-zero digit
   int shift = 0;            // power of ten applied first: +2 per %, -3 per scaling comma
   int exponent_digits = 0;  // minimum exponent digits
   int numerator_digits = 0;
-  int denominator_digits = 0;
+  int denominator_digits = 0;     // the denominator's first run of placeholders, or its digits
   std::uint32_t denominator = 0;  // fixed denominator, 0 when chosen per value
+  int numerator_min = 0;          // numerator placeholders other than '#'
+  int denominator_min = 0;        // denominator places other than '#' (digits of a fixed one)
+  bool fraction_zeros = false;    // a '0' in the numerator or denominator: always shown
   // A number section of the common shape (literals, then '#' and '0' integer placeholders,
   // then '0' decimals, then literals: "0.00", "#,##0", "0.00%"): rendered on a shorter path.
   bool plain = false;
   int min_integer_digits = 0;  // '0' integer placeholders of a plain section
+  const NumeralStyle* numerals = nullptr;  // [DBNum] of a General section, when its locale has it
 
   // Dates and times.
+  const DateNames* names = &EnglishDateNames();  // chosen by the section's locale tag
   int subsecond_digits = 0;
   bool hour12 = false;
+  bool elapsed = false;  // an elapsed field: a negative value shows with a minus sign
 };
 
 /// A whole format: up to three number sections and an optional text section.

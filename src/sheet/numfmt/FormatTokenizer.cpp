@@ -1,13 +1,16 @@
 // Tokenizer for number format codes.
 #include "sheet/numfmt/FormatTokenizer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
+#include <vector>
 
 namespace quorvex::sheet::numfmt {
 namespace {
 
 constexpr std::string_view kSpace = " ";
+constexpr std::string_view kComma = ",";
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -63,14 +66,17 @@ class Tokenizer {
       case '[': return Bracket();
       case ';':
         digit_seen_ = false;
+        pending_commas_.clear();
         Push(TokenKind::kSectionBreak, code_.substr(pos_++, 1));
         return;
       case '0': case '#': case '?':
         digit_seen_ = true;
+        for (const std::size_t pending : pending_commas_) list_.tokens[pending].kind = TokenKind::kGroup;
+        pending_commas_.clear();
         Push(TokenKind::kDigit, code_.substr(pos_++, 1), c);
         return;
       case '.': Push(TokenKind::kPoint, code_.substr(pos_++, 1)); return;
-      case ',': Push(TokenKind::kComma, code_.substr(pos_++, 1)); return;
+      case ',': return Commas();
       case '%': Push(TokenKind::kPercent, code_.substr(pos_++, 1)); return;
       case '/': Push(TokenKind::kSlash, code_.substr(pos_++, 1)); return;
       case '@': Push(TokenKind::kAt, code_.substr(pos_++, 1)); return;
@@ -116,6 +122,31 @@ class Tokenizer {
     const std::size_t length = CodePointLength(code_, pos_);
     Push(TokenKind::kLiteral, code_.substr(pos_, length));
     pos_ += length;
+  }
+
+  // A run of commas means what the characters around it make it: after a digit or a
+  // placeholder it groups thousands when a placeholder follows, directly or later in the
+  // section, and otherwise scales by 1000 per comma; right after a decimal point it scales;
+  // anywhere else it is one literal comma.
+  void Commas() {
+    std::size_t end = pos_;
+    while (end < code_.size() && code_[end] == ',') ++end;
+    const std::string_view run = code_.substr(pos_, end - pos_);
+    const char before = pos_ > 0 ? code_[pos_ - 1] : '\0';
+    const char after = end < code_.size() ? code_[end] : ';';
+    pos_ = end;
+    const auto placeholder = [](char c) { return c == '#' || c == '?' || (c >= '0' && c <= '9'); };
+    const bool may_group = placeholder(before) && after != ';';
+    const bool may_scale = (placeholder(before) || before == '.') && !placeholder(after);
+    const auto count = static_cast<std::uint16_t>(std::min<std::size_t>(run.size(), 0xFFFF));
+    if (may_group && !may_scale) {
+      Push(TokenKind::kGroup, run);
+    } else if (may_scale) {
+      if (may_group) pending_commas_.push_back(list_.tokens.size());  // a later placeholder makes it a group
+      Push(TokenKind::kScale, run, 0, count);
+    } else {
+      Push(TokenKind::kComma, kComma);
+    }
   }
 
   void Quoted() {
@@ -170,11 +201,17 @@ class Tokenizer {
         return;
       }
     }
-    // Colours ([Red], [Color10]) and other display hints have no effect on text.
+    if (inside.size() == 6 && StartsWithNoCase(inside, 0, "dbnum") && inside[5] >= '1' && inside[5] <= '3') {
+      Push(TokenKind::kNumerals, inside, 0, static_cast<std::uint16_t>(inside[5] - '0'));
+      return;
+    }
+    // Colours ([Red], [Color10]) and other display hints have no effect on text; a section of
+    // nothing else still shows the number.
+    Push(TokenKind::kColor, {});
   }
 
-  // [$sym-locale]: the symbol shows; the locale picks the language, or the system's
-  // long date or time format for F800 and F400 (x-sysdate and x-systime in newer files).
+  // [$sym-locale]: the symbol shows; the locale picks the names of months and days, or the
+  // system's long date or time format for F800 and F400 (x-sysdate and x-systime in newer files).
   void Locale(std::string_view body) {
     const std::size_t dash = body.find('-');
     const std::string_view symbol = body.substr(0, dash);
@@ -191,6 +228,7 @@ class Tokenizer {
         Push(TokenKind::kSystemTime, body);
         return;
       }
+      Push(TokenKind::kLocale, locale);
     }
     if (!symbol.empty()) Push(TokenKind::kLiteral, symbol);
   }
@@ -235,6 +273,7 @@ class Tokenizer {
   std::string_view code_;
   std::size_t pos_ = 0;
   bool digit_seen_ = false;  // a digit placeholder earlier in this section: E+ means exponent
+  std::vector<std::size_t> pending_commas_;  // scaling commas a later placeholder turns into groups
   TokenList list_;
 };
 

@@ -11,7 +11,9 @@ enum class TokenKind : std::uint8_t {
   kLiteral,       // text to show as is (quoted, escaped, _x spacing, currency symbol, plain character)
   kDigit,         // ch: '0', '#' or '?'
   kPoint,         // '.'
-  kComma,         // ','
+  kComma,         // a run of ',' shown as one ',': after a literal, or before the first digit
+  kGroup,         // ',' among integer placeholders: thousands separators
+  kScale,         // ',' after the last placeholder; count: commas, each dividing by 1000
   kPercent,       // '%'
   kSlash,         // '/'
   kAt,            // '@'
@@ -22,6 +24,9 @@ enum class TokenKind : std::uint8_t {
   kAP,            // A/P; text holds the two letters' source "a/p" as written
   kElapsed,       // [h] [mm] [ss]; ch: 'h' 'm' 's'; count: letters inside the brackets
   kCondition,     // [>=100]; op and number
+  kColor,         // [Red], [Color10], [DBNum4]: display hints with no effect on text
+  kNumerals,      // [DBNum1] to [DBNum3]: East Asian numerals; count: the number
+  kLocale,        // [$-40C], [$€-407]: text holds the locale part after the dash
   kSystemDate,    // [$-F800] or [$-x-sysdate]: the system's long date format
   kSystemTime,    // [$-F400] or [$-x-systime]: the system's time format
   kSectionBreak,  // ';'

@@ -1,54 +1,81 @@
-// Fraction sections: whole part, best or fixed-denominator fraction, aligned placeholders.
+// Fraction sections: whole part, searched or fixed-denominator fraction, aligned placeholders.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
+#include "sheet/numfmt/FractionSearch.h"
 #include "sheet/numfmt/NumberRenderer.h"
 
 namespace quorvex::sheet::numfmt {
 namespace {
 
-// Above this a double holds no fractional part.
-constexpr double kWholeLimit = 4503599627370496.0;  // 2^52
-constexpr int kMaxChosenDenominatorDigits = 7;
+constexpr int kMaxSearchedDenominatorDigits = 9;
 
-struct Fraction {
-  double numerator = 0;
-  std::int64_t denominator = 1;
+/// The numbers a fraction section shows for one value.
+struct FractionValue {
+  double whole = 0;
+  Fraction fraction;
+  bool shown = true;        // the fraction is written (else blanked, or left out with '#')
+  bool whole_shown = true;  // the whole part writes a digit
 };
 
-/// The fraction closest to x (x >= 0) with a denominator up to `max_denominator`, found from
-/// the continued fraction of x: the last convergent within the limit or the best semiconvergent
-/// after it. Ties go to the smaller denominator.
-Fraction BestFraction(double x, std::int64_t max_denominator) {
-  if (x >= kWholeLimit) return {std::floor(x), 1};
-  std::int64_t p0 = 0, q0 = 1, p1 = 1, q1 = 0;
-  double rest = x;
-  for (int step = 0; step < 64; ++step) {
-    const double whole = std::floor(rest);
-    if (whole >= kWholeLimit) break;
-    const auto a = static_cast<std::int64_t>(whole);
-    if (q1 != 0 && a > (max_denominator - q0) / q1) break;
-    const std::int64_t p2 = p0 + a * p1;
-    const std::int64_t q2 = q0 + a * q1;
-    p0 = p1;
-    q0 = q1;
-    p1 = p2;
-    q1 = q2;
-    const double remainder = rest - whole;
-    if (remainder <= 0) return {static_cast<double>(p1), q1};
-    rest = 1 / remainder;
+FractionValue Split(const Section& s, double x) {
+  FractionValue v;
+  const bool has_whole = s.integer_digits > 0;
+  v.whole = has_whole ? std::floor(x) : 0;
+  const double rest = x - v.whole;
+  if (s.denominator > 0) {
+    v.fraction.denominator = s.denominator;
+    v.fraction.numerator = std::floor(rest * static_cast<double>(s.denominator) + 0.5);
+  } else {
+    std::int64_t max_denominator = 1;
+    for (int i = std::clamp(s.denominator_digits, 1, kMaxSearchedDenominatorDigits); i > 0; --i) max_denominator *= 10;
+    v.fraction = ConvergentFraction(rest, max_denominator - 1);
   }
-  const std::int64_t k = (max_denominator - q0) / q1;
-  const double semi_p = static_cast<double>(p0 + k * p1);
-  const std::int64_t semi_q = q0 + k * q1;
-  const double convergent_error = std::fabs(x - static_cast<double>(p1) / static_cast<double>(q1));
-  const double semi_error = std::fabs(x - semi_p / static_cast<double>(semi_q));
-  if (semi_error < convergent_error || (semi_error == convergent_error && semi_q < q1)) {
-    return {semi_p, semi_q};
+  if (!has_whole) return v;
+  if (v.fraction.numerator >= static_cast<double>(v.fraction.denominator)) {
+    v.whole += 1;  // rounded up to the next whole number
+    v.fraction.numerator = 0;
   }
-  return {static_cast<double>(p1), q1};
+  if (v.fraction.numerator == 0 && s.denominator == 0) v.fraction.denominator = 1;
+  v.shown = v.fraction.numerator != 0 || s.fraction_zeros;
+  // A whole number below one writes its 0 only when the fraction is blank.
+  v.whole_shown = v.whole >= 1 || !v.shown;
+  return v;
+}
+
+std::size_t CodePoints(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+/// A literal as text, as spaces of its width, or left out, by where it stands.
+void AppendLiteral(const Section& s, const Part& part, const FractionValue& v, bool improper, std::string& out) {
+  const std::string_view text(s.literals.data() + part.offset, part.size);
+  const bool numerator_pads = s.numerator_min > 0;
+  const bool denominator_pads = s.denominator_min > 0;
+  bool as_text = v.shown;
+  bool as_spaces = false;
+  switch (improper ? static_cast<char>(kGapNone) : part.ch) {
+    case kGapBeforeNumerator:
+      as_text = v.shown && v.whole_shown;
+      if (text.find_first_not_of(' ') == std::string_view::npos) {
+        as_spaces = (v.shown || numerator_pads || denominator_pads) && (v.whole_shown || numerator_pads);
+      } else {
+        as_spaces = denominator_pads && (v.whole_shown || numerator_pads);
+      }
+      break;
+    case kGapBeforeBar: as_spaces = numerator_pads || denominator_pads; break;
+    case kGapBeforeDenominator: as_spaces = denominator_pads; break;
+    default: as_text = true; break;
+  }
+  if (as_text) {
+    out.append(text);
+  } else if (as_spaces) {
+    out.append(CodePoints(text), ' ');
+  }
 }
 
 /// Denominator digits: written left-aligned, '?' padding after them with spaces,
@@ -64,12 +91,18 @@ void AppendDenominator(const Section& s, std::int64_t denominator, std::string& 
     if (part.ch == '0') ++zeros;
     if (part.ch == '?') ++spaces;
   }
-  int pad = std::max(0, s.denominator_digits - length);
+  const int pad = std::max(0, s.denominator_digits - length);
   zeros = std::min(zeros, pad);
   spaces = std::min(spaces, pad - zeros);
   out.append(static_cast<std::size_t>(zeros), '0');
   out.append(buffer, end);
   out.append(static_cast<std::size_t>(spaces), ' ');
+}
+
+/// A placeholder with nothing to show: '0' a zero, '?' a space, '#' nothing.
+void AppendPadding(char ch, std::string& out) {
+  if (ch == '0') out.push_back('0');
+  if (ch == '?') out.push_back(' ');
 }
 
 }  // namespace
@@ -78,53 +111,48 @@ void AppendFractionSection(const Section& s, double magnitude, std::string& out)
   double x = magnitude;
   if (s.shift != 0) x *= std::pow(10.0, s.shift);
   if (!std::isfinite(x)) x = 0;
-  const bool has_whole = s.integer_digits > 0;
-  double whole = has_whole ? std::floor(x) : 0;
-  const double rest = x - whole;
+  const FractionValue v = Split(s, x);
+  const bool improper = s.integer_digits == 0;
 
-  Fraction f;
-  if (s.denominator > 0) {
-    f.denominator = s.denominator;
-    f.numerator = std::floor(rest * static_cast<double>(s.denominator) + 0.5);
-  } else {
-    const int digits = std::clamp(s.denominator_digits, 1, kMaxChosenDenominatorDigits);
-    std::int64_t max_denominator = 1;
-    for (int i = 0; i < digits; ++i) max_denominator *= 10;
-    f = BestFraction(rest, max_denominator - 1);
-  }
-  if (has_whole && f.numerator >= static_cast<double>(f.denominator)) {
-    whole += 1;  // rounded up to the next whole number
-    f.numerator = 0;
-  }
-  // A whole number shows its integer and blanks where the fraction would be.
-  const bool blank_fraction = has_whole && f.numerator == 0;
-
-  const DecimalNumber whole_digits = DecimalNumber::FromDouble(whole);
-  IntegerDigitWriter integers(whole_digits, s.integer_digits, s.thousands, blank_fraction);
-  const DecimalNumber numerator_digits = DecimalNumber::FromDouble(f.numerator);
+  const DecimalNumber whole_digits = DecimalNumber::FromDouble(v.whole);
+  IntegerDigitWriter integers(whole_digits, s.integer_digits, s.thousands, !v.shown);
+  const DecimalNumber numerator_digits = DecimalNumber::FromDouble(v.fraction.numerator);
   IntegerDigitWriter numerators(numerator_digits, s.numerator_digits, false, true);
   bool denominator_written = false;
   for (const Part& part : s.parts) {
     switch (part.kind) {
-      case PartKind::kLiteral: out.append(s.literals, part.offset, part.size); break;
+      case PartKind::kLiteral: AppendLiteral(s, part, v, improper, out); break;
       case PartKind::kIntegerDigit: integers.Placeholder(part.ch, out); break;
       case PartKind::kNumerator:
-        if (blank_fraction) {
-          out.push_back(' ');
-        } else {
+        if (v.shown) {
           numerators.Placeholder(part.ch, out);
+        } else {
+          AppendPadding(part.ch, out);
         }
         break;
-      case PartKind::kFractionBar: out.push_back(blank_fraction ? ' ' : '/'); break;
+      case PartKind::kFractionBar:
+        if (v.shown) {
+          out.push_back('/');
+        } else if (s.numerator_min > 0 || s.denominator_min > 0) {
+          out.push_back(' ');
+        }
+        break;
       case PartKind::kDenominator:
-      case PartKind::kFixedDenominator:
-        if (blank_fraction) {
-          out.append(part.kind == PartKind::kDenominator ? 1 : part.width, ' ');
+        if (!v.shown) {
+          AppendPadding(part.ch, out);
         } else if (!denominator_written) {
-          AppendDenominator(s, f.denominator, out);
+          AppendDenominator(s, v.fraction.denominator, out);
           denominator_written = true;
         }
         break;
+      case PartKind::kFixedDenominator:
+        if (v.shown) {
+          AppendDenominator(s, v.fraction.denominator, out);
+        } else {
+          out.append(part.width, ' ');
+        }
+        break;
+      case PartKind::kDenominatorPad: AppendPadding(part.ch, out); break;
       default: break;
     }
   }

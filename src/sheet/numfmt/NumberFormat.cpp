@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "sheet/numfmt/DateRenderer.h"
+#include "sheet/numfmt/EastAsianNumerals.h"
 #include "sheet/numfmt/FormatParser.h"
 #include "sheet/numfmt/GeneralFormat.h"
 #include "sheet/numfmt/NumberRenderer.h"
@@ -13,42 +14,56 @@ namespace quorvex::sheet::numfmt {
 namespace {
 
 // A cell whose number cannot be shown (a date before 1900 or after 9999, a number no
-// conditional section accepts) is filled with '#'. Text output has no cell width, so it holds
-// the eight marks a cell of the default column width shows.
-constexpr std::string_view kUnshowable = "########";
+// conditional section accepts) is filled with '#'. Text output has no cell width: saved as
+// text, such a cell holds 255 of them.
+constexpr std::size_t kUnshowableLength = 255;
+
+// A format of one conditional General section ("[<=-25]General") shows a negative value it
+// accepts with its minus sign, although other sections whose condition accepts negative values
+// alone drop it ("[<=-4]\A0" shows -5 as A5). The one place to change if that turns out to
+// depend on more than the General keyword.
+constexpr bool kLoneGeneralKeepsMinus = true;
 
 struct Choice {
-  int section = -1;  // -1: no section accepts the value
-  bool minus = false;
+  int section = -1;      // -1: no section accepts the value
+  bool minus = false;    // a minus sign goes before the magnitude
+  bool general = false;  // no section accepts it and the value shows as General instead
 };
+
+/// Whether the section that takes the values a conditional format's first section does not
+/// accept shows their minus sign: only behind an equality or a lower bound of zero or more.
+bool RestKeepsMinus(Condition first) {
+  return first.op == CompareOp::kEqual ||
+         ((first.op == CompareOp::kGreater || first.op == CompareOp::kGreaterEqual) && first.value >= 0);
+}
 
 /// The section a number uses, and whether a minus sign goes in front of its magnitude.
 /// Without conditions: one section takes all (negatives keep their sign); two split at zero;
-/// three give zero its own. With conditions, the first and second sections take the values
-/// their conditions accept, and the rest go to the first section without a condition or else
-/// to the third. A minus sign is dropped only where the section receives negative values alone.
+/// three give zero its own. With conditions, a first section without one takes the values
+/// above zero; a section chosen by its condition drops the minus sign only when the condition
+/// accepts negative values alone. A lone conditional section leaves the other values to
+/// General; two conditional sections leave them unshown; a third section takes the rest.
 Choice ChooseSection(const ParsedFormat& f, double v) {
   const int n = f.number_sections;
+  const bool negative = v < 0;
   if (!f.conditional) {
-    if (n == 1) return {0, v < 0};
-    if (v < 0) return {1, false};
+    if (n == 1) return {0, negative};
+    if (negative) return {1, false};
     if (v == 0 && n >= 3) return {2, false};
     return {0, false};
   }
-  const Condition first = f.sections[0].condition;
-  const Condition second = n > 1 ? f.sections[1].condition : Condition();
-  if (first.Present() && first.Matches(v)) return {0, v < 0 && !first.OnlyNegative()};
-  if (second.Present() && second.Matches(v)) return {1, v < 0 && !second.OnlyNegative()};
-  const bool rest_negative = first.CoversNonNegative() || second.CoversNonNegative();
-  int rest = -1;
-  if (!first.Present()) {
-    rest = 0;
-  } else if (n > 1 && !second.Present()) {
-    rest = 1;
-  } else if (n > 2) {
-    rest = 2;
+  Condition first = f.sections[0].condition;
+  if (!first.Present()) first = {CompareOp::kGreater, 0};
+  if (first.Matches(v)) {
+    const bool lone_general = n == 1 && f.sections[0].kind == SectionKind::kGeneral;
+    return {0, negative && (!first.OnlyNegative() || (lone_general && kLoneGeneralKeepsMinus))};
   }
-  return {rest, v < 0 && !rest_negative};
+  if (n == 1) return {-1, negative && RestKeepsMinus(first), true};
+  const Condition second = f.sections[1].condition;
+  if (!second.Present()) return {1, negative && (n > 2 || RestKeepsMinus(first))};
+  if (second.Matches(v)) return {1, negative && !second.OnlyNegative()};
+  if (n == 2) return {};
+  return {2, negative};
 }
 
 void AppendText(const ParsedFormat& f, std::string_view text, std::string& out) {
@@ -69,25 +84,38 @@ void AppendText(const ParsedFormat& f, std::string_view text, std::string& out) 
 void AppendNumber(const ParsedFormat& f, double v, bool date1904, std::string& out) {
   if (f.general || f.number_sections == 0 || !std::isfinite(v)) return AppendGeneral(v, out);
   const Choice choice = ChooseSection(f, v);
+  const double magnitude = std::fabs(v);
+  if (choice.general) return AppendGeneral(choice.minus ? -magnitude : magnitude, out);
   if (choice.section < 0) {
-    out.append(kUnshowable);
+    out.append(kUnshowableLength, '#');
     return;
   }
   const Section& s = f.sections[choice.section];
-  const double magnitude = std::fabs(v);
   const std::size_t mark = out.size();
-  if (choice.minus) out.push_back('-');
   switch (s.kind) {
-    case SectionKind::kGeneral: AppendGeneral(magnitude, out); break;
-    case SectionKind::kNumber: AppendFixedSection(s, magnitude, out); break;
-    case SectionKind::kScientific: AppendScientificSection(s, magnitude, out); break;
-    case SectionKind::kFraction: AppendFractionSection(s, magnitude, out); break;
+    case SectionKind::kGeneral:
+      if (s.numerals != nullptr) {
+        AppendGeneralInNumerals(*s.numerals, choice.minus ? -magnitude : magnitude, out);
+      } else {
+        AppendGeneral(choice.minus ? -magnitude : magnitude, out);
+      }
+      break;
+    case SectionKind::kNumber: AppendFixedSection(s, magnitude, choice.minus, out); break;
+    case SectionKind::kScientific:
+      if (choice.minus) out.push_back('-');
+      AppendScientificSection(s, magnitude, out);
+      break;
+    case SectionKind::kFraction:
+      if (choice.minus) out.push_back('-');  // also before a fraction that rounds to zero
+      AppendFractionSection(s, magnitude, out);
+      break;
     case SectionKind::kDate:
-      // The 1900 system has no negative dates or times; the 1904 system shows them with a
-      // minus sign (or without, in a section for negative values).
-      if ((v < 0 && !date1904) || !AppendDateSection(s, magnitude, date1904, out)) {
+      // The 1900 system has no negative dates or times, but elapsed time may be negative; the
+      // 1904 system shows negative values with a minus sign (none in a section for negatives).
+      if (choice.minus) out.push_back('-');
+      if ((v < 0 && !date1904 && !s.elapsed) || !AppendDateSection(s, magnitude, date1904, out)) {
         out.resize(mark);
-        out.append(kUnshowable);
+        out.append(kUnshowableLength, '#');
       }
       break;
     case SectionKind::kText: break;

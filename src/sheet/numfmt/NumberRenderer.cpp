@@ -134,10 +134,12 @@ void AppendPlainParts(const Section& s, const DecimalNumber& d, std::string& out
 
 }  // namespace
 
-void AppendFixedSection(const Section& s, double magnitude, std::string& out) {
+void AppendFixedSection(const Section& s, double magnitude, bool minus, std::string& out) {
   DecimalNumber d = DecimalNumber::FromDouble(magnitude);
   d.Shift(s.shift);
   d.RoundToDecimals(s.fraction_digits);
+  // -0.001 under "0.00" shows 0.00: the sign only stands before digits that are not all zero.
+  if (minus && (!d.IsZero() || !s.has_digits)) out.push_back('-');
   if (s.plain) return AppendPlainParts(s, d, out);
   AppendParts(s, d, 0, magnitude, out);
 }

@@ -33,8 +33,9 @@ class IntegerDigitWriter {
   bool zero_digit_;
 };
 
-/// Appends |value| through a number section (digits, decimals, percent, literals).
-void AppendFixedSection(const Section& section, double magnitude, std::string& out);
+/// Appends |value| through a number section (digits, decimals, percent, literals), after a
+/// minus sign when `minus` and the shown digits are not all zero (or the section has none).
+void AppendFixedSection(const Section& section, double magnitude, bool minus, std::string& out);
 /// Appends |value| through a scientific section: the exponent is a multiple of the number of
 /// integer placeholders (##0.0E+0 gives engineering notation).
 void AppendScientificSection(const Section& section, double magnitude, std::string& out);

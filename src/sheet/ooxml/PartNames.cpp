@@ -42,7 +42,7 @@ std::optional<std::string> ResolvePartName(std::string_view source_part, std::st
   target = target.substr(0, target.find_first_of("#?"));
   if (target.empty()) return std::nullopt;
   std::string path;
-  if (target.front() == '/') {
+  if (target.front() == '/' || target.front() == '\\') {
     path = PercentDecode(target.substr(1));
   } else {
     const std::size_t slash = source_part.rfind('/');
@@ -57,8 +57,8 @@ std::optional<std::string> ResolvePartName(std::string_view source_part, std::st
     rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
     if (segment.empty() || segment == ".") continue;
     if (segment == "..") {
-      if (segments.empty()) return std::nullopt;
-      segments.pop_back();
+      // As in URI resolution, ".." at the root stays at the root.
+      if (!segments.empty()) segments.pop_back();
       continue;
     }
     segments.push_back(segment);

@@ -12,8 +12,9 @@ namespace quorvex::sheet::ooxml {
 std::string RelationshipsPartOf(std::string_view source_part);
 
 /// Resolves a relationship target (relative to the source part's folder, or absolute from the
-/// package root with a leading '/'), percent-decoding it and normalising "." and "..". The result
-/// has no leading '/'. nullopt when the target is empty or climbs out of the package.
+/// package root with a leading '/' or '\\'), percent-decoding it, reading '\\' as '/' and
+/// normalising "." and ".." (".." at the root stays there). The result has no leading '/'.
+/// nullopt when the target names no part (empty, or only the root).
 std::optional<std::string> ResolvePartName(std::string_view source_part, std::string_view target);
 
 }  // namespace quorvex::sheet::ooxml

@@ -21,7 +21,13 @@ Relationships Relationships::Read(container::ZipArchive& archive, std::string_vi
   const std::string rels_part = RelationshipsPartOf(source_part);
   const container::ZipEntry* entry = archive.Find(rels_part);
   if (entry == nullptr) return {};
-  return Parse(archive.ReadEntry(*entry, kMaxRelationshipsPartSize), entry->name, source_part);
+  Relationships relationships = Parse(archive.ReadEntry(*entry, kMaxRelationshipsPartSize), entry->name, source_part);
+  for (Relationship& relationship : relationships.relationships_) {
+    if (relationship.target.empty() || archive.Find(relationship.target) != nullptr) continue;
+    const std::optional<std::string> from_root = ResolvePartName("", relationship.written_target);
+    if (from_root && archive.Find(*from_root) != nullptr) relationship.target = *from_root;
+  }
+  return relationships;
 }
 
 Relationships Relationships::Parse(std::string_view xml, std::string_view rels_part,
@@ -46,6 +52,7 @@ Relationships Relationships::Parse(std::string_view xml, std::string_view rels_p
         external = attribute.value == "External";
       }
     }
+    relationship.written_target = target;
     if (!external) relationship.target = ResolvePartName(source_part, target).value_or(std::string());
     relationships.by_id_.emplace(relationship.id, relationships.relationships_.size());
     relationships.relationships_.push_back(std::move(relationship));

@@ -14,12 +14,15 @@ struct Relationship {
   std::string id;
   std::string type;    // full URI
   std::string target;  // resolved part name; empty for external or unresolvable targets
+  std::string written_target;  // as the .rels part states it
 };
 
 class Relationships {
  public:
   /// Reads the relationships of `source_part` ("" for the package itself). A missing .rels part
-  /// means no relationships. Throws SheetError when the part is malformed.
+  /// means no relationships. A target that names no entry of the archive but does name one when
+  /// read from the package root (a common writer slip) resolves to that entry. Throws SheetError
+  /// when the part is malformed.
   static Relationships Read(container::ZipArchive& archive, std::string_view source_part);
 
   /// Parses a .rels document.

@@ -1,11 +1,10 @@
-// The shared string table of a workbook, stored compactly: one character arena plus end offsets.
+// The shared string table of a workbook, read from its sst part into a bounded string table.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <vector>
 
+#include "sheet/container/StringTable.h"
 #include "sheet/container/XmlPullParser.h"
 
 namespace quorvex::sheet::ooxml {
@@ -13,28 +12,19 @@ namespace quorvex::sheet::ooxml {
 class SharedStrings {
  public:
   /// Streams an sst part: each <si> is its <t> text or its rich-text runs joined, phonetic runs
-  /// left out, _xHHHH_ escapes decoded. Throws SheetError (kTooLarge past 4 GiB of text).
-  void Load(container::XmlPullParser& parser);
+  /// left out, _xHHHH_ escapes decoded, cut to the characters a cell holds. Throws SheetError
+  /// (kTooLarge once the text passes `budget` bytes, naming the part and offset).
+  void Load(container::XmlPullParser& parser,
+            std::uint64_t budget = container::StringTable::kDefaultBudget);
 
-  std::size_t size() const { return ends_.size(); }
-  /// Starts loading the offsets of string `index` into the cache.
-  void PrefetchOffsets(std::size_t index) const {
-    __builtin_prefetch(ends_.data() + index);
-    if (index > 0) __builtin_prefetch(ends_.data() + index - 1);
-  }
-  /// Starts loading the first characters of string `index` (best after PrefetchOffsets).
-  void PrefetchText(std::size_t index) const {
-    __builtin_prefetch(arena_.data() + (index == 0 ? 0 : ends_[index - 1]));
-  }
+  std::size_t size() const { return table_.size(); }
+  void PrefetchOffsets(std::size_t index) const { table_.PrefetchOffsets(index); }
+  void PrefetchText(std::size_t index) const { table_.PrefetchText(index); }
   /// The string at `index`; the caller checks index < size().
-  std::string_view operator[](std::size_t index) const {
-    const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];
-    return std::string_view(arena_).substr(begin, ends_[index] - begin);
-  }
+  std::string_view operator[](std::size_t index) const { return table_[index]; }
 
  private:
-  std::string arena_;
-  std::vector<std::uint32_t> ends_;
+  container::StringTable table_;
 };
 
 }  // namespace quorvex::sheet::ooxml

@@ -5,6 +5,7 @@
 
 #include "sheet/container/XmlPullParser.h"
 #include "sheet/ooxml/CorePropertiesPart.h"
+#include "sheet/ooxml/PackageParts.h"
 #include "sheet/ooxml/Relationships.h"
 #include "sheet/ooxml/SpreadsheetColors.h"
 #include "sheet/ooxml/StylesPart.h"
@@ -15,10 +16,8 @@ namespace quorvex::sheet::ooxml {
 namespace {
 
 // Where parts usually live, for packages whose relationships leave them out.
-constexpr std::string_view kDefaultWorkbookPart = "xl/workbook.xml";
 constexpr std::string_view kDefaultStylesPart = "xl/styles.xml";
 constexpr std::string_view kDefaultSharedStringsPart = "xl/sharedStrings.xml";
-constexpr std::string_view kBinaryWorkbookPart = "xl/workbook.bin";
 
 SheetKind KindOf(std::string_view relationship_type) {
   const std::string_view name = RelationshipTypeName(relationship_type);
@@ -51,17 +50,13 @@ XlsxReader::~XlsxReader() = default;
 
 void XlsxReader::Open() {
   const Relationships package = Relationships::Read(*archive_, "");
-  const std::string workbook_name = PartFor(package, "officeDocument", kDefaultWorkbookPart);
-  if (workbook_name.ends_with(".bin")) FailBinaryWorkbook();
-  const container::ZipEntry* workbook_entry = workbook_name.empty() ? nullptr : archive_->Find(workbook_name);
-  if (workbook_entry == nullptr) {
-    if (archive_->Find(kBinaryWorkbookPart) != nullptr) FailBinaryWorkbook();
-    throw SheetError(SheetErrorCode::kNotAWorkbook,
-                     "the file is not a workbook: " +
-                         (workbook_name.empty() ? std::string(kDefaultWorkbookPart) : workbook_name) +
-                         " is missing",
+  const MainPart main = FindMainPart(*archive_, package);
+  if (main.entry == nullptr) {
+    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook: " + main.expected + " is missing",
                      archive_->path());
   }
+  if (main.binary()) FailBinaryWorkbook();
+  const container::ZipEntry* workbook_entry = main.entry;
   const std::string workbook_part = workbook_entry->name;
 
   WorkbookPart parsed;
@@ -118,7 +113,7 @@ void XlsxReader::LoadSharedStrings() {
           shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_)) {
     auto reader = archive_->OpenEntry(*entry);
     container::XmlPullParser parser(*reader, entry->name);
-    shared_strings_.Load(parser);
+    shared_strings_.Load(parser, container::StringTable::BudgetForCompressedPart(entry->compressed_size));
   }
   shared_strings_loaded_ = true;
 }
@@ -129,8 +124,9 @@ void XlsxReader::ReadSheet(std::size_t position, SheetSink& sink) {
   if (sheet.kind == SheetKind::kChart || sheet.kind == SheetKind::kDialog) return;
   const container::ZipEntry* entry = sheet.location.empty() ? nullptr : archive_->Find(sheet.location);
   if (entry == nullptr) {
-    throw SheetError(SheetErrorCode::kCorrupt,
-                     "the sheet '" + sheet.name + "' refers to a part that does not exist", sheet.location);
+    // The application opens such a workbook and shows the sheet empty.
+    Warn(MissingSheetPartWarning(sheet));
+    return;
   }
   LoadSharedStrings();
   auto reader = archive_->OpenEntry(*entry);

@@ -23,8 +23,9 @@ class XlsxReader : public WorkbookReader {
 
   const Workbook& workbook() const override { return workbook_; }
 
-  /// Streams the sheet's cells. Chart and dialog sheets stream nothing. Throws SheetError kCorrupt
-  /// when the sheet's part does not exist or is damaged; std::out_of_range for a bad position.
+  /// Streams the sheet's cells. Chart and dialog sheets stream nothing, and so does a sheet whose
+  /// part does not exist (with a warning). Throws SheetError kCorrupt when the part is damaged;
+  /// std::out_of_range for a bad position.
   void ReadSheet(std::size_t position, SheetSink& sink) override;
 
  private:

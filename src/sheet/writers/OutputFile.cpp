@@ -6,29 +6,50 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
-#include <vector>
+#include <utility>
 
 #include "sheet/model/SheetError.h"
+#include "sheet/writers/TemporaryFiles.h"
 
 namespace quorvex::sheet {
+
+namespace {
+
+constexpr char kTemporarySuffix[] = ".partial-XXXXXX";
+
+// The destination's name cut so that the temporary name stays within the file-name limit; the cut
+// never splits a UTF-8 sequence.
+std::string TemporaryPattern(const std::string& path) {
+  const std::size_t name_start = path.rfind('/') + 1;  // 0 when there is no '/'
+  const std::size_t room = NAME_MAX - (sizeof kTemporarySuffix - 1);
+  std::size_t end = path.size();
+  if (end - name_start > room) {
+    end = name_start + room;
+    while (end > name_start && (static_cast<unsigned char>(path[end]) & 0xC0) == 0x80) --end;
+  }
+  return path.substr(0, end) + kTemporarySuffix;
+}
+
+}  // namespace
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
   // The temporary file sits beside the destination so that the final rename stays on one
   // file system and is atomic.
-  std::string pattern = path_ + ".partial-XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  fd_ = ::mkstemp(name.data());
-  if (fd_ < 0) Fail("cannot create", errno);
-  temp_path_ = name.data();
+  fd_ = CreateTemporaryFile(TemporaryPattern(path_), temp_path_, temp_slot_);
+  if (fd_ < 0) {
+    temp_path_.clear();
+    Fail("cannot create", errno);
+  }
   buffer_.reserve(kBufferSize);
 }
 
 OutputFile::~OutputFile() {
   if (fd_ >= 0) ::close(fd_);
   if (!committed_ && !temp_path_.empty()) ::unlink(temp_path_.c_str());
+  ForgetTemporaryFile(temp_slot_);
 }
 
 void OutputFile::Flush(std::string_view extra) {
@@ -66,10 +87,12 @@ void OutputFile::Commit() {
   fd_ = -1;
   if (::rename(temp_path_.c_str(), path_.c_str()) != 0) Fail("cannot replace", errno);
   committed_ = true;
+  ForgetTemporaryFile(std::exchange(temp_slot_, -1));
 }
 
 void OutputFile::Fail(const std::string& what, int error) const {
-  throw SheetError(SheetErrorCode::kIo, what + " \"" + path_ + "\": " + std::strerror(error));
+  // The file is the error's part, so that a message naming the file already need not repeat it.
+  throw SheetError(SheetErrorCode::kIo, what + ": " + std::strerror(error), path_);
 }
 
 }  // namespace quorvex::sheet

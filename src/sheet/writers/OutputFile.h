@@ -7,7 +7,9 @@
 namespace quorvex::sheet {
 
 /// Until Commit succeeds the destination is untouched, so a failed save never leaves a half file
-/// that looks complete. Throws SheetError (kIo) naming the file and the system's reason.
+/// that looks complete. The temporary file is remembered for RemoveTemporaryFiles, so that an
+/// interrupted program removes it too. Throws SheetError (kIo) naming the file and the system's
+/// reason.
 class OutputFile {
  public:
   explicit OutputFile(std::string path);
@@ -38,6 +40,7 @@ class OutputFile {
   std::string path_;
   std::string temp_path_;
   int fd_ = -1;
+  int temp_slot_ = -1;
   bool committed_ = false;
   std::string buffer_;
 };

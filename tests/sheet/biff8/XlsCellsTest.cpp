@@ -69,6 +69,27 @@ TEST(XlsCells, EveryValueRecordGivesItsValue) {
   EXPECT_EQ(XlsFile(OneSheet(records, xfs)).Cells(), expected);
 }
 
+// A formula's text result is in the STRING record after it, which CONTINUE records may split
+// anywhere: between the count and the flags, before the first character, or between
+// characters (where each CONTINUE restates the character width).
+TEST(XlsCells, FormulaTextResultsSplitAcrossContinueRecords) {
+  const auto text_result = [](std::uint32_t column, const std::string& string, const std::vector<std::string>& rest) {
+    std::string records = Formula(0, column, SpecialResult(0)) + Record(0x0207, string);
+    for (const std::string& body : rest) records += Record(0x003C, body);
+    return records;
+  };
+  const std::string records =
+      text_result(0, Bytes().U16(8).U8(0).Raw("07/0").str(), {Bytes().U8(1).Utf16(u"4/08").str()}) +
+      text_result(1, Bytes().U16(5).str(), {Bytes().U8(0).Raw("split").str()}) +
+      text_result(2, Bytes().U16(3).U8(1).str(), {Bytes().U8(0).Raw("abc").str()}) +
+      // A long formula continues before its STRING record.
+      Formula(0, 3, SpecialResult(0)) + Record(0x003C, "more tokens") + Record(0x0207, Bytes().Unicode8("after").str()) +
+      // An empty text result written as a bare count.
+      text_result(4, Bytes().U16(0).str(), {}) + Record(0x0203, CellHead(0, 5).F64(1));
+  EXPECT_EQ(XlsFile(OneSheet(records)).Cells(),
+            (Lines{"0,0 s:07/04/08", "0,1 s:split", "0,2 s:abc", "0,3 s:after", "0,4 s:", "0,5 n:1"}));
+}
+
 TEST(XlsCells, StyleIndexesPastTheXfTableReadAsDefault) {
   EXPECT_EQ(XlsFile(OneSheet(Record(0x0201, CellHead(0, 0, 77)))).Cells(), Lines{"0,0 empty"});
 }

@@ -98,8 +98,8 @@ TEST(CompoundFile, FindsOnlyTopLevelNamesIgnoringCase) {
 struct Damage {
   const char* what;
   std::function<void(BuiltCompoundFile&)> apply;
-  SheetErrorCode code;
-  const char* phrase;  // part of the message
+  SheetErrorCode code = SheetErrorCode::kCorrupt;
+  const char* phrase = "";  // part of the message
 };
 
 void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.what; }
@@ -147,12 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
                "invalid sector size"},
         Damage{"FAT sector outside the file", [](BuiltCompoundFile& b) { b.Put32(0x4C, 0x7FFFFF); },
                SheetErrorCode::kCorrupt, "FAT"},
-        Damage{"directory chain loops",
-               [](BuiltCompoundFile& b) {
-                 const std::uint32_t directory = static_cast<std::uint32_t>(b.bytes[0x30] & 0xFF);
-                 b.Put32(b.FatEntryOffset(directory), directory);
-               },
-               SheetErrorCode::kCorrupt, "the directory loops"},
         Damage{"mini stream chain loops",
                [](BuiltCompoundFile& b) {
                  // The mini FAT follows the mini stream's one sector; entry 1 points back to 0.
@@ -162,6 +156,45 @@ INSTANTIATE_TEST_SUITE_P(
                SheetErrorCode::kCorrupt, "the stream 'Small' loops"},
         Damage{"not a compound file", [](BuiltCompoundFile& b) { b.bytes[0] = 'X'; }, SheetErrorCode::kNotAWorkbook,
                "not a workbook"}));
+
+class CompoundFileTolerance : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(CompoundFileTolerance, OpensWhenTheDamageTouchesNoStreamItReads) {
+  BuiltCompoundFile built = BuildCompoundFileWithStreams({{"Workbook", Pattern(10240, 1)}, {"Small", Pattern(300, 2)}});
+  GetParam().apply(built);
+  TempFile file(built.bytes);
+  CompoundFile compound(file.path());
+  const CompoundFile::Entry* entry = compound.FindTopLevel("Workbook");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(ReadAll(*compound.OpenStream(*entry), 4096), Pattern(10240, 1));
+}
+
+/// File offset of directory entry `index`; the built directory fits its first sector.
+std::uint64_t DirectoryEntryOffset(const BuiltCompoundFile& b, std::uint32_t index) {
+  return b.SectorOffset(static_cast<std::uint32_t>(b.bytes[0x30] & 0xFF)) + 128 * index;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CompoundFileTolerance,
+    ::testing::Values(
+        Damage{"directory chain loops",
+               [](BuiltCompoundFile& b) {
+                 const std::uint32_t directory = static_cast<std::uint32_t>(b.bytes[0x30] & 0xFF);
+                 b.Put32(b.FatEntryOffset(directory), directory);
+               }},
+        Damage{"directory chain continues past the end of the file",
+               [](BuiltCompoundFile& b) {
+                 b.Put32(b.FatEntryOffset(static_cast<std::uint32_t>(b.bytes[0x30] & 0xFF)), 0x00FFFFF0);
+               }},
+        Damage{"unused stream points past the end of the file",
+               [](BuiltCompoundFile& b) {
+                 b.Put32(DirectoryEntryOffset(b, 2) + 0x74, 0x00FFFFF0);
+                 b.Put32(DirectoryEntryOffset(b, 2) + 0x78, 0x7FFFFFF0);
+               }},
+        Damage{"mini stream larger than the file",
+               [](BuiltCompoundFile& b) { b.Put32(DirectoryEntryOffset(b, 0) + 0x78, 0x7FFFFFF0); }},
+        Damage{"mini FAT past the end of the file", [](BuiltCompoundFile& b) { b.Put32(0x3C, 0x00FFFFF0); }},
+        Damage{"more FAT sectors declared than the file holds", [](BuiltCompoundFile& b) { b.Put32(0x2C, 5000); }}));
 
 }  // namespace
 }  // namespace quorvex::sheet::container

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "sheet/container/MemoryByteSource.h"
 #include "sheet/container/XmlPullParser.h"
@@ -232,8 +233,54 @@ TEST(XmlPullParser, LimitsStopHostileInputAsTooLarge) {
             SheetErrorCode::kTooLarge);
 }
 
-TEST(XmlPullParser, Utf16IsUnsupported) {
-  EXPECT_EQ(ParseError(std::string("\xFF\xFE<\0a\0/\0>\0", 10)).code(), SheetErrorCode::kUnsupported);
+/// `text` (ASCII or BMP code points) as UTF-16 bytes in the given order.
+std::string Utf16(const std::u16string& text, bool big_endian) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += big_endian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+TEST(XmlPullParser, ReadsUtf16InEitherByteOrderWithOrWithoutMark) {
+  const std::u16string document = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a n=\"\u00E9t\u00E9\">\u4E2D\U0001F600 x</a>";
+  const std::string expected = "<a n=\u00E9t\u00E9>[\u4E2D\U0001F600 x]</a>";
+  for (const bool big_endian : {false, true}) {
+    for (const bool mark : {false, true}) {
+      const std::string bytes = Utf16((mark ? u"\uFEFF" : u"") + document, big_endian);
+      for (const std::size_t chunk : {std::size_t{1}, std::size_t{3}, ~std::size_t{0}}) {
+        EXPECT_EQ(Trace(bytes, chunk), expected) << big_endian << mark << chunk;
+      }
+    }
+  }
+  // A lone surrogate reads as a replacement character.
+  EXPECT_EQ(Trace(Utf16(u"<a>\xD800x</a>", false)), "<a>[\uFFFDx]</a>");
+}
+
+TEST(XmlPullParser, RefusesEncodingsOtherThanUtf8AndUtf16) {
+  const SheetError error = ParseError("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>\xE9</a>");
+  EXPECT_EQ(error.code(), SheetErrorCode::kUnsupported);
+  EXPECT_NE(error.sentence().find("ISO-8859-1"), std::string::npos) << error.sentence();
+  EXPECT_EQ(Trace("<?xml version='1.0' encoding='utf-8'?><a>x</a>"), "<a>[x]</a>");
+  EXPECT_EQ(Trace("<?xml version=\"1.0\" encoding=\"US-ASCII\"?><a>x</a>"), "<a>[x]</a>");
+  // UTF-16 declared over 8-bit bytes is a writer's slip: the bytes are what they are.
+  EXPECT_EQ(Trace("<?xml version=\"1.0\" encoding=\"UTF-16\"?><a>x</a>"), "<a>[x]</a>");
+}
+
+TEST(XmlPullParser, IllFormedUtf8InTextAndValuesBecomesReplacementCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"<a>caf\xE9!</a>", "<a>[caf\uFFFD!]</a>"},
+      {"<a>\xE2\x82</a>", "<a>[\uFFFD]</a>"},  // a cut-short character is one replacement
+      {"<a>\xC0\xAF</a>", "<a>[\uFFFD\uFFFD]</a>"},  // overlong: each byte
+      {"<a>\xED\xA0\x80</a>", "<a>[\uFFFD\uFFFD\uFFFD]</a>"},  // an encoded surrogate
+      {"<a>\xF4\x90\x80\x80</a>", "<a>[\uFFFD\uFFFD\uFFFD\uFFFD]</a>"},  // past U+10FFFF
+      {"<a v=\"x\xFFy\" w=\"\u00E9\"/>", "<a v=x\uFFFDy w=\u00E9/>"},
+      {"<a><![CDATA[\x80]]></a>", "<a>[\uFFFD]</a>"},
+      {"<a>ok \u00E9\u4E2D\U0001F600</a>", "<a>[ok \u00E9\u4E2D\U0001F600]</a>"},
+  };
+  for (const auto& [xml, expected] : cases) EXPECT_EQ(Trace(xml), expected) << xml;
 }
 
 }  // namespace

@@ -76,10 +76,10 @@ TEST(DateFormat1900, ShowsEachDateCode) {
 
 TEST(DateFormat1900, OutsideTheCalendarFillsWithHashes) {
   const FormatRow rows[] = {
-      {-1, "m/d/yyyy", "########"},
-      {-0.5, "h:mm", "########"},
-      {2958466, "m/d/yyyy", "########"},
-      {-1, "m/d/yyyy;m/d/yyyy", "########"},
+      {-1, "m/d/yyyy", kUnshowable.c_str()},
+      {-0.5, "h:mm", kUnshowable.c_str()},
+      {2958466, "m/d/yyyy", kUnshowable.c_str()},
+      {-1, "m/d/yyyy;m/d/yyyy", kUnshowable.c_str()},
       {-5, "m/d/yyyy;0", "5"},  // a negative section without dates still shows
   };
   ExpectRows(rows);
@@ -93,7 +93,7 @@ TEST(DateFormat1904, StartsOnFirstJanuary1904) {
       {60, "m/d/yyyy", "3/1/1904"},
       {43538, "m/d/yyyy", "3/15/2023"},
       {2957003, "m/d/yyyy", "12/31/9999"},
-      {2957004, "m/d/yyyy", "########"},
+      {2957004, "m/d/yyyy", kUnshowable.c_str()},
       {0, "dddd", "Friday"},
       {43538.75, "yyyy-mm-dd hh:mm", "2023-03-15 18:00"},
       {1.5, "[h]:mm:ss", "36:00:00"},
@@ -119,9 +119,10 @@ TEST(TimeFormat, ShowsClockTimes) {
       {Time(7, 12, 0), "hh:mm AM/PM", "07:12 AM"},
       {0.75, "h:mm:ss A/P", "6:00:00 P"},
       {0.25, "h a/p", "6 a"},
-      {0.75, "h:mm am/pm", "6:00 pm"},
-      {0.25, "h:mm am/pm", "6:00 am"},
-      {0.75, "h:mm Am/Pm", "6:00 Pm"},
+      {0.75, "h:mm am/pm", "6:00 PM"},
+      {0.25, "h:mm am/pm", "6:00 AM"},
+      {0.75, "h:mm Am/Pm", "6:00 PM"},
+      {0.5, "hh:mm:ss am/pm", "12:00:00 PM"},
       {Time(13, 12, 0), "h AM/PM", "1 PM"},
       {0.5, "h:mm", "12:00"},
       {0.5, "h", "12"},
@@ -162,6 +163,36 @@ TEST(TimeFormat, RoundsToTheShownPrecisionBeforeSplittingFields) {
   ExpectRows(rows);
 }
 
+// ".0" to ".000" after any time field show fractions of a second, truncated from the
+// finest one the section shows.
+TEST(TimeFormat, FractionsOfASecondFollowAnyField) {
+  const double value = 0.70707;  // 16:58:10.848
+  const FormatRow rows[] = {
+      {value, "hh:mm:ss.000", "16:58:10.848"},
+      {value, "hh.000", "16.848"},
+      {value, "hh .00", "16 .85"},
+      {value, "hh  .0", "16  .8"},
+      {value, "hh .00 .000", "16 .84 .848"},
+      {value, ".00 hh", ".00 16"},  // before any field the point is literal
+  };
+  ExpectRows(rows);
+}
+
+// m is the minute right after an hour or seconds field no minute claimed yet, and right
+// before seconds; otherwise the month.
+TEST(TimeFormat, MinutesOrMonthsByTheirNeighbours) {
+  const double value = 3.14159;  // 3 January 1900 3:23:53
+  const FormatRow rows[] = {
+      {value, "s:m", "53:23"},
+      {value, "ss \"past\" m", "53 past 23"},
+      {0.5, "hh:mm:ss AM/P", "12:00:00 A1/P"},
+      {0.7, "hhh:mmm:sss", "16:Jan:00"},
+      {0.7, "hh:mm:sss", "16:48:00"},
+      {value, "m", "1"},
+  };
+  ExpectRows(rows);
+}
+
 TEST(ElapsedFormat, CountsWholeHoursMinutesOrSeconds) {
   const FormatRow rows[] = {
       {1.5, "[h]:mm:ss", "36:00:00"},
@@ -177,8 +208,35 @@ TEST(ElapsedFormat, CountsWholeHoursMinutesOrSeconds) {
       {0.999999, "[h]:mm:ss", "24:00:00"},
       {1 + Time(0, 0, 0.5), "[h]:mm:ss.00", "24:00:00.50"},
       {1.25, "[h] \"hours\"", "30 hours"},
-      {-0.5, "[h]:mm", "########"},
+      {-0.5, "[h]:mm", "-12:00"},  // elapsed time may be negative
       {Time(25, 0, 0), "[H]:MM", "25:00"},
+      {2.9999999999999996, "[h]:mm:ss;@", "72:00:00"},
+      {3.14159, "[ss].000", "271433.376"},
+  };
+  ExpectRows(rows);
+}
+
+// With [h] in the code a plain h counts elapsed hours too, and with [s] a plain s elapsed
+// seconds; other fields keep their place in the hour.
+TEST(ElapsedFormat, PlainFieldsFollowTheirElapsedBracket) {
+  const FormatRow rows[] = {
+      {3.14159, "\"It was \"[h]\" [yes, \"h\"] hours and \"mm:ss", "It was 75 [yes, 75] hours and 23:53"},
+      {3.14159, "[s]\" [yes, \"ss\"] seconds\"", "271433 [yes, 271433] seconds"},
+      {Time(2, 3, 4), "[s]\" [yes, \"ss\"] seconds\"", "7384 [yes, 7384] seconds"},
+      {3.14159, "s:m\" @ hour \"[hh]", "53:23 @ hour 75"},
+  };
+  ExpectRows(rows);
+}
+
+// A negative duration shows its magnitude after a minus sign.
+TEST(ElapsedFormat, NegativeDurationsKeepTheirSign) {
+  const FormatRow rows[] = {
+      {-Time(2, 3, 4), "[h]:m:s.000", "-2:3:4.000"},
+      {-2, "[h]", "-48"},
+      {-0.1, "[s]", "-8640"},
+      {-0.1, "[m]", "-144"},
+      {-1, "[hhh]", "-024"},
+      {-0.5, "[h]:mm;\"neg \"[h]:mm", "neg 12:00"},
   };
   ExpectRows(rows);
 }

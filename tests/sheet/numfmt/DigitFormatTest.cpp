@@ -12,14 +12,14 @@ TEST(DigitFormat, RoundsHalfAwayFromZeroOnDisplayedDigits) {
       {1.5, "0", "2"},
       {2.5, "0", "3"},
       {-0.5, "0", "-1"},
-      {-0.4, "0", "-0"},
+      {-0.4, "0", "0"},
       {0, "0.00", "0.00"},
       {1, "0.00", "1.00"},
       {2.675, "0.00", "2.68"},  // the stored double is just below 2.675; its 15 digits are not
       {1.005, "0.00", "1.01"},
       {0.125, "0.00", "0.13"},
       {-2.675, "0.00", "-2.68"},
-      {-0.001, "0.00", "-0.00"},
+      {-0.001, "0.00", "0.00"},
       {1e-10, "0.000", "0.000"},
       {1e15, "0.00", "1000000000000000.00"},
       {123456789012345678.0, "0.00", "123456789012346000.00"},  // 15 significant digits
@@ -35,17 +35,27 @@ TEST(DigitFormat, RoundsHalfAwayFromZeroOnDisplayedDigits) {
   ExpectRows(rows);
 }
 
-// A negative value that rounds to zero keeps its minus sign, and a negative section still takes it.
-TEST(DigitFormat, NegativeValuesRoundingToZeroKeepTheirSign) {
+// A negative value that rounds to zero shows no minus sign of its own; a minus written in
+// the code, a negative section, or a section without digits still shows.
+TEST(DigitFormat, NegativeValuesRoundingToZeroLoseTheirSign) {
   const FormatRow rows[] = {
-      {-0.4, "0", "-0"},
-      {-0.4, "#,##0", "-0"},
-      {-0.004, "0.00", "-0.00"},
-      {-0.0000001, "0.00", "-0.00"},
-      {-0.4, "#", "-"},
-      {-0.00001, "0.0%", "-0.0%"},
+      {-0.4, "0", "0"},
+      {-0.4, "#,##0", "0"},
+      {-0.004, "0.00", "0.00"},
+      {-0.0000001, "0.00", "0.00"},
+      {-0.01, "0.0", "0.0"},
+      {-0.4, "#", ""},
+      {-0.00001, "0.0%", "0.0%"},
+      {-400, "0,", "0"},
+      {-0.1, "0.0", "-0.1"},
+      {-0.01, "-0.0", "-0.0"},
+      {-0.01, "0.0;-0.0", "-0.0"},
+      {-0.01, " - 0.0", " - 0.0"},
+      {-1, " - 0.0", "- - 1.0"},
+      {-0.01, "\\p\\o\\s 0.0;\\n\\e\\g 0.0;", "neg 0.0"},
       {-0.4, "0;(0)", "(0)"},
       {-0.4, "0;-0;\"zero\"", "-0"},  // the raw value picks the section
+      {-1, "\"x\"", "-x"},              // no digits: the sign always shows
       {-0.0, "0", "0"},
   };
   ExpectRows(rows);
@@ -143,6 +153,36 @@ TEST(DigitFormat, TrailingCommasAndPercentSignsScale) {
       {0.5, "%0", "%50"},
       {5, "0.00\\%", "5.00%"},  // an escaped percent sign does not scale
       {5, "0\"%\"", "5%"},
+  };
+  ExpectRows(rows);
+}
+
+// A comma between placeholders groups thousands (among decimals it does nothing), after the
+// last one it divides by 1000, and after anything else it is a literal comma.
+TEST(DigitFormat, CommasGroupScaleOrStandForThemselves) {
+  const FormatRow rows[] = {
+      {1234567.89, "0,", "1235"},
+      {1234567.89, "0,,", "1"},
+      {1234567.89, "0,,,", "0"},
+      {1234567.89, "0,0", "1,234,568"},
+      {1234567.89, "0,,0", "1,234,568"},
+      {1234567.89, "0,x", "1235x"},
+      {1234567.89, "0,x,", "1235x,"},
+      {1234567.89, "0x,", "1234568x,"},
+      {1234567.89, "0,,x", "1x"},
+      {1234567.89, "0,x0", "123456x8"},  // placeholders split by a literal are not grouped
+      {1234567.89, "0 , 0", "123456 , 8"},
+      {1234567.89, "0, ,0", "123456 ,8"},
+      {1234567.89, "0.,", "1235."},
+      {1234567.89, "0.0,", "1234.6"},
+      {1234567.89, "0.0,0", "1234567.89"},
+      {1234567.89, "0.0,0,", "1234.57"},
+      {1234567.89, "0 ,,", "1234568 ,"},
+      {1234567.89, "x,0", "x,1234568"},
+      {1234567, ",#", ",1234567"},
+      {6000000, "#,,\"M\";#,,\"M\";0", "6M"},
+      {1, "0,???", "0,  1"},
+      {1, "0,????", "0    1"},
   };
   ExpectRows(rows);
 }

@@ -19,6 +19,9 @@ struct FormatRow {
   const char* expected;
 };
 
+/// What a cell shows for a number it cannot show: 255 '#' characters.
+inline const std::string kUnshowable(255, '#');
+
 /// A time of day as a fraction of a day.
 constexpr double Time(int hours, int minutes, double seconds) {
   return (hours * 3600.0 + minutes * 60.0 + seconds) / 86400.0;

@@ -14,7 +14,7 @@ namespace {
 
 std::string Render(const Section& section, double magnitude) {
   std::string out;
-  AppendFixedSection(section, magnitude, out);
+  AppendFixedSection(section, magnitude, false, out);
   return out;
 }
 

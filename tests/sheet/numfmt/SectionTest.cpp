@@ -69,7 +69,7 @@ TEST(FormatSections, MinusSignDroppedOnlyWhereTheSectionTakesNegativesAlone) {
       {-5, "[>=100]0.0;0", "-5"},
       {-5000, "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0", "-5000"},
       {-3, "[<>0]0;\"zero\"", "-3"},
-      {-5, "[>=0]\"p\"0;\"n\"0", "n5"},  // the first section takes 0 and up: the rest is negative
+      {-5, "[>=0]\"p\"0;\"n\"0", "-n5"},  // behind a lower bound of 0 or more the rest keeps it
       {-5, "[>=-10]\"p\"0;\"n\"0", "-p5"},
       {-20, "[>=-10]\"p\"0;\"n\"0", "n20"},
   };
@@ -78,8 +78,58 @@ TEST(FormatSections, MinusSignDroppedOnlyWhereTheSectionTakesNegativesAlone) {
 
 TEST(FormatSections, ValueNoConditionAcceptsFillsTheCellWithHashes) {
   const FormatRow rows[] = {
-      {5, "[<=-10]0;[>=10]0", "########"},
-      {-5, "[>0]0", "########"},
+      {5, "[<=-10]0;[>=10]0", kUnshowable.c_str()},
+      {6.3, "[>=100]\"A\"0;[<=-100]\"B\"0", kUnshowable.c_str()},
+      {0, "0;[<-5]0", kUnshowable.c_str()},  // a first section without condition takes values above 0
+  };
+  ExpectRows(rows);
+}
+
+// A lone conditional section leaves the values it does not accept to General, which keeps
+// their minus sign behind an equality or a lower bound of zero or more.
+TEST(FormatSections, ValueALoneConditionRefusesShowsAsGeneral) {
+  const FormatRow rows[] = {
+      {10, "[<10]#\" Wow\"", "10"},
+      {9, "[<10]#\" Wow\"", "9 Wow"},
+      {-5, "[>0]0", "-5"},
+      {6.3, "[<=0]\"B\"0", "6.3"},
+      {-6.3, "[=6.3]\"B\"0", "-6.3"},
+      {-5, "[=-6]\\A0", "-5"},
+      {-5, "[>=2]\\A0", "-5"},
+      {-5, "[<>-5]\\A0", "5"},
+      {-5, "[<-6]\\A0", "5"},
+      {-5, "[<=-6]\\A0", "5"},
+  };
+  ExpectRows(rows);
+}
+
+// A section chosen by its condition drops the minus sign only when the condition accepts
+// negative values alone; the section taking the rest keeps it by the first condition.
+TEST(FormatSections, ConditionsDecideTheMinusSign) {
+  const FormatRow rows[] = {
+      {-6.3, "[<=0]\"B\"0", "-B6"},
+      {-5, "[<-4]\\A0", "A5"},
+      {-5, "[=-5]\\A0", "A5"},
+      {-5, "[<>-6]\\A0", "-A5"},
+      {-25, "[<=-25]General", "-25"},
+      {-5, "[<>-5]\\A0;\\B0", "B5"},
+      {-5, "[=-6]\\A0;\\B0", "-B5"},
+      {-5, "[>2]\\A0;\\B0", "-B5"},
+      {-6.3, "[<=-100]\"B\"0;\"C\"0", "C6"},
+      {-6.3, "[>=100]\"A\"0;[<=0]\"B\"0", "-B6"},
+      {-6.3, "[>=100]\"A\"0;[<=-100]\"B\"0;\"C\"0", "-C6"},
+      {-6.3, "[>=100]\"A\"-0;[<=0]\"B\"-0;\"C\"-0", "-B-6"},
+      {0, "\"A-\"0;[=0]\"B-\"0;\"C-\"0", "B-0"},
+      {0, "\"A-\"0;[=-11]\"B-\"0;\"C-\"0", "C-0"},
+      {-10, "\"A-\"0;[=-10]\"B-\"0;\"C-\"0", "B-10"},
+      {-1, "\"A-\"0;[<0.5]\"B-\"0;\"C-\"0", "-B-1"},
+      {-1, "\"A-\"0;[<0]\"B-\"0;\"C-\"0", "B-1"},
+      {-3.96, "[>=100]#,##0;[<=-100]-#,##0;#,##0.00", "-3.96"},
+      {-12.3456789, "[<=9999999]###\\-####;\\(###\\)\\ ###\\-####", "--12"},
+      {-12.3, "[<0]\"\";0%", ""},
+      {-25, "[Red][<=-25]General;[Blue][>=25]General;[Green]General;[Yellow]General", "25"},
+      {-25, "[Red][<-25]General;[Blue][>25]General;[Green]General;[Yellow]General", "-25"},
+      {-26, "[Red][<-25]General;[Blue][>25]General;[Green]General;[Yellow]General", "26"},
   };
   ExpectRows(rows);
 }
@@ -99,6 +149,15 @@ TEST(FormatSections, ColoursAndLocalesShowOnlyTheirSymbols) {
       {1234.5, "[$\xC2\xA5-411]#,##0", "\xC2\xA5" "1,235"},
       {1234.5, "[$-409]#,##0.00;[Red]-#,##0.00", "1,234.50"},
       {5, "[DBNum1]0", "5"},
+      {123.456, "[Black]", "123.456"},  // a colour alone shows the number as General
+      {123.456, "[DBNum2]", "123.456"},
+      {-5, "0;[Red]", "5"},
+      {123.456, "[$-1234]", ""},        // a locale alone shows nothing
+      {12323, "[DBNum1][$-804]0", "12323"},  // East Asian numerals only for General: the plain number
+      // A locale picks the currency text, never the separators of the system (en-US here).
+      {1234.5678, "[$-407]#,##0.00", "1,234.57"},
+      {1234.5678, "[$\xE2\x82\xAC-407]#,##0.00", "\xE2\x82\xAC" "1,234.57"},
+      {1234.5678, "#,##0.00 [$\xE2\x82\xAC-40C]", "1,234.57 \xE2\x82\xAC"},
   };
   ExpectRows(rows);
 }

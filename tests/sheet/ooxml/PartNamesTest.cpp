@@ -29,11 +29,15 @@ TEST(PartNames, ResolvesRelativeAndAbsoluteTargets) {
   }
 }
 
-TEST(PartNames, RefusesTargetsOutsideThePackage) {
-  EXPECT_FALSE(ResolvePartName("xl/workbook.xml", "../../evil.xml"));
-  EXPECT_FALSE(ResolvePartName("", "../x.xml"));
+TEST(PartNames, KeepsTargetsClimbingAboveTheRootInsideThePackage) {
+  EXPECT_EQ(ResolvePartName("xl/workbook.xml", "../../xl/worksheets/sheet1.xml").value_or("<none>"),
+            "xl/worksheets/sheet1.xml");
+  EXPECT_EQ(ResolvePartName("", "../x.xml").value_or("<none>"), "x.xml");
+  EXPECT_EQ(ResolvePartName("xl/workbook.xml", "\\xl\\worksheets\\sheet1.xml").value_or("<none>"),
+            "xl/worksheets/sheet1.xml");
   EXPECT_FALSE(ResolvePartName("xl/workbook.xml", ""));
   EXPECT_FALSE(ResolvePartName("xl/workbook.xml", "/"));
+  EXPECT_FALSE(ResolvePartName("xl/workbook.xml", "../.."));
 }
 
 }  // namespace

@@ -124,33 +124,75 @@ TEST(WorkbookOpener, MissingWorkbookPartFailsAtOpen) {
               "the file is not a workbook: xl/workbook.xml is missing");
 }
 
-TEST(WorkbookOpener, SheetWithoutPartFailsOnlyWhenRead) {
-  XlsxPackage dangling = OneSheet("");
-  dangling.SetPart("xl/_rels/workbook.xml.rels", "<Relationships/>");
-  TempFile file(dangling.Build(), ".xlsx");
-  auto reader = OpenWorkbookFile(file.path());
-  ASSERT_EQ(reader->workbook().sheets.size(), 1u);
-  RecordingSink sink;
-  try {
-    reader->ReadSheet(0, sink);
-    FAIL() << "no error";
-  } catch (const SheetError& error) {
-    EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
-    EXPECT_EQ(error.sentence(), "the sheet 'Data' refers to a part that does not exist");
-  }
-
-  XlsxPackage missing_part = OneSheet("");
-  missing_part.RemovePart("xl/worksheets/sheet1.xml");
-  ExpectError(OpenAndReadAll(missing_part.Build()), SheetErrorCode::kCorrupt,
-              "the sheet 'Data' refers to a part that does not exist");
-
+TEST(WorkbookOpener, SheetWithoutItsPartReadsEmptyWithAWarning) {
+  XlsxPackage no_relationship = OneSheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>");
+  no_relationship.SetPart("xl/_rels/workbook.xml.rels", "<Relationships/>");
+  XlsxPackage no_part = OneSheet("");
+  no_part.RemovePart("xl/worksheets/sheet1.xml");
   XlsxPackage escaping = OneSheet("");
   escaping.SetPart("xl/_rels/workbook.xml.rels",
                    std::string("<Relationships><Relationship Id=\"rId1\" Type=\"") +
                        test_support::kRelationshipTypes +
                        "/worksheet\" Target=\"../../../etc/passwd\"/></Relationships>");
-  ExpectError(OpenAndReadAll(escaping.Build()), SheetErrorCode::kCorrupt,
-              "refers to a part that does not exist");
+  for (const XlsxPackage* package : {&no_relationship, &no_part, &escaping}) {
+    TempFile file(package->Build(), ".xlsx");
+    auto reader = OpenWorkbookFile(file.path());
+    std::vector<std::string> warnings;
+    reader->SetWarningHandler([&](const std::string& warning) { warnings.push_back(warning); });
+    ASSERT_EQ(reader->workbook().sheets.size(), 1u);
+    RecordingSink sink;
+    reader->ReadSheet(0, sink);
+    EXPECT_TRUE(sink.cells.empty());
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("the sheet 'Data' refers to a part that does not exist"), std::string::npos)
+        << warnings[0];
+    EXPECT_NE(warnings[0].find("read as an empty sheet"), std::string::npos) << warnings[0];
+  }
+}
+
+/// The relationships of xl/workbook.xml with the one sheet's target written as `target`.
+std::string WorkbookRelationships(const std::string& target) {
+  return std::string("<Relationships><Relationship Id=\"rId1\" Type=\"") + test_support::kRelationshipTypes +
+         "/worksheet\" Target=\"" + target + "\"/></Relationships>";
+}
+
+TEST(WorkbookOpener, FindsPartsHoweverThePackageNamesThem) {
+  const std::string sheet = WorksheetXml("<row r=\"1\"><c r=\"A1\"><v>42</v></c></row>");
+  std::vector<std::pair<std::string, XlsxPackage>> cases;
+  for (const char* target : {"/xl/worksheets/sheet1.xml", "worksheets\\sheet1.xml", "\\xl\\worksheets\\sheet1.xml",
+                             "Worksheets/SHEET1.XML", "./worksheets/../worksheets/./sheet1.xml",
+                             "../xl/worksheets/sheet1.xml", "xl/worksheets/sheet1.xml"}) {
+    XlsxPackage package;
+    package.AddSheet("Data", sheet).SetPart("xl/_rels/workbook.xml.rels", WorkbookRelationships(target));
+    cases.emplace_back(std::string("target ") + target, package);
+  }
+  XlsxPackage no_package_relationships;
+  no_package_relationships.AddSheet("Data", sheet).RemovePart("_rels/.rels").RemovePart("[Content_Types].xml");
+  cases.emplace_back("no _rels/.rels and no [Content_Types].xml", no_package_relationships);
+  XlsxPackage dangling_main;
+  dangling_main.AddSheet("Data", sheet).SetPart(
+      "_rels/.rels", std::string("<Relationships><Relationship Id=\"rId1\" Type=\"") +
+                         test_support::kRelationshipTypes + "/officeDocument\" Target=\"xl/book.xml\"/></Relationships>");
+  cases.emplace_back("officeDocument naming a missing part", dangling_main);
+  XlsxPackage moved;
+  moved.AddSheet("Data", sheet)
+      .RemovePart("_rels/.rels")
+      .RemovePart("xl/_rels/workbook.xml.rels")
+      .RemovePart("xl/workbook.xml")
+      .SetPart("data/Workbook.xml",
+               std::string("<workbook xmlns:r=\"") + test_support::kRelationshipTypes +
+                   "\"><sheets><sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>")
+      .SetPart("data/_rels/Workbook.xml.rels", WorkbookRelationships("../xl/worksheets/sheet1.xml"));
+  cases.emplace_back("workbook part elsewhere without package relationships", moved);
+
+  for (const auto& [what, package] : cases) {
+    TempFile file(package.Build(), ".xlsx");
+    auto reader = OpenWorkbookFile(file.path());
+    ASSERT_EQ(reader->workbook().sheets.size(), 1u) << what;
+    RecordingSink sink;
+    reader->ReadSheet(0, sink);
+    EXPECT_EQ(sink.cells, std::vector<std::string>{"0,0 n:42"}) << what;
+  }
 }
 
 TEST(WorkbookOpener, MalformedSheetXmlNamesThePartAndOffset) {

@@ -33,6 +33,11 @@ ZipWriter& ZipWriter::Add(std::string name, std::string data, bool deflate) {
   return Add(std::move(entry));
 }
 
+ZipWriter& ZipWriter::Prefix(std::string bytes) {
+  prefix_ = std::move(bytes);
+  return *this;
+}
+
 ZipWriter& ZipWriter::Add(Entry entry) {
   entries_.push_back(std::move(entry));
   return *this;
@@ -69,37 +74,48 @@ std::string ZipWriter::Finish(bool zip64) const {
                                                static_cast<uInt>(entry.data.size())));
     const std::uint32_t size =
         entry.declared_size ? *entry.declared_size : static_cast<std::uint32_t>(entry.data.size());
+    const std::uint32_t compressed_size = entry.declared_compressed_size
+                                              ? *entry.declared_compressed_size
+                                              : static_cast<std::uint32_t>(compressed.size());
     const auto offset = static_cast<std::uint32_t>(archive.size());
+    const std::uint16_t flags = static_cast<std::uint16_t>(entry.flags | (entry.data_descriptor ? 0x0008 : 0));
 
     Put32(archive, 0x04034b50);
     Put16(archive, 20);
-    Put16(archive, entry.flags);
+    Put16(archive, flags);
     Put16(archive, method);
     Put32(archive, 0);  // time and date
-    Put32(archive, crc);
-    Put32(archive, static_cast<std::uint32_t>(compressed.size()));
-    Put32(archive, size);
+    Put32(archive, entry.data_descriptor ? 0 : crc);
+    Put32(archive, entry.data_descriptor ? 0 : compressed_size);
+    Put32(archive, entry.data_descriptor ? 0 : size);
     Put16(archive, static_cast<std::uint32_t>(entry.name.size()));
     Put16(archive, 0);
     archive += entry.name;
     archive += compressed;
+    if (entry.data_descriptor) {
+      Put32(archive, 0x08074b50);
+      Put32(archive, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(entry.data.data()),
+                                                      static_cast<uInt>(entry.data.size()))));
+      Put32(archive, static_cast<std::uint32_t>(compressed.size()));
+      Put32(archive, static_cast<std::uint32_t>(entry.data.size()));
+    }
 
     std::string extra;
     if (zip64) {
       Put16(extra, 0x0001);
       Put16(extra, 24);
       Put64(extra, size);
-      Put64(extra, compressed.size());
+      Put64(extra, compressed_size);
       Put64(extra, offset);
     }
     Put32(directory, 0x02014b50);
     Put16(directory, zip64 ? 45 : 20);
     Put16(directory, zip64 ? 45 : 20);
-    Put16(directory, entry.flags);
+    Put16(directory, flags);
     Put16(directory, method);
     Put32(directory, 0);
     Put32(directory, crc);
-    Put32(directory, zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(compressed.size()));
+    Put32(directory, zip64 ? 0xFFFFFFFF : compressed_size);
     Put32(directory, zip64 ? 0xFFFFFFFF : size);
     Put16(directory, static_cast<std::uint32_t>(entry.name.size()));
     Put16(directory, static_cast<std::uint32_t>(extra.size()));
@@ -138,7 +154,7 @@ std::string ZipWriter::Finish(bool zip64) const {
   Put32(archive, zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(directory.size()));
   Put32(archive, zip64 ? 0xFFFFFFFF : static_cast<std::uint32_t>(directory_offset));
   Put16(archive, 0);
-  return archive;
+  return prefix_ + archive;
 }
 
 }  // namespace quorvex::sheet::test_support

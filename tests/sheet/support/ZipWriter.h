@@ -19,11 +19,16 @@ class ZipWriter {
     std::optional<std::uint32_t> declared_size;  // overrides the uncompressed size written
     std::optional<std::uint32_t> declared_crc;   // overrides the CRC-32 written
     std::optional<std::string> raw_compressed;   // written as the entry's data instead
+    std::optional<std::uint32_t> declared_compressed_size;  // overrides the compressed size written
+    bool data_descriptor = false;  // zeros in the local header, a signed descriptor after the data
   };
 
   /// Adds a deflated (or stored) entry.
   ZipWriter& Add(std::string name, std::string data, bool deflate = true);
   ZipWriter& Add(Entry entry);
+
+  /// Bytes written before the archive, as a self-extracting stub is; offsets ignore them.
+  ZipWriter& Prefix(std::string bytes);
 
   /// The archive's bytes. With `zip64` the directory uses zip64 records and extra fields.
   std::string Finish(bool zip64 = false) const;
@@ -33,6 +38,7 @@ class ZipWriter {
 
  private:
   std::vector<Entry> entries_;
+  std::string prefix_;
 };
 
 }  // namespace quorvex::sheet::test_support
