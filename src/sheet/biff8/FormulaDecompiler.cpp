@@ -14,7 +14,6 @@ namespace {
 
 // Base token ids (MS-XLS 2.5.198.25); classified tokens (0x20..0x7F) are folded to 0x20..0x3F.
 namespace ptg {
-constexpr std::uint8_t kExp = 0x01;
 constexpr std::uint8_t kAdd = 0x03;
 constexpr std::uint8_t kRange = 0x11;
 constexpr std::uint8_t kUplus = 0x12;
