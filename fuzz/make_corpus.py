@@ -29,16 +29,25 @@ XLSX = ["Dates1900.xlsx", "Dates1904.xlsx", "Formulas.xlsx", "InlineStrings.xlsx
         "bad/zip_bomb_declared.xlsx"] + sorted(
             "lenient/" + name for name in os.listdir(os.path.join(FIXTURES, "lenient"))
             if name.endswith(".xlsx"))
+# Cells out of order, stored dimensions and the records that widen the used range.
+ORDER_RANGE = sorted("order_range/" + name for name in os.listdir(os.path.join(FIXTURES, "order_range")))
+
+
+def order_range(extension):
+    return [name for name in ORDER_RANGE if name.endswith(extension)]
+
+
+XLSX += order_range(".xlsx")
 XLS = ["legacy/Dates1904.xls", "legacy/Dates190095.xls", "legacy/Formulas.xls",
        "legacy/Formulas95.xls", "legacy/InlineStrings.xls", "legacy/Layout.xls",
        "legacy/NumberFormats.xls", "legacy/TextCells.xls", "legacy/bad/chain_loop.xls",
        "legacy/bad/filepass.xls", "legacy/bad/record_past_end.xls",
        "legacy/bad/sector_past_end.xls", "legacy/bad/truncated.xls",
-       "lenient/cfb_junk_entries.xls", "lenient/cfb_mini_stream_past_end.xls"]
+       "lenient/cfb_junk_entries.xls", "lenient/cfb_mini_stream_past_end.xls"] + order_range(".xls")
 BIFF4 = ["lenient/Biff2Sheet.xls", "lenient/Biff3Sheet.xls", "lenient/Biff4Book.xls",
          "lenient/Biff4Sheet1904.xls", "lenient/Excel20Sheet.xls"]
 XLSB = ["legacy/Dates1904.xlsb", "legacy/Formulas.xlsb", "legacy/InlineStrings.xlsb",
-        "legacy/Layout.xlsb", "legacy/NumberFormats.xlsb", "legacy/TextCells.xlsb"]
+        "legacy/Layout.xlsb", "legacy/NumberFormats.xlsb", "legacy/TextCells.xlsb"] + order_range(".xlsb")
 # Parts of an .xlsb package given to the target as bare record streams.
 XLSB_PARTS = [("legacy/Formulas.xlsb", "xl/worksheets/sheet1.bin"),
               ("legacy/Layout.xlsb", "xl/worksheets/sheet1.bin"),
