@@ -8,7 +8,7 @@ from bench_data import SHEET_PART
 
 FORMATS = ["csv", "txt", "html", "mht", "xml", "dbf4", "dbf3", "dbf2"]
 GROUPS = {
-    "inflate": ["unzip", "igzip", "inflater"],
+    "inflate": ["unzip", "igzip", "inflater", "inflater-zlib"],
     "formats": FORMATS,
     "legacy": ["xlsx", "xls", "xlsb"],
     "folder": ["j1", "j2"],
@@ -17,7 +17,7 @@ GROUPS = {
 ALL_CASES = [name for names in GROUPS.values() for name in names]
 
 # Each case's time is divided by its baseline's, measured in the same run.
-BASELINES = {"igzip": "unzip", "inflater": "unzip", "csv": "unzip",
+BASELINES = {"igzip": "unzip", "inflater": "unzip", "inflater-zlib": "unzip", "csv": "unzip",
              "xls": "xlsx", "xlsb": "xlsx", "j2": "j1", "reversed": "csv"}
 BASELINES.update({name: "csv" for name in FORMATS if name != "csv"})
 
@@ -101,9 +101,10 @@ class CaseBuilder:
         elif name == "igzip":
             case.label, case.outdir = "igzip -dc sheet1.xml.gz", None
             case.argv = ["igzip", "-dc", self.sheet_gzip]
-        elif name == "inflater":
-            case.label, case.outdir = "quorvex_inflate sheet1.xml", None
-            case.argv = [self.inflate_tool, self.workbook, SHEET_PART]
+        elif name in ("inflater", "inflater-zlib"):
+            zlib = ["--zlib"] if name == "inflater-zlib" else []
+            case.label, case.outdir = "quorvex_inflate %ssheet1.xml" % (zlib[0] + " " if zlib else ""), None
+            case.argv = [self.inflate_tool, *zlib, self.workbook, SHEET_PART]
             if not os.access(self.inflate_tool, os.X_OK):
                 case.not_applicable = "not built: configure with -DQUORVEX_BUILD_BENCH=ON"
         elif name in FORMATS:

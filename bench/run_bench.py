@@ -7,13 +7,15 @@ Cases (names for --only and --skip; a group name stands for its cases):
             inflater
                     quorvex_inflate WORKBOOK xl/worksheets/sheet1.xml: the converter's own zip
                     reader and inflater without parsing (built with -DQUORVEX_BUILD_BENCH=ON)
+            inflater-zlib
+                    the same with zlib's inflater (ISA-L's when the build has it otherwise)
   formats   csv txt html mht xml dbf4 dbf3 dbf2
                     quorvex convert --quiet --format F -o OUT WORKBOOK
   legacy    xlsx xls xlsb
                     the LEGACY_ROWS workbook saved three ways, converted to CSV
   folder    j1 j2   500 small workbooks in one folder converted with --jobs 1 and --jobs 2
                     (without --jobs in quorvex --help: one serial run, and j2 reads "no -j yet")
-A case's baseline (unzip for igzip, inflater and csv, csv for the other formats, xlsx for xls
+A case's baseline (unzip for igzip, both inflaters and csv, csv for the other formats, xlsx for xls
 and xlsb, j1 for j2) always runs with it, so every ratio divides two times measured in the same run.
 
 Each case runs once under /usr/bin/time -v (its peak memory, a check of its output, and the

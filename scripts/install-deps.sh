@@ -4,8 +4,9 @@
 # Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
 
-# What building the converter and its window needs.
-packages=(g++ cmake ninja-build zlib1g-dev qt6-base-dev)
+# What building the converter and its window needs (ISA-L inflates zip entries several times
+# faster than zlib; a build without it falls back to zlib).
+packages=(g++ cmake ninja-build zlib1g-dev libisal-dev qt6-base-dev)
 # What CPack needs for the .deb: dpkg-shlibdeps finds the libraries' packages, file finds the
 # programs among the installed files.
 package_tools=(dpkg-dev file)
@@ -15,7 +16,8 @@ package_tools=(dpkg-dev file)
 bench_tools=(hyperfine time unzip isal python3 libreoffice-calc-nogui)
 # What the tests need besides: the test framework, the independent programs that open our
 # output (GDAL for dBASE, Chromium for web pages, LibreOffice and Gnumeric for XML Spreadsheet),
-# and the checkers of the package and its desktop files.
+# the checkers of the package and its desktop files, and clang with the sanitizer and fuzzer
+# runtimes and the symbolizer that puts source lines in their reports.
 case "${1:-}" in
   --package)
     packages+=("${package_tools[@]}") ;;
@@ -26,7 +28,8 @@ case "${1:-}" in
   --tests)
     packages+=(libgtest-dev libgmock-dev unzip python3 xvfb xauth fonts-liberation gdal-bin
                chromium chromium-driver gnumeric libreoffice-calc-nogui
-               "${package_tools[@]}" lintian desktop-file-utils appstream bash-completion) ;;
+               "${package_tools[@]}" lintian desktop-file-utils appstream bash-completion
+               clang libclang-rt-14-dev llvm) ;;
 esac
 
 missing=()

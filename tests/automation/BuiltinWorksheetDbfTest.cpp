@@ -79,15 +79,16 @@ TEST(BuiltinWorksheet, UsedRangeComesFromTheRecordsAndCellsFromTheirLastRecord) 
   order.Close();
 }
 
-TEST_F(BuiltinWorksheetDbf, AutoFitMeasuresTheDisplayedTextOfEachColumn) {
-  auto& sales = dynamic_cast<BuiltinWorksheet&>(Sheet(1));
-  EXPECT_TRUE(sales.column_widths().empty());
+TEST_F(BuiltinWorksheetDbf, AutoFitMeasuresEveryRowOfTheColumnNotJustTheSelection) {
+  Worksheet& sales = Sheet(1);
+  sales.RangeSelect("$A$2", "$B$4");
   sales.ColumnsAutoFit();
-  // The longest texts: "Month" in A, "Sales" in B.
-  EXPECT_EQ(sales.column_widths(), (std::map<std::uint32_t, int>{{0, 5}, {1, 5}}));
-  auto& offset = dynamic_cast<BuiltinWorksheet&>(Sheet(2));
-  offset.ColumnsAutoFit();
-  EXPECT_EQ(offset.column_widths(), (std::map<std::uint32_t, int>{{1, 4}, {2, 5}, {3, 6}}));
+  sales.SaveAs((dir_ / "fitted.dbf").string(), kDbf4);
+  // Field JAN holds "Feb" and "Mar"; the fitted column is as wide as "Month" above the selection.
+  const std::string bytes = ReadFile(dir_ / "fitted.dbf");
+  ASSERT_GT(bytes.size(), 64u);
+  EXPECT_EQ(bytes.substr(32, 3), "JAN");
+  EXPECT_EQ(bytes[32 + 16], 5);
 }
 
 TEST_F(BuiltinWorksheetDbf, SaveWritesTheSelectionOnly) {

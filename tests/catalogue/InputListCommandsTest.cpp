@@ -35,13 +35,13 @@ class MemoryLists : public RecordingControls, public InputListRows {
   }
   int SelectedInputRow() const override { return selected_; }
   void InsertInputRow(int row, const std::string& text, InputIcon icon) override {
-    entries_.insert(entries_.begin() + row - 1, {text, icon});
+    entries_.insert(entries_.begin() + (row - 1), {text, icon});
     if (entries_.size() == 1) {
       selected_ = 1;
     }
   }
   void RemoveInputRow(int row) override {
-    entries_.erase(entries_.begin() + row - 1);
+    entries_.erase(entries_.begin() + (row - 1));
     selected_ = std::min(selected_, InputRowCount());
   }
   void SelectInputRow(int row) override { selected_ = row; }

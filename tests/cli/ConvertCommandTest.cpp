@@ -23,7 +23,9 @@ class ConvertCommandTest : public ::testing::Test {
     return path;
   }
   // Runs the command, keeping the lines it printed on each stream.
+  // One job unless a test asks for more: the fake's call log is in the order the calls came.
   int Run(ConvertOptions options, bool quiet = true) {
+    if (options.jobs == 0) options.jobs = 1;
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     ConsoleControls controls(out, err, quiet, false);

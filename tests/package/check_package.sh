@@ -43,9 +43,9 @@ for path in "${expected[@]}"; do
   grep -qx "$path" "$work/contents" || fail "the package lacks $path"
 done
 
-# Dependencies come from dpkg-shlibdeps, so the Qt, zlib and C++ runtime packages are named.
+# Dependencies come from dpkg-shlibdeps, so the Qt, zlib, ISA-L and C++ runtime packages are named.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for library in libc6 libstdc++6 zlib1g libqt6widgets6; do
+for library in libc6 libstdc++6 zlib1g libisal2 libqt6widgets6; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 

@@ -117,7 +117,7 @@ sheet::DbfSaveRequest BuiltinWorkbook::DbfRequest(std::size_t position, sheet::D
   for (std::size_t i = 0; i < worksheet_positions_.size(); ++i) {
     if (worksheet_positions_[i] == position && worksheets_[i]) {
       request.range = worksheets_[i]->selection();
-      request.column_widths = worksheets_[i]->column_widths();
+      request.fit_columns = worksheets_[i]->columns_auto_fitted();
     }
   }
   const std::time_t now = std::time(nullptr);

@@ -43,37 +43,6 @@ class CellFinder : public sheet::SheetSink {
   Variant value_;
 };
 
-/// Measures every column by the longest line of displayed text among its cells.
-class ColumnWidthFinder : public sheet::SheetSink {
- public:
-  explicit ColumnWidthFinder(const sheet::numfmt::CellText& text) : text_(text) {}
-
-  sheet::SinkControl OnCell(const sheet::Cell& cell) override {
-    if (cell.value.kind == sheet::CellKind::kEmpty) return sheet::SinkControl::kContinue;
-    shown_.clear();
-    text_.Append(cell.value, cell.style, shown_);
-    int longest = 0;
-    int line = 0;
-    for (const char c : shown_) {
-      if (c == '\n' || c == '\r') {
-        line = 0;
-      } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {  // count code points, not bytes
-        longest = std::max(longest, ++line);
-      }
-    }
-    if (longest == 0) return sheet::SinkControl::kContinue;
-    int& width = widths_[cell.column];
-    width = std::max(width, longest);
-    return sheet::SinkControl::kContinue;
-  }
-  std::map<std::uint32_t, int>& widths() { return widths_; }
-
- private:
-  const sheet::numfmt::CellText& text_;
-  std::string shown_;
-  std::map<std::uint32_t, int> widths_;
-};
-
 }  // namespace
 
 BuiltinWorksheet::BuiltinWorksheet(BuiltinWorkbook& workbook, std::size_t position)
@@ -127,9 +96,9 @@ Variant BuiltinWorksheet::Cells(int row, int column) {
 }
 
 void BuiltinWorksheet::ColumnsAutoFit() {
-  ColumnWidthFinder finder(workbook_.cell_text());
-  ReadCells(finder);
-  column_widths_ = std::move(finder.widths());
+  workbook_.reader();  // reports a closed workbook
+  // The widths matter only to a dBASE save, which measures them in the reading it makes anyway
+  // rather than rendering every cell once more here.
   columns_auto_fitted_ = true;
 }
 

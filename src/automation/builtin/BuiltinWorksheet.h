@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,10 +30,9 @@ class BuiltinWorksheet : public Worksheet {
   void RangeSelect(const std::string& first, const std::string& last) override;
   void SaveAs(const std::string& file_name, int file_format) override;
 
+  /// Whether ColumnsAutoFit was called: a dBASE save then fits the columns (the most characters
+  /// any line of a column's displayed cell texts has) while it reads the sheet.
   bool columns_auto_fitted() const { return columns_auto_fitted_; }
-  /// Column widths in characters set by ColumnsAutoFit, by 0-based column: the most characters
-  /// any line of the column's displayed cell texts has. Columns without text are absent.
-  const std::map<std::uint32_t, int>& column_widths() const { return column_widths_; }
   const std::optional<sheet::CellRange>& selection() const { return selection_; }
   /// The cells of the sheet kept by the reading that found its used range, so that fitting the
   /// columns and saving need not read the sheet again; nullptr when not read yet. The caller may
@@ -55,7 +53,6 @@ class BuiltinWorksheet : public Worksheet {
   std::unique_ptr<sheet::SheetScan> kept_cells_;
   std::optional<sheet::CellRange> selection_;
   bool columns_auto_fitted_ = false;
-  std::map<std::uint32_t, int> column_widths_;
 };
 
 }  // namespace quorvex::automation

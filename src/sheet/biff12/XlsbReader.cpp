@@ -161,7 +161,7 @@ void XlsbReader::LoadSharedStrings() {
   const container::ZipEntry* entry = shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_);
   if (entry == nullptr) return;
   shared_strings_ = container::StringTable(container::StringTable::BudgetForCompressedPart(entry->compressed_size));
-  auto reader = archive_->OpenEntry(*entry);
+  auto reader = archive_->OpenStream(*entry);
   BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
   std::string text;
   while (records.Next()) {
@@ -195,7 +195,7 @@ void XlsbReader::ReadSheet(std::size_t position, SheetSink& sink) {
   LoadSharedStrings();
   bool complete = false;
   {
-    auto reader = archive_->OpenEntry(*entry);
+    auto reader = archive_->OpenStream(*entry);
     BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
     complete = XlsbSheetReader(records, shared_strings_, workbook_.cell_formats.size(), sink, &extern_sheets_,
                                &defined_names_)

@@ -41,6 +41,7 @@ void InputFile::FailIo(const std::string& what) const {
 
 std::size_t InputFile::ReadAt(std::uint64_t offset, char* buffer, std::size_t size) {
   if (offset >= size_ || size == 0) return 0;
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (offset != position_) {
     if (offset > static_cast<std::uint64_t>(LONG_MAX) ||
         std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {

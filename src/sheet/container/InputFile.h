@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 namespace quorvex::sheet::container {
@@ -19,6 +20,7 @@ class InputFile {
   std::uint64_t size() const { return size_; }
 
   /// Reads up to `size` bytes at `offset` and returns the count; fewer only at the end of the file.
+  /// Safe to call from several threads (an entry may be inflated on a thread of its own).
   std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t size);
 
  private:
@@ -28,6 +30,7 @@ class InputFile {
   std::FILE* file_ = nullptr;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
+  std::mutex mutex_;  // guards file_ and position_
 };
 
 }  // namespace quorvex::sheet::container

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "sheet/container/LittleEndian.h"
+#include "sheet/container/ReadAheadSource.h"
 #include "sheet/model/SheetError.h"
 
 namespace quorvex::sheet::container {
@@ -21,6 +22,8 @@ constexpr std::size_t kZip64EndSize = 56;
 constexpr std::size_t kDirectoryHeaderSize = 46;
 constexpr std::size_t kMaxCommentSize = 0xFFFF;
 constexpr std::uint16_t kZip64ExtraId = 0x0001;
+// Parts smaller than this on disk inflate in a few milliseconds: a thread would not pay for itself.
+constexpr std::uint64_t kReadAheadMinCompressedSize = std::uint64_t{1} << 20;
 
 std::string FoldName(std::string_view name) {
   std::string folded(name);
@@ -33,7 +36,8 @@ std::string FoldName(std::string_view name) {
 
 }  // namespace
 
-ZipArchive::ZipArchive(const std::string& path, ZipLimits limits) : file_(path), limits_(limits) {
+ZipArchive::ZipArchive(const std::string& path, ZipLimits limits, Inflater inflater)
+    : file_(path), limits_(limits), inflater_(inflater) {
   ReadDirectory(LocateDirectory());
 }
 
@@ -220,7 +224,13 @@ const ZipEntry* ZipArchive::Find(std::string_view name) const {
 }
 
 std::unique_ptr<ZipEntryReader> ZipArchive::OpenEntry(const ZipEntry& entry) {
-  return std::make_unique<ZipEntryReader>(file_, entry, limits_);
+  return std::make_unique<ZipEntryReader>(file_, entry, limits_, inflater_);
+}
+
+std::unique_ptr<ByteSource> ZipArchive::OpenStream(const ZipEntry& entry) {
+  auto reader = OpenEntry(entry);
+  if (entry.compressed_size < kReadAheadMinCompressedSize) return reader;
+  return std::make_unique<ReadAheadSource>(std::move(reader));
 }
 
 std::string ZipArchive::ReadEntry(const ZipEntry& entry, std::uint64_t max_size) {

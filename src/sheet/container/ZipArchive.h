@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "sheet/container/ByteSource.h"
+#include "sheet/container/DeflateStream.h"
 #include "sheet/container/InputFile.h"
 #include "sheet/container/ZipEntry.h"
 #include "sheet/container/ZipEntryReader.h"
@@ -21,8 +23,9 @@ class ZipArchive {
   /// allowed for; an entry's own offsets and sizes are checked only when it is opened. Throws
   /// SheetError: kIo when the file cannot be read, kCorrupt when the end-of-central-directory
   /// record is missing (a truncated file) or the directory is damaged, kUnsupported for archives
-  /// split over several files, kTooLarge for an oversized directory.
-  explicit ZipArchive(const std::string& path, ZipLimits limits = {});
+  /// split over several files, kTooLarge for an oversized directory. Deflated entries go through
+  /// `inflater` (tests run both).
+  explicit ZipArchive(const std::string& path, ZipLimits limits = {}, Inflater inflater = FastestInflater());
 
   const std::string& path() const { return file_.path(); }
   const std::vector<ZipEntry>& entries() const { return entries_; }
@@ -35,6 +38,11 @@ class ZipArchive {
   /// kPasswordProtected for encrypted entries, kUnsupported for methods other than stored and
   /// deflate, kCorrupt when the local header is damaged.
   std::unique_ptr<ZipEntryReader> OpenEntry(const ZipEntry& entry);
+
+  /// The same for a part read from start to end in one go, such as a sheet: a large one is
+  /// inflated on a thread of its own, a few buffers ahead of the reader (ReadAheadSource), with
+  /// the same bytes and errors. The archive must outlive it.
+  std::unique_ptr<ByteSource> OpenStream(const ZipEntry& entry);
 
   /// The whole content of a small entry; throws SheetError kTooLarge when more than `max_size`
   /// bytes inflate (whatever size the directory declares).
@@ -55,6 +63,7 @@ class ZipArchive {
 
   InputFile file_;
   ZipLimits limits_;
+  Inflater inflater_;
   std::uint64_t prefix_size_ = 0;  // bytes before the archive's first record
   std::vector<ZipEntry> entries_;
   std::unordered_map<std::string_view, std::size_t> by_name_;

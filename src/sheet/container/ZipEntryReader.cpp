@@ -1,12 +1,9 @@
 // Streams one zip entry: stored or raw deflate, with size, ratio and CRC-32 checks.
 #include "sheet/container/ZipEntryReader.h"
 
-#include <zlib.h>
-
 #include <algorithm>
-#include <climits>
-#include <new>
 
+#include "sheet/container/Crc32.h"
 #include "sheet/container/LittleEndian.h"
 #include "sheet/model/SheetError.h"
 
@@ -19,7 +16,8 @@ constexpr std::uint32_t kDataDescriptorSignature = 0x08074b50;  // APPNOTE.TXT 4
 
 }  // namespace
 
-ZipEntryReader::ZipEntryReader(InputFile& file, const ZipEntry& entry, const ZipLimits& limits)
+ZipEntryReader::ZipEntryReader(InputFile& file, const ZipEntry& entry, const ZipLimits& limits,
+                               Inflater inflater)
     : file_(file), entry_(entry), limits_(limits) {
   char header[kLocalHeaderSize];
   const std::uint64_t at = entry_.local_header_offset;
@@ -54,17 +52,12 @@ ZipEntryReader::ZipEntryReader(InputFile& file, const ZipEntry& entry, const Zip
     }
   } else {
     input_limit_ = file_size - data_offset_;
-    auto stream = std::make_unique<z_stream>();
-    if (inflateInit2(stream.get(), -MAX_WBITS) != Z_OK) throw std::bad_alloc();
-    stream_ = std::move(stream);
+    stream_ = DeflateStream::Make(inflater);
     input_.reset(new char[kInputChunk]);
   }
-  crc_ = static_cast<std::uint32_t>(crc32(0L, Z_NULL, 0));
 }
 
-ZipEntryReader::~ZipEntryReader() {
-  if (stream_ != nullptr) inflateEnd(stream_.get());
-}
+ZipEntryReader::~ZipEntryReader() = default;
 
 void ZipEntryReader::Fail(SheetErrorCode code, const std::string& sentence, std::uint64_t offset) const {
   throw SheetError(code, sentence, entry_.name, offset);
@@ -89,8 +82,7 @@ std::size_t ZipEntryReader::ReadStored(char* buffer, std::size_t size) {
   compressed_read_ += got;
   total_out_ += got;
   CheckGrowth(compressed_read_);
-  crc_ =
-      static_cast<std::uint32_t>(crc32(crc_, reinterpret_cast<const Bytef*>(buffer), static_cast<uInt>(got)));
+  crc_ = Crc32(crc_, buffer, got);
   return got;
 }
 
@@ -102,47 +94,45 @@ void ZipEntryReader::FillInput() {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", compressed_read_ + got);
   }
   compressed_read_ += got;
-  stream_->next_in = reinterpret_cast<Bytef*>(input_.get());
-  stream_->avail_in = static_cast<uInt>(got);
+  stream_->SetInput(input_.get(), got);
 }
 
 std::size_t ZipEntryReader::ReadDeflated(char* buffer, std::size_t size) {
-  if (stream_end_) return 0;
-  const uInt capacity = static_cast<uInt>(std::min<std::size_t>(size, UINT_MAX));
-  stream_->next_out = reinterpret_cast<Bytef*>(buffer);
-  stream_->avail_out = capacity;
-  while (stream_->avail_out == capacity) {
-    if (stream_->avail_in == 0) {
+  std::size_t produced = 0;
+  while (produced < size && !stream_end_) {
+    if (stream_->input_left() == 0) {
       if (compressed_read_ == input_limit_) {
         Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated: its data ends early",
              compressed_read_);
       }
       FillInput();
     }
-    const int status = inflate(stream_.get(), Z_NO_FLUSH);
-    if (status == Z_STREAM_END) {
+    const std::size_t input_before = stream_->input_left();
+    const DeflateStream::Result result = stream_->Inflate(buffer + produced, size - produced);
+    produced += result.produced;
+    if (result.status == DeflateStream::Status::kEnd) {
       stream_end_ = true;
-      break;
-    }
-    if (status != Z_OK && status != Z_BUF_ERROR) {
-      const std::uint64_t consumed = compressed_read_ - stream_->avail_in;
-      if (consumed > entry_.compressed_size) {
-        // Past the data the directory accounts for: the entry was cut short, not garbled.
-        Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated: its data ends early",
-             entry_.compressed_size);
-      }
-      Fail(SheetErrorCode::kCorrupt,
-           "the compressed data of the part '" + entry_.name + "' is damaged" +
-               (stream_->msg != nullptr ? std::string(" (") + stream_->msg + ")" : std::string()),
-           consumed);
+    } else if (result.status == DeflateStream::Status::kError) {
+      FailDamaged(stream_->error());
+    } else if (result.produced == 0 && stream_->input_left() == input_before) {
+      FailDamaged("no progress");  // an inflater that neither reads nor writes would spin forever
     }
   }
-  const std::size_t produced = capacity - stream_->avail_out;
   total_out_ += produced;
-  CheckGrowth(compressed_read_ - stream_->avail_in);
-  crc_ = static_cast<std::uint32_t>(
-      crc32(crc_, reinterpret_cast<const Bytef*>(buffer), static_cast<uInt>(produced)));
+  CheckGrowth(compressed_read_ - stream_->input_left());
+  crc_ = Crc32(crc_, buffer, produced);
   return produced;
+}
+
+void ZipEntryReader::FailDamaged(const std::string& reason) const {
+  const std::uint64_t consumed = compressed_read_ - stream_->input_left();
+  if (consumed > entry_.compressed_size) {
+    // Past the data the directory accounts for: the entry was cut short, not garbled.
+    Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated: its data ends early",
+         entry_.compressed_size);
+  }
+  Fail(SheetErrorCode::kCorrupt,
+       "the compressed data of the part '" + entry_.name + "' is damaged (" + reason + ")", consumed);
 }
 
 void ZipEntryReader::CheckGrowth(std::uint64_t consumed) {
@@ -158,7 +148,7 @@ bool ZipEntryReader::DescriptorCrcMatches() {
   // A data descriptor follows the data: an optional signature, then CRC-32 and the sizes. When
   // the directory's CRC is wrong but the descriptor's is right, the data is intact.
   if (entry_.method == ZipEntry::kMethodStored) return false;
-  const std::uint64_t end = data_offset_ + compressed_read_ - stream_->avail_in;
+  const std::uint64_t end = data_offset_ + compressed_read_ - stream_->input_left();
   char descriptor[8];
   if (file_.ReadAt(end, descriptor, sizeof descriptor) != sizeof descriptor) return false;
   const char* crc = ReadU32(descriptor) == kDataDescriptorSignature ? descriptor + 4 : descriptor;

@@ -5,25 +5,25 @@
 #include <memory>
 
 #include "sheet/container/ByteSource.h"
+#include "sheet/container/DeflateStream.h"
 #include "sheet/container/InputFile.h"
 #include "sheet/container/ZipEntry.h"
 #include "sheet/container/ZipLimits.h"
 #include "sheet/model/SheetError.h"
 
-struct z_stream_s;  // zlib's inflate state, kept out of this header
-
 namespace quorvex::sheet::container {
 
 class ZipEntryReader : public ByteSource {
  public:
-  /// Reads the entry's local header. Throws SheetError kPasswordProtected, kUnsupported (method)
-  /// or kCorrupt. `file` must outlive the reader.
-  ZipEntryReader(InputFile& file, const ZipEntry& entry, const ZipLimits& limits);
+  /// Reads the entry's local header; deflated data goes through `inflater`. Throws SheetError
+  /// kPasswordProtected, kUnsupported (method) or kCorrupt. `file` must outlive the reader.
+  ZipEntryReader(InputFile& file, const ZipEntry& entry, const ZipLimits& limits, Inflater inflater);
   ~ZipEntryReader() override;
   ZipEntryReader(const ZipEntryReader&) = delete;
   ZipEntryReader& operator=(const ZipEntryReader&) = delete;
 
-  /// Inflated bytes of the entry, as many as the data holds whatever size the directory states.
+  /// Inflated bytes of the entry, as many as the data holds whatever size the directory states;
+  /// fills `buffer` but at the end.
   /// At the end the CRC-32 is checked against the directory or a data descriptor (kCorrupt);
   /// more than the entry cap, or an implausible ratio, gives kTooLarge; cut-short data kCorrupt.
   std::size_t Read(char* buffer, std::size_t size) override;
@@ -39,6 +39,7 @@ class ZipEntryReader : public ByteSource {
   void CheckGrowth(std::uint64_t consumed);
   bool DescriptorCrcMatches();
   void Finish();
+  [[noreturn]] void FailDamaged(const std::string& reason) const;
   [[noreturn]] void Fail(SheetErrorCode code, const std::string& sentence, std::uint64_t offset) const;
 
   InputFile& file_;
@@ -51,7 +52,7 @@ class ZipEntryReader : public ByteSource {
   std::uint32_t crc_ = 0;
   bool stream_end_ = false;
   bool finished_ = false;
-  std::unique_ptr<z_stream_s> stream_;
+  std::unique_ptr<DeflateStream> stream_;
   std::unique_ptr<char[]> input_;
 };
 

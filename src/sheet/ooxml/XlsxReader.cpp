@@ -107,7 +107,7 @@ void XlsxReader::LoadSharedStrings() {
   if (shared_strings_loaded_) return;
   if (const container::ZipEntry* entry =
           shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_)) {
-    auto reader = archive_->OpenEntry(*entry);
+    auto reader = archive_->OpenStream(*entry);
     container::XmlPullParser parser(*reader, entry->name);
     shared_strings_.Load(parser, container::StringTable::BudgetForCompressedPart(entry->compressed_size));
   }
@@ -127,7 +127,7 @@ void XlsxReader::ReadSheet(std::size_t position, SheetSink& sink) {
   LoadSharedStrings();
   bool complete = false;
   {
-    auto reader = archive_->OpenEntry(*entry);
+    auto reader = archive_->OpenStream(*entry);
     container::XmlPullParser parser(*reader, entry->name);
     complete = WorksheetReader(parser, shared_strings_.size() > 0 ? &shared_strings_ : nullptr,
                                workbook_.date1904, sink)

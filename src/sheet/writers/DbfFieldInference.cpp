@@ -2,9 +2,7 @@
 #include "sheet/writers/DbfFieldInference.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdio>
 
 #include "sheet/numfmt/DateRenderer.h"
 #include "sheet/numfmt/DecimalNumber.h"
@@ -29,7 +27,7 @@ int ShortestDecimals(double value) {
 }  // namespace
 
 DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfmt::CellText& text,
-                        bool date1904) {
+                        bool date1904, DbfCellText rendering) {
   DbfCell cell;
   switch (value.kind) {
     case CellKind::kEmpty: return cell;
@@ -51,8 +49,21 @@ DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfm
       break;
   }
   if (cell.kind != DbfCell::Kind::kDate) cell.number = value.number;
-  cell.text = text.Render(value, style);
+  if (rendering == DbfCellText::kRender) text.Append(value, style, cell.text);
   return cell;
+}
+
+int FittedWidth(std::string_view displayed) {
+  int longest = 0;
+  int line = 0;
+  for (const char c : displayed) {
+    if (c == '\n' || c == '\r') {
+      line = 0;
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {  // count code points, not bytes
+      longest = std::max(longest, ++line);
+    }
+  }
+  return longest;
 }
 
 int DisplayedDecimals(double value, const std::string& displayed) {
@@ -97,9 +108,14 @@ std::string FormatDbfNumber(double value, int decimals) {
 
 std::string DbfDateDigits(double day_1900) {
   const numfmt::CalendarDay date = numfmt::CalendarDayOf1900(static_cast<std::int64_t>(day_1900));
-  std::array<char, 16> buffer{};
-  std::snprintf(buffer.data(), buffer.size(), "%04d%02d%02d", date.year, date.month, date.day);
-  return buffer.data();
+  // Years 1900 to 9999 (what kDate holds) give exactly eight digits; written by hand, as
+  // snprintf was a visible share of writing a table.
+  std::string digits(8, '0');
+  for (std::int64_t value = std::int64_t{date.year} * 10000 + date.month * 100 + date.day, i = 7;
+       i >= 0 && value > 0; --i, value /= 10) {
+    digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+  }
+  return digits;
 }
 
 void DbfColumnProfile::Observe(const DbfCell& cell, std::uint32_t row) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "sheet/model/CellValue.h"
 #include "sheet/numfmt/CellText.h"
@@ -18,13 +19,20 @@ struct DbfCell {
   std::string text;   // the displayed text (every kind but kEmpty)
 };
 
+/// Whether ClassifyDbfCell renders the cell's displayed text.
+enum class DbfCellText { kRender, kSkip };
+
 /// Sorts a cell: no value or the empty string is kEmpty; a number is kDate when its format shows
 /// a date and it is a whole day a table can hold (1 January 1900 to 31 December 9999, never the
 /// 29 February 1900 the 1900 date system counts), otherwise, when its format shows a date or time,
 /// kText with its displayed text; other numbers are kNumber, booleans kBoolean, strings and
-/// errors kText.
+/// errors kText. With DbfCellText::kSkip the text stays empty: the kind and number do not
+/// depend on it, and rendering is most of a cell's cost.
 DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfmt::CellText& text,
-                        bool date1904);
+                        bool date1904, DbfCellText rendering = DbfCellText::kRender);
+
+/// The fitted width of a column showing `displayed`: the code points of its longest line.
+int FittedWidth(std::string_view displayed);
 
 /// The decimals a number shows: the digits after the point of its displayed text (two more for a
 /// percentage, whose value is a hundredth of what it shows); for displays that are not plain

@@ -1,6 +1,7 @@
 // Saves a range of one sheet as a dBASE table, the way a spreadsheet application does.
 #include "sheet/writers/DbfSaver.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <set>
@@ -45,24 +46,37 @@ std::string CellName(std::uint32_t row, std::uint32_t column) {
 
 [[noreturn]] void Fail(const std::string& sentence) { throw SheetError(SheetErrorCode::kUnsupported, sentence); }
 
-/// The first pass: header texts, what each column holds, and the characters beyond ASCII with
-/// the first row each appears in.
+/// The first pass: header texts, what each column holds, the characters beyond ASCII with the
+/// first row each appears in, and, when fitting, the fitted width of each column.
 class TableScanner : public SheetSink {
  public:
-  TableScanner(const CellRange& range, const numfmt::CellText& text, bool date1904)
-      : range_(range), text_(text), date1904_(date1904), headers_(range.ColumnCount()),
-        profiles_(range.ColumnCount()), characters_(range.ColumnCount()) {}
+  TableScanner(const CellRange& range, const numfmt::CellText& text, bool date1904, bool fit_columns)
+      : range_(range), text_(text), date1904_(date1904), fit_columns_(fit_columns), headers_(range.ColumnCount()),
+        profiles_(range.ColumnCount()), characters_(range.ColumnCount()), fitted_(range.ColumnCount()) {}
 
   SinkControl OnCell(const Cell& cell) override {
-    if (!range_.Contains(cell.row, cell.column)) return SinkControl::kContinue;
+    if (cell.column < range_.first_column || cell.column > range_.last_column) return SinkControl::kContinue;
     const std::size_t index = cell.column - range_.first_column;
+    if (!range_.Contains(cell.row, cell.column)) {
+      // Rows outside the range still widen a fitted column.
+      if (fit_columns_ && cell.value.kind != CellKind::kEmpty) {
+        shown_.clear();
+        text_.Append(cell.value, cell.style, shown_);
+        Fit(index, shown_);
+      }
+      return SinkControl::kContinue;
+    }
     if (cell.row == range_.first_row) {
       if (cell.value.kind != CellKind::kEmpty) headers_[index] = text_.Render(cell.value, cell.style);
+      Fit(index, headers_[index]);
       return SinkControl::kContinue;
     }
     const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_);
+    Fit(index, value.text);
     profiles_[index].Observe(value, cell.row);
-    for (std::size_t position = 0; position < value.text.size();) {
+    const bool ascii = std::all_of(value.text.begin(), value.text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    for (std::size_t position = 0; !ascii && position < value.text.size();) {
       const char32_t c = NextCodePoint(value.text, position);
       if (c >= 0x80) characters_[index].emplace(c, cell.row);
     }
@@ -72,14 +86,23 @@ class TableScanner : public SheetSink {
   const std::vector<std::string>& headers() const { return headers_; }
   const std::vector<DbfColumnProfile>& profiles() const { return profiles_; }
   const std::vector<std::map<char32_t, std::uint32_t>>& characters() const { return characters_; }
+  /// The fitted width of each column of the range; 0 when not fitting.
+  const std::vector<int>& fitted() const { return fitted_; }
 
  private:
+  void Fit(std::size_t index, std::string_view shown) {
+    if (fit_columns_) fitted_[index] = std::max(fitted_[index], FittedWidth(shown));
+  }
+
   CellRange range_;
   const numfmt::CellText& text_;
   bool date1904_;
+  bool fit_columns_;
   std::vector<std::string> headers_;
   std::vector<DbfColumnProfile> profiles_;
   std::vector<std::map<char32_t, std::uint32_t>> characters_;
+  std::vector<int> fitted_;
+  std::string shown_;
 };
 
 /// The second pass: one record per data row of the range, empty rows included. Cells come in
@@ -108,9 +131,11 @@ class RecordSink : public SheetSink {
       next_row_ = cell.row + 1;
     }
     const std::size_t index = cell.column - range_.first_column;
-    const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_);
-    if (value.kind == DbfCell::Kind::kEmpty) return SinkControl::kContinue;
     const DbfField& field = table_.fields()[index];
+    // Only character fields store the displayed text; the others store the value.
+    const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_,
+                                          field.type == DbfType::kCharacter ? DbfCellText::kRender : DbfCellText::kSkip);
+    if (value.kind == DbfCell::Kind::kEmpty) return SinkControl::kContinue;
     switch (field.type) {
       case DbfType::kCharacter: {
         // The first pass chose a code page holding every character (dBASE II: checked ASCII).
@@ -215,9 +240,9 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::uint32_t column = range.first_column + static_cast<std::uint32_t>(i);
     const auto width = request.column_widths.find(column);
+    const int fitted = std::max(width == request.column_widths.end() ? 0 : width->second, scanner.fitted()[i]);
     const DbfColumnProfile& profile = scanner.profiles()[i];
-    DbfField field = profile.Infer(names[i], width == request.column_widths.end() ? 0 : width->second,
-                                   request.version);
+    DbfField field = profile.Infer(names[i], fitted, request.version);
     if (field.width > limits.max_character_width) {
       Fail("Cell " + CellName(profile.LongestTextRow(), column) + " of the sheet \"" + sheet + "\" shows " +
            std::to_string(profile.LongestText()) + " characters; a " + VersionName(request.version) +
@@ -246,7 +271,7 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
   std::optional<TableScanner> early;
   std::optional<SheetScan> own_scan;
   if (kept == nullptr) {
-    if (request.range) early.emplace(*request.range, text, workbook.date1904);
+    if (request.range) early.emplace(*request.range, text, workbook.date1904, request.fit_columns);
     own_scan.emplace(early ? &*early : nullptr, CellKeeping::kAll);
     reader.ReadSheet(position, *own_scan);
   }
@@ -265,7 +290,7 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
 
   if (!early || !scan.in_order()) {
     // Fields from the cells kept, in row order, each place once.
-    early.emplace(range, text, workbook.date1904);
+    early.emplace(range, text, workbook.date1904, request.fit_columns);
     scan.Replay(*early);
   }
   const TableScanner& scanner = *early;

@@ -24,6 +24,9 @@ struct DbfSaveRequest {
   /// Fitted widths in characters by 0-based column, where columns were fitted; a character
   /// field is at least as wide as its column.
   std::map<std::uint32_t, int> column_widths;
+  /// Fits the columns while reading as well: a character field is at least as wide as the
+  /// longest line any cell of its column shows, in every row of the sheet (header included).
+  bool fit_columns = false;
   DbfDate today;
 };
 

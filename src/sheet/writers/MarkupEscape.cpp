@@ -49,30 +49,45 @@ bool AllowedInXml(std::uint32_t code_point) {
   return code_point != 0xFFFE && code_point != 0xFFFF;
 }
 
-// Calls `on_char(code_point, bytes)` for each valid character and `on_char(0xFFFD, replacement)`
-// for each invalid byte or forbidden character.
+// Calls `on_char(code_point, bytes)` for the first character of the non-empty `text` when it is
+// valid, else `on_char(0xFFFD, replacement)` for its invalid byte or forbidden character.
+// Answers the bytes taken.
+template <typename OnChar>
+std::size_t TakeCharacter(std::string_view text, OnChar& on_char) {
+  std::uint32_t code_point = 0;
+  const std::size_t length = DecodeOne(text, code_point);
+  if (length == 0) {
+    on_char(0xFFFD, kReplacement);
+    return 1;
+  }
+  if (AllowedInXml(code_point))
+    on_char(code_point, text.substr(0, length));
+  else
+    on_char(0xFFFD, kReplacement);
+  return length;
+}
+
+// TakeCharacter for every character of `text`.
 template <typename OnChar>
 void ForEachCharacter(std::string_view text, OnChar on_char) {
-  while (!text.empty()) {
-    std::uint32_t code_point = 0;
-    const std::size_t length = DecodeOne(text, code_point);
-    if (length == 0) {
-      on_char(0xFFFD, kReplacement);
-      text.remove_prefix(1);
-      continue;
-    }
-    if (AllowedInXml(code_point))
-      on_char(code_point, text.substr(0, length));
-    else
-      on_char(0xFFFD, kReplacement);
-    text.remove_prefix(length);
+  while (!text.empty()) text.remove_prefix(TakeCharacter(text, on_char));
+}
+
+// The bytes at the start of `text` that AppendEscaped copies unchanged as they are: printable
+// ASCII other than & < > " '. Most cell text is nothing else, and goes in one append.
+std::size_t PlainRun(std::string_view text) {
+  std::size_t i = 0;
+  for (; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'') break;
   }
+  return i;
 }
 
 }  // namespace
 
 void AppendEscaped(std::string& out, std::string_view text, bool keep_line_breaks) {
-  ForEachCharacter(text, [&](std::uint32_t code_point, std::string_view bytes) {
+  auto on_char = [&](std::uint32_t code_point, std::string_view bytes) {
     switch (code_point) {
       case '&':
         out.append("&amp;");
@@ -101,7 +116,13 @@ void AppendEscaped(std::string& out, std::string_view text, bool keep_line_break
       default:
         out.append(bytes);
     }
-  });
+  };
+  while (!text.empty()) {
+    const std::size_t plain = PlainRun(text);
+    out.append(text.substr(0, plain));
+    text.remove_prefix(plain);
+    if (!text.empty()) text.remove_prefix(TakeCharacter(text, on_char));
+  }
 }
 
 std::string Escaped(std::string_view text, bool keep_line_breaks) {

@@ -2,6 +2,7 @@
 #include "sheet/writers/XmlSpreadsheetWriter.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -48,10 +49,27 @@ std::string WorksheetName(const std::string& name, std::set<std::string>& taken)
   return unique;
 }
 
-std::string Number(double value) {
+/// Appends `value` as printf's "%.17g" writes it (to_chars with a precision is defined to match
+/// it), without printf's cost, which is most of writing a number cell.
+void AppendNumber(std::string& out, double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
+  const std::to_chars_result end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
+  out.append(text, end.ptr);
+}
+
+std::string Number(double value) {
+  std::string text;
+  AppendNumber(text, value);
   return text;
+}
+
+/// Appends `value` with at least `width` digits, zeros in front.
+void AppendDigits(std::string& out, std::int64_t value, int width) {
+  char text[24];
+  const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+  const auto digits = static_cast<int>(end.ptr - text);
+  if (digits < width) out.append(static_cast<std::size_t>(width - digits), '0');
+  out.append(text, end.ptr);
 }
 
 const char* BorderLineStyle(BorderStyle style, int& weight) {
@@ -487,12 +505,17 @@ class DocumentBuilder {
       case CellKind::kNumber:
         if (text_.FormatOf(cell.style).IsDateTime() && cell.value.number >= 0 &&
             cell.value.number < 2958466) {
-          if (const std::string iso = DateTimeText(cell.value.number); !iso.empty()) {
-            out.append("<Data ss:Type=\"DateTime\">").append(iso).append("</Data>");
+          const std::size_t start = out.size();
+          out.append("<Data ss:Type=\"DateTime\">");
+          if (AppendDateTime(out, cell.value.number)) {
+            out.append("</Data>");
             return;
           }
+          out.resize(start);
         }
-        out.append("<Data ss:Type=\"Number\">").append(Number(cell.value.number)).append("</Data>");
+        out.append("<Data ss:Type=\"Number\">");
+        AppendNumber(out, cell.value.number);
+        out.append("</Data>");
         return;
       case CellKind::kBoolean:
         out.append("<Data ss:Type=\"Boolean\">").append(cell.value.number != 0 ? "1" : "0").append("</Data>");
@@ -510,19 +533,29 @@ class DocumentBuilder {
     }
   }
 
-  // "yyyy-mm-ddThh:mm:ss.000" for a serial date in the workbook's date system. Serials before
-  // 1 March 1900 in the 1900 system count the day Excel wrongly believes 29 February 1900 was.
-  std::string DateTimeText(double serial) const {
+  // Appends "yyyy-mm-ddThh:mm:ss.000" for a serial date in the workbook's date system; false,
+  // appending nothing, for a day that does not exist. Serials before 1 March 1900 in the 1900
+  // system count the day Excel wrongly believes 29 February 1900 was.
+  bool AppendDateTime(std::string& out, double serial) const {
     const std::int64_t milliseconds = std::llround(serial * 86400000.0);
     const std::int64_t in_day = milliseconds % 86400000;
     const std::optional<CivilDate> date = DateOfSerialDay(milliseconds / 86400000, workbook_.date1904);
-    if (!date) return {};  // 29 February 1900 does not exist
-    char text[160];
-    std::snprintf(text, sizeof text, "%04lld-%02d-%02dT%02lld:%02lld:%02lld.%03lld",
-                  static_cast<long long>(date->year), date->month, date->day,
-                  static_cast<long long>(in_day / 3600000), static_cast<long long>(in_day / 60000 % 60),
-                  static_cast<long long>(in_day / 1000 % 60), static_cast<long long>(in_day % 1000));
-    return text;
+    if (!date) return false;  // 29 February 1900 does not exist
+    // The fields as "%04lld-%02lld-%02lldT%02lld:%02lld:%02lld.%03lld" writes them.
+    AppendDigits(out, date->year, 4);
+    out.push_back('-');
+    AppendDigits(out, date->month, 2);
+    out.push_back('-');
+    AppendDigits(out, date->day, 2);
+    out.push_back('T');
+    AppendDigits(out, in_day / 3600000, 2);
+    out.push_back(':');
+    AppendDigits(out, in_day / 60000 % 60, 2);
+    out.push_back(':');
+    AppendDigits(out, in_day / 1000 % 60, 2);
+    out.push_back('.');
+    AppendDigits(out, in_day % 1000, 3);
+    return true;
   }
 
   WorkbookReader& reader_;

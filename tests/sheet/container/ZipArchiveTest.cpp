@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 
 #include "../support/TempFile.h"
@@ -50,10 +51,27 @@ void PatchU32(std::string& bytes, std::size_t at, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-TEST(ZipArchive, ReadsStoredAndDeflatedEntries) {
+/// What reading an entry gives: its bytes, or the error's code and sentence.
+std::string Outcome(ZipArchive& archive, const ZipEntry& entry) {
+  try {
+    return "bytes:" + archive.ReadEntry(entry, std::uint64_t{1} << 30);
+  } catch (const SheetError& error) {
+    return "error " + std::to_string(static_cast<int>(error.code())) + ": " + error.sentence();
+  }
+}
+
+/// Tests of inflating, run once with each inflater the build holds.
+class ZipInflating : public ::testing::TestWithParam<Inflater> {};
+
+INSTANTIATE_TEST_SUITE_P(Inflaters, ZipInflating, ::testing::ValuesIn(BuiltInflaters()),
+                         [](const ::testing::TestParamInfo<Inflater>& info) {
+                           return info.param == Inflater::kIsal ? std::string("Isal") : std::string("Zlib");
+                         });
+
+TEST_P(ZipInflating, ReadsStoredAndDeflatedEntries) {
   const std::string text = "<?xml version=\"1.0\"?><a>" + std::string(5000, 'x') + "</a>";
   TempFile file(ZipWriter().Add("plain.txt", "hello", false).Add("xl/workbook.xml", text).Finish());
-  ZipArchive archive(file.path());
+  ZipArchive archive(file.path(), {}, GetParam());
   ASSERT_EQ(archive.entries().size(), 2u);
   EXPECT_EQ(archive.entries()[0].method, ZipEntry::kMethodStored);
   EXPECT_EQ(archive.entries()[1].method, ZipEntry::kMethodDeflate);
@@ -84,14 +102,14 @@ TEST(ZipArchive, ReadsZip64Directory) {
   EXPECT_EQ(archive.ReadEntry(*archive.Find("b.xml"), 1000), std::string(300, 'b'));
 }
 
-TEST(ZipArchive, StreamsEntryLargerThanItsChunksWithAnyReadSize) {
+TEST_P(ZipInflating, StreamsEntryLargerThanItsChunksWithAnyReadSize) {
   std::string data;
   for (int i = 0; i < 200000; ++i) {
     data += "<c r=\"A" + std::to_string(i) + "\"><v>" + std::to_string(i * 7) + "</v></c>";
   }
   data += Incompressible(600000);
   TempFile file(ZipWriter().Add("sheet.xml", data).Add("stored.bin", data, false).Finish());
-  ZipArchive archive(file.path());
+  ZipArchive archive(file.path(), {}, GetParam());
   EXPECT_EQ(ReadAllInChunks(archive, *archive.Find("sheet.xml"), 1000), data);
   EXPECT_EQ(ReadAllInChunks(archive, *archive.Find("sheet.xml"), 1 << 20), data);
   EXPECT_EQ(ReadAllInChunks(archive, *archive.Find("stored.bin"), 4096), data);
@@ -153,7 +171,7 @@ TEST(ZipArchive, ReadsArchivesWithDataBeforeThemAndWrongEntryCounts) {
   EXPECT_EQ(counted.ReadEntry(*counted.Find("b.xml"), 100), "<b/>");
 }
 
-TEST(ZipArchive, WrongDeclaredSizesReadWhatActuallyInflates) {
+TEST_P(ZipInflating, WrongDeclaredSizesReadWhatActuallyInflates) {
   const std::string text = "<sst>" + std::string(3000, 'q') + "</sst>";
   struct Case {
     const char* name;
@@ -186,21 +204,21 @@ TEST(ZipArchive, WrongDeclaredSizesReadWhatActuallyInflates) {
     writer.Add(entry);
   }
   TempFile file(writer.Finish());
-  ZipArchive archive(file.path());
+  ZipArchive archive(file.path(), {}, GetParam());
   for (const Case& c : cases) {
     EXPECT_EQ(archive.ReadEntry(*archive.Find(c.name), 1 << 20), text) << c.name;
     EXPECT_EQ(ReadAllInChunks(archive, *archive.Find(c.name), 7), text) << c.name;
   }
 }
 
-TEST(ZipArchive, TruncatedCompressedDataIsCorruptWithPartAndOffset) {
+TEST_P(ZipInflating, TruncatedCompressedDataIsCorruptWithPartAndOffset) {
   const std::string data = Incompressible(100000);
   ZipWriter::Entry entry;
   entry.name = "xl/worksheets/sheet1.xml";
   entry.data = data;
   entry.raw_compressed = ZipWriter::Deflate(data).substr(0, 40000);
   TempFile file(ZipWriter().Add(entry).Finish());
-  ZipArchive archive(file.path());
+  ZipArchive archive(file.path(), {}, GetParam());
   const SheetError error = CatchSheetError([&] { ReadAllInChunks(archive, archive.entries()[0], 8192); });
   EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
   EXPECT_EQ(error.part(), "xl/worksheets/sheet1.xml");
@@ -208,18 +226,18 @@ TEST(ZipArchive, TruncatedCompressedDataIsCorruptWithPartAndOffset) {
   EXPECT_NE(error.sentence().find("truncated"), std::string::npos);
 }
 
-TEST(ZipArchive, DamagedDeflateDataIsCorrupt) {
+TEST_P(ZipInflating, DamagedDeflateDataIsCorrupt) {
   ZipWriter::Entry entry;
   entry.name = "a.xml";
   entry.data = std::string(1000, 'a');
   entry.raw_compressed = std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 8);
   TempFile file(ZipWriter().Add(entry).Finish());
-  ZipArchive archive(file.path());
+  ZipArchive archive(file.path(), {}, GetParam());
   EXPECT_EQ(CatchSheetError([&] { archive.ReadEntry(archive.entries()[0], 1 << 20); }).code(),
             SheetErrorCode::kCorrupt);
 }
 
-TEST(ZipArchive, CrcMismatchIsCorrupt) {
+TEST_P(ZipInflating, CrcMismatchIsCorrupt) {
   ZipWriter::Entry entry;
   entry.name = "a.xml";
   entry.data = "<a>some content</a>";
@@ -228,7 +246,7 @@ TEST(ZipArchive, CrcMismatchIsCorrupt) {
   stored.name = "b.xml";
   stored.deflate = false;
   TempFile file(ZipWriter().Add(entry).Add(stored).Finish());
-  ZipArchive archive(file.path());
+  ZipArchive archive(file.path(), {}, GetParam());
   for (const char* name : {"a.xml", "b.xml"}) {
     const SheetError error = CatchSheetError([&] { archive.ReadEntry(*archive.Find(name), 1000); });
     EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt) << name;
@@ -236,13 +254,13 @@ TEST(ZipArchive, CrcMismatchIsCorrupt) {
   }
 }
 
-TEST(ZipArchive, BombDeclaringASmallSizeStopsAsTooLarge) {
+TEST_P(ZipInflating, BombDeclaringASmallSizeStopsAsTooLarge) {
   ZipWriter::Entry entry;
   entry.name = "xl/sharedStrings.xml";
   entry.data = std::string(std::size_t{50} << 20, '\0');  // 50 MiB of zeros, about 50 KiB deflated
   entry.declared_size = 1000;
   TempFile file(ZipWriter().Add(entry).Finish());
-  ZipArchive archive(file.path());
+  ZipArchive archive(file.path(), {}, GetParam());
   const SheetError error =
       CatchSheetError([&] { ReadAllInChunks(archive, archive.entries()[0], 64 * 1024); });
   EXPECT_EQ(error.code(), SheetErrorCode::kTooLarge);
@@ -250,7 +268,7 @@ TEST(ZipArchive, BombDeclaringASmallSizeStopsAsTooLarge) {
   EXPECT_EQ(error.part(), "xl/sharedStrings.xml");
 }
 
-TEST(ZipArchive, InflatingOverTheCapOrRatioStopsAsTooLarge) {
+TEST_P(ZipInflating, InflatingOverTheCapOrRatioStopsAsTooLarge) {
   std::string rows;
   for (int i = 0; rows.size() < (std::size_t{2} << 20); ++i) {
     rows += "<c r=\"B" + std::to_string(i) + "\"><v>1</v></c>";
@@ -258,7 +276,7 @@ TEST(ZipArchive, InflatingOverTheCapOrRatioStopsAsTooLarge) {
   TempFile file(
       ZipWriter().Add("rows.xml", rows).Add("zeros.xml", std::string(std::size_t{8} << 20, '\0')).Finish());
 
-  ZipArchive defaults(file.path());
+  ZipArchive defaults(file.path(), {}, GetParam());
   EXPECT_EQ(ReadAllInChunks(defaults, *defaults.Find("rows.xml"), 1 << 18), rows);
   // Deflate's best case is about 1030:1, reached only by runs such as these zeros.
   EXPECT_EQ(CatchSheetError([&] { ReadAllInChunks(defaults, *defaults.Find("zeros.xml"), 1 << 18); }).code(),
@@ -266,19 +284,19 @@ TEST(ZipArchive, InflatingOverTheCapOrRatioStopsAsTooLarge) {
 
   ZipLimits small_cap;
   small_cap.max_entry_size = std::size_t{1} << 20;
-  ZipArchive capped(file.path(), small_cap);
+  ZipArchive capped(file.path(), small_cap, GetParam());
   EXPECT_EQ(CatchSheetError([&] { ReadAllInChunks(capped, *capped.Find("rows.xml"), 1 << 18); }).code(),
             SheetErrorCode::kTooLarge);
 }
 
-TEST(ZipArchive, RatioRunningAwayWhileStreamingStopsAsTooLarge) {
+TEST_P(ZipInflating, RatioRunningAwayWhileStreamingStopsAsTooLarge) {
   // Zeros first, then noise: the whole entry's ratio is modest, its start is not.
   const std::string data = std::string(std::size_t{40} << 20, '\0') + Incompressible(std::size_t{1} << 20);
   TempFile file(ZipWriter().Add("sheet.xml", data).Finish());
   ZipLimits limits;
   limits.max_ratio = 100;
   limits.ratio_grace = std::size_t{4} << 20;
-  ZipArchive archive(file.path(), limits);
+  ZipArchive archive(file.path(), limits, GetParam());
   const SheetError error = CatchSheetError([&] { ReadAllInChunks(archive, archive.entries()[0], 1 << 18); });
   EXPECT_EQ(error.code(), SheetErrorCode::kTooLarge);
 }
@@ -307,7 +325,7 @@ TEST(ZipArchive, UnknownCompressionMethodIsUnsupported) {
   EXPECT_NE(error.sentence().find("method 12"), std::string::npos);
 }
 
-TEST(ZipArchive, ReadEntryCapsWhatInflatesNotWhatIsDeclared) {
+TEST_P(ZipInflating, ReadEntryCapsWhatInflatesNotWhatIsDeclared) {
   ZipWriter::Entry understated;
   understated.name = "big.xml";
   understated.data = std::string(5000, 'x');
@@ -316,11 +334,67 @@ TEST(ZipArchive, ReadEntryCapsWhatInflatesNotWhatIsDeclared) {
   overstated.name = "small.xml";
   overstated.declared_size = 0xFFFFFFF0;
   TempFile file(ZipWriter().Add(understated).Add(overstated).Finish());
-  ZipArchive archive(file.path());
+  ZipArchive archive(file.path(), {}, GetParam());
   EXPECT_EQ(CatchSheetError([&] { archive.ReadEntry(*archive.Find("big.xml"), 4999); }).code(),
             SheetErrorCode::kTooLarge);
   EXPECT_EQ(archive.ReadEntry(*archive.Find("big.xml"), 5000).size(), 5000u);
   EXPECT_EQ(archive.ReadEntry(*archive.Find("small.xml"), 5000).size(), 5000u);
+}
+
+TEST_P(ZipInflating, StreamGivesTheEntryReadersBytesAndErrorsOnALargePart) {
+  // Large enough on disk to be read ahead on a thread of its own.
+  const std::string data = Incompressible(std::size_t{3} << 20) + std::string(100000, 'z');
+  ZipWriter::Entry damaged;
+  damaged.name = "damaged.xml";
+  damaged.data = data;
+  damaged.declared_crc = 0x12345678;
+  TempFile file(ZipWriter().Add("sheet.xml", data).Add(damaged).Finish());
+  ZipArchive archive(file.path(), {}, GetParam());
+
+  auto stream = archive.OpenStream(*archive.Find("sheet.xml"));
+  std::string out;
+  std::string buffer(100000, '\0');
+  while (const std::size_t n = stream->Read(buffer.data(), buffer.size())) out.append(buffer, 0, n);
+  EXPECT_EQ(out, data);
+
+  auto bad = archive.OpenStream(*archive.Find("damaged.xml"));
+  std::uint64_t read_before_error = 0;
+  const SheetError error = CatchSheetError([&] {
+    while (const std::size_t n = bad->Read(buffer.data(), buffer.size())) read_before_error += n;
+  });
+  EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
+  EXPECT_NE(error.sentence().find("CRC"), std::string::npos);
+  EXPECT_EQ(read_before_error, data.size());  // every byte first, then the failed check
+
+  // A reader dropped after its first bytes stops its thread: no hang, no leak under sanitizers.
+  auto dropped = archive.OpenStream(*archive.Find("sheet.xml"));
+  ASSERT_GT(dropped->Read(buffer.data(), 10), 0u);
+}
+
+TEST(ZipArchive, EveryFixtureWorkbookInflatesAlikeWithEachInflater) {
+  const std::vector<Inflater> inflaters = BuiltInflaters();
+  if (inflaters.size() < 2) GTEST_SKIP() << "this build holds one inflater";
+  int parts = 0;
+  for (const auto& file : std::filesystem::recursive_directory_iterator(QUORVEX_FIXTURES_DIR)) {
+    const std::string extension = file.path().extension().string();
+    if (extension != ".xlsx" && extension != ".xlsb") continue;
+    std::optional<ZipArchive> reference;
+    try {
+      reference.emplace(file.path().string(), ZipLimits{}, inflaters[0]);
+    } catch (const SheetError&) {
+      continue;  // not a zip archive, or its directory is damaged: nothing is inflated
+    }
+    for (std::size_t i = 1; i < inflaters.size(); ++i) {
+      ZipArchive other(file.path().string(), ZipLimits{}, inflaters[i]);
+      ASSERT_EQ(other.entries().size(), reference->entries().size());
+      for (std::size_t k = 0; k < other.entries().size(); ++k) {
+        EXPECT_EQ(Outcome(other, other.entries()[k]), Outcome(*reference, reference->entries()[k]))
+            << file.path() << ": " << other.entries()[k].name;
+        ++parts;
+      }
+    }
+  }
+  EXPECT_GT(parts, 100);
 }
 
 }  // namespace
