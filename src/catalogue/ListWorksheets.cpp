@@ -2,12 +2,9 @@
 #include "catalogue/ListWorksheets.h"
 
 #include <exception>
-#include <memory>
-#include <utility>
 
-#include "automation/AutomationError.h"
+#include "engine/ApplicationSession.h"
 #include "engine/CaptureSheetSelection.h"
-#include "engine/CloseAndQuit.h"
 #include "engine/PathHelpers.h"
 
 namespace quorvex::catalogue {
@@ -43,29 +40,14 @@ std::string ResolveSelectedWorkbookPath(const engine::Controls& controls) {
 }
 
 void ReadWorksheetNames(engine::EngineContext& context, const std::string& path, const NameReader& on_sheet) {
-  // The application owns the workbook; the pointers say what is still to be closed and quit.
-  std::unique_ptr<automation::Application> application;
-  automation::Workbook* open_workbook = nullptr;
-  automation::Application* running_application = nullptr;
-  try {
-    application = context.application_factory(
-        automation::kExcelApplication, [&context](const std::string& text) { context.controls.ShowWarning(text); });
-    if (!application) {
-      throw automation::AutomationError("The spreadsheet application could not be started.");
-    }
-    running_application = application.get();
-    open_workbook = &application->WorkbooksOpen(path);
-    application->SetDisplayAlerts(false);
-    const int count = open_workbook->WorksheetsCount();
-    for (int sheet = 1; sheet <= count; ++sheet) {
-      on_sheet(sheet, open_workbook->WorksheetsName(sheet));
-    }
-    std::exchange(open_workbook, nullptr)->Close();
-    std::exchange(running_application, nullptr)->Quit();
-  } catch (...) {
-    engine::CloseAndQuitQuietly(open_workbook, running_application);
-    throw;
+  engine::ApplicationSession session(context.application_factory,
+                                     [&context](const std::string& text) { context.controls.ShowWarning(text); });
+  automation::Workbook& workbook = session.OpenWorkbook(path);
+  const int count = workbook.WorksheetsCount();
+  for (int sheet = 1; sheet <= count; ++sheet) {
+    on_sheet(sheet, workbook.WorksheetsName(sheet));
   }
+  session.End();
 }
 
 void ListWorksheets(engine::EngineContext& context) {

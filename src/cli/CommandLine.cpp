@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/OutputFormats.h"
+
 namespace quorvex::cli {
 namespace {
 
@@ -14,8 +16,6 @@ struct Choice {
   int index;
 };
 
-constexpr std::array kFormats{Choice{"csv", 0}, Choice{"txt", 1},  Choice{"html", 2}, Choice{"mht", 3},
-                              Choice{"xml", 4}, Choice{"dbf4", 5}, Choice{"dbf3", 6}, Choice{"dbf2", 7}};
 constexpr std::array kNamings{Choice{"sheet", 0}, Choice{"workbook-sheet", 1}, Choice{"number", 2}};
 constexpr std::array kWebModes{Choice{"sheets", 0}, Choice{"workbook", 1}};
 constexpr std::array kHtmlTypes{Choice{"static", 0}, Choice{"spreadsheet", 1}, Choice{"pivot", 2}};
@@ -31,10 +31,11 @@ std::optional<int> Lookup(const std::array<Choice, N>& choices, std::string_view
   return std::nullopt;
 }
 
-template <std::size_t N>
-std::string Names(const std::array<Choice, N>& choices) {
+/// The names of a table's rows (choices or output formats) for a message: "a|b|c".
+template <typename Rows>
+std::string Names(const Rows& rows) {
   std::string names;
-  for (const Choice& choice : choices) names += (names.empty() ? "" : "|") + std::string(choice.name);
+  for (const auto& row : rows) names += (names.empty() ? "" : "|") + std::string(row.name);
   return names;
 }
 
@@ -57,6 +58,143 @@ std::pair<std::string, std::optional<std::string>> SplitInlineValue(const std::s
   return {argument, std::nullopt};
 }
 
+// The options that take a value, in the next argument or after "=".
+constexpr std::array<std::string_view, 12> kValueOptions{
+    "-f", "--format", "-n", "--naming", "-o", "--output", "-s", "--sheet",
+    "--web-mode", "--html-type", "--title", "--extension"};
+
+bool TakesValue(std::string_view name) {
+  for (const std::string_view option : kValueOptions) {
+    if (option == name) return true;
+  }
+  return false;
+}
+
+/// The arguments of the "convert" command, read one after another into its options.
+class ConvertArguments {
+ public:
+  explicit ConvertArguments(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+  ParsedCommandLine Parse() {
+    for (next_ = 1; next_ < arguments_.size(); ++next_) {
+      const std::string& argument = arguments_[next_];
+      if (only_inputs_ || argument.empty() || argument[0] != '-' || argument == "-") {
+        options_.inputs.push_back(argument);
+        continue;
+      }
+      const auto [name, inline_value] = SplitInlineValue(argument);
+      if (!TakeOption(name, inline_value)) return std::move(parsed_);
+    }
+    if (options_.inputs.empty()) {
+      parsed_.error = "no workbook or folder given";
+    } else if (!output_given_) {
+      parsed_.error = "no output directory given (use -o DIR)";
+    } else {
+      parsed_.convert = std::move(options_);
+    }
+    return std::move(parsed_);
+  }
+
+ private:
+  /// Applies option `name`; false when reading ends here (help asked for, or an error set).
+  bool TakeOption(const std::string& name, const std::optional<std::string>& inline_value) {
+    if (name == "--") {
+      only_inputs_ = true;
+      return true;
+    }
+    if (name == "-h" || name == "--help") {
+      parsed_.show_help = true;
+      return false;
+    }
+    if (name == "-q" || name == "--quiet") {
+      options_.quiet = true;
+      return true;
+    }
+    if (name == "-j" || name == "--jobs" || name.starts_with("-j")) {
+      // "-j4" as make takes it, besides "-j 4" and "--jobs=4".
+      if (name.size() > 2 && name[1] == 'j') return TakeJobs(name, name.substr(2));
+      if (inline_value) return TakeJobs(name, *inline_value);
+      if (next_ + 1 >= arguments_.size()) return Fail("the option " + name + " needs a value");
+      return TakeJobs(name, arguments_[++next_]);
+    }
+    if (!TakesValue(name)) return Fail("unknown option \"" + name + "\"");
+    if (inline_value) return TakeValue(name, *inline_value);
+    if (next_ + 1 >= arguments_.size()) return Fail("the option " + name + " needs a value");
+    return TakeValue(name, arguments_[++next_]);
+  }
+
+  bool TakeValue(const std::string& name, const std::string& text) {
+    if (name == "-o" || name == "--output") {
+      options_.output_directory = text;
+      output_given_ = true;
+      return true;
+    }
+    if (name == "-s" || name == "--sheet") {
+      options_.sheets.push_back(text);
+      return true;
+    }
+    if (name == "-f" || name == "--format") {
+      const engine::OutputFormat* format = engine::OutputFormatNamed(text);
+      if (format == nullptr) {
+        return Fail("unknown format \"" + text + "\" (choose " + Names(engine::kOutputFormats) + ")");
+      }
+      options_.format_index = format->index;
+      return true;
+    }
+    if (name == "-n" || name == "--naming") {
+      const std::optional<int> index = Lookup(kNamings, text);
+      if (!index) return Fail("unknown naming rule \"" + text + "\" (choose " + Names(kNamings) + ")");
+      options_.naming_mode = *index;
+      return true;
+    }
+    return TakePageChoice(name, text);
+  }
+
+  bool TakeJobs(const std::string& name, const std::string& text) {
+    options_.jobs = ParseJobs(text);
+    if (options_.jobs != 0) return true;
+    return Fail("the option " + name + " needs a number from 1 to " + std::to_string(kMaxJobs) + ", not \"" +
+                text + "\"");
+  }
+
+  /// --web-mode, --html-type, --title or --extension.
+  bool TakePageChoice(const std::string& name, const std::string& text) {
+    std::optional<int> index;
+    std::string choices;
+    if (name == "--web-mode") {
+      index = Lookup(kWebModes, text);
+      choices = Names(kWebModes);
+      if (index) options_.entire_workbook = *index == 1;
+    } else if (name == "--html-type") {
+      index = Lookup(kHtmlTypes, text);
+      choices = Names(kHtmlTypes);
+      if (index) options_.html_type_index = *index;
+    } else if (name == "--title") {
+      index = Lookup(kTitles, text);
+      choices = Names(kTitles);
+      if (index) options_.page_title_index = *index;
+    } else {
+      index = Lookup(kExtensions, text);
+      choices = Names(kExtensions);
+      if (index) options_.short_extension = *index == 0;
+    }
+    if (!index) return Fail("unknown value \"" + text + "\" for " + name + " (choose " + choices + ")");
+    return true;
+  }
+
+  bool Fail(std::string sentence) {
+    parsed_.error = std::move(sentence);
+    return false;
+  }
+
+  const std::vector<std::string>& arguments_;
+  std::size_t next_ = 1;  // the argument being read
+  ParsedCommandLine parsed_;
+  ConvertOptions options_;
+  bool output_given_ = false;
+  bool only_inputs_ = false;  // after "--" every argument is an input
+};
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -68,116 +206,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   const std::string& command = arguments[0];
   if (command == "--help" || command == "-h" || command == "help") {
     parsed.show_help = true;
-    return parsed;
-  }
-  if (command == "--version") {
+  } else if (command == "--version") {
     parsed.show_version = true;
-    return parsed;
-  }
-  if (command != "convert") {
+  } else if (command != "convert") {
     parsed.error = "unknown command \"" + command + "\"";
-    return parsed;
-  }
-
-  ConvertOptions options;
-  bool output_given = false;
-  bool only_inputs = false;
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    if (only_inputs || arguments[i].empty() || arguments[i][0] != '-' || arguments[i] == "-") {
-      options.inputs.push_back(arguments[i]);
-      continue;
-    }
-    // Plain references, not a structured binding: the value lambda below captures them.
-    const auto split = SplitInlineValue(arguments[i]);
-    const std::string& name = split.first;
-    const std::optional<std::string>& inline_value = split.second;
-    auto value = [&]() -> std::optional<std::string> {
-      if (inline_value) return inline_value;
-      if (i + 1 < arguments.size()) return arguments[++i];
-      parsed.error = "the option " + name + " needs a value";
-      return std::nullopt;
-    };
-    if (name == "--") {
-      only_inputs = true;
-    } else if (name == "-h" || name == "--help") {
-      parsed.show_help = true;
-      return parsed;
-    } else if (name == "-j" || name == "--jobs" || name.starts_with("-j")) {
-      // "-j4" as make takes it, besides "-j 4" and "--jobs=4".
-      auto text = name.size() > 2 && name[1] == 'j' ? std::optional<std::string>(name.substr(2)) : value();
-      if (!text) return parsed;
-      options.jobs = ParseJobs(*text);
-      if (options.jobs == 0) {
-        parsed.error = "the option " + name + " needs a number from 1 to " + std::to_string(kMaxJobs) + ", not \"" +
-                       *text + "\"";
-        return parsed;
-      }
-    } else if (name == "-q" || name == "--quiet") {
-      options.quiet = true;
-    } else if (name == "-f" || name == "--format") {
-      auto text = value();
-      if (!text) return parsed;
-      auto index = Lookup(kFormats, *text);
-      if (!index) {
-        parsed.error = "unknown format \"" + *text + "\" (choose " + Names(kFormats) + ")";
-        return parsed;
-      }
-      options.format_index = *index;
-    } else if (name == "-n" || name == "--naming") {
-      auto text = value();
-      if (!text) return parsed;
-      auto index = Lookup(kNamings, *text);
-      if (!index) {
-        parsed.error = "unknown naming rule \"" + *text + "\" (choose " + Names(kNamings) + ")";
-        return parsed;
-      }
-      options.naming_mode = *index;
-    } else if (name == "-o" || name == "--output") {
-      auto text = value();
-      if (!text) return parsed;
-      options.output_directory = *text;
-      output_given = true;
-    } else if (name == "-s" || name == "--sheet") {
-      auto text = value();
-      if (!text) return parsed;
-      options.sheets.push_back(*text);
-    } else if (name == "--web-mode" || name == "--html-type" || name == "--title" || name == "--extension") {
-      auto text = value();
-      if (!text) return parsed;
-      std::optional<int> index;
-      std::string choices;
-      if (name == "--web-mode") {
-        index = Lookup(kWebModes, *text);
-        choices = Names(kWebModes);
-        if (index) options.entire_workbook = *index == 1;
-      } else if (name == "--html-type") {
-        index = Lookup(kHtmlTypes, *text);
-        choices = Names(kHtmlTypes);
-        if (index) options.html_type_index = *index;
-      } else if (name == "--title") {
-        index = Lookup(kTitles, *text);
-        choices = Names(kTitles);
-        if (index) options.page_title_index = *index;
-      } else {
-        index = Lookup(kExtensions, *text);
-        choices = Names(kExtensions);
-        if (index) options.short_extension = *index == 0;
-      }
-      if (!index) {
-        parsed.error = "unknown value \"" + *text + "\" for " + name + " (choose " + choices + ")";
-        return parsed;
-      }
-    } else {
-      parsed.error = "unknown option \"" + name + "\"";
-      return parsed;
-    }
-  }
-  if (options.inputs.empty()) {
-    parsed.error = "no workbook or folder given";
-  } else if (!output_given) {
-    parsed.error = "no output directory given (use -o DIR)";
   } else {
-    parsed.convert = std::move(options);
+    return ConvertArguments(arguments).Parse();
   }
   return parsed;
 }

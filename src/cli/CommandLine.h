@@ -8,7 +8,7 @@
 namespace quorvex::cli {
 
 struct ConvertOptions {
-  int format_index = 0;  // as the "File Format" list: 0 CSV, 1 TXT, 5 dBASE IV, 6 dBASE III, 7 dBASE II
+  int format_index = 0;  // a row of engine::kOutputFormats, as the "File Format" list
   int naming_mode = 0;   // as the "File Name" list
   bool entire_workbook = false;  // web pages: one for the whole workbook rather than one per sheet
   int html_type_index = 0;       // as the "HTML Type" list: 0 static, 1 spreadsheet, 2 pivot

@@ -1,33 +1,17 @@
 // Saves each selected, non-empty worksheet of a workbook as one dBASE IV, III or II table.
 #include "engine/ExportDbf.h"
 
-#include <optional>
 #include <string>
 
-#include "automation/FileFormat.h"
 #include "engine/ExportFrame.h"
+#include "engine/OutputFormats.h"
 #include "engine/PathHelpers.h"
 
 namespace quorvex::engine {
 
-namespace {
-
-/// The SaveAs code of a "File Format" position, or nothing when it is not a dBASE entry.
-std::optional<int> DbfFileFormat(int format_index) {
-  switch (format_index) {
-    case 5: return automation::kDbf4;
-    case 6: return automation::kDbf3;
-    case 7: return automation::kDbf2;
-    default: return std::nullopt;
-  }
-}
-
-}  // namespace
-
 ExportResult ExportDbf(EngineContext& context, int row) {
   return RunPerSheetExport(context, row, [&](automation::Workbook& workbook, const SheetJob& job) {
     // The frame has already taken the output name, so an empty sheet uses up its number too.
-    const std::string file = FitFileName(job.folder + job.base, ".dbf");
     automation::Worksheet& sheet = workbook.Worksheets(job.index);
     sheet.Activate();
     const int rows = sheet.UsedRangeRowsCount();
@@ -42,11 +26,12 @@ ExportResult ExportDbf(EngineContext& context, int row) {
     const std::string last = sheet.UsedRangeCellAddress(rows, columns);
     sheet.ColumnsAutoFit();
     sheet.RangeSelect(first, last);
-    const std::optional<int> code = DbfFileFormat(context.controls.FormatIndex());
-    if (code) {
-      sheet.SaveAs(file, *code);
+    // A position that is no dBASE format prepares the sheet but saves nothing.
+    const OutputFormat* format = OutputFormatServedBy(context.controls.FormatIndex(), ExportSlot::kDbf);
+    if (format != nullptr) {
+      sheet.SaveAs(FitFileName(job.folder + job.base, std::string(format->extension)), format->save_as_code);
     }
-    return code.has_value();
+    return format != nullptr;
   });
 }
 

@@ -7,10 +7,9 @@
 namespace quorvex::engine {
 
 /// Writes WorkbookOutputPath/<base>.dbf for every selected worksheet of workbook row `row`
-/// whose used range is more than one empty top-left cell: FormatIndex 5 saves with code 11
-/// (dBASE IV), 6 with code 8 (dBASE III), 7 with code 7 (dBASE II); any other FormatIndex
-/// prepares each sheet but saves nothing. An empty sheet still takes its output name, so with
-/// numbered names it leaves a gap.
+/// whose used range is more than one empty top-left cell, with the SaveAs code of the chosen
+/// dBASE format; a FormatIndex that is no dBASE format prepares each sheet but saves nothing.
+/// An empty sheet still takes its output name, so with numbered names it leaves a gap.
 ExportResult ExportDbf(EngineContext& context, int row);
 
 }  // namespace quorvex::engine

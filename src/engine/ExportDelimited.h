@@ -6,8 +6,8 @@
 
 namespace quorvex::engine {
 
-/// Writes WorkbookOutputPath/<base>.csv (FormatIndex 0, code 6) or <base>.txt (any other
-/// FormatIndex, code -4158) for every selected worksheet of workbook row `row`.
+/// Writes WorkbookOutputPath/<base>.csv or <base>.txt, as FormatIndex chooses (any position
+/// other than CSV writes text), for every selected worksheet of workbook row `row`.
 ExportResult ExportDelimited(EngineContext& context, int row);
 
 }  // namespace quorvex::engine

@@ -1,16 +1,13 @@
 // The frame every exporter runs in: resolve, start, open, work, close and quit, or fail cleanly.
 #include "engine/ExportFrame.h"
 
-#include "engine/CloseAndQuit.h"
-
 #include <cstdint>
 #include <exception>
 #include <limits>
-#include <memory>
+#include <optional>
 #include <stdexcept>
-#include <utility>
 
-#include "automation/AutomationError.h"
+#include "engine/ApplicationSession.h"
 #include "engine/MakeOutputName.h"
 #include "engine/PathHelpers.h"
 
@@ -18,18 +15,17 @@ namespace quorvex::engine {
 
 namespace {
 
-using automation::Application;
 using automation::Workbook;
 
 // The body of one export once the workbook is open; `folder` is where its files go (per-sheet)
 // or the file base (whole workbook). False when it stopped early on a cancel request.
 using FrameWork = std::function<bool(Workbook& workbook, const std::string& folder)>;
 
-ExportResult ExportWorkbookFailure(EngineContext& context, const std::string& description, Workbook* workbook,
-                                   Application* application) {
+// Shows the failure with no icon and notes it as the tally's cause; the caller's session then
+// closes the workbook and quits, after the message, as every exporter's failure path does.
+ExportResult ExportWorkbookFailure(EngineContext& context, const std::string& description) {
   context.controls.ShowMessage(description, MessageIcon::kNone);
   context.state.Tally().failure_cause = description;
-  CloseAndQuitQuietly(workbook, application);
   return ExportResult::kFailed;
 }
 
@@ -41,27 +37,16 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
   const std::string folder =
       per_sheet ? context.state.WorkbookOutputPath() + kPathSeparator : context.state.WorkbookOutputPath();
 
-  // The application owns the workbook; the pointers say what is still to be closed and quit.
-  std::unique_ptr<Application> application;
-  Workbook* open_workbook = nullptr;
-  Application* running_application = nullptr;
+  // Outside the try, so that a failure is shown while the workbook is still open.
+  std::optional<ApplicationSession> session;
   bool failed = false;
   bool finished = false;
   std::string description;
   try {
-    application = context.application_factory(
-        automation::kExcelApplication, [&context](const std::string& text) { context.controls.ShowWarning(text); });
-    if (!application) {
-      throw automation::AutomationError("The spreadsheet application could not be started.");
-    }
-    running_application = application.get();
-    open_workbook = &application->WorkbooksOpen(path);
-    application->SetDisplayAlerts(false);
-
-    finished = work(*open_workbook, folder);
-
-    std::exchange(open_workbook, nullptr)->Close();
-    std::exchange(running_application, nullptr)->Quit();
+    session.emplace(context.application_factory,
+                    [&context](const std::string& text) { context.controls.ShowWarning(text); });
+    finished = work(session->OpenWorkbook(path), folder);
+    session->End();
   } catch (const std::exception& error) {
     failed = true;
     description = error.what();
@@ -69,8 +54,10 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
     failed = true;
   }
   if (failed) {
-    return ExportWorkbookFailure(context, description.empty() ? "An unknown error occurred." : description,
-                                 open_workbook, running_application);
+    const ExportResult result =
+        ExportWorkbookFailure(context, description.empty() ? "An unknown error occurred." : description);
+    session.reset();
+    return result;
   }
   if (per_sheet) {
     context.controls.SetProgressValue(0);

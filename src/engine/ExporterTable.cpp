@@ -6,18 +6,13 @@
 namespace quorvex::engine {
 
 ExportRoute RouteFor(int format_index, bool entire_workbook) {
-  // Tested in this order; whatever is left goes to dBASE.
-  if (format_index == 0 || format_index == 1) {
-    return {ExportSlot::kDelimited, true, false};
-  }
-  if (format_index == 2 || format_index == 3) {
-    return entire_workbook ? ExportRoute{ExportSlot::kWorkbookWeb, false, true}
-                           : ExportRoute{ExportSlot::kSheetsWeb, true, false};
-  }
-  if (format_index == 4) {
-    return {ExportSlot::kWorkbookXml, false, true};
-  }
-  return {ExportSlot::kDbf, true, false};
+  const OutputFormat* format = OutputFormatAt(format_index);
+  // Whatever the list does not hold goes to dBASE, as the run's last "else" always did.
+  const ExportSlot slot = format == nullptr ? ExportSlot::kDbf
+                          : entire_workbook ? format->workbook_exporter
+                                            : format->exporter;
+  const bool per_sheet = WritesFilePerSheet(slot);
+  return {slot, per_sheet, !per_sheet};
 }
 
 void ExporterTable::Register(ExportSlot slot, Exporter exporter) {

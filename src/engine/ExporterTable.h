@@ -6,12 +6,9 @@
 
 #include "engine/EngineContext.h"
 #include "engine/ExportResult.h"
+#include "engine/OutputFormats.h"
 
 namespace quorvex::engine {
-
-/// The exporter families the run dispatches to.
-enum class ExportSlot : int { kDelimited = 0, kWorkbookWeb, kSheetsWeb, kWorkbookXml, kDbf };
-inline constexpr int kExportSlotCount = 5;
 
 /// An exporter: converts workbook row `row` and returns its result.
 using Exporter = std::function<ExportResult(EngineContext& context, int row)>;
@@ -24,8 +21,9 @@ struct ExportRoute {
   bool progress_after_return = false;
 };
 
-/// The dispatch rule: FormatIndex 0 and 1 delimited; 2 and 3 the whole-workbook web page when
-/// `entire_workbook`, else per-sheet pages; 4 XML Spreadsheet; every other value dBASE.
+/// The dispatch rule: the format's exporter, or its whole-workbook exporter when
+/// `entire_workbook`; a per-sheet exporter gets a folder first, a whole-workbook one moves the
+/// progress bar after it returns. A FormatIndex outside the list goes to dBASE.
 ExportRoute RouteFor(int format_index, bool entire_workbook);
 
 /// The exporters registered per slot; a slot without one makes its formats unavailable.

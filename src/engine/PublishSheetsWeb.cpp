@@ -6,13 +6,12 @@
 
 #include "automation/FileFormat.h"
 #include "engine/ExportFrame.h"
+#include "engine/OutputFormats.h"
 #include "engine/PathHelpers.h"
 
 namespace quorvex::engine {
 
 namespace {
-
-constexpr int kHtmlFormatIndex = 2;
 
 // Page title choices of the "Page Title:" list.
 constexpr int kTitleSheet = 1;
@@ -55,10 +54,9 @@ ExportResult PublishSheetsWeb(EngineContext& context, int row) {
     // Selected among the worksheets, as the delimited export does, so that a chart sheet in
     // front cannot shift which sheet is chosen; the page itself names its sheet.
     workbook.WorksheetsSelect(job.index);
-    const bool html = controls.FormatIndex() == kHtmlFormatIndex;
-    const bool short_extension = controls.ShortExtension();
-    const char* extension = html ? (short_extension ? "htm" : "html") : (short_extension ? "mht" : "mhtml");
-    const std::string file = FitFileName(job.folder + job.base, std::string(".") + extension);
+    const OutputFormat& format = OutputFormatFor(controls.FormatIndex(), ExportSlot::kSheetsWeb);
+    const std::string file =
+        FitFileName(job.folder + job.base, std::string(ExtensionOf(format, controls.ShortExtension())));
     const auto type = PageTypeCode(controls.HtmlTypeIndex());
     if (type) {
       workbook.PublishObjectsAdd(automation::kSourceSheet, file, job.sheet_name, std::nullopt, *type,

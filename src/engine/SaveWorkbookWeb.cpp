@@ -3,22 +3,17 @@
 
 #include <string>
 
-#include "automation/FileFormat.h"
 #include "engine/ExportFrame.h"
+#include "engine/OutputFormats.h"
 #include "engine/PathHelpers.h"
 
 namespace quorvex::engine {
 
-namespace {
-constexpr int kHtmlFormatIndex = 2;
-}  // namespace
-
 ExportResult SaveWorkbookWeb(EngineContext& context, int row) {
   return RunWholeWorkbookExport(context, row, [&](automation::Workbook& workbook, const std::string& base) {
-    const bool html = context.controls.FormatIndex() == kHtmlFormatIndex;
-    const bool short_extension = context.controls.ShortExtension();
-    const char* extension = html ? (short_extension ? "htm" : "html") : (short_extension ? "mht" : "mhtml");
-    workbook.SaveAs(FitFileName(base, std::string(".") + extension), html ? automation::kHtml : automation::kWebArchive);
+    const OutputFormat& format = OutputFormatFor(context.controls.FormatIndex(), ExportSlot::kWorkbookWeb);
+    const std::string_view extension = ExtensionOf(format, context.controls.ShortExtension());
+    workbook.SaveAs(FitFileName(base, std::string(extension)), format.save_as_code);
   });
 }
 

@@ -7,8 +7,8 @@
 namespace quorvex::engine {
 
 /// The whole-workbook web exporter: saves the workbook to WorkbookOutputPath + ".htm"/".html"
-/// (code 44) when FormatIndex is 2, else ".mht"/".mhtml" (code 45), the short extension when
-/// ShortExtension is set. Returns the ExportResult.
+/// as a web page when FormatIndex chooses one, else ".mht"/".mhtml" as a single-file web page;
+/// the short extension when ShortExtension is set. Returns the ExportResult.
 ExportResult SaveWorkbookWeb(EngineContext& context, int row);
 
 }  // namespace quorvex::engine

@@ -21,7 +21,7 @@
 #include <exception>
 #include <memory>
 
-#include "automation/Application.h"
+#include "engine/ApplicationSession.h"
 #include "settings/SavedLists.h"
 #include "ui/BackgroundRun.h"
 #include "ui/FormLayout.h"
@@ -338,24 +338,10 @@ void MainWindow::Load() {
 void MainWindow::ReadExcelVersion() {
   // Without an application the shorter lists are offered, as for version 12 and later.
   excel_major_version_ = 12;
-  std::unique_ptr<automation::Application> application;
   try {
-    application = services_.application_factory(automation::kExcelApplication, {});
-    if (!application) {
-      throw std::runtime_error("The spreadsheet application could not be started.");
-    }
-    std::string version;
-    try {
-      version = application->Version();
-    } catch (...) {
-      // The instance is quit on this path too; the version error is the one reported.
-      try {
-        application->Quit();
-      } catch (...) {
-      }
-      throw;
-    }
-    application->Quit();
+    engine::ApplicationSession session(services_.application_factory, {});
+    const std::string version = session.application().Version();
+    session.End();
     excel_major_version_ = MajorVersion(version);
   } catch (const std::exception& error) {
     ShowMessage(std::string("The spreadsheet application could not be started: ") + error.what(),
@@ -377,9 +363,11 @@ void MainWindow::FillOptionLists() {
   // Each entry carries its FormatIndex, so a format without an exporter leaves no gap in meaning.
   {
     const QSignalBlocker blocker(Combo3);
-    for (int i = 0; i < FormatEntryCount(excel_major_version_); ++i) {
-      if (services_.exporters.Offers(i, false) || services_.exporters.Offers(i, true)) {
-        Combo3->addItem(QString::fromUtf8(kFormatEntries[static_cast<std::size_t>(i)]), i);
+    const engine::ExporterTable& exporters = services_.exporters;
+    for (const engine::OutputFormat& format : engine::kOutputFormats) {
+      if (ListsFormat(format, excel_major_version_) &&
+          (exporters.Offers(format.index, false) || exporters.Offers(format.index, true))) {
+        Combo3->addItem(QString::fromStdString(std::string(format.caption)), format.index);
       }
     }
     Combo3->setCurrentIndex(Combo3->count() > 0 ? 0 : -1);

@@ -1,4 +1,4 @@
-// The texts of the four option lists, the version rule and the format rule of the option panel.
+// The version rule and the format rule of the option panel.
 #include "ui/OptionLists.h"
 
 #include <cctype>
@@ -39,36 +39,33 @@ int MajorVersion(const std::string& version_text) {
 
 int HtmlTypeEntryCount(int major_version) { return major_version <= 11 ? 3 : 1; }
 
-int FormatEntryCount(int major_version) { return major_version <= 11 ? 8 : 5; }
+bool ListsFormat(const engine::OutputFormat& format, int major_version) {
+  return major_version <= 11 || !format.up_to_version_11;
+}
 
 FormatRuleRow FormatRuleFor(int format_index) {
   FormatRuleRow row;
-  switch (format_index) {
-    case 0:
-    case 1:
-      row.combo1 = true;
-      row.worksheet_list = true;
-      break;
-    case 2:
-    case 3:
-      row.label3_caption = format_index == 2 ? "HTML Type:" : "MHT Type:";
-      row.extension_captions = format_index == 2 ? std::pair<std::string, std::string>{"htm", "html"}
-                                                 : std::pair<std::string, std::string>{"mht", "mhtml"};
-      row.web_mode_buttons = true;
-      row.combo1 = true;
-      row.combo2_combo4 = true;
-      row.extension_buttons = true;
-      row.worksheet_list = true;
-      row.web_mode_applies = true;
-      break;
-    case 4:
-      row.label3_caption = "HTML Type:";
-      break;
-    default:
-      row.combo1 = true;
-      row.worksheet_list = true;
-      break;
+  const engine::OutputFormat* format = engine::OutputFormatAt(format_index);
+  if (format == nullptr) {
+    row.combo1 = true;
+    row.worksheet_list = true;
+    return row;
   }
+  if (!format->type_caption.empty()) {
+    row.label3_caption = std::string(format->type_caption);
+  }
+  const bool web = engine::HasWebMode(*format);
+  if (web) {
+    // The button captions are the extensions without their dots: "htm" and "html".
+    row.extension_captions = {std::string(format->extension.substr(1)),
+                              std::string(format->long_extension.substr(1))};
+  }
+  row.web_mode_buttons = web;
+  row.combo2_combo4 = web;
+  row.extension_buttons = web;
+  row.web_mode_applies = web;
+  row.combo1 = engine::WritesFilePerSheet(format->exporter);
+  row.worksheet_list = row.combo1;
   return row;
 }
 

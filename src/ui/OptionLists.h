@@ -1,10 +1,13 @@
-// The texts of the four option lists, the version rule and the format rule of the option panel.
+// The texts of three option lists (the formats' are in engine::kOutputFormats), the version rule
+// and the format rule of the option panel.
 #pragma once
 
 #include <array>
 #include <optional>
 #include <string>
 #include <utility>
+
+#include "engine/OutputFormats.h"
 
 namespace quorvex::ui {
 
@@ -14,10 +17,6 @@ inline constexpr std::array<const char*, 3> kNamingEntries = {
 inline constexpr std::array<const char*, 3> kHtmlTypeEntries = {
     "Saved as static text and images", "Saved as an interactive spreadsheet functionality",
     "Saved as an interactive pivotTable functionality"};
-inline constexpr std::array<const char*, 8> kFormatEntries = {
-    "Comma Delimited(*.csv)", "Text (*.txt)", "Web Page (*.htm; *html)",
-    "Single File Web Page (*.mht; *mhtml)", "XML Spreadsheet (*.xml)", "DBF4(dBASE IV)",
-    "DBF3(dBASE III)", "DBF2(dBASE II)"};
 inline constexpr std::array<const char*, 4> kPageTitleEntries = {
     "", "Will be based on sheet name", "Will be based on workbook name",
     "Will be based on workbook and sheet name"};
@@ -26,10 +25,13 @@ inline constexpr std::array<const char*, 4> kPageTitleEntries = {
 /// before its last '.', rounded to the nearest integer; 0 when there is no number.
 int MajorVersion(const std::string& version_text);
 
-/// How many entries the "HTML Type" and "File Format" lists hold for a major version: all of
-/// them up to version 11, without the interactive page types and dBASE formats from 12 on.
+/// How many entries the "HTML Type" list holds for a major version: all three up to version 11,
+/// only the static page from 12 on.
 int HtmlTypeEntryCount(int major_version);
-int FormatEntryCount(int major_version);
+
+/// Whether the "File Format" list offers `format` with an application of this major version:
+/// from version 12 on the formats listed up to version 11 only (dBASE) are left out.
+bool ListsFormat(const engine::OutputFormat& format, int major_version);
 
 /// What choosing a format does to the option panel; nullopt means "leave unchanged". For the
 /// web formats the web mode then decides Combo1, Combo2, Combo4 and ListView3 (WebModeApplies).
@@ -44,7 +46,9 @@ struct FormatRuleRow {
   bool web_mode_applies = false;
 };
 
-/// The row for FormatIndex `format_index`; every value above 4 (or below 0) is a dBASE row.
+/// The row for FormatIndex `format_index`, from its format: a type caption sets Label3, a web
+/// format's two extensions the extension captions, and a format written per sheet enables
+/// Combo1 and ListView3. A position outside the list behaves as dBASE.
 FormatRuleRow FormatRuleFor(int format_index);
 
 }  // namespace quorvex::ui

@@ -66,6 +66,37 @@ TEST(BuiltinApplication, OpenFailureNamesTheFileAndTheReason) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(BuiltinApplication, SaveAsRefusesCodesOfTheOtherScopeAndExistingFilesWhileAlertsAreOn) {
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("quorvex-builtin-codes-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto book_path = dir / "Book.xlsx";
+  std::ofstream(book_path, std::ios::binary)
+      << sheet::test_support::XlsxPackage().AddSheet("S", sheet::test_support::WorksheetXml("")).Build();
+  const std::string existing = (dir / "Book.xlsx").string();
+  const std::string fresh = (dir / "out.x").string();
+  auto app = CreateBuiltinApplication("Excel.Application");
+  Workbook& book = app->WorkbooksOpen(book_path.string());
+  const std::string sheet_what = "Cannot save the sheet \"S\" of \"Book.xlsx\" as \"";
+  struct Case {
+    std::function<void()> save;
+    std::string description;
+  };
+  const std::vector<Case> cases = {
+      {[&] { book.SaveAs(fresh, 99); }, sheet_what + fresh + "\": the file format 99 is not available."},
+      {[&] { book.Worksheets(1).SaveAs(fresh, kHtml); },
+       sheet_what + fresh + "\": the file format 44 is not available."},
+      {[&] { book.Worksheets(1).SaveAs(existing, kDbf4); },
+       sheet_what + existing + "\": the file already exists."},
+      {[&] { book.SaveAs(existing, kXmlSpreadsheet); },
+       "Cannot save the workbook \"Book.xlsx\" as \"" + existing + "\": the file already exists."},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DescriptionOf(c.save), c.description);
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+  app->Quit();
+  std::filesystem::remove_all(dir);
+}
+
 TEST(BuiltinApplication, SaveWithoutSelectionWritesTheSheetActiveInTheFile) {
   const auto dir = std::filesystem::temp_directory_path() / ("quorvex-builtin-active-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);

@@ -1,16 +1,14 @@
-// Web pages of sheets and whole workbooks from the built-in engine.
+// Web pages of sheets from the built-in engine: the publish collection of a workbook.
 #include "automation/builtin/BuiltinPublishObjects.h"
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include "automation/AutomationError.h"
 #include "automation/FileFormat.h"
 #include "automation/builtin/BuiltinWorkbook.h"
 #include "automation/builtin/ErrorTranslation.h"
 #include "sheet/writers/HtmlPageWriter.h"
-#include "sheet/writers/XmlSpreadsheetWriter.h"
 
 namespace quorvex::automation {
 namespace {
@@ -31,14 +29,6 @@ std::optional<std::size_t> WorksheetNamed(const sheet::Workbook& workbook, const
     if (SameName(workbook.sheets[position].name, name)) return position;
   }
   return std::nullopt;
-}
-
-void RefuseExisting(const BuiltinWorkbook& workbook, const std::string& what, const std::string& file_name) {
-  std::error_code error;
-  if (workbook.display_alerts() && std::filesystem::exists(file_name, error)) {
-    // Alerts on would ask before replacing; with nobody to ask, keep the existing file.
-    throw AutomationError(what + ": the file already exists.");
-  }
 }
 
 }  // namespace
@@ -73,7 +63,7 @@ void BuiltinPublishObjects::Publish(BuiltinWorkbook& workbook) const {
     // The sheet may have been named at Add time only; look it up again now.
     const auto position = WorksheetNamed(workbook.reader().workbook(), item.sheet);
     if (!position) throw AutomationError(what + ": the worksheet no longer exists.");
-    RefuseExisting(workbook, what, item.file_name);
+    workbook.RefuseToReplace(what, item.file_name);
     TranslateErrors(what, [&] {
       sheet::SaveWebPage(item.file_name, IsSingleFileName(item.file_name), [&](sheet::OutputStream& out) {
         sheet::WriteSheetPage(workbook.reader(), workbook.cell_text(), *position, item.title,
@@ -81,25 +71,6 @@ void BuiltinPublishObjects::Publish(BuiltinWorkbook& workbook) const {
       });
     });
   }
-}
-
-bool SaveWholeWorkbook(BuiltinWorkbook& workbook, const std::string& file_name, int file_format) {
-  if (file_format != kHtml && file_format != kWebArchive && file_format != kXmlSpreadsheet) return false;
-  const std::string what =
-      "Cannot save the workbook \"" + workbook.FileName() + "\" as \"" + file_name + "\"";
-  RefuseExisting(workbook, what, file_name);
-  TranslateErrors(what, [&] {
-    if (file_format == kXmlSpreadsheet) {
-      sheet::SaveXmlSpreadsheet(workbook.reader(), workbook.cell_text(), file_name);
-      return;
-    }
-    std::string title = workbook.reader().workbook().title;
-    if (title.empty()) title = std::filesystem::path(workbook.FileName()).stem().string();
-    sheet::SaveWebPage(file_name, file_format == kWebArchive, [&](sheet::OutputStream& out) {
-      sheet::WriteWorkbookPage(workbook.reader(), workbook.cell_text(), title, out);
-    });
-  });
-  return true;
 }
 
 }  // namespace quorvex::automation

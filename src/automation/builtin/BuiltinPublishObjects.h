@@ -41,8 +41,4 @@ class BuiltinPublishObjects {
 /// True when `file_name` ends in ".mht" or ".mhtml" (any case).
 bool IsSingleFileName(const std::string& file_name);
 
-/// Saves the whole workbook as a web page (code 44), a single-file web page (45) or an XML
-/// Spreadsheet (46). Returns false, writing nothing, for any other code. Raises AutomationError.
-bool SaveWholeWorkbook(BuiltinWorkbook& workbook, const std::string& file_name, int file_format);
-
 }  // namespace quorvex::automation

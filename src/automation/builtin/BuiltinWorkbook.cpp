@@ -6,13 +6,11 @@
 #include <filesystem>
 
 #include "automation/AutomationError.h"
-#include "automation/FileFormat.h"
 #include "automation/builtin/BuiltinPublishObjects.h"
 #include "automation/builtin/BuiltinWorksheet.h"
 #include "automation/builtin/ErrorTranslation.h"
+#include "automation/builtin/SaveFormats.h"
 #include "sheet/WorkbookOpener.h"
-#include "sheet/writers/DbfSaver.h"
-#include "sheet/writers/SheetSaver.h"
 
 namespace quorvex::automation {
 
@@ -70,7 +68,13 @@ void BuiltinWorkbook::WorksheetsSelect(int index) { active_ = WorksheetPosition(
 
 void BuiltinWorkbook::SaveAs(const std::string& file_name, int file_format) {
   RequireOpen("SaveAs");
-  if (SaveWholeWorkbook(*this, file_name, file_format)) return;
+  const SaveFormat* format = SaveFormatOf(file_format);
+  if (format != nullptr && format->scope == SaveScope::kWorkbook) {
+    const std::string what = "Cannot save the workbook \"" + FileName() + "\" as \"" + file_name + "\"";
+    RefuseToReplace(what, file_name);
+    TranslateErrors(what, [&] { format->save(*this, active_, file_name); });
+    return;
+  }
   SaveSheet(active_, file_name, file_format);
 }
 
@@ -78,29 +82,31 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
   const sheet::SheetInfo& info = reader_->workbook().sheets[position];
   const std::string what = "Cannot save the sheet \"" + info.name + "\" of \"" + FileName() + "\" as \"" +
                            file_name + "\"";
-  char delimiter = 0;
-  const std::optional<sheet::DbfVersion> dbf = DbfVersionOf(file_format);
-  if (file_format == kCsv) delimiter = ',';
-  else if (file_format == kText) delimiter = '\t';
-  else if (!dbf) throw AutomationError(what + ": the file format " + std::to_string(file_format) + " is not available.");
+  const SaveFormat* format = SaveFormatOf(file_format);
+  if (format == nullptr || format->scope != SaveScope::kSheet) {
+    throw AutomationError(what + ": the file format " + std::to_string(file_format) + " is not available.");
+  }
   if (info.kind != sheet::SheetKind::kWorksheet) {
     throw AutomationError(what + ": only worksheets can be saved as text.");
   }
+  RefuseToReplace(what, file_name);
+  TranslateErrors(what, [&] { format->save(*this, position, file_name); });
+}
+
+void BuiltinWorkbook::RefuseToReplace(const std::string& what, const std::string& file_name) const {
   std::error_code error;
   if (display_alerts_ && std::filesystem::exists(file_name, error)) {
     // Alerts on would ask before replacing; with nobody to ask, keep the existing file.
     throw AutomationError(what + ": the file already exists.");
   }
-  if (dbf) {
-    const sheet::DbfSaveRequest request = DbfRequest(position, *dbf);
-    std::unique_ptr<sheet::SheetScan> kept;
-    for (std::size_t i = 0; i < worksheet_positions_.size(); ++i) {
-      if (worksheet_positions_[i] == position && worksheets_[i]) kept = worksheets_[i]->TakeKeptCells();
-    }
-    TranslateErrors(what, [&] { sheet::SaveDbf(*reader_, *cell_text_, position, request, file_name, kept.get()); });
-    return;
+}
+
+std::unique_ptr<sheet::SheetScan> BuiltinWorkbook::TakeKeptCells(std::size_t position) {
+  std::unique_ptr<sheet::SheetScan> kept;
+  for (std::size_t i = 0; i < worksheet_positions_.size(); ++i) {
+    if (worksheet_positions_[i] == position && worksheets_[i]) kept = worksheets_[i]->TakeKeptCells();
   }
-  TranslateErrors(what, [&] { sheet::SaveDelimited(*reader_, *cell_text_, position, file_name, delimiter); });
+  return kept;
 }
 
 sheet::DbfSaveRequest BuiltinWorkbook::DbfRequest(std::size_t position, sheet::DbfVersion version) {
@@ -119,15 +125,6 @@ sheet::DbfSaveRequest BuiltinWorkbook::DbfRequest(std::size_t position, sheet::D
   localtime_r(&now, &local);
   request.today = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
   return request;
-}
-
-std::optional<sheet::DbfVersion> BuiltinWorkbook::DbfVersionOf(int file_format) {
-  switch (file_format) {
-    case kDbf4: return sheet::DbfVersion::kDbase4;
-    case kDbf3: return sheet::DbfVersion::kDbase3;
-    case kDbf2: return sheet::DbfVersion::kDbase2;
-    default: return std::nullopt;
-  }
 }
 
 void BuiltinWorkbook::PublishObjectsAdd(int source_type, const std::string& file_name, const std::string& sheet,

@@ -12,6 +12,7 @@
 #include "automation/builtin/BuiltinPublishObjects.h"
 #include "sheet/model/WorkbookReader.h"
 #include "sheet/numfmt/CellText.h"
+#include "sheet/stream/SheetScan.h"
 #include "sheet/writers/DbfSaver.h"
 
 namespace quorvex::automation {
@@ -43,8 +44,15 @@ class BuiltinWorkbook : public Workbook {
 
   /// Saves the sheet at `position` (in the whole sheet list) in a single-sheet format.
   void SaveSheet(std::size_t position, const std::string& file_name, int file_format);
+  /// Raises AutomationError("<what>: the file already exists.") when alerts are on and
+  /// `file_name` exists: alerts on would ask before replacing it, and nobody is there to answer.
+  void RefuseToReplace(const std::string& what, const std::string& file_name) const;
+  /// What a dBASE save of the sheet at `position` writes: its worksheet's selection and fitted widths.
+  sheet::DbfSaveRequest DbfRequest(std::size_t position, sheet::DbfVersion version);
+  /// The cells the worksheet at `position` kept from the reading that found its used range,
+  /// taken from it; nullptr when it kept none.
+  std::unique_ptr<sheet::SheetScan> TakeKeptCells(std::size_t position);
 
-  bool display_alerts() const { return display_alerts_; }
   const BuiltinPublishObjects& publish_objects() const { return publish_objects_; }
 
   sheet::WorkbookReader& reader();
@@ -53,9 +61,6 @@ class BuiltinWorkbook : public Workbook {
 
  private:
   void RequireOpen(const char* operation) const;
-  /// What a dBASE save of the sheet at `position` writes: its worksheet's selection and fitted widths.
-  sheet::DbfSaveRequest DbfRequest(std::size_t position, sheet::DbfVersion version);
-  static std::optional<sheet::DbfVersion> DbfVersionOf(int file_format);
   std::size_t WorksheetPosition(int index, const char* operation);
 
   std::string path_;

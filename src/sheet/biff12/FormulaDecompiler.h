@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "sheet/biff8/FormulaDecompiler.h"
+#include "sheet/formula/FormulaDecompiler.h"
 
 namespace quorvex::sheet::biff12 {
 
-using biff8::FormulaContext;
+using formula::FormulaContext;
 
 /// The .xlsb form of the token decompiler: the same tokens as .xls with 32-bit rows, 14-bit
 /// columns and UTF-16 string constants.
@@ -21,7 +21,7 @@ class FormulaDecompiler {
   }
 
  private:
-  biff8::FormulaDecompiler decompiler_{biff8::FormulaLayout::kBiff12};
+  formula::FormulaDecompiler decompiler_{formula::FormulaLayout::kBiff12};
 };
 
 }  // namespace quorvex::sheet::biff12

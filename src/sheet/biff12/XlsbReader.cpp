@@ -11,25 +11,17 @@
 #include "sheet/biff12/XlsbSheetReader.h"
 #include "sheet/biff12/XlsbStyles.h"
 #include "sheet/container/LittleEndian.h"
-#include "sheet/biff8/FormulaDecompiler.h"
-#include "sheet/ooxml/PackageParts.h"
-#include "sheet/ooxml/Relationships.h"
+#include "sheet/formula/FormulaDecompiler.h"
+#include "sheet/opc/PackageParts.h"
+#include "sheet/opc/Relationships.h"
 
 namespace quorvex::sheet::biff12 {
 namespace {
 
 constexpr std::size_t kMaxSheets = 65535;
 
-SheetKind KindOf(std::string_view relationship_type) {
-  const std::string_view name = ooxml::RelationshipTypeName(relationship_type);
-  if (name == "chartsheet") return SheetKind::kChart;
-  if (name == "dialogsheet") return SheetKind::kDialog;
-  if (name == "macrosheet" || name == "xlMacrosheet" || name == "xlIntlMacrosheet") return SheetKind::kMacro;
-  return SheetKind::kWorksheet;
-}
-
-ooxml::MainPart FindMainPart(container::ZipArchive& archive) {
-  return ooxml::FindMainPart(archive, ooxml::Relationships::Read(archive, ""));
+opc::MainPart FindMainPart(container::ZipArchive& archive) {
+  return opc::FindMainPart(archive, opc::Relationships::Read(archive, ""));
 }
 
 }  // namespace
@@ -43,7 +35,7 @@ XlsbReader::XlsbReader(std::unique_ptr<container::ZipArchive> archive) : archive
 XlsbReader::~XlsbReader() = default;
 
 void XlsbReader::Open() {
-  const ooxml::MainPart main = FindMainPart(*archive_);
+  const opc::MainPart main = FindMainPart(*archive_);
   if (main.entry == nullptr) {
     throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook: " + main.expected + " is missing",
                      archive_->path());
@@ -52,15 +44,15 @@ void XlsbReader::Open() {
   std::vector<std::string> relationship_ids;
   ReadWorkbookPart(workbook_part, relationship_ids);
 
-  const ooxml::Relationships relationships = ooxml::Relationships::Read(*archive_, workbook_part);
+  const opc::Relationships relationships = opc::Relationships::Read(*archive_, workbook_part);
   for (std::size_t i = 0; i < workbook_.sheets.size(); ++i) {
     // A sheet whose relationship is missing keeps an empty location and fails when it is read.
-    if (const ooxml::Relationship* relationship = relationships.FindById(relationship_ids[i])) {
-      workbook_.sheets[i].kind = KindOf(relationship->type);
+    if (const opc::Relationship* relationship = relationships.FindById(relationship_ids[i])) {
+      workbook_.sheets[i].kind = opc::SheetKindOf(relationship->type);
       workbook_.sheets[i].location = relationship->target;
     }
   }
-  if (const ooxml::Relationship* styles = relationships.FindByType("styles")) {
+  if (const opc::Relationship* styles = relationships.FindByType("styles")) {
     if (const container::ZipEntry* styles_entry = archive_->Find(styles->target)) {
       auto reader = archive_->OpenEntry(*styles_entry);
       BinaryRecordReader records(*reader, archive_->path() + ": " + styles_entry->name);
@@ -69,7 +61,7 @@ void XlsbReader::Open() {
   }
   if (workbook_.cell_formats.empty()) workbook_.cell_formats.push_back(CellFormat{});
   if (workbook_.fonts.empty()) workbook_.fonts.push_back(Font{});
-  if (const ooxml::Relationship* strings = relationships.FindByType("sharedStrings")) {
+  if (const opc::Relationship* strings = relationships.FindByType("sharedStrings")) {
     shared_strings_part_ = strings->target;
   }
 }
@@ -157,7 +149,7 @@ void XlsbReader::ResolveExternSheets(const std::vector<std::uint32_t>& xtis,
     std::string prefix;  // empty for other workbooks and sheets that do not exist
     if (supbook < supbook_is_self.size() && supbook_is_self[supbook] && first <= last &&
         last < sheets.size()) {
-      prefix = biff8::FormulaDecompiler::SheetSpanText(sheets[first].name, sheets[last].name, first == last);
+      prefix = formula::FormulaDecompiler::SheetSpanText(sheets[first].name, sheets[last].name, first == last);
     }
     extern_sheets_.push_back(std::move(prefix));
   }
@@ -197,7 +189,7 @@ void XlsbReader::ReadSheet(std::size_t position, SheetSink& sink) {
   if (sheet.kind != SheetKind::kWorksheet) return;
   const container::ZipEntry* entry = sheet.location.empty() ? nullptr : archive_->Find(sheet.location);
   if (entry == nullptr) {
-    Warn(ooxml::MissingSheetPartWarning(sheet));
+    Warn(opc::MissingSheetPartWarning(sheet));
     return;
   }
   LoadSharedStrings();
@@ -216,8 +208,8 @@ void XlsbReader::ReadComments(const std::string& sheet_part, SheetSink& sink) {
   // Commented cells only widen the used range: a comments part that cannot be read is passed
   // over rather than failing a sheet whose cells were read.
   try {
-    const ooxml::Relationships relationships = ooxml::Relationships::Read(*archive_, sheet_part);
-    const ooxml::Relationship* comments = relationships.FindByType("comments");
+    const opc::Relationships relationships = opc::Relationships::Read(*archive_, sheet_part);
+    const opc::Relationship* comments = relationships.FindByType("comments");
     const container::ZipEntry* entry = comments != nullptr ? archive_->Find(comments->target) : nullptr;
     if (entry == nullptr) return;
     auto reader = archive_->OpenEntry(*entry);

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "sheet/biff/BiffValues.h"
 #include "sheet/biff12/RecordFields.h"
 #include "sheet/biff12/XlsbRecords.h"
-#include "sheet/biff8/BiffRecords.h"
 #include "sheet/container/LittleEndian.h"
 
 namespace quorvex::sheet::biff12 {
@@ -32,7 +32,7 @@ CellRange ReadRfx(RecordFields& fields) {
 }
 
 CellValue ErrorValue(std::uint8_t code) {
-  const std::string_view text = biff8::ErrorText(code);
+  const std::string_view text = biff::ErrorText(code);
   return CellValue::Error(text.empty() ? "#N/A" : text);
 }
 
@@ -185,7 +185,7 @@ void XlsbSheetReader::ReadCell() {
       Emit(column, style, CellValue{});
       return;
     case record::kCellRk:
-      Emit(column, style, CellValue::Number(biff8::DecodeRk(fields.U32())));
+      Emit(column, style, CellValue::Number(biff::DecodeRk(fields.U32())));
       return;
     case record::kCellError:
     case record::kFmlaError: {

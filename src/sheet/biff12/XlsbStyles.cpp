@@ -5,7 +5,7 @@
 
 #include "sheet/biff12/RecordFields.h"
 #include "sheet/biff12/XlsbRecords.h"
-#include "sheet/biff8/Palette.h"
+#include "sheet/model/Palette.h"
 
 namespace quorvex::sheet::biff12 {
 namespace {
@@ -150,7 +150,7 @@ class Styles {
 
   BinaryRecordReader& records_;
   Workbook& workbook_;
-  biff8::Palette palette_;
+  Palette palette_;
   bool in_cell_xfs_ = false;
 };
 

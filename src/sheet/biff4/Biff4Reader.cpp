@@ -29,7 +29,7 @@ SheetKind KindOf(std::uint16_t substream_type) {
   }
 }
 
-std::uint16_t SubstreamType(const biff8::BiffRecordReader& records) {
+std::uint16_t SubstreamType(const biff::BiffRecordReader& records) {
   return records.data().size() >= 4 ? ReadU16(records.data().data() + 2) : substream::kWorksheet;
 }
 
@@ -56,11 +56,11 @@ Biff4Reader::Biff4Reader(const std::string& path)
 Biff4Reader::~Biff4Reader() = default;
 
 void Biff4Reader::Scan() {
-  code_page_ = std::make_unique<biff8::CodePage>();
+  code_page_ = std::make_unique<biff::CodePage>();
   current_code_page_ = code_page_.get();
   styles_ = std::make_unique<StyleCollector>(workbook_, current_code_page_);
   auto source = open_(0);
-  biff8::BiffRecordReader records(*source, part_);
+  biff::BiffRecordReader records(*source, part_);
   const std::uint16_t id = records.Next() ? records.id() : 0;
   if (id != record::kBof2 && id != record::kBof3 && id != record::kBof4) {
     throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", part_);
@@ -76,12 +76,12 @@ void Biff4Reader::Scan() {
   if (workbook_.cell_formats.empty()) workbook_.cell_formats.push_back(CellFormat{});
 }
 
-bool Biff4Reader::TakeSetting(biff8::BiffRecordReader& records) {
+bool Biff4Reader::TakeSetting(biff::BiffRecordReader& records) {
   const std::string_view data = records.data();
   switch (records.id()) {
     case record::kCodePage:  // CODEPAGE: the Windows code page of all byte strings
       if (data.size() >= 2) {
-        code_page_ = std::make_unique<biff8::CodePage>(ReadU16(data.data()));
+        code_page_ = std::make_unique<biff::CodePage>(ReadU16(data.data()));
         current_code_page_ = code_page_.get();
       }
       return true;
@@ -95,7 +95,7 @@ bool Biff4Reader::TakeSetting(biff8::BiffRecordReader& records) {
   }
 }
 
-std::string Biff4Reader::ByteString(biff8::BiffRecordReader& records, std::size_t at, const char* what) {
+std::string Biff4Reader::ByteString(biff::BiffRecordReader& records, std::size_t at, const char* what) {
   const std::string_view data = records.data();
   if (data.size() < at + 1) records.Fail(std::string("a ") + what + " record is too short for its name");
   const std::size_t length = static_cast<unsigned char>(data[at]);
@@ -105,7 +105,7 @@ std::string Biff4Reader::ByteString(biff8::BiffRecordReader& records, std::size_
   return text;
 }
 
-void Biff4Reader::ScanSheet(biff8::BiffRecordReader& records, SheetKind kind, std::string name,
+void Biff4Reader::ScanSheet(biff::BiffRecordReader& records, SheetKind kind, std::string name,
                             std::uint64_t offset) {
   if (workbook_.sheets.size() >= kMaxSheets) records.Fail("the workbook lists too many sheets");
   styles_->BeginSubstream();
@@ -120,7 +120,7 @@ void Biff4Reader::ScanSheet(biff8::BiffRecordReader& records, SheetKind kind, st
   places_.push_back({offset, styles_->EndSubstream(false)});
 }
 
-void Biff4Reader::ScanWorkbook(biff8::BiffRecordReader& records) {
+void Biff4Reader::ScanWorkbook(biff::BiffRecordReader& records) {
   // The globals (settings, formatting, BOUNDSHEET names) come first; then each sheet: SHEETHDR
   // (the substream's size and the sheet's name) and the sheet's BOF..EOF substream.
   std::vector<std::string> bound_names;
@@ -159,7 +159,7 @@ void Biff4Reader::ReadSheet(std::size_t position, SheetSink& sink) {
   if (workbook_.sheets[position].kind != SheetKind::kWorksheet) return;
   const SheetPlace& place = places_[position];
   auto source = open_(place.offset);
-  biff8::BiffRecordReader records(*source, part_, place.offset);
+  biff::BiffRecordReader records(*source, part_, place.offset);
   Biff4SheetReader(records, place.styles, *current_code_page_, sink).Read();
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "sheet/biff/CodePage.h"
 #include "sheet/biff4/Biff4Styles.h"
-#include "sheet/biff8/CodePage.h"
 #include "sheet/container/ByteSource.h"
 #include "sheet/container/InputFile.h"
 #include "sheet/model/WorkbookReader.h"
@@ -45,10 +45,10 @@ class Biff4Reader : public WorkbookReader {
   };
 
   void Scan();
-  void ScanWorkbook(biff8::BiffRecordReader& records);
-  void ScanSheet(biff8::BiffRecordReader& records, SheetKind kind, std::string name, std::uint64_t offset);
-  bool TakeSetting(biff8::BiffRecordReader& records);
-  std::string ByteString(biff8::BiffRecordReader& records, std::size_t at, const char* what);
+  void ScanWorkbook(biff::BiffRecordReader& records);
+  void ScanSheet(biff::BiffRecordReader& records, SheetKind kind, std::string name, std::uint64_t offset);
+  bool TakeSetting(biff::BiffRecordReader& records);
+  std::string ByteString(biff::BiffRecordReader& records, std::size_t at, const char* what);
 
   std::string part_;
   std::string sheet_name_;
@@ -57,8 +57,8 @@ class Biff4Reader : public WorkbookReader {
   int version_ = 0;
   Workbook workbook_;
   std::vector<SheetPlace> places_;  // as workbook_.sheets
-  std::unique_ptr<biff8::CodePage> code_page_;
-  const biff8::CodePage* current_code_page_ = nullptr;
+  std::unique_ptr<biff::CodePage> code_page_;
+  const biff::CodePage* current_code_page_ = nullptr;
   std::unique_ptr<StyleCollector> styles_;
 };
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "sheet/biff8/BiffRecordReader.h"
+#include "sheet/biff/BiffRecordReader.h"
 
 namespace quorvex::sheet::biff4 {
 
@@ -74,7 +74,7 @@ inline bool IsBof(std::uint16_t id) {
 /// EOF or the end of the stream (a missing final EOF is forgiven). Embedded substreams (charts
 /// on a sheet) are skipped: they hold nothing of the sheet's own.
 template <typename Take>
-void ForEachRecordOfSubstream(biff8::BiffRecordReader& records, Take take) {
+void ForEachRecordOfSubstream(biff::BiffRecordReader& records, Take take) {
   int depth = 0;
   while (records.Next()) {
     const std::uint16_t id = records.id();

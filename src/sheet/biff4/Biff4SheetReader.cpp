@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sheet/biff/BiffValues.h"
+#include "sheet/biff/DefaultRowHeight.h"
 #include "sheet/biff4/Biff4Records.h"
-#include "sheet/biff8/BiffRecords.h"
 #include "sheet/container/LittleEndian.h"
 
 namespace quorvex::sheet::biff4 {
@@ -23,8 +24,8 @@ constexpr std::uint32_t kSheetEndColumn = 255;
 
 }  // namespace
 
-Biff4SheetReader::Biff4SheetReader(biff8::BiffRecordReader& records, const SheetStyles& styles,
-                                   const biff8::CodePage& code_page, SheetSink& sink)
+Biff4SheetReader::Biff4SheetReader(biff::BiffRecordReader& records, const SheetStyles& styles,
+                                   const biff::CodePage& code_page, SheetSink& sink)
     : records_(records), styles_(styles), code_page_(code_page), sink_(sink) {}
 
 void Biff4SheetReader::Require(std::size_t size, const char* what) const {
@@ -79,17 +80,11 @@ void Biff4SheetReader::Dispatch() {
       defaults_.row_height = (ReadU16(data) & 0x7FFF) / 20.0;
       have_defaults_ = true;
       return;
-    case record::kDefaultRowHeight: {
-      // Flags as in later versions: rows hidden by default 0x02, thick top 0x04, thick bottom 0x08.
+    case record::kDefaultRowHeight:  // as in later versions
       Require(4, "DEFAULTROWHEIGHT");
-      const std::uint16_t flags = ReadU16(data);
-      defaults_.zero_height = (flags & 0x02) != 0;
-      defaults_.thick_top = (flags & 0x04) != 0;
-      defaults_.thick_bottom = (flags & 0x08) != 0;
-      if (!defaults_.zero_height) defaults_.row_height = (ReadU16(data + 2) & 0x7FFF) / 20.0;
+      biff::ReadDefaultRowHeight(data, defaults_);
       have_defaults_ = true;
       return;
-    }
     case record::kIxfe2:
       Require(2, "IXFE");
       ixfe_ = ReadU16(data);
@@ -104,11 +99,11 @@ void Biff4SheetReader::Dispatch() {
       return;
     case record::kNumber2:
       Require(15, "NUMBER");
-      Emit(CellValue::Number(biff8::ReadDouble(data + 7)), Biff2Style());
+      Emit(CellValue::Number(biff::ReadDouble(data + 7)), Biff2Style());
       return;
     case record::kBoolErr2:
       Require(9, "BOOLERR");
-      Emit(data[8] == 0 ? CellValue::Boolean(data[7] != 0) : CellValue::Error(biff8::ErrorText(data[7])),
+      Emit(data[8] == 0 ? CellValue::Boolean(data[7] != 0) : CellValue::Error(biff::ErrorText(data[7])),
            Biff2Style());
       return;
     case record::kLabel2:
@@ -128,15 +123,15 @@ void Biff4SheetReader::Dispatch() {
       return;
     case record::kNumber:
       Require(14, "NUMBER");
-      Emit(CellValue::Number(biff8::ReadDouble(data + 6)), Style());
+      Emit(CellValue::Number(biff::ReadDouble(data + 6)), Style());
       return;
     case record::kRk:
       Require(10, "RK");
-      Emit(CellValue::Number(biff8::DecodeRk(ReadU32(data + 6))), Style());
+      Emit(CellValue::Number(biff::DecodeRk(ReadU32(data + 6))), Style());
       return;
     case record::kBoolErr:
       Require(8, "BOOLERR");
-      Emit(data[7] == 0 ? CellValue::Boolean(data[6] != 0) : CellValue::Error(biff8::ErrorText(data[6])), Style());
+      Emit(data[7] == 0 ? CellValue::Boolean(data[6] != 0) : CellValue::Error(biff::ErrorText(data[6])), Style());
       return;
     case record::kLabel:
       Require(8, "LABEL");
@@ -238,7 +233,7 @@ void Biff4SheetReader::ReadFormula(std::size_t result_at, std::uint32_t style) {
   // is in the first byte (0 text in a STRING record that follows, 1 boolean, 2 error, 3 empty).
   const char* result = records_.data().data() + result_at;
   if (ReadU16(result + 6) != 0xFFFF) {
-    const double number = biff8::ReadDouble(result);
+    const double number = biff::ReadDouble(result);
     Emit(std::isfinite(number) ? CellValue::Number(number) : CellValue::Error("#NUM!"), style);
     return;
   }
@@ -255,7 +250,7 @@ void Biff4SheetReader::ReadFormula(std::size_t result_at, std::uint32_t style) {
       Emit(CellValue::Boolean(result[2] != 0), style);
       return;
     case 2:
-      Emit(CellValue::Error(biff8::ErrorText(static_cast<std::uint8_t>(result[2]))), style);
+      Emit(CellValue::Error(biff::ErrorText(static_cast<std::uint8_t>(result[2]))), style);
       return;
     default:
       Emit(CellValue::String({}), style);

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "sheet/biff/BiffRecordReader.h"
+#include "sheet/biff/CodePage.h"
 #include "sheet/biff4/Biff4Styles.h"
-#include "sheet/biff8/BiffRecordReader.h"
-#include "sheet/biff8/CodePage.h"
 #include "sheet/model/WorkbookReader.h"
 
 namespace quorvex::sheet::biff4 {
@@ -15,7 +15,7 @@ class Biff4SheetReader {
  public:
   /// `records` must be positioned just before the sheet's BOF record; all references must
   /// outlive Read().
-  Biff4SheetReader(biff8::BiffRecordReader& records, const SheetStyles& styles, const biff8::CodePage& code_page,
+  Biff4SheetReader(biff::BiffRecordReader& records, const SheetStyles& styles, const biff::CodePage& code_page,
                    SheetSink& sink);
 
   /// Reads to the sheet's EOF (a missing final EOF is forgiven), handing each cell to the sink in
@@ -39,9 +39,9 @@ class Biff4SheetReader {
   void Emit(CellValue value, std::uint32_t style);
   void EmitPending();
 
-  biff8::BiffRecordReader& records_;
+  biff::BiffRecordReader& records_;
   const SheetStyles& styles_;
-  const biff8::CodePage& code_page_;
+  const biff::CodePage& code_page_;
   SheetSink& sink_;
   std::uint16_t ixfe_ = 0;  // the XF index an IXFE record gave the BIFF2 cell after it
   SheetDefaults defaults_;

@@ -25,7 +25,7 @@ HorizontalAlignment Horizontal(unsigned bits) {
 
 }  // namespace
 
-StyleCollector::StyleCollector(Workbook& workbook, const biff8::CodePage* const& code_page)
+StyleCollector::StyleCollector(Workbook& workbook, const biff::CodePage* const& code_page)
     : workbook_(workbook), code_page_(code_page), next_format_id_(kFirstFormatId) {
   if (workbook_.fills.empty()) workbook_.fills.push_back(Fill{});
   if (workbook_.borders.empty()) workbook_.borders.push_back(Border{});
@@ -33,7 +33,7 @@ StyleCollector::StyleCollector(Workbook& workbook, const biff8::CodePage* const&
 
 void StyleCollector::BeginSubstream() { scope_ = Scope{}; }
 
-bool StyleCollector::Take(biff8::BiffRecordReader& records) {
+bool StyleCollector::Take(biff::BiffRecordReader& records) {
   switch (records.id()) {
     case record::kFont2:
     case record::kFont3:
@@ -53,7 +53,7 @@ bool StyleCollector::Take(biff8::BiffRecordReader& records) {
   }
 }
 
-void StyleCollector::ReadFont(biff8::BiffRecordReader& records) {
+void StyleCollector::ReadFont(biff::BiffRecordReader& records) {
   // FONT: height in twips, option flags (bold, italic, underline, struck out), a colour index
   // from BIFF3 on, then the name as a byte string with an 8-bit length.
   const std::string_view data = records.data();
@@ -76,7 +76,7 @@ void StyleCollector::ReadFont(biff8::BiffRecordReader& records) {
   workbook_.fonts.push_back(std::move(font));
 }
 
-void StyleCollector::ReadFormat(biff8::BiffRecordReader& records) {
+void StyleCollector::ReadFormat(biff::BiffRecordReader& records) {
   // FORMAT: a byte string; BIFF4 puts two bytes of no meaning before it. Formats are numbered
   // by their order in the substream.
   const std::string_view data = records.data();
@@ -91,7 +91,7 @@ void StyleCollector::ReadFormat(biff8::BiffRecordReader& records) {
   scope_.format_ids.push_back(next_format_id_++);
 }
 
-void StyleCollector::ReadXf(biff8::BiffRecordReader& records) {
+void StyleCollector::ReadXf(biff::BiffRecordReader& records) {
   // XF: font and format indexes, then alignment; BIFF2 packs the format into the low six bits
   // of its third byte.
   const std::string_view data = records.data();

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "sheet/biff8/BiffRecordReader.h"
-#include "sheet/biff8/CodePage.h"
+#include "sheet/biff/BiffRecordReader.h"
+#include "sheet/biff/CodePage.h"
 #include "sheet/model/Workbook.h"
 
 namespace quorvex::sheet::biff4 {
@@ -29,13 +29,13 @@ struct SheetStyles {
 class StyleCollector {
  public:
   /// `workbook` and `code_page` must outlive the collector; the code page may change meanwhile.
-  StyleCollector(Workbook& workbook, const biff8::CodePage* const& code_page);
+  StyleCollector(Workbook& workbook, const biff::CodePage* const& code_page);
 
   /// Starts the records of a new substream.
   void BeginSubstream();
   /// Takes a FONT, FORMAT or XF record of the current substream; false for any other record.
   /// Throws SheetError (through `records`) for one too short, kTooLarge for too many.
-  bool Take(biff8::BiffRecordReader& records);
+  bool Take(biff::BiffRecordReader& records);
   /// Ends the current substream and tells where its cells' styles are. `globals`: it held a
   /// BIFF4 workbook's globals, whose formatting later sheets without their own fall back on.
   SheetStyles EndSubstream(bool globals);
@@ -56,13 +56,13 @@ class StyleCollector {
   };
 
   SheetStyles Resolve(Scope& scope, const Scope& fallback);
-  void ReadFont(biff8::BiffRecordReader& records);
-  void ReadFormat(biff8::BiffRecordReader& records);
-  void ReadXf(biff8::BiffRecordReader& records);
+  void ReadFont(biff::BiffRecordReader& records);
+  void ReadFormat(biff::BiffRecordReader& records);
+  void ReadXf(biff::BiffRecordReader& records);
   std::uint32_t FormatId(const Scope& scope, std::uint32_t index) const;
 
   Workbook& workbook_;
-  const biff8::CodePage* const& code_page_;
+  const biff::CodePage* const& code_page_;
   Scope scope_;
   Scope globals_scope_;  // empty unless the stream has BIFF4 workbook globals
   SheetStyles globals_styles_;

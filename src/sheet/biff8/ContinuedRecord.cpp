@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "sheet/container/Utf16.h"
 #include "sheet/container/LittleEndian.h"
+#include "sheet/container/Utf16.h"
 
 namespace quorvex::sheet::biff8 {
 
-ContinuedRecord::ContinuedRecord(BiffRecordReader& reader) : reader_(reader), data_(reader.data()) {}
+ContinuedRecord::ContinuedRecord(biff::BiffRecordReader& reader) : reader_(reader), data_(reader.data()) {}
 
 bool ContinuedRecord::AtEnd() {
   while (Available() == 0) {

@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
-#include "sheet/biff8/BiffRecordReader.h"
+#include "sheet/biff/BiffRecordReader.h"
 
 namespace quorvex::sheet::biff8 {
 
 class ContinuedRecord {
  public:
   /// Starts at the first byte of `reader`'s current record.
-  explicit ContinuedRecord(BiffRecordReader& reader);
+  explicit ContinuedRecord(biff::BiffRecordReader& reader);
 
   /// True when no bytes are left in this record or any CONTINUE after it.
   bool AtEnd();
@@ -37,7 +37,7 @@ class ContinuedRecord {
   void Advance();
   void Read(char* out, std::size_t count);
 
-  BiffRecordReader& reader_;
+  biff::BiffRecordReader& reader_;
   std::string_view data_;
   std::size_t position_ = 0;
 };

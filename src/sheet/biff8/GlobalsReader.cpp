@@ -7,13 +7,13 @@
 #include <array>
 #include <memory>
 
+#include "sheet/biff/CodePage.h"
 #include "sheet/biff8/BiffRecords.h"
-#include "sheet/biff8/CodePage.h"
 #include "sheet/biff8/ContinuedRecord.h"
-#include "sheet/biff8/FormulaDecompiler.h"
-#include "sheet/biff8/Palette.h"
 #include "sheet/container/LittleEndian.h"
 #include "sheet/container/Utf16.h"
+#include "sheet/formula/FormulaDecompiler.h"
+#include "sheet/model/Palette.h"
 #include "sheet/model/SheetError.h"
 
 namespace quorvex::sheet::biff8 {
@@ -55,7 +55,7 @@ struct RawXfColors {
 
 class Globals {
  public:
-  Globals(BiffRecordReader& records, const std::string& file_path) : records_(records), file_path_(file_path) {}
+  Globals(biff::BiffRecordReader& records, const std::string& file_path) : records_(records), file_path_(file_path) {}
 
   XlsGlobals Read() {
     ReadBof();
@@ -98,7 +98,7 @@ class Globals {
       case record::kCodePage:  // CodePage, MS-XLS 2.4.52
         Require(2, "CODEPAGE");
         globals_.code_page = ReadU16(data.data());
-        code_page_ = std::make_unique<CodePage>(globals_.code_page);
+        code_page_ = std::make_unique<biff::CodePage>(globals_.code_page);
         return;
       case record::kDateMode:  // DateMode, MS-XLS 2.4.77
         Require(2, "DATEMODE");
@@ -120,7 +120,7 @@ class Globals {
         ReadXf();
         return;
       case record::kPalette:
-        palette_.Load(data);
+        ReadPalette();
         return;
       case record::kSst:
         if (globals_.biff_version == 8) ReadSst();
@@ -169,8 +169,8 @@ class Globals {
     return text;
   }
 
-  const CodePage& Decoder() {
-    if (!code_page_) code_page_ = std::make_unique<CodePage>(globals_.code_page);
+  const biff::CodePage& Decoder() {
+    if (!code_page_) code_page_ = std::make_unique<biff::CodePage>(globals_.code_page);
     return *code_page_;
   }
 
@@ -267,6 +267,19 @@ class Globals {
     globals_.workbook.cell_formats.push_back(format);
   }
 
+  void ReadPalette() {
+    // Palette, MS-XLS 2.4.188: a count, then that many RGB colours (4 bytes each) for index 8 on.
+    // A record too short for its count changes nothing.
+    const std::string_view data = records_.data();
+    if (data.size() < 2) return;
+    const std::size_t count = ReadU16(data.data());
+    if (data.size() < 2 + 4 * count) return;
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto* rgb = reinterpret_cast<const unsigned char*>(data.data() + 2 + 4 * i);
+      palette_.Replace(Palette::kFirstReplaceable + i, (Rgb{rgb[0]} << 16) | (Rgb{rgb[1]} << 8) | rgb[2]);
+    }
+  }
+
   void ReadSst() {
     // SST, MS-XLS 2.4.265: counts, then strings that may run on into CONTINUE records.
     ContinuedRecord body(records_);
@@ -341,7 +354,7 @@ class Globals {
       std::string prefix;
       if (xti.supbook < supbook_is_self_.size() && supbook_is_self_[xti.supbook] && xti.first <= xti.last &&
           xti.last < sheets.size()) {
-        prefix = FormulaDecompiler::SheetSpanText(sheets[xti.first].name, sheets[xti.last].name,
+        prefix = formula::FormulaDecompiler::SheetSpanText(sheets[xti.first].name, sheets[xti.last].name,
                                                   xti.first == xti.last);
       }
       globals_.extern_sheets.push_back(std::move(prefix));
@@ -378,10 +391,10 @@ class Globals {
     if (active_tab_ < workbook.sheets.size()) workbook.active_sheet = active_tab_;
   }
 
-  BiffRecordReader& records_;
+  biff::BiffRecordReader& records_;
   const std::string& file_path_;
   XlsGlobals globals_;
-  std::unique_ptr<CodePage> code_page_;
+  std::unique_ptr<biff::CodePage> code_page_;
   Palette palette_;
   std::vector<std::uint16_t> font_colors_;
   std::vector<RawXfColors> xf_colors_;
@@ -394,7 +407,7 @@ class Globals {
 
 }  // namespace
 
-XlsGlobals ReadGlobals(BiffRecordReader& records, const std::string& file_path) {
+XlsGlobals ReadGlobals(biff::BiffRecordReader& records, const std::string& file_path) {
   return Globals(records, file_path).Read();
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sheet/biff8/BiffRecordReader.h"
+#include "sheet/biff/BiffRecordReader.h"
 #include "sheet/container/StringTable.h"
 #include "sheet/model/Workbook.h"
 
@@ -31,6 +31,6 @@ struct XlsGlobals {
 /// Reads records from the stream's first BOF to the globals' EOF. Throws SheetError:
 /// kPasswordProtected (naming `file_path`) at a FILEPASS record, kUnsupported for BIFF2-4 streams, kCorrupt when the
 /// stream does not start with a globals BOF or a record is damaged.
-XlsGlobals ReadGlobals(BiffRecordReader& records, const std::string& file_path);
+XlsGlobals ReadGlobals(biff::BiffRecordReader& records, const std::string& file_path);
 
 }  // namespace quorvex::sheet::biff8

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sheet/biff/BiffValues.h"
+#include "sheet/biff/DefaultRowHeight.h"
 #include "sheet/biff8/BiffRecords.h"
 #include "sheet/biff8/ContinuedRecord.h"
 #include "sheet/container/LittleEndian.h"
@@ -35,8 +37,8 @@ std::uint32_t CellKey(std::uint32_t row, std::uint32_t column) {
 
 }  // namespace
 
-SheetStreamReader::SheetStreamReader(BiffRecordReader& records, const XlsGlobals& globals,
-                                     const CodePage& code_page, SheetSink& sink)
+SheetStreamReader::SheetStreamReader(biff::BiffRecordReader& records, const XlsGlobals& globals,
+                                     const biff::CodePage& code_page, SheetSink& sink)
     : records_(records), globals_(globals), code_page_(code_page), sink_(sink) {
   formula_context_.extern_sheets = &globals_.extern_sheets;
   formula_context_.names = &globals_.defined_names;
@@ -97,23 +99,12 @@ void SheetStreamReader::Dispatch() {
     case record::kDimensions:
       ReadDimensions();
       return;
-    case record::kDefColWidth:  // DefColWidth, MS-XLS 2.4.89
-      Require(2, "DEFCOLWIDTH");
-      defaults_.column_width = ReadU16(data);
-      defaults_.zero_column_width = defaults_.column_width == 0;
-      have_defaults_ = true;
+    case record::kDefColWidth:
+      ReadDefColWidth();
       return;
-    case record::kDefaultRowHeight: {  // DefaultRowHeight, MS-XLS 2.4.87: flags, then the height
-      Require(4, "DEFAULTROWHEIGHT");
-      const std::uint16_t flags = ReadU16(data);
-      defaults_.zero_height = (flags & 0x02) != 0;
-      defaults_.thick_top = (flags & 0x04) != 0;
-      defaults_.thick_bottom = (flags & 0x08) != 0;
-      // With zero height the field holds the height rows had before they were hidden.
-      if (!defaults_.zero_height) defaults_.row_height = (ReadU16(data + 2) & 0x7FFF) / 20.0;
-      have_defaults_ = true;
+    case record::kDefaultRowHeight:
+      ReadDefaultRowHeight();
       return;
-    }
     case record::kColInfo:
       ReadColInfo();
       return;
@@ -133,53 +124,25 @@ void SheetStreamReader::Dispatch() {
       Require(6, "BLANK");
       Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue{});
       return;
-    case record::kMulBlank: {  // MulBlank, MS-XLS 2.4.174
-      Require(6, "MULBLANK");
-      const std::size_t count = (records_.data().size() - 6) / 2;
-      const std::uint16_t row = ReadU16(data);
-      const std::uint16_t first = ReadU16(data + 2);
-      for (std::size_t i = 0; i < count && first + i <= 0xFFFF; ++i) {
-        Add(row, static_cast<std::uint16_t>(first + i), ReadU16(data + 4 + 2 * i), CellValue{});
-      }
-      return;
-    }
     case record::kNumber:  // Number, MS-XLS 2.4.180
       Require(14, "NUMBER");
-      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue::Number(ReadDouble(data + 6)));
+      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue::Number(biff::ReadDouble(data + 6)));
       return;
     case record::kRk:  // RK, MS-XLS 2.4.220
       Require(10, "RK");
-      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue::Number(DecodeRk(ReadU32(data + 6))));
+      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4),
+          CellValue::Number(biff::DecodeRk(ReadU32(data + 6))));
       return;
-    case record::kMulRk: {  // MulRk, MS-XLS 2.4.175
-      Require(6, "MULRK");
-      const std::size_t count = (records_.data().size() - 6) / 6;
-      const std::uint16_t row = ReadU16(data);
-      const std::uint16_t first = ReadU16(data + 2);
-      for (std::size_t i = 0; i < count && first + i <= 0xFFFF; ++i) {
-        const char* item = data + 4 + 6 * i;
-        Add(row, static_cast<std::uint16_t>(first + i), ReadU16(item), CellValue::Number(DecodeRk(ReadU32(item + 2))));
-      }
+    case record::kMulBlank:
+    case record::kMulRk:
+      ReadMultipleCells(id == record::kMulRk);
       return;
-    }
-    case record::kBoolErr: {  // BoolErr, MS-XLS 2.4.24
-      Require(8, "BOOLERR");
-      const std::uint8_t value = static_cast<std::uint8_t>(data[6]);
-      CellValue cell = data[7] == 0 ? CellValue::Boolean(value != 0) : CellValue::Error(ErrorText(value));
-      if (cell.kind == CellKind::kError && cell.text.empty()) cell.text = "#N/A";
-      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), cell);
+    case record::kBoolErr:
+      ReadBoolErr();
       return;
-    }
-    case record::kLabelSst: {  // LabelSst, MS-XLS 2.4.149
-      Require(10, "LABELSST");
-      const std::uint32_t index = ReadU32(data + 6);
-      if (index >= globals_.shared_strings.size()) {
-        records_.Fail("a cell refers to shared string " + std::to_string(index) + ", but the workbook has " +
-                      std::to_string(globals_.shared_strings.size()));
-      }
-      Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue::String(globals_.shared_strings[index]));
+    case record::kLabelSst:
+      ReadLabelSst();
       return;
-    }
     case record::kLabel:
     case record::kRString:
       ReadLabel();
@@ -199,6 +162,58 @@ void SheetStreamReader::Dispatch() {
     default:
       return;  // TABLE's formulas have no text; other records are not needed
   }
+}
+
+void SheetStreamReader::ReadDefColWidth() {
+  // DefColWidth, MS-XLS 2.4.89: the default column width in characters.
+  Require(2, "DEFCOLWIDTH");
+  defaults_.column_width = ReadU16(records_.data().data());
+  defaults_.zero_column_width = defaults_.column_width == 0;
+  have_defaults_ = true;
+}
+
+void SheetStreamReader::ReadDefaultRowHeight() {
+  Require(4, "DEFAULTROWHEIGHT");
+  biff::ReadDefaultRowHeight(records_.data().data(), defaults_);
+  have_defaults_ = true;
+}
+
+void SheetStreamReader::ReadMultipleCells(bool numbers) {
+  // MulBlank, MS-XLS 2.4.174 (an XF per cell) and MulRk, 2.4.175 (an XF and an RK per cell):
+  // the row, the first column, the cells, then the last column.
+  Require(6, numbers ? "MULRK" : "MULBLANK");
+  const char* data = records_.data().data();
+  const std::size_t item_size = numbers ? 6 : 2;
+  const std::size_t count = (records_.data().size() - 6) / item_size;
+  const std::uint16_t row = ReadU16(data);
+  const std::uint16_t first = ReadU16(data + 2);
+  for (std::size_t i = 0; i < count && first + i <= 0xFFFF; ++i) {
+    const char* item = data + 4 + item_size * i;
+    Add(row, static_cast<std::uint16_t>(first + i), ReadU16(item),
+        numbers ? CellValue::Number(biff::DecodeRk(ReadU32(item + 2))) : CellValue{});
+  }
+}
+
+void SheetStreamReader::ReadBoolErr() {
+  // BoolErr, MS-XLS 2.4.24: a Boolean or an error code, and which of the two.
+  Require(8, "BOOLERR");
+  const char* data = records_.data().data();
+  const std::uint8_t value = static_cast<std::uint8_t>(data[6]);
+  CellValue cell = data[7] == 0 ? CellValue::Boolean(value != 0) : CellValue::Error(biff::ErrorText(value));
+  if (cell.kind == CellKind::kError && cell.text.empty()) cell.text = "#N/A";
+  Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), cell);
+}
+
+void SheetStreamReader::ReadLabelSst() {
+  // LabelSst, MS-XLS 2.4.149: the cell's index into the shared string table.
+  Require(10, "LABELSST");
+  const char* data = records_.data().data();
+  const std::uint32_t index = ReadU32(data + 6);
+  if (index >= globals_.shared_strings.size()) {
+    records_.Fail("a cell refers to shared string " + std::to_string(index) + ", but the workbook has " +
+                  std::to_string(globals_.shared_strings.size()));
+  }
+  Add(ReadU16(data), ReadU16(data + 2), ReadU16(data + 4), CellValue::String(globals_.shared_strings[index]));
 }
 
 void SheetStreamReader::ReadDimensions() {
@@ -350,7 +365,7 @@ void SheetStreamReader::ReadFormula() {
 void SheetStreamReader::AddFormulaResult(std::uint16_t row, std::uint16_t column, std::uint16_t xf,
                                          const char* result) {
   if (ReadU16(result + 6) != 0xFFFF) {
-    const double number = ReadDouble(result);
+    const double number = biff::ReadDouble(result);
     Add(row, column, xf, std::isfinite(number) ? CellValue::Number(number) : CellValue::Error("#NUM!"));
     return;
   }
@@ -363,7 +378,7 @@ void SheetStreamReader::AddFormulaResult(std::uint16_t row, std::uint16_t column
       Add(row, column, xf, CellValue::Boolean(result[2] != 0));
       return;
     case 2: {
-      const std::string_view text = ErrorText(static_cast<std::uint8_t>(result[2]));
+      const std::string_view text = biff::ErrorText(static_cast<std::uint8_t>(result[2]));
       Add(row, column, xf, CellValue::Error(text.empty() ? "#N/A" : text));
       return;
     }

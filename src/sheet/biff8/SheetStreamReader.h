@@ -7,10 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sheet/biff8/BiffRecordReader.h"
-#include "sheet/biff8/CodePage.h"
-#include "sheet/biff8/FormulaDecompiler.h"
+#include "sheet/biff/BiffRecordReader.h"
+#include "sheet/biff/CodePage.h"
 #include "sheet/biff8/GlobalsReader.h"
+#include "sheet/formula/FormulaDecompiler.h"
 #include "sheet/model/WorkbookReader.h"
 
 namespace quorvex::sheet::biff8 {
@@ -18,8 +18,8 @@ namespace quorvex::sheet::biff8 {
 class SheetStreamReader {
  public:
   /// `records` must be positioned just before the sheet's BOF record.
-  SheetStreamReader(BiffRecordReader& records, const XlsGlobals& globals, const CodePage& code_page,
-                    SheetSink& sink);
+  SheetStreamReader(biff::BiffRecordReader& records, const XlsGlobals& globals,
+                    const biff::CodePage& code_page, SheetSink& sink);
 
   /// Reads to the sheet's EOF, or until the sink answers kStop. The cells of one row block (the
   /// ROW records and cells up to a DBCELL) are sorted when they came out of order; blocks come
@@ -40,6 +40,11 @@ class SheetStreamReader {
   void Dispatch();
   void Require(std::size_t size, const char* what) const;
   void ReadDimensions();
+  void ReadDefColWidth();
+  void ReadDefaultRowHeight();
+  void ReadMultipleCells(bool numbers);
+  void ReadBoolErr();
+  void ReadLabelSst();
   void ReadRow();
   void ReadColInfo();
   void ReadMergedCells();
@@ -57,9 +62,9 @@ class SheetStreamReader {
   void AddText(std::uint16_t row, std::uint16_t column, std::uint16_t xf, const std::string& text);
   void Flush();
 
-  BiffRecordReader& records_;
+  biff::BiffRecordReader& records_;
   const XlsGlobals& globals_;
-  const CodePage& code_page_;
+  const biff::CodePage& code_page_;
   SheetSink& sink_;
   int depth_ = 0;  // nested BOF..EOF blocks (embedded charts) inside the sheet
   bool dimension_reported_ = false;
@@ -77,8 +82,8 @@ class SheetStreamReader {
   std::unordered_map<std::uint32_t, std::string> shared_formulas_;  // SHRFMLA tokens by base cell
   std::unordered_map<std::uint32_t, std::string> array_formulas_;   // ARRAY tokens by base cell
   std::size_t formula_bytes_ = 0;                                   // held in the two maps, bounded
-  FormulaDecompiler decompiler_{FormulaLayout::kBiff8};
-  FormulaContext formula_context_;
+  formula::FormulaDecompiler decompiler_{formula::FormulaLayout::kBiff8};
+  formula::FormulaContext formula_context_;
   std::string formula_text_;
 };
 

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "sheet/biff8/BiffRecordReader.h"
+#include "sheet/biff/BiffRecordReader.h"
 #include "sheet/biff8/SheetStreamReader.h"
 #include "sheet/container/CompoundStreamReader.h"
 #include "sheet/model/SheetError.h"
@@ -31,9 +31,9 @@ XlsReader::XlsReader(std::unique_ptr<container::CompoundFile> file) : file_(std:
   }
   part_ = file_->path() + ": " + stream_->name;
   auto stream = file_->OpenStream(*stream_);
-  BiffRecordReader records(*stream, part_);
+  biff::BiffRecordReader records(*stream, part_);
   globals_ = ReadGlobals(records, file_->path());
-  code_page_ = std::make_unique<CodePage>(globals_.code_page);
+  code_page_ = std::make_unique<biff::CodePage>(globals_.code_page);
 }
 
 XlsReader::~XlsReader() = default;
@@ -49,7 +49,7 @@ void XlsReader::ReadSheet(std::size_t position, SheetSink& sink) {
                      part_, offset);
   }
   stream->Seek(offset);
-  BiffRecordReader records(*stream, part_, offset);
+  biff::BiffRecordReader records(*stream, part_, offset);
   SheetStreamReader(records, globals_, *code_page_, sink).Read();
 }
 

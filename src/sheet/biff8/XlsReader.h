@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "sheet/biff8/CodePage.h"
+#include "sheet/biff/CodePage.h"
 #include "sheet/biff8/GlobalsReader.h"
 #include "sheet/container/CompoundFile.h"
 #include "sheet/model/WorkbookReader.h"
@@ -37,7 +37,7 @@ class XlsReader : public WorkbookReader {
   const container::CompoundFile::Entry* stream_ = nullptr;
   std::string part_;
   XlsGlobals globals_;
-  std::unique_ptr<CodePage> code_page_;
+  std::unique_ptr<biff::CodePage> code_page_;
 };
 
 }  // namespace quorvex::sheet::biff8

@@ -306,6 +306,61 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
   FailAt(p, SheetErrorCode::kCorrupt, "unexpected markup '" + Quoted(rest.substr(0, 12)) + "'");
 }
 
+// Inlined into ScanStartTag, its one caller: the start tag is the parser's hottest path.
+[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanAttribute(char* tag, char* name_end, char*& q, AttributeScan& scan) {
+  char* attribute_begin = q;
+  char* attribute_colon = nullptr;
+  for (std::uint8_t k; ((k = Classify(*q)) & xml::kNameChar) != 0; ++q) {
+    if ((k & xml::kColon) != 0) attribute_colon = q;
+  }
+  if (q == limit_) return Step::kNeedMore;
+  const std::string_view attribute(attribute_begin, static_cast<std::size_t>(q - attribute_begin));
+  const std::string_view local =
+      attribute_colon != nullptr
+          ? std::string_view(attribute_colon + 1, static_cast<std::size_t>(q - attribute_colon - 1))
+          : attribute;
+  if (attribute.size() > limits_.max_name_size) {
+    FailAt(attribute_begin, SheetErrorCode::kTooLarge, "an attribute name is too long");
+  }
+  while (IsXmlSpace(*q)) ++q;
+  if (q == limit_) return Step::kNeedMore;
+  if (*q != '=') {
+    FailAt(q, SheetErrorCode::kCorrupt, "expected '=' after the attribute '" + Quoted(attribute) + "'");
+  }
+  ++q;
+  while (IsXmlSpace(*q)) ++q;
+  if (q == limit_) return Step::kNeedMore;
+  const char quote = *q;
+  if (quote != '"' && quote != '\'') {
+    FailAt(q, SheetErrorCode::kCorrupt,
+           "expected a quoted value for the attribute '" + Quoted(attribute) + "'");
+  }
+  char* value = q + 1;
+  char* close = value;
+  std::uint8_t seen = 0;
+  while (*close != quote && *close != '\0') seen |= Classify(*close++);
+  if ((seen & xml::kLessThan) != 0) {
+    FailAt(static_cast<char*>(std::memchr(value, '<', static_cast<std::size_t>(close - value))),
+           SheetErrorCode::kCorrupt,
+           "'<' is not allowed in the value of the attribute '" + Quoted(attribute) + "'");
+  }
+  if (*close == '\0') {
+    if (close == limit_) return Step::kNeedMore;
+    FailAt(close, SheetErrorCode::kCorrupt, "a NUL character is not allowed in XML");
+  }
+  q = close + 1;
+  // Namespace declarations are not attributes to a reader that matches local names.
+  if (attribute.starts_with("xmlns") && (attribute.size() == 5 || attribute[5] == ':')) return Step::kToken;
+  if (attributes_.size() == limits_.max_attributes) {
+    FailAt(tag, SheetErrorCode::kTooLarge,
+           "the element <" + std::string(tag + 1, name_end) + "> has too many attributes");
+  }
+  scan.needs_decoding |= (seen & xml::kValueSpecial) != 0;
+  scan.non_ascii |= (seen & xml::kNonAscii) != 0;
+  attributes_.push_back({attribute, local, std::string_view(value, static_cast<std::size_t>(close - value))});
+  return Step::kToken;
+}
+
 XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
   char* q = p + 1;
   if ((Classify(*q) & xml::kNameStart) == 0) {
@@ -321,12 +376,10 @@ XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
   if (static_cast<std::size_t>(name_end - p - 1) > limits_.max_name_size) {
     FailAt(p, SheetErrorCode::kTooLarge, "an element name is too long");
   }
-  const auto element = [&] { return std::string(p + 1, name_end); };
 
   attributes_.clear();
   bool empty = false;
-  bool needs_decoding = false;
-  bool non_ascii = false;
+  AttributeScan scan;
   for (;;) {
     const char* before = q;
     while (IsXmlSpace(*q)) ++q;
@@ -338,70 +391,23 @@ XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
     if (*q == '/') {
       if (q + 1 == limit_) return Step::kNeedMore;
       if (q[1] != '>') {
-        FailAt(q, SheetErrorCode::kCorrupt, "expected '>' after '/' in the tag <" + element() + ">");
+        FailAt(q, SheetErrorCode::kCorrupt,
+               "expected '>' after '/' in the tag <" + std::string(p + 1, name_end) + ">");
       }
       q += 2;
       empty = true;
       break;
     }
     if (q == before || (Classify(*q) & xml::kNameStart) == 0) {
+      const std::string element(p + 1, name_end);
       FailAt(q, SheetErrorCode::kCorrupt,
-             *q == '<' ? "the tag <" + element() + "> is not closed before the next '<'"
-                       : "unexpected " + DescribeByte(*q) + " in the tag <" + element() + ">");
+             *q == '<' ? "the tag <" + element + "> is not closed before the next '<'"
+                       : "unexpected " + DescribeByte(*q) + " in the tag <" + element + ">");
     }
-    char* attribute_begin = q;
-    char* attribute_colon = nullptr;
-    for (std::uint8_t k; ((k = Classify(*q)) & xml::kNameChar) != 0; ++q) {
-      if ((k & xml::kColon) != 0) attribute_colon = q;
-    }
-    if (q == limit_) return Step::kNeedMore;
-    const std::string_view attribute(attribute_begin, static_cast<std::size_t>(q - attribute_begin));
-    const std::string_view local =
-        attribute_colon != nullptr
-            ? std::string_view(attribute_colon + 1, static_cast<std::size_t>(q - attribute_colon - 1))
-            : attribute;
-    if (attribute.size() > limits_.max_name_size) {
-      FailAt(attribute_begin, SheetErrorCode::kTooLarge, "an attribute name is too long");
-    }
-    while (IsXmlSpace(*q)) ++q;
-    if (q == limit_) return Step::kNeedMore;
-    if (*q != '=') {
-      FailAt(q, SheetErrorCode::kCorrupt, "expected '=' after the attribute '" + Quoted(attribute) + "'");
-    }
-    ++q;
-    while (IsXmlSpace(*q)) ++q;
-    if (q == limit_) return Step::kNeedMore;
-    const char quote = *q;
-    if (quote != '"' && quote != '\'') {
-      FailAt(q, SheetErrorCode::kCorrupt,
-             "expected a quoted value for the attribute '" + Quoted(attribute) + "'");
-    }
-    char* value = q + 1;
-    char* close = value;
-    std::uint8_t seen = 0;
-    while (*close != quote && *close != '\0') seen |= Classify(*close++);
-    if ((seen & xml::kLessThan) != 0) {
-      FailAt(static_cast<char*>(std::memchr(value, '<', static_cast<std::size_t>(close - value))),
-             SheetErrorCode::kCorrupt,
-             "'<' is not allowed in the value of the attribute '" + Quoted(attribute) + "'");
-    }
-    if (*close == '\0') {
-      if (close == limit_) return Step::kNeedMore;
-      FailAt(close, SheetErrorCode::kCorrupt, "a NUL character is not allowed in XML");
-    }
-    q = close + 1;
-    // Namespace declarations are not attributes to a reader that matches local names.
-    if (attribute.starts_with("xmlns") && (attribute.size() == 5 || attribute[5] == ':')) continue;
-    if (attributes_.size() == limits_.max_attributes) {
-      FailAt(p, SheetErrorCode::kTooLarge, "the element <" + element() + "> has too many attributes");
-    }
-    needs_decoding |= (seen & xml::kValueSpecial) != 0;
-    non_ascii |= (seen & xml::kNonAscii) != 0;
-    attributes_.push_back(
-        {attribute, local, std::string_view(value, static_cast<std::size_t>(close - value))});
+    if (ScanAttribute(p, name_end, q, scan) == Step::kNeedMore) return Step::kNeedMore;
   }
-  CompleteStartTag(p + 1, name_end, colon, q, empty, needs_decoding);
-  if (non_ascii) {
+  CompleteStartTag(p + 1, name_end, colon, q, empty, scan.needs_decoding);
+  if (scan.non_ascii) {
     repaired_.clear();
     for (Attribute& attribute : attributes_) attribute.value = WellFormed(attribute.value);
   }

@@ -78,6 +78,14 @@ class XmlPullParser {
   Step ScanMarkup(char* p);
   Step ScanDeclaration(char* p);
   Step ScanStartTag(char* p);
+  /// What the attributes read so far need once their tag is complete.
+  struct AttributeScan {
+    bool needs_decoding = false;  // a value holds '&' or white space to normalise
+    bool non_ascii = false;       // a value may hold ill-formed UTF-8
+  };
+  /// Reads one attribute at `q` of the start tag at `tag` (its name ending at `name_end`),
+  /// leaving `q` after its closing quote; kNeedMore when the buffer ends first.
+  Step ScanAttribute(char* tag, char* name_end, char*& q, AttributeScan& scan);
   Step ScanEndTag(char* p);
   void CompleteStartTag(char* name_begin, char* name_end, char* colon, char* tag_end, bool empty,
                         bool needs_decoding);

@@ -4,15 +4,15 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <string_view>
+
+#include "sheet/model/SerialDate.h"
 
 namespace quorvex::sheet::numfmt {
 namespace {
 
 constexpr std::int64_t kLastDay1900 = 2958465;  // 31 December 9999
-constexpr std::int64_t kDays1904 = 1462;         // 1 January 1904 in the 1900 system
-constexpr std::int64_t kPhantomLeapDay = 60;     // 29 February 1900
-constexpr std::int64_t kUnixDayOfSerialZero = -25568;  // 31 December 1899, days from 1 January 1970
 constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr int kBuddhistOffset = 543;
 
@@ -29,19 +29,6 @@ void AppendNumber(std::int64_t value, int width, std::string& out) {
   const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
   for (long pad = width - (end - buffer); pad > 0; --pad) out.push_back('0');
   out.append(buffer, end);
-}
-
-/// Civil date of a count of days from 1 January 1970 (proleptic Gregorian calendar).
-void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const std::int64_t doe = z - era * 146097;
-  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const std::int64_t mp = (5 * doy + 2) / 153;
-  day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
 }
 
 struct Moment {
@@ -116,20 +103,20 @@ CalendarDay CalendarDayOf1900(std::int64_t day) {
   CalendarDay result;
   result.weekday = static_cast<int>((day + 6) % 7);
   if (day == 0) return result;  // 0 January 1900
-  if (day == kPhantomLeapDay) {
+  if (const std::optional<CivilDate> date = DateOfSerialDay(day, false)) {
+    result.year = static_cast<int>(date->year);
+    result.month = date->month;
+    result.day = date->day;
+  } else {  // the phantom 29 February 1900
     result.month = 2;
     result.day = 29;
-    return result;
   }
-  // Serials after the phantom day are one ahead of the real calendar.
-  const std::int64_t real = day > kPhantomLeapDay ? day - 1 : day;
-  CivilFromDays(kUnixDayOfSerialZero + real, result.year, result.month, result.day);
   return result;
 }
 
 bool AppendDateSection(const Section& s, double serial, bool date1904, std::string& out) {
   if (!(serial >= 0) || !std::isfinite(serial)) return false;
-  const std::int64_t last_day = date1904 ? kLastDay1900 - kDays1904 : kLastDay1900;
+  const std::int64_t last_day = date1904 ? kLastDay1900 - kSerialOf1904Epoch : kLastDay1900;
   if (serial >= static_cast<double>(last_day + 1)) return false;
 
   Moment m;
@@ -146,7 +133,7 @@ bool AppendDateSection(const Section& s, double serial, bool date1904, std::stri
   }
   if (day > last_day) return false;
 
-  m.date = CalendarDayOf1900(date1904 ? day + kDays1904 : day);
+  m.date = CalendarDayOf1900(date1904 ? day + kSerialOf1904Epoch : day);
   m.total_seconds = day * kSecondsPerDay + units / units_per_second;
   m.subsecond = units % units_per_second;
   for (const Part& part : s.parts) {

@@ -3,18 +3,10 @@
 
 #include <cstdint>
 
+#include "sheet/model/SerialDate.h"
+
 namespace quorvex::sheet::ooxml {
 namespace {
-
-// Days from 1970-01-01 to a proleptic Gregorian date (the civil-from-days inversion).
-std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day) {
-  year -= month <= 2;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const auto year_of_era = static_cast<unsigned>(year - era * 400);
-  const unsigned day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const unsigned day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-  return era * 146097 + static_cast<std::int64_t>(day_of_era) - 719468;
-}
 
 bool IsLeap(std::int64_t year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -102,16 +94,8 @@ std::optional<double> ParseIsoDateTime(std::string_view text, bool date1904) {
   if ((cursor.Take('T') || cursor.Take(' ')) && !ParseTime(cursor, fraction)) return std::nullopt;
   if (!cursor.AtEnd()) return std::nullopt;
 
-  const std::int64_t days = DaysFromCivil(year, month, day);
-  std::int64_t serial;
-  if (date1904) {
-    serial = days - DaysFromCivil(1904, 1, 1);
-  } else if (days >= DaysFromCivil(1900, 3, 1)) {
-    serial = days - DaysFromCivil(1899, 12, 30);  // counts the fictitious 1900-02-29
-  } else {
-    serial = days - DaysFromCivil(1899, 12, 31);
-  }
-  return static_cast<double>(serial) + fraction;
+  const CivilDate date{year, static_cast<int>(month), static_cast<int>(day)};
+  return static_cast<double>(SerialDayOf(date, date1904)) + fraction;
 }
 
 }  // namespace quorvex::sheet::ooxml

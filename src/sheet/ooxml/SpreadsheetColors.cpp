@@ -6,20 +6,14 @@
 #include <charconv>
 #include <cmath>
 
+#include "sheet/model/Palette.h"
+
 namespace quorvex::sheet::ooxml {
 namespace {
 
-// The legacy indexed palette (ECMA-376-1 §18.8.27); 64 and 65 are the system foreground and
-// background, which stay automatic.
-constexpr std::array<Rgb, 64> kIndexedPalette = {
-    0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF, 0x000000, 0xFFFFFF,
-    0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF, 0x800000, 0x008000, 0x000080, 0x808000,
-    0x800080, 0x008080, 0xC0C0C0, 0x808080, 0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080,
-    0x0066CC, 0xCCCCFF, 0x000080, 0xFF00FF, 0xFFFF00, 0x00FFFF, 0x800080, 0x800000, 0x008080, 0x0000FF,
-    0x00CCFF, 0xCCFFFF, 0xCCFFCC, 0xFFFF99, 0x99CCFF, 0xFF99CC, 0xCC99FF, 0xFFCC99, 0x3366FF, 0x33CCCC,
-    0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696, 0x003366, 0x339966, 0x003300, 0x333300,
-    0x993300, 0x993366, 0x333399, 0x333333,
-};
+// The legacy indexed palette that `indexed` attributes refer to; 64 and 65 are the system
+// foreground and background, which stay automatic.
+constexpr Palette kIndexedPalette;
 
 // Scheme element names in file order, and the position a `theme` attribute gives each.
 constexpr std::array<std::string_view, 12> kSchemeNames = {"dk1",     "lt1",     "dk2",     "lt2",
@@ -133,7 +127,7 @@ std::optional<Rgb> ResolveColor(const container::XmlPullParser& parser, const Th
     std::size_t index = 0;
     const std::string_view text = indexed->value;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), index);
-    if (result.ec == std::errc() && index < kIndexedPalette.size()) color = kIndexedPalette[index];
+    if (result.ec == std::errc()) color = kIndexedPalette.Resolve(index);
   }
   if (color) {
     if (const auto* tint = parser.FindAttribute("tint")) {

@@ -6,27 +6,22 @@
 #include "sheet/container/XmlPullParser.h"
 #include "sheet/ooxml/CommentsPart.h"
 #include "sheet/ooxml/CorePropertiesPart.h"
-#include "sheet/ooxml/PackageParts.h"
-#include "sheet/ooxml/Relationships.h"
 #include "sheet/ooxml/SpreadsheetColors.h"
 #include "sheet/ooxml/StylesPart.h"
 #include "sheet/ooxml/WorkbookPart.h"
 #include "sheet/ooxml/WorksheetReader.h"
+#include "sheet/opc/PackageParts.h"
+#include "sheet/opc/Relationships.h"
 
 namespace quorvex::sheet::ooxml {
 namespace {
 
+using opc::Relationship;
+using opc::Relationships;
+
 // Where parts usually live, for packages whose relationships leave them out.
 constexpr std::string_view kDefaultStylesPart = "xl/styles.xml";
 constexpr std::string_view kDefaultSharedStringsPart = "xl/sharedStrings.xml";
-
-SheetKind KindOf(std::string_view relationship_type) {
-  const std::string_view name = RelationshipTypeName(relationship_type);
-  if (name == "chartsheet") return SheetKind::kChart;
-  if (name == "dialogsheet") return SheetKind::kDialog;
-  if (name == "macrosheet" || name == "xlMacrosheet" || name == "xlIntlMacrosheet") return SheetKind::kMacro;
-  return SheetKind::kWorksheet;
-}
 
 /// The part a relationship of `type` points to, else `fallback` when the relationships do not
 /// mention that type at all.
@@ -51,7 +46,7 @@ XlsxReader::~XlsxReader() = default;
 
 void XlsxReader::Open() {
   const Relationships package = Relationships::Read(*archive_, "");
-  const MainPart main = FindMainPart(*archive_, package);
+  const opc::MainPart main = opc::FindMainPart(*archive_, package);
   if (main.entry == nullptr) {
     throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook: " + main.expected + " is missing",
                      archive_->path());
@@ -76,7 +71,7 @@ void XlsxReader::Open() {
     info.hidden = sheet.hidden;
     // A sheet whose relationship is missing keeps an empty location and fails when it is read.
     if (const Relationship* relationship = relationships.FindById(sheet.relationship_id)) {
-      info.kind = KindOf(relationship->type);
+      info.kind = opc::SheetKindOf(relationship->type);
       info.location = relationship->target;
     }
     workbook_.sheets.push_back(std::move(info));
@@ -126,7 +121,7 @@ void XlsxReader::ReadSheet(std::size_t position, SheetSink& sink) {
   const container::ZipEntry* entry = sheet.location.empty() ? nullptr : archive_->Find(sheet.location);
   if (entry == nullptr) {
     // The application opens such a workbook and shows the sheet empty.
-    Warn(MissingSheetPartWarning(sheet));
+    Warn(opc::MissingSheetPartWarning(sheet));
     return;
   }
   LoadSharedStrings();

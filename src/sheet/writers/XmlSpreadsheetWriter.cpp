@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
+#include "sheet/model/SerialDate.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/numfmt/DateRenderer.h"
 #include "sheet/stream/SheetScan.h"
@@ -535,35 +537,16 @@ class DocumentBuilder {
   // appending nothing, for a day that does not exist. Serials before 1 March 1900 in the 1900
   // system count the day Excel wrongly believes 29 February 1900 was.
   bool AppendDateTime(std::string& out, double serial) const {
-    std::int64_t milliseconds = std::llround(serial * 86400000.0);
-    std::int64_t days = milliseconds / 86400000;
-    std::int64_t in_day = milliseconds % 86400000;
-    // Days since 1899-12-31 (1900 system) or 1904-01-01.
-    std::int64_t civil;  // days since 1970-01-01
-    if (workbook_.date1904) {
-      civil = days - 24107;  // 1904-01-01 is day -24107
-    } else {
-      if (days == 60) return false;  // 29 February 1900 does not exist
-      if (days < 60) ++days;
-      civil = days - 25569;  // 1899-12-30 is day -25569
-    }
-    // Civil date from days since 1970-01-01 (H. Hinnant's algorithm).
-    civil += 719468;
-    const std::int64_t era = (civil >= 0 ? civil : civil - 146096) / 146097;
-    const std::int64_t doe = civil - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    std::int64_t year = yoe + era * 400;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
-    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    if (month <= 2) ++year;
+    const std::int64_t milliseconds = std::llround(serial * 86400000.0);
+    const std::int64_t in_day = milliseconds % 86400000;
+    const std::optional<CivilDate> date = DateOfSerialDay(milliseconds / 86400000, workbook_.date1904);
+    if (!date) return false;  // 29 February 1900 does not exist
     // The fields as "%04lld-%02lld-%02lldT%02lld:%02lld:%02lld.%03lld" writes them.
-    AppendDigits(out, year, 4);
+    AppendDigits(out, date->year, 4);
     out.push_back('-');
-    AppendDigits(out, month, 2);
+    AppendDigits(out, date->month, 2);
     out.push_back('-');
-    AppendDigits(out, day, 2);
+    AppendDigits(out, date->day, 2);
     out.push_back('T');
     AppendDigits(out, in_day / 3600000, 2);
     out.push_back(':');

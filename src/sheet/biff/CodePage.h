@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvex::sheet::biff8 {
+namespace quorvex::sheet::biff {
 
 class CodePage {
  public:
@@ -29,4 +29,4 @@ class CodePage {
 /// The iconv name of a Windows code page number, or empty when there is none.
 std::string_view CodePageName(std::uint16_t id);
 
-}  // namespace quorvex::sheet::biff8
+}  // namespace quorvex::sheet::biff

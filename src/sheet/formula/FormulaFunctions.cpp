@@ -1,9 +1,9 @@
 // The Ftab names and fixed argument counts of the built-in functions of parsed formulas.
-#include "sheet/biff8/FormulaFunctions.h"
+#include "sheet/formula/FormulaFunctions.h"
 
 #include <array>
 
-namespace quorvex::sheet::biff8 {
+namespace quorvex::sheet::formula {
 namespace {
 
 // Indexed by the Ftab value; gaps are indexes no function uses. Functions after RTD (379) exist
@@ -509,4 +509,4 @@ bool IsFormulaFunctionName(std::string_view name) {
   return false;
 }
 
-}  // namespace quorvex::sheet::biff8
+}  // namespace quorvex::sheet::formula

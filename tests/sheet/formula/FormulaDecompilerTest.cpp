@@ -1,16 +1,16 @@
-// Tests for the BIFF8 formula decompiler: token arrays built byte by byte, one row per case,
+// Tests for the formula decompiler in its BIFF8 layout: token arrays built byte by byte, one row per case,
 // with the text they give; damaged or unknown tokens give no text.
 #include <gtest/gtest.h>
 
 #include "../support/BiffBuilder.h"
-#include "sheet/biff8/FormulaDecompiler.h"
+#include "sheet/formula/FormulaDecompiler.h"
 
 namespace quorvex::sheet {
 namespace {
 
-using biff8::FormulaContext;
-using biff8::FormulaDecompiler;
-using biff8::FormulaLayout;
+using formula::FormulaContext;
+using formula::FormulaDecompiler;
+using formula::FormulaLayout;
 using test_support::Bytes;
 
 // Token builders for BIFF8 (value-class ids where a class applies).

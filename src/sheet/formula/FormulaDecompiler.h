@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quorvex::sheet::biff8 {
+namespace quorvex::sheet::formula {
 
 /// The layout of the tokens: BIFF8 (.xls, 16-bit rows, 8-bit columns) or BIFF12 (.xlsb,
 /// 32-bit rows, 14-bit columns, UTF-16 string constants).
@@ -44,7 +44,29 @@ class FormulaDecompiler {
   static std::string SheetSpanText(const std::string& first, const std::string& last, bool single);
 
  private:
+  class Cursor;
+
+  bool Wide() const { return layout_ == FormulaLayout::kBiff12; }
+  std::size_t RowSize() const { return Wide() ? 4 : 2; }
+  std::uint16_t ColumnMask() const { return Wide() ? 0x3FFF : 0xFF; }
+
   bool Run(std::string_view rgce, const FormulaContext& context);
+  /// Applies the token `id` (its class folded away) whose fields `in` is at; false when the
+  /// formula has no text.
+  bool Token(std::uint8_t id, Cursor& in, const FormulaContext& context);
+  bool Wrap(std::string_view before, std::string_view after);
+  bool StringConstant(Cursor& in);
+  bool ErrorConstant(Cursor& in);
+  bool NumberConstant(Cursor& in);
+  bool Attribute(Cursor& in);
+  bool VariableCall(Cursor& in);
+  bool Name(Cursor& in, const FormulaContext& context);
+  bool Reference(bool relative_to_cell, Cursor& in, const FormulaContext& context);
+  bool Area(bool relative_to_cell, Cursor& in, const FormulaContext& context);
+  bool Reference3d(std::uint8_t id, Cursor& in, const FormulaContext& context);
+  /// A PtgRefN or PtgAreaN row or column offset made absolute against the formula's cell.
+  std::uint32_t ShiftRow(std::uint32_t row, const FormulaContext& context) const;
+  std::uint32_t ShiftColumn(std::uint32_t column, const FormulaContext& context) const;
   bool Binary(std::string_view op);
   bool Call(std::string_view name, std::size_t count);
   std::string CellText(std::uint32_t row, std::uint32_t column, bool row_relative,
@@ -58,4 +80,4 @@ class FormulaDecompiler {
   std::vector<std::string> stack_;
 };
 
-}  // namespace quorvex::sheet::biff8
+}  // namespace quorvex::sheet::formula

@@ -1,11 +1,11 @@
-// Finds the workbook part of a package: by its relationship, at its usual place, or by its name.
-#include "sheet/ooxml/PackageParts.h"
+// Finds the workbook part of a package (by its relationship, at its usual place, or by its name)
+// and the kind of each sheet part.
+#include "sheet/opc/PackageParts.h"
 
 #include <array>
 #include <string_view>
 
-
-namespace quorvex::sheet::ooxml {
+namespace quorvex::sheet::opc {
 namespace {
 
 constexpr std::array<std::string_view, 2> kUsualParts = {"xl/workbook.xml", "xl/workbook.bin"};
@@ -47,9 +47,17 @@ MainPart FindMainPart(const container::ZipArchive& archive, const Relationships&
   return main;
 }
 
+SheetKind SheetKindOf(std::string_view relationship_type) {
+  const std::string_view name = RelationshipTypeName(relationship_type);
+  if (name == "chartsheet") return SheetKind::kChart;
+  if (name == "dialogsheet") return SheetKind::kDialog;
+  if (name == "macrosheet" || name == "xlMacrosheet" || name == "xlIntlMacrosheet") return SheetKind::kMacro;
+  return SheetKind::kWorksheet;
+}
+
 std::string MissingSheetPartWarning(const SheetInfo& sheet) {
   return "the sheet '" + sheet.name + "' refers to a part that does not exist" +
          (sheet.location.empty() ? std::string() : " (" + sheet.location + ")") + "; it is read as an empty sheet";
 }
 
-}  // namespace quorvex::sheet::ooxml
+}  // namespace quorvex::sheet::opc

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvex::sheet::ooxml {
+namespace quorvex::sheet::opc {
 
 /// The relationships part of `source_part` ("xl/workbook.xml" -> "xl/_rels/workbook.xml.rels");
 /// the package's own relationships for an empty source ("_rels/.rels").
@@ -17,4 +17,4 @@ std::string RelationshipsPartOf(std::string_view source_part);
 /// nullopt when the target names no part (empty, or only the root).
 std::optional<std::string> ResolvePartName(std::string_view source_part, std::string_view target);
 
-}  // namespace quorvex::sheet::ooxml
+}  // namespace quorvex::sheet::opc

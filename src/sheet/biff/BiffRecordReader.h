@@ -8,7 +8,7 @@
 #include "sheet/container/ByteSource.h"
 #include "sheet/container/RefillBuffer.h"
 
-namespace quorvex::sheet::biff8 {
+namespace quorvex::sheet::biff {
 
 class BiffRecordReader {
  public:
@@ -42,4 +42,4 @@ class BiffRecordReader {
   std::string record_;  // the current record's body
 };
 
-}  // namespace quorvex::sheet::biff8
+}  // namespace quorvex::sheet::biff

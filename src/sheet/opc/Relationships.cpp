@@ -1,11 +1,11 @@
 // The relationships of one package part.
-#include "sheet/ooxml/Relationships.h"
+#include "sheet/opc/Relationships.h"
 
 #include "sheet/container/MemoryByteSource.h"
 #include "sheet/container/XmlPullParser.h"
-#include "sheet/ooxml/PartNames.h"
+#include "sheet/opc/PartNames.h"
 
-namespace quorvex::sheet::ooxml {
+namespace quorvex::sheet::opc {
 namespace {
 
 constexpr std::uint64_t kMaxRelationshipsPartSize = std::uint64_t{16} << 20;
@@ -72,4 +72,4 @@ const Relationship* Relationships::FindByType(std::string_view name) const {
   return nullptr;
 }
 
-}  // namespace quorvex::sheet::ooxml
+}  // namespace quorvex::sheet::opc

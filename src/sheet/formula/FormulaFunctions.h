@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace quorvex::sheet::biff8 {
+namespace quorvex::sheet::formula {
 
 /// A built-in function: its name and, for functions called through PtgFunc, its fixed argument
 /// count (-1 when it takes a variable count and is only called through PtgFuncVar).
@@ -23,4 +23,4 @@ bool IsFormulaFunctionName(std::string_view name);
 /// The index of PtgFuncVar that calls a user-defined or add-in function named by its first argument.
 inline constexpr std::uint16_t kUserDefinedFunction = 255;
 
-}  // namespace quorvex::sheet::biff8
+}  // namespace quorvex::sheet::formula

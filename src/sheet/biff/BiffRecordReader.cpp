@@ -1,10 +1,10 @@
 // Splits a BIFF stream into records; every length is checked against the bytes the stream holds.
-#include "sheet/biff8/BiffRecordReader.h"
+#include "sheet/biff/BiffRecordReader.h"
 
 #include "sheet/container/LittleEndian.h"
 #include "sheet/model/SheetError.h"
 
-namespace quorvex::sheet::biff8 {
+namespace quorvex::sheet::biff {
 
 BiffRecordReader::BiffRecordReader(container::ByteSource& source, std::string part, std::uint64_t start_offset)
     : buffer_(source, kBufferSize, start_offset), part_(std::move(part)) {}
@@ -34,4 +34,4 @@ bool BiffRecordReader::NextIsContinue() {
   return container::ReadU16(buffer_.data()) == 0x003C;
 }
 
-}  // namespace quorvex::sheet::biff8
+}  // namespace quorvex::sheet::biff

@@ -1,9 +1,9 @@
 // Part names inside an OPC package.
-#include "sheet/ooxml/PartNames.h"
+#include "sheet/opc/PartNames.h"
 
 #include <vector>
 
-namespace quorvex::sheet::ooxml {
+namespace quorvex::sheet::opc {
 namespace {
 
 int HexValue(char c) {
@@ -72,4 +72,4 @@ std::optional<std::string> ResolvePartName(std::string_view source_part, std::st
   return resolved;
 }
 
-}  // namespace quorvex::sheet::ooxml
+}  // namespace quorvex::sheet::opc

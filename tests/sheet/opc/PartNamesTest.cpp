@@ -1,9 +1,9 @@
 // Tests for resolving relationship targets to part names.
 #include <gtest/gtest.h>
 
-#include "sheet/ooxml/PartNames.h"
+#include "sheet/opc/PartNames.h"
 
-namespace quorvex::sheet::ooxml {
+namespace quorvex::sheet::opc {
 namespace {
 
 TEST(PartNames, FindsTheRelationshipsPartOfAPart) {
@@ -41,4 +41,4 @@ TEST(PartNames, KeepsTargetsClimbingAboveTheRootInsideThePackage) {
 }
 
 }  // namespace
-}  // namespace quorvex::sheet::ooxml
+}  // namespace quorvex::sheet::opc

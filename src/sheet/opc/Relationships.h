@@ -8,7 +8,7 @@
 
 #include "sheet/container/ZipArchive.h"
 
-namespace quorvex::sheet::ooxml {
+namespace quorvex::sheet::opc {
 
 struct Relationship {
   std::string id;
@@ -42,4 +42,4 @@ class Relationships {
 /// The last segment of a relationship type URI.
 std::string_view RelationshipTypeName(std::string_view type);
 
-}  // namespace quorvex::sheet::ooxml
+}  // namespace quorvex::sheet::opc

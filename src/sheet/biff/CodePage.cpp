@@ -1,5 +1,5 @@
 // Converts 8-bit text in a Windows code page to UTF-8 through the C library's iconv.
-#include "sheet/biff8/CodePage.h"
+#include "sheet/biff/CodePage.h"
 
 #include <iconv.h>
 
@@ -7,7 +7,7 @@
 
 #include "sheet/container/Utf16.h"
 
-namespace quorvex::sheet::biff8 {
+namespace quorvex::sheet::biff {
 
 std::string_view CodePageName(std::uint16_t id) {
   switch (id) {
@@ -79,4 +79,4 @@ void CodePage::Append(std::string_view bytes, std::string& out) const {
   out.append(chunk, sizeof chunk - out_left);
 }
 
-}  // namespace quorvex::sheet::biff8
+}  // namespace quorvex::sheet::biff

@@ -1,0 +1,64 @@
+// The SaveAs codes the built-in engine writes, each with its scope and save function.
+#include "automation/builtin/SaveFormats.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "automation/FileFormat.h"
+#include "automation/builtin/BuiltinWorkbook.h"
+#include "sheet/writers/DbfSaver.h"
+#include "sheet/writers/HtmlPageWriter.h"
+#include "sheet/writers/SheetSaver.h"
+#include "sheet/writers/XmlSpreadsheetWriter.h"
+
+namespace quorvex::automation {
+namespace {
+
+template <char kDelimiter>
+void SaveDelimited(BuiltinWorkbook& workbook, std::size_t position, const std::string& file_name) {
+  sheet::SaveDelimited(workbook.reader(), workbook.cell_text(), position, file_name, kDelimiter);
+}
+
+template <sheet::DbfVersion kVersion>
+void SaveDbf(BuiltinWorkbook& workbook, std::size_t position, const std::string& file_name) {
+  const sheet::DbfSaveRequest request = workbook.DbfRequest(position, kVersion);
+  const std::unique_ptr<sheet::SheetScan> kept = workbook.TakeKeptCells(position);
+  sheet::SaveDbf(workbook.reader(), workbook.cell_text(), position, request, file_name, kept.get());
+}
+
+template <bool kSingleFile>
+void SaveWorkbookPage(BuiltinWorkbook& workbook, std::size_t, const std::string& file_name) {
+  // The page is titled after the workbook's own title, else its file name without extension.
+  std::string title = workbook.reader().workbook().title;
+  if (title.empty()) title = std::filesystem::path(workbook.FileName()).stem().string();
+  sheet::SaveWebPage(file_name, kSingleFile, [&](sheet::OutputStream& out) {
+    sheet::WriteWorkbookPage(workbook.reader(), workbook.cell_text(), title, out);
+  });
+}
+
+void SaveXml(BuiltinWorkbook& workbook, std::size_t, const std::string& file_name) {
+  sheet::SaveXmlSpreadsheet(workbook.reader(), workbook.cell_text(), file_name);
+}
+
+constexpr std::array kSaveFormats{
+    SaveFormat{kCsv, SaveScope::kSheet, &SaveDelimited<','>},
+    SaveFormat{kText, SaveScope::kSheet, &SaveDelimited<'\t'>},
+    SaveFormat{kDbf4, SaveScope::kSheet, &SaveDbf<sheet::DbfVersion::kDbase4>},
+    SaveFormat{kDbf3, SaveScope::kSheet, &SaveDbf<sheet::DbfVersion::kDbase3>},
+    SaveFormat{kDbf2, SaveScope::kSheet, &SaveDbf<sheet::DbfVersion::kDbase2>},
+    SaveFormat{kHtml, SaveScope::kWorkbook, &SaveWorkbookPage<false>},
+    SaveFormat{kWebArchive, SaveScope::kWorkbook, &SaveWorkbookPage<true>},
+    SaveFormat{kXmlSpreadsheet, SaveScope::kWorkbook, &SaveXml},
+};
+
+}  // namespace
+
+const SaveFormat* SaveFormatOf(int code) {
+  for (const SaveFormat& format : kSaveFormats) {
+    if (format.code == code) return &format;
+  }
+  return nullptr;
+}
+
+}  // namespace quorvex::automation
