@@ -77,7 +77,9 @@ class SameCsv:
         if len(files) != 1:
             return None
         with open(files[0], "rb") as text:
-            return b"".join(line for _, line in zip(range(self.lines), text))
+            head = b"".join(line for _, line in zip(range(self.lines), text))
+        # The last line of a CSV has no line end; the .xls's rows go on past it.
+        return head if head.endswith(b"\r\n") else head + b"\r\n"
 
     def keep_reference(self, outdir):
         self.reference = self.head(outdir)
