@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is needed and checks the tree as CI does: the g++ build with every test, then a
-# clang build with AddressSanitizer and UndefinedBehaviorSanitizer that runs the tests again and
-# each fuzz target for a fixed number of inputs. Any warning, failed test or sanitizer report
-# fails the run. Prints the time of each stage at the end.
+# Installs what is needed and checks the tree as CI does: the formatting, the g++ build with every
+# test, then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer that runs the tests
+# again and each fuzz target for a fixed number of inputs. A formatting drift, any warning, a failed
+# test or a sanitizer report fails the run. Prints the time of each stage at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 stage_times=()
 run_started=$SECONDS
-# Stage NAME COMMAND...: runs the command and records how long it took.
+times_file=$(mktemp)
+trap 'rm -f "$times_file"' EXIT
+TIMEFORMAT='%0R %0U %0S'
+# Stage NAME COMMAND...: runs the command and records its wall-clock and CPU time (the CPU time
+# stays steady on a busy machine, where the wall-clock time does not).
 Stage() {
-  local name=$1 started=$SECONDS
+  local name=$1 wall user system
   shift
   echo "=== $name"
-  "$@"
-  stage_times+=("$(printf '%-26s %4d s' "$name" $((SECONDS - started)))")
+  { time "$@" 2>&3; } 3>&2 2>"$times_file"
+  read -r wall user system <"$times_file"
+  stage_times+=("$(printf '%-22s %5d s wall %5d s CPU' "$name" "$wall" $((user + system)))")
 }
 
 # The interop tests open our output in Chromium, LibreOffice, Gnumeric and GDAL and build the
@@ -25,12 +30,13 @@ SanitizerBuild() {
   # -O1 keeps reports close to the source lines and the build quicker; the fuzz option also
   # instruments every library for coverage and adds the fuzz targets.
   cmake -S . -B build-asan -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS_RELEASE=-O1 -DQUORVEX_BUILD_TESTS=ON -DQUORVEX_WARNINGS_AS_ERRORS=ON -DQUORVEX_SANITIZE=address,undefined \
-    -DQUORVEX_BUILD_FUZZ=ON
+    -DCMAKE_CXX_FLAGS_RELEASE=-O1 -DQUORVEX_BUILD_TESTS=ON -DQUORVEX_WARNINGS_AS_ERRORS=ON \
+    -DQUORVEX_SANITIZE=address,undefined -DQUORVEX_BUILD_FUZZ=ON
   cmake --build build-asan
 }
 
 Stage "install" scripts/install-deps.sh --tests
+Stage "format check" scripts/check-format.sh
 Stage "g++ build" scripts/build.sh -DQUORVEX_BUILD_TESTS=ON -DQUORVEX_WARNINGS_AS_ERRORS=ON
 Stage "g++ tests" ctest --test-dir build --output-on-failure -j2
 # A sanitizer report ends the program with its own status (not the 1 or 2 quorvex uses), so a
@@ -43,4 +49,4 @@ Stage "sanitizer tests" ctest --test-dir build-asan --output-on-failure -j2 -LE 
 Stage "fuzz runs" ctest --test-dir build-asan --output-on-failure -j2 -L fuzz
 
 printf '%s\n' "${stage_times[@]}"
-printf '%-26s %4d s\n' "total" $((SECONDS - run_started))
+printf '%-22s %5d s wall\n' "total" $((SECONDS - run_started))
