@@ -259,7 +259,7 @@ class TableBuilder : public SheetSink {
   OutputStream& out_;
   const SheetLayout& sheet_;
   const numfmt::CellText* text_;
-  const HtmlTableOptions& options_;
+  const HtmlTableOptions options_;  // A copy: callers may pass a temporary.
   CellRange range_;
   StyleSet* shown_styles_;
   std::vector<std::uint32_t> visible_columns_;
