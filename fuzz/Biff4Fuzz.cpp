@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace quorvex::sheet;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const biff4::StreamOpener open = [bytes](std::uint64_t offset) -> std::unique_ptr<container::ByteSource> {
-    return std::make_unique<container::MemoryByteSource>(bytes.substr(std::min<std::uint64_t>(offset, bytes.size())));
+    return std::make_unique<container::MemoryByteSource>(
+        bytes.substr(std::min<std::uint64_t>(offset, bytes.size())));
   };
   try {
     biff4::Biff4Reader reader(open, "stream", "Sheet1");

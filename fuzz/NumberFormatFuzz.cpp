@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto format = NumberFormat::Parse(code);
     for (double value : {0.0, -0.0, 1.0, -1.5, 0.333333333333, 12345678.9, -2958466.0, 1e300, 4.9e-324, 60.0,
                          2958465.99999, own_value}) {
-      for (bool date1904 : {false, true}) Check(format->Render(CellValue::Number(value), date1904), code.size());
+      for (bool date1904 : {false, true})
+        Check(format->Render(CellValue::Number(value), date1904), code.size());
     }
     Check(format->Render(CellValue::String("text"), false), code.size() + 4);
     (void)format->Render(CellValue::Boolean(true), false);

@@ -16,10 +16,10 @@ class Worksheet {
   virtual ~Worksheet() = default;
   virtual std::string Name() = 0;
   virtual void Activate() = 0;
-  virtual int UsedRangeRowsCount() = 0;                       // UsedRange.Cells.Rows.count
-  virtual int UsedRangeColumnsCount() = 0;                    // UsedRange.Cells.Columns.count
+  virtual int UsedRangeRowsCount() = 0;                               // UsedRange.Cells.Rows.count
+  virtual int UsedRangeColumnsCount() = 0;                            // UsedRange.Cells.Columns.count
   virtual std::string UsedRangeCellAddress(int row, int column) = 0;  // UsedRange.Cells(r, c).Address
-  virtual Variant Cells(int row, int column) = 0;              // the sheet's own cell
+  virtual Variant Cells(int row, int column) = 0;                     // the sheet's own cell
   virtual void ColumnsAutoFit() = 0;
   virtual void RangeSelect(const std::string& first, const std::string& last) = 0;
   virtual void SaveAs(const std::string& file_name, int file_format) = 0;

@@ -12,9 +12,7 @@ struct Variant {
   std::string text;  // strings and error codes
 
   /// True where the application's value compares equal to "": empty cells and empty strings.
-  bool EqualsEmptyString() const {
-    return kind == Kind::kEmpty || (kind == Kind::kString && text.empty());
-  }
+  bool EqualsEmptyString() const { return kind == Kind::kEmpty || (kind == Kind::kString && text.empty()); }
 };
 
 }  // namespace quorvex::automation

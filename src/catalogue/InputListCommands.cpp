@@ -46,7 +46,8 @@ InputIcon InputIconFor(const std::string& path) {
   }
 }
 
-void AddInputFiles(engine::EngineContext& context, InputListRows& rows, const std::vector<std::string>& paths) {
+void AddInputFiles(engine::EngineContext& context, InputListRows& rows,
+                   const std::vector<std::string>& paths) {
   Trapped(context.controls, [&] {
     if (paths.empty()) {
       return;

@@ -15,7 +15,8 @@ InputIcon InputIconFor(const std::string& path);
 /// Appends the workbook files `paths` (as the open dialog returned them) with the file icon,
 /// selects the last, lists its workbook and reads its worksheets with the busy pointer; the
 /// pointer is back to default at the end whatever happens. No paths change nothing.
-void AddInputFiles(engine::EngineContext& context, InputListRows& rows, const std::vector<std::string>& paths);
+void AddInputFiles(engine::EngineContext& context, InputListRows& rows,
+                   const std::vector<std::string>& paths);
 
 /// Appends the folder `path` with the folder icon, selects it, lists its workbooks and reads the
 /// first one's worksheets. An empty path changes nothing. The pointer ends at default.

@@ -40,8 +40,9 @@ std::string ResolveSelectedWorkbookPath(const engine::Controls& controls) {
 }
 
 void ReadWorksheetNames(engine::EngineContext& context, const std::string& path, const NameReader& on_sheet) {
-  engine::ApplicationSession session(context.application_factory,
-                                     [&context](const std::string& text) { context.controls.ShowWarning(text); });
+  engine::ApplicationSession session(context.application_factory, [&context](const std::string& text) {
+    context.controls.ShowWarning(text);
+  });
   automation::Workbook& workbook = session.OpenWorkbook(path);
   const int count = workbook.WorksheetsCount();
   for (int sheet = 1; sheet <= count; ++sheet) {

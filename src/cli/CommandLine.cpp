@@ -60,8 +60,8 @@ std::pair<std::string, std::optional<std::string>> SplitInlineValue(const std::s
 
 // The options that take a value, in the next argument or after "=".
 constexpr std::array<std::string_view, 12> kValueOptions{
-    "-f", "--format", "-n", "--naming", "-o", "--output", "-s", "--sheet",
-    "--web-mode", "--html-type", "--title", "--extension"};
+    "-f", "--format", "-n",         "--naming",    "-o",      "--output",
+    "-s", "--sheet",  "--web-mode", "--html-type", "--title", "--extension"};
 
 bool TakesValue(std::string_view name) {
   for (const std::string_view option : kValueOptions) {

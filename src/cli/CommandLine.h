@@ -8,8 +8,8 @@
 namespace quorvex::cli {
 
 struct ConvertOptions {
-  int format_index = 0;  // a row of engine::kOutputFormats, as the "File Format" list
-  int naming_mode = 0;   // as the "File Name" list
+  int format_index = 0;          // a row of engine::kOutputFormats, as the "File Format" list
+  int naming_mode = 0;           // as the "File Name" list
   bool entire_workbook = false;  // web pages: one for the whole workbook rather than one per sheet
   int html_type_index = 0;       // as the "HTML Type" list: 0 static, 1 spreadsheet, 2 pivot
   int page_title_index = 0;      // as the "Page Title" list: 0 none, 1 sheet, 2 workbook, 3 both

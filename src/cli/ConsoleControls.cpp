@@ -19,8 +19,10 @@ void ConsoleControls::SetStatus(const std::string& text) {
     if (text.empty()) ClearProgressLine();
     return;
   }
-  if (terminal_) DrawProgress();
-  else std::fprintf(err_, "%s\n", text.c_str());
+  if (terminal_)
+    DrawProgress();
+  else
+    std::fprintf(err_, "%s\n", text.c_str());
 }
 
 void ConsoleControls::SetProgressMax(double max) {
@@ -63,7 +65,8 @@ void ConsoleControls::ReportSummary(const engine::RunSummary& summary) {
   for (const engine::WorkbookFailure& failure : summary.failures) {
     std::fprintf(stream, "Failed: %s\n", engine::FailureText(failure).c_str());
   }
-  std::fprintf(stream, "%s. Output folder: %s\n", engine::SummaryLine(summary).c_str(), summary.output_root.c_str());
+  std::fprintf(stream, "%s. Output folder: %s\n", engine::SummaryLine(summary).c_str(),
+               summary.output_root.c_str());
   std::fflush(stream);
 }
 

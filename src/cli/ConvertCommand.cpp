@@ -32,7 +32,8 @@ void SelectNamedSheets(engine::EngineContext& context, ConsoleControls& controls
       catalogue::ReadWorksheetNames(context, path, [&](int sheet, const std::string& name) {
         const bool wanted = Wanted(sheets, name);
         any_wanted = any_wanted || wanted;
-        if (row <= engine::SheetSelectionTable::kMaxWorkbooks && sheet <= engine::SheetSelectionTable::kMaxSheets) {
+        if (row <= engine::SheetSelectionTable::kMaxWorkbooks &&
+            sheet <= engine::SheetSelectionTable::kMaxSheets) {
           table.Set(row, sheet, name, wanted);
         }
       });
@@ -63,8 +64,8 @@ int RunConvert(const ConvertOptions& options, ConsoleControls& controls,
   // A directory given on the command line behaves as one typed into the box: created on demand.
   controls.SetOutputDirectory(options.output_directory, true);
   // Only per-sheet formats (the ones that get a folder per workbook) look at the sheet names.
-  const bool select_sheets =
-      !options.sheets.empty() && engine::RouteFor(options.format_index, options.entire_workbook).creates_folder;
+  const bool select_sheets = !options.sheets.empty() &&
+                             engine::RouteFor(options.format_index, options.entire_workbook).creates_folder;
 
   const int jobs = options.jobs > 0 ? options.jobs : engine::DefaultJobCount();
   engine::RunSummary total;

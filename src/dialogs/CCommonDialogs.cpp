@@ -12,7 +12,9 @@ namespace quorvex::dialogs {
 
 namespace {
 
-std::string CutAtNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string CutAtNul(const std::string& text) {
+  return text.substr(0, text.find('\0'));
+}
 
 std::string FolderPart(const std::string& file_name) {
   const std::size_t slash = file_name.rfind('/');
@@ -58,10 +60,18 @@ std::vector<std::pair<std::string, std::string>> SplitFilter(const std::string& 
 
 }  // namespace
 
-std::string CCommonDialogs::Title() const { return CutAtNul(title_); }
-std::string CCommonDialogs::Path() const { return CutAtNul(path_); }
-std::string CCommonDialogs::FileTitle() const { return CutAtNul(file_title_); }
-std::string CCommonDialogs::FileName() const { return CutAtNul(file_name_); }
+std::string CCommonDialogs::Title() const {
+  return CutAtNul(title_);
+}
+std::string CCommonDialogs::Path() const {
+  return CutAtNul(path_);
+}
+std::string CCommonDialogs::FileTitle() const {
+  return CutAtNul(file_title_);
+}
+std::string CCommonDialogs::FileName() const {
+  return CutAtNul(file_name_);
+}
 
 QWidget* CCommonDialogs::RequireOwner(const char* method) const {
   if (owner_ == nullptr) {
@@ -175,7 +185,9 @@ bool CCommonDialogs::ShowFont() {
   }
 }
 
-bool CCommonDialogs::ShowPrinter() { return provider_.Printer(RequireOwner("ShowPrinter")); }
+bool CCommonDialogs::ShowPrinter() {
+  return provider_.Printer(RequireOwner("ShowPrinter"));
+}
 
 bool CCommonDialogs::ShowPrinterProperties() {
   try {

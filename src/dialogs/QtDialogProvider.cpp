@@ -14,7 +14,9 @@ namespace quorvex::dialogs {
 
 namespace {
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 // Qt reads the patterns from the last parenthesised group of a filter entry.
 QString NameFilter(const std::string& description, const std::string& pattern) {

@@ -37,7 +37,8 @@ bool CheckOutputFolder(EngineState& state, Controls& controls) {
     // A folder made by someone else in the meantime will do as well.
     const int error = MakeFolder(root);
     if (error != 0 && !(error == EEXIST && PathKind(root) == kFolderAtPath)) {
-      controls.ShowMessage("Failed to create folder! " + root + ": " + SystemReason(error), MessageIcon::kError);
+      controls.ShowMessage("Failed to create folder! " + root + ": " + SystemReason(error),
+                           MessageIcon::kError);
       return false;
     }
   }

@@ -5,13 +5,17 @@
 
 namespace quorvex::engine {
 
-JobControls::JobControls(const Controls& values, const Controls& cancel_source, const std::atomic<bool>& run_aborted,
-                         RunSignal& signal)
+JobControls::JobControls(const Controls& values, const Controls& cancel_source,
+                         const std::atomic<bool>& run_aborted, RunSignal& signal)
     : values_(values), cancel_source_(cancel_source), run_aborted_(run_aborted), signal_(signal) {}
 
-void JobControls::SetStatus(const std::string& text) { Keep({Feedback::Kind::kStatus, text, 0, MessageIcon::kNone}); }
+void JobControls::SetStatus(const std::string& text) {
+  Keep({Feedback::Kind::kStatus, text, 0, MessageIcon::kNone});
+}
 
-void JobControls::SetProgressMax(double max) { Keep({Feedback::Kind::kProgressMax, {}, max, MessageIcon::kNone}); }
+void JobControls::SetProgressMax(double max) {
+  Keep({Feedback::Kind::kProgressMax, {}, max, MessageIcon::kNone});
+}
 
 void JobControls::SetProgressValue(double value) {
   Keep({Feedback::Kind::kProgressValue, {}, value, MessageIcon::kNone});
@@ -35,7 +39,9 @@ void JobControls::DropAfterLocked(std::size_t count) {
   }
 }
 
-std::vector<Feedback> JobControls::TakeLocked() { return std::exchange(kept_, {}); }
+std::vector<Feedback> JobControls::TakeLocked() {
+  return std::exchange(kept_, {});
+}
 
 void JobControls::Keep(Feedback feedback) {
   const std::lock_guard lock(signal_.mutex);

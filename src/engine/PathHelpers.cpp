@@ -59,7 +59,9 @@ int MakeFolder(const std::string& path) {
   return ::mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
 }
 
-std::string SystemReason(int error) { return std::generic_category().message(error); }
+std::string SystemReason(int error) {
+  return std::generic_category().message(error);
+}
 
 std::string FitFileName(const std::string& base_path, const std::string& extension) {
   const std::size_t slash = base_path.rfind(kPathSeparator);

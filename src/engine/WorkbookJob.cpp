@@ -43,7 +43,9 @@ int ClaimOutputFolder(EngineState& state) {
   }
 }
 
-ExportRoute RouteOf(const Controls& values) { return RouteFor(values.FormatIndex(), values.EntireWorkbook()); }
+ExportRoute RouteOf(const Controls& values) {
+  return RouteFor(values.FormatIndex(), values.EntireWorkbook());
+}
 
 }  // namespace
 

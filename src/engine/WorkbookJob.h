@@ -15,16 +15,16 @@ namespace quorvex::engine {
 /// its output path in input order (PrepareJob), then any thread exports it (ExportJob) with its
 /// own copy of the state it reads and writes, and its feedback kept in `controls`.
 struct WorkbookJob {
-  WorkbookJob(EngineContext& run, const Controls& values, const std::atomic<bool>& run_aborted, RunSignal& signal,
-              int workbook_row);
+  WorkbookJob(EngineContext& run, const Controls& values, const std::atomic<bool>& run_aborted,
+              RunSignal& signal, int workbook_row);
 
   int row;
   std::string name;  // the cleaned workbook name the messages show
   JobControls controls;
   EngineState state;  // this workbook's column of the table, its output path, counter and tally
   EngineContext context;
-  std::int32_t start_counter = 0;  // SequenceCounter the export started from
-  bool exports = false;            // false when PrepareJob already failed the workbook
+  std::int32_t start_counter = 0;     // SequenceCounter the export started from
+  bool exports = false;               // false when PrepareJob already failed the workbook
   std::size_t prepared_feedback = 0;  // feedback items PrepareJob kept
   // Set by the thread that ran the export; read once `finished` is seen under the signal's mutex.
   bool finished = false;

@@ -59,9 +59,8 @@ void WorkbookPipeline::Run(const std::vector<int>& rows, RunSummary& summary) {
     bool finished = false;
     {
       std::unique_lock lock(signal_.mutex);
-      signal_.changed.wait(lock, [&] {
-        return signal_.generation != seen || job.finished || job.controls.KeptLocked() > 0;
-      });
+      signal_.changed.wait(
+          lock, [&] { return signal_.generation != seen || job.finished || job.controls.KeptLocked() > 0; });
       seen = signal_.generation;
       news = job.controls.TakeLocked();
       finished = job.finished;

@@ -18,7 +18,9 @@ WorkerPool::WorkerPool(int threads) {
   }
 }
 
-WorkerPool::~WorkerPool() { Stop(); }
+WorkerPool::~WorkerPool() {
+  Stop();
+}
 
 void WorkerPool::Stop() {
   {

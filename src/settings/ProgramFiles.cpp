@@ -13,7 +13,8 @@ ProgramFiles LocateProgramFiles(const std::string& program_folder, const std::st
                                 const std::string& config_folder) {
   namespace fs = std::filesystem;
   const fs::path beside = fs::path(program_folder) / kHelpFileName;
-  const fs::path installed = (fs::path(program_folder) / data_from_program / kHelpFileName).lexically_normal();
+  const fs::path installed =
+      (fs::path(program_folder) / data_from_program / kHelpFileName).lexically_normal();
   std::error_code error;
   if (!fs::exists(beside, error) && !data_from_program.empty() && fs::is_regular_file(installed, error)) {
     // No program folder to offer: the configuration folder is chosen and created.

@@ -31,7 +31,8 @@ bool HoldsOldBiffStream(container::CompoundFile& file, const container::Compound
   char head[8] = {};
   if (stream.type != 2 || stream.size < sizeof head) return false;
   auto reader = file.OpenStream(stream);
-  return reader->Read(head, sizeof head) == sizeof head && biff4::DetectVersion(std::string_view(head, sizeof head)) != 0;
+  return reader->Read(head, sizeof head) == sizeof head &&
+         biff4::DetectVersion(std::string_view(head, sizeof head)) != 0;
 }
 
 /// A compound file is an encrypted OOXML package or a legacy .xls workbook.
@@ -41,9 +42,11 @@ std::unique_ptr<WorkbookReader> OpenCompoundFile(const std::string& path) {
     throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", path);
   }
   const container::CompoundFile::Entry* stream = biff8::XlsReader::FindWorkbookStream(*file);
-  if (stream == nullptr || !HoldsOldBiffStream(*file, *stream)) return std::make_unique<biff8::XlsReader>(std::move(file));
+  if (stream == nullptr || !HoldsOldBiffStream(*file, *stream))
+    return std::make_unique<biff8::XlsReader>(std::move(file));
   std::shared_ptr<container::CompoundFile> shared = std::move(file);
-  biff4::StreamOpener open = [shared, stream](std::uint64_t offset) -> std::unique_ptr<container::ByteSource> {
+  biff4::StreamOpener open = [shared,
+                              stream](std::uint64_t offset) -> std::unique_ptr<container::ByteSource> {
     auto reader = shared->OpenStream(*stream);
     reader->Seek(std::min(offset, reader->size()));
     return reader;
@@ -67,7 +70,8 @@ std::unique_ptr<WorkbookReader> OpenWorkbookFile(const std::string& path) {
     }
   }
   auto archive = std::make_unique<container::ZipArchive>(path);
-  if (biff12::XlsbReader::IsBinaryWorkbook(*archive)) return std::make_unique<biff12::XlsbReader>(std::move(archive));
+  if (biff12::XlsbReader::IsBinaryWorkbook(*archive))
+    return std::make_unique<biff12::XlsbReader>(std::move(archive));
   return std::make_unique<ooxml::XlsxReader>(std::move(archive));
 }
 

@@ -38,13 +38,15 @@ bool DesktopShellOpener::Open(const QUrl& url) {
   process->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString()});
   process->setStandardOutputFile(QProcess::nullDevice());
   process->setStandardErrorFile(QProcess::nullDevice());
-  QObject::connect(process, &QProcess::finished, process, [this, process, url](int code, QProcess::ExitStatus status) {
-    if (status != QProcess::NormalExit || code != 0) {
-      const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
-      messages_.Show(Owner(), QStringLiteral("The desktop could not open ") + target + ".", engine::MessageIcon::kError);
-    }
-    process->deleteLater();
-  });
+  QObject::connect(process, &QProcess::finished, process,
+                   [this, process, url](int code, QProcess::ExitStatus status) {
+                     if (status != QProcess::NormalExit || code != 0) {
+                       const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
+                       messages_.Show(Owner(), QStringLiteral("The desktop could not open ") + target + ".",
+                                      engine::MessageIcon::kError);
+                     }
+                     process->deleteLater();
+                   });
   process->start();
   if (!process->waitForStarted()) {
     process->deleteLater();

@@ -59,7 +59,8 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
-QToolButton* BigButton(QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap icon) {
+QToolButton* BigButton(QWidget* parent, const char* name, const QString& caption,
+                       QStyle::StandardPixmap icon) {
   auto* button = Named(new QToolButton(parent), name);
   button->setText(caption);
   button->setIcon(parent->style()->standardIcon(icon));
@@ -188,17 +189,19 @@ void MainWindow::CreateControls() {
   client->setLayout(layout);
 
   // Tab order follows the form from top to bottom.
-  QWidget* order[] = {Command1, Command5, Command2,  Command6, Command8,  Command7,  Command9, ListView1,
-                      Command3, Command4, Combo3,    Combo1,   Combo2,    Combo4,    Option2,  Option1,
-                      Option3,  Option4,  ListView2, ListView3, CancelRun, Combo5, Command10, Command11};
+  QWidget* order[] = {Command1, Command5, Command2,  Command6,  Command8,  Command7, Command9,  ListView1,
+                      Command3, Command4, Combo3,    Combo1,    Combo2,    Combo4,   Option2,   Option1,
+                      Option3,  Option4,  ListView2, ListView3, CancelRun, Combo5,   Command10, Command11};
   for (std::size_t i = 1; i < std::size(order); ++i) {
     setTabOrder(order[i - 1], order[i]);
   }
 }
 
 void MainWindow::PlaceControls(FormLayout& layout) {
-  const auto place = [&layout](QWidget* widget, int left, int top, int width, int height, FormLayout::Share share,
-                               bool fit = false) { layout.Place(widget, TwipsRect(left, top, width, height), share, fit); };
+  const auto place = [&layout](QWidget* widget, int left, int top, int width, int height,
+                               FormLayout::Share share, bool fit = false) {
+    layout.Place(widget, TwipsRect(left, top, width, height), share, fit);
+  };
   place(Command1, 120, 0, 1210, 975, kFixed);
   place(Command5, 1440, 0, 1210, 975, kFixed);
   place(Command2, 2760, 0, 1330, 975, kFixed);
@@ -254,7 +257,8 @@ void MainWindow::CreateMenus() {
   add(edit, "RemoveItem", "Remove Item", QKeySequence::Delete, &MainWindow::RemoveFileClick);
   add(edit, "RemoveAll", "Remove All Items", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
       &MainWindow::RemoveAllClick);
-  add(edit, "Removeoutput", "Remove Current Output Directory", QKeySequence(), &MainWindow::RemoveOutputClick);
+  add(edit, "Removeoutput", "Remove Current Output Directory", QKeySequence(),
+      &MainWindow::RemoveOutputClick);
   add(edit, "RemoveAllOutput", "Remove All Output Directory", QKeySequence(),
       &MainWindow::RemoveAllOutputClick);
   QMenu* actions = menuBar()->addMenu(QStringLiteral("&Actions"));
@@ -293,7 +297,8 @@ void MainWindow::ConnectControls() {
   connect(CancelRun, &QPushButton::clicked, this, &MainWindow::CancelClick);
   // A drop-down list shows its whole choice in a tooltip, should the window be narrow.
   for (QComboBox* combo : {Combo1, Combo2, Combo3, Combo4, Combo5}) {
-    connect(combo, &QComboBox::currentTextChanged, combo, [combo](const QString& text) { combo->setToolTip(text); });
+    connect(combo, &QComboBox::currentTextChanged, combo,
+            [combo](const QString& text) { combo->setToolTip(text); });
   }
   connect(Combo3, &QComboBox::currentIndexChanged, this, &MainWindow::ApplyFormatRule);
   connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
@@ -327,9 +332,9 @@ void MainWindow::Load() {
   Option3->setChecked(true);
   Option3->setText(QStringLiteral("htm"));
   Option4->setText(QStringLiteral("html"));
-  for (QWidget* control : {static_cast<QWidget*>(Option3), static_cast<QWidget*>(Option4),
-                           static_cast<QWidget*>(Combo2), static_cast<QWidget*>(Combo4),
-                           static_cast<QWidget*>(Option1), static_cast<QWidget*>(Option2)}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(Option3), static_cast<QWidget*>(Option4), static_cast<QWidget*>(Combo2),
+        static_cast<QWidget*>(Combo4), static_cast<QWidget*>(Option1), static_cast<QWidget*>(Option2)}) {
     control->setEnabled(false);
   }
   state_.SetReadSheetsFromWorkbook(true);

@@ -63,10 +63,18 @@ void MainWindow::AddPaths(const std::vector<std::string>& paths) {
   }
 }
 
-void MainWindow::RemoveFileClick() { catalogue::RemoveSelectedInput(context_, *this); }
-void MainWindow::MoveUpClick() { catalogue::MoveSelectedInputUp(*this); }
-void MainWindow::MoveDownClick() { catalogue::MoveSelectedInputDown(*this); }
-void MainWindow::RemoveAllClick() { catalogue::RemoveAllInputs(context_, *this); }
+void MainWindow::RemoveFileClick() {
+  catalogue::RemoveSelectedInput(context_, *this);
+}
+void MainWindow::MoveUpClick() {
+  catalogue::MoveSelectedInputUp(*this);
+}
+void MainWindow::MoveDownClick() {
+  catalogue::MoveSelectedInputDown(*this);
+}
+void MainWindow::RemoveAllClick() {
+  catalogue::RemoveAllInputs(context_, *this);
+}
 
 void MainWindow::HelpClick() {
   const QString manual = QString::fromStdString(services_.help_file);
@@ -86,7 +94,9 @@ bool MainWindow::OpenOrReport(const QUrl& url, const QString& what) {
   return false;
 }
 
-void MainWindow::ExitClick() { close(); }
+void MainWindow::ExitClick() {
+  close();
+}
 
 void MainWindow::BrowseClick() {
   try {

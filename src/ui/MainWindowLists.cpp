@@ -73,36 +73,78 @@ QIcon InputIconImage(const QWidget* widget, catalogue::InputIcon icon) {
 
 }  // namespace
 
-std::string MainWindow::SelectedInputEntry() const { return TextAt(ListView1, SelectedRow(ListView1)); }
+std::string MainWindow::SelectedInputEntry() const {
+  return TextAt(ListView1, SelectedRow(ListView1));
+}
 
-int MainWindow::WorkbookRowCount() const { return ListView2->topLevelItemCount(); }
-std::string MainWindow::WorkbookRowText(int row) const { return TextAt(ListView2, row); }
-bool MainWindow::WorkbookRowChecked(int row) const { return CheckedAt(ListView2, row); }
-int MainWindow::SelectedWorkbookRow() const { return SelectedRow(ListView2); }
-void MainWindow::ClearWorkbookRows() { ClearQuietly(ListView2); }
-void MainWindow::AddWorkbookRow(const std::string& text, bool checked) { AddCheckRow(ListView2, text, checked); }
-void MainWindow::RepaintWorkbookRows() { ListView2->viewport()->repaint(); }
+int MainWindow::WorkbookRowCount() const {
+  return ListView2->topLevelItemCount();
+}
+std::string MainWindow::WorkbookRowText(int row) const {
+  return TextAt(ListView2, row);
+}
+bool MainWindow::WorkbookRowChecked(int row) const {
+  return CheckedAt(ListView2, row);
+}
+int MainWindow::SelectedWorkbookRow() const {
+  return SelectedRow(ListView2);
+}
+void MainWindow::ClearWorkbookRows() {
+  ClearQuietly(ListView2);
+}
+void MainWindow::AddWorkbookRow(const std::string& text, bool checked) {
+  AddCheckRow(ListView2, text, checked);
+}
+void MainWindow::RepaintWorkbookRows() {
+  ListView2->viewport()->repaint();
+}
 
-int MainWindow::WorksheetRowCount() const { return ListView3->topLevelItemCount(); }
-std::string MainWindow::WorksheetRowText(int row) const { return TextAt(ListView3, row); }
-bool MainWindow::WorksheetRowChecked(int row) const { return CheckedAt(ListView3, row); }
-void MainWindow::ClearWorksheetRows() { ClearQuietly(ListView3); }
-void MainWindow::AddWorksheetRow(const std::string& text, bool checked) { AddCheckRow(ListView3, text, checked); }
-void MainWindow::RepaintWorksheetRows() { ListView3->viewport()->repaint(); }
+int MainWindow::WorksheetRowCount() const {
+  return ListView3->topLevelItemCount();
+}
+std::string MainWindow::WorksheetRowText(int row) const {
+  return TextAt(ListView3, row);
+}
+bool MainWindow::WorksheetRowChecked(int row) const {
+  return CheckedAt(ListView3, row);
+}
+void MainWindow::ClearWorksheetRows() {
+  ClearQuietly(ListView3);
+}
+void MainWindow::AddWorksheetRow(const std::string& text, bool checked) {
+  AddCheckRow(ListView3, text, checked);
+}
+void MainWindow::RepaintWorksheetRows() {
+  ListView3->viewport()->repaint();
+}
 
 int MainWindow::FormatIndex() const {
   const QVariant format = Combo3->currentData();
   return format.isValid() ? format.toInt() : -1;
 }
-int MainWindow::NamingMode() const { return Combo1->currentIndex(); }
-int MainWindow::HtmlTypeIndex() const { return Combo2->currentIndex(); }
-int MainWindow::PageTitleIndex() const { return Combo4->currentIndex(); }
-bool MainWindow::EntireWorkbook() const { return Option1->isChecked(); }
-bool MainWindow::ShortExtension() const { return Option3->isChecked(); }
+int MainWindow::NamingMode() const {
+  return Combo1->currentIndex();
+}
+int MainWindow::HtmlTypeIndex() const {
+  return Combo2->currentIndex();
+}
+int MainWindow::PageTitleIndex() const {
+  return Combo4->currentIndex();
+}
+bool MainWindow::EntireWorkbook() const {
+  return Option1->isChecked();
+}
+bool MainWindow::ShortExtension() const {
+  return Option3->isChecked();
+}
 
-std::string MainWindow::OutputDirectoryText() const { return Combo5->currentText().toStdString(); }
+std::string MainWindow::OutputDirectoryText() const {
+  return Combo5->currentText().toStdString();
+}
 
-bool MainWindow::OutputDirectoryTyped() const { return OutputListIndex() < 0; }
+bool MainWindow::OutputDirectoryTyped() const {
+  return OutputListIndex() < 0;
+}
 
 // Combo5's ListIndex: the picked entry, or -1 once the edit field holds text that was typed.
 int MainWindow::OutputListIndex() const {
@@ -154,8 +196,12 @@ void MainWindow::OpenInShell(const std::string& path) {
   OpenOrReport(QUrl::fromLocalFile(folder), QStringLiteral("the folder ") + folder);
 }
 
-int MainWindow::InputRowCount() const { return ListView1->topLevelItemCount(); }
-std::string MainWindow::InputRowText(int row) const { return TextAt(ListView1, row); }
+int MainWindow::InputRowCount() const {
+  return ListView1->topLevelItemCount();
+}
+std::string MainWindow::InputRowText(int row) const {
+  return TextAt(ListView1, row);
+}
 
 catalogue::InputIcon MainWindow::InputRowIcon(int row) const {
   const QTreeWidgetItem* item = ItemAt(ListView1, row);
@@ -163,7 +209,9 @@ catalogue::InputIcon MainWindow::InputRowIcon(int row) const {
                          : catalogue::InputIcon::kMissing;
 }
 
-int MainWindow::SelectedInputRow() const { return SelectedRow(ListView1); }
+int MainWindow::SelectedInputRow() const {
+  return SelectedRow(ListView1);
+}
 
 void MainWindow::InsertInputRow(int row, const std::string& text, catalogue::InputIcon icon) {
   const QSignalBlocker quiet(ListView1);
@@ -194,7 +242,11 @@ void MainWindow::SelectInputRow(int row) {
   }
 }
 
-void MainWindow::ClearInputRows() { ClearQuietly(ListView1); }
-void MainWindow::RepaintInputRows() { ListView1->viewport()->repaint(); }
+void MainWindow::ClearInputRows() {
+  ClearQuietly(ListView1);
+}
+void MainWindow::RepaintInputRows() {
+  ListView1->viewport()->repaint();
+}
 
 }  // namespace quorvex::ui

@@ -37,7 +37,9 @@ int MajorVersion(const std::string& version_text) {
   return static_cast<int>(std::nearbyint(negative ? -value : value));
 }
 
-int HtmlTypeEntryCount(int major_version) { return major_version <= 11 ? 3 : 1; }
+int HtmlTypeEntryCount(int major_version) {
+  return major_version <= 11 ? 3 : 1;
+}
 
 bool ListsFormat(const engine::OutputFormat& format, int major_version) {
   return major_version <= 11 || !format.up_to_version_11;

@@ -11,15 +11,15 @@
 
 namespace quorvex::ui {
 
-inline constexpr std::array<const char*, 3> kNamingEntries = {
-    "Will be based on sheet name", "Will be based on workbook and sheet name",
-    "Will be 1.xls,2.xls,3.xls,4.xls,5.xls..."};
+inline constexpr std::array<const char*, 3> kNamingEntries = {"Will be based on sheet name",
+                                                              "Will be based on workbook and sheet name",
+                                                              "Will be 1.xls,2.xls,3.xls,4.xls,5.xls..."};
 inline constexpr std::array<const char*, 3> kHtmlTypeEntries = {
     "Saved as static text and images", "Saved as an interactive spreadsheet functionality",
     "Saved as an interactive pivotTable functionality"};
-inline constexpr std::array<const char*, 4> kPageTitleEntries = {
-    "", "Will be based on sheet name", "Will be based on workbook name",
-    "Will be based on workbook and sheet name"};
+inline constexpr std::array<const char*, 4> kPageTitleEntries = {"", "Will be based on sheet name",
+                                                                 "Will be based on workbook name",
+                                                                 "Will be based on workbook and sheet name"};
 
 /// The application's major version from its version text: the number at the start of the text
 /// before its last '.', rounded to the nearest integer; 0 when there is no number.
@@ -38,7 +38,7 @@ bool ListsFormat(const engine::OutputFormat& format, int major_version);
 struct FormatRuleRow {
   std::optional<std::string> label3_caption;
   std::optional<std::pair<std::string, std::string>> extension_captions;  // Option3, Option4
-  bool web_mode_buttons = false;                                         // Option1, Option2
+  bool web_mode_buttons = false;                                          // Option1, Option2
   bool combo1 = false;
   bool combo2_combo4 = false;
   bool extension_buttons = false;  // Option3, Option4

@@ -42,7 +42,8 @@ TEST(BuiltinApplication, CallsAfterQuitFail) {
 
 TEST(BuiltinApplication, OpenFailureNamesTheFileAndTheReason) {
   auto app = CreateBuiltinApplication("Excel.Application");
-  const auto dir = std::filesystem::temp_directory_path() / ("quorvex-builtin-open-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("quorvex-builtin-open-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto text_file = dir / "notes.xlsx";
   std::ofstream(text_file) << "just some words, not a workbook";
@@ -55,14 +56,14 @@ TEST(BuiltinApplication, OpenFailureNamesTheFileAndTheReason) {
   EXPECT_EQ(not_workbook, "Cannot open \"notes.xlsx\": the file is not a workbook") << not_workbook;
 
   const auto book = dir / "Book.xlsx";
-  std::ofstream(book, std::ios::binary) << sheet::test_support::XlsxPackage()
-                                               .AddSheet("S", sheet::test_support::WorksheetXml(""))
-                                               .Build();
+  std::ofstream(book, std::ios::binary)
+      << sheet::test_support::XlsxPackage().AddSheet("S", sheet::test_support::WorksheetXml("")).Build();
   Workbook& workbook = app->WorkbooksOpen(book.string());
   const std::string target = (dir / "missing" / "S.csv").string();
   std::string unwritable = DescriptionOf([&] { workbook.SaveAs(target, kCsv); });
   EXPECT_EQ(unwritable, "Cannot save the sheet \"S\" of \"Book.xlsx\" as \"" + target +
-                            "\": cannot create: No such file or directory") << unwritable;
+                            "\": cannot create: No such file or directory")
+      << unwritable;
   std::filesystem::remove_all(dir);
 }
 
@@ -98,11 +99,14 @@ TEST(BuiltinApplication, SaveAsRefusesCodesOfTheOtherScopeAndExistingFilesWhileA
 }
 
 TEST(BuiltinApplication, SaveWithoutSelectionWritesTheSheetActiveInTheFile) {
-  const auto dir = std::filesystem::temp_directory_path() / ("quorvex-builtin-active-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("quorvex-builtin-active-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   auto sheet = [](const char* value) {
-    return std::string("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-                       "<sheetData><row r=\"1\"><c r=\"A1\"><v>") + value + "</v></c></row></sheetData></worksheet>";
+    return std::string(
+               "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+               "<sheetData><row r=\"1\"><c r=\"A1\"><v>") +
+           value + "</v></c></row></sheetData></worksheet>";
   };
   sheet::test_support::XlsxPackage package;
   package.AddSheet("First", sheet("1")).AddSheet("Second", sheet("2"));
@@ -134,7 +138,8 @@ TEST(BuiltinApplication, SaveWithoutSelectionWritesTheSheetActiveInTheFile) {
 }
 
 TEST(BuiltinApplication, WarnsOnceNamingTheFileWhenASheetsPartIsMissing) {
-  const auto dir = std::filesystem::temp_directory_path() / ("quorvex-builtin-warn-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("quorvex-builtin-warn-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   sheet::test_support::XlsxPackage package;
   package.AddSheet("Gone", "<worksheet/>").RemovePart("xl/worksheets/sheet1.xml");
@@ -142,7 +147,8 @@ TEST(BuiltinApplication, WarnsOnceNamingTheFileWhenASheetsPartIsMissing) {
   std::ofstream(book_path, std::ios::binary) << package.Build();
 
   std::vector<std::string> warnings;
-  auto app = CreateBuiltinApplication("Excel.Application", [&](const std::string& text) { warnings.push_back(text); });
+  auto app = CreateBuiltinApplication("Excel.Application",
+                                      [&](const std::string& text) { warnings.push_back(text); });
   Workbook& book = app->WorkbooksOpen(book_path.string());
   app->SetDisplayAlerts(false);
   book.SaveAs((dir / "first.csv").string(), kCsv);
@@ -151,8 +157,9 @@ TEST(BuiltinApplication, WarnsOnceNamingTheFileWhenASheetsPartIsMissing) {
 
   EXPECT_TRUE(std::filesystem::exists(dir / "first.csv"));
   ASSERT_EQ(warnings.size(), 1u);
-  EXPECT_EQ(warnings[0].rfind("Warning: \"Holes.xlsx\": the sheet 'Gone' refers to a part that does not exist", 0),
-            0u)
+  EXPECT_EQ(
+      warnings[0].rfind("Warning: \"Holes.xlsx\": the sheet 'Gone' refers to a part that does not exist", 0),
+      0u)
       << warnings[0];
   std::filesystem::remove_all(dir);
 }

@@ -61,7 +61,8 @@ TEST(BuiltinWorksheet, UsedRangeComesFromTheRecordsAndCellsFromTheirLastRecord) 
   auto app = CreateBuiltinApplication("Excel.Application");
   Workbook& records = app->WorkbooksOpen(QUORVEX_FIXTURES_DIR "/order_range/RangeRecords.xlsx");
   // Worksheet 2 "RowHidden": B2:C3 and a hidden row 7; 10 "ColumnStyled": B2:C3 and a styled F.
-  EXPECT_EQ(records.Worksheets(2).UsedRangeCellAddress(records.Worksheets(2).UsedRangeRowsCount(), 2), "$C$7");
+  EXPECT_EQ(records.Worksheets(2).UsedRangeCellAddress(records.Worksheets(2).UsedRangeRowsCount(), 2),
+            "$C$7");
   EXPECT_EQ(records.Worksheets(10).UsedRangeColumnsCount(), 5);
   EXPECT_EQ(records.Worksheets(10).UsedRangeRowsCount(), 2);
   records.Close();

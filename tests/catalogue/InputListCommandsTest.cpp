@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "catalogue/InputListCommands.h"
-#include "support/RecordingControls.h"
 #include "support/FakeExcel.h"
+#include "support/RecordingControls.h"
 #include "support/ScriptedRandomSource.h"
 #include "support/TempDir.h"
 
@@ -14,7 +14,6 @@ namespace quorvex::catalogue {
 namespace {
 
 using testing::RecordingControls;
-
 
 using engine::MessageIcon;
 using testing::FakeExcel;
@@ -175,9 +174,9 @@ TEST_F(InputListCommandsTest, MovesKeepIconAndSelectionAndListNothing) {
   lists_.InsertInputRow(3, single_, InputIcon::kFile);
   lists_.SelectInputRow(1);
   MoveSelectedInputDown(lists_);
-  EXPECT_EQ(lists_.Entries(), (std::vector<Entry>{{folder_, InputIcon::kFolder},
-                                                  {"/gone", InputIcon::kMissing},
-                                                  {single_, InputIcon::kFile}}));
+  EXPECT_EQ(lists_.Entries(),
+            (std::vector<Entry>{
+                {folder_, InputIcon::kFolder}, {"/gone", InputIcon::kMissing}, {single_, InputIcon::kFile}}));
   EXPECT_EQ(lists_.SelectedInputRow(), 2);
   MoveSelectedInputDown(lists_);
   MoveSelectedInputDown(lists_);  // already last: nothing
@@ -237,9 +236,9 @@ TEST_F(InputListCommandsTest, ClickOnMissingEntryEmptiesBothListsSilently) {
 TEST_F(InputListCommandsTest, UnreadableWorkbookShowsDescriptionThenOpenFailed) {
   excel_.FailOn("Workbooks.Open(" + single_ + ")", "The file is damaged.");
   AddInputFiles(context_, lists_, {single_});
-  EXPECT_EQ(lists_.Messages(), (std::vector<RecordingControls::Message>{
-                                   {"The file is damaged.", MessageIcon::kError},
-                                   {"Excel file open failed!", MessageIcon::kError}}));
+  EXPECT_EQ(lists_.Messages(),
+            (std::vector<RecordingControls::Message>{{"The file is damaged.", MessageIcon::kError},
+                                                     {"Excel file open failed!", MessageIcon::kError}}));
   EXPECT_EQ(lists_.InputRowCount(), 1);
   EXPECT_TRUE(lists_.WorksheetRows().empty());
   EXPECT_FALSE(lists_.Busy());
@@ -250,7 +249,8 @@ TEST_F(InputListCommandsTest, DroppedPathsAreAddedByKindAndOthersIgnored) {
   EXPECT_TRUE(AddDroppedPath(context_, lists_, single_));
   EXPECT_FALSE(AddDroppedPath(context_, lists_, dir_ / "nothing"));
   EXPECT_FALSE(AddDroppedPath(context_, lists_, dir_.MakeFile("notes.txt"))) << "not a workbook";
-  EXPECT_EQ(lists_.Entries(), (std::vector<Entry>{{folder_, InputIcon::kFolder}, {single_, InputIcon::kFile}}));
+  EXPECT_EQ(lists_.Entries(),
+            (std::vector<Entry>{{folder_, InputIcon::kFolder}, {single_, InputIcon::kFile}}));
 }
 
 TEST_F(InputListCommandsTest, IconForReloadedPathFollowsWhatIsThere) {

@@ -12,7 +12,6 @@ namespace {
 
 using testing::RecordingControls;
 
-
 using testing::TempDir;
 
 class ListWorkbooksTest : public ::testing::Test {

@@ -3,8 +3,8 @@
 
 #include "catalogue/ListWorkbooks.h"
 #include "catalogue/ListWorksheets.h"
-#include "support/RecordingControls.h"
 #include "support/FakeExcel.h"
+#include "support/RecordingControls.h"
 #include "support/ScriptedRandomSource.h"
 #include "support/TempDir.h"
 
@@ -12,7 +12,6 @@ namespace quorvex::catalogue {
 namespace {
 
 using testing::RecordingControls;
-
 
 using engine::MessageIcon;
 using Calls = std::vector<std::string>;

@@ -6,11 +6,13 @@
 namespace quorvex::cli {
 namespace {
 
-ParsedCommandLine Parse(std::vector<std::string> arguments) { return ParseCommandLine(arguments); }
+ParsedCommandLine Parse(std::vector<std::string> arguments) {
+  return ParseCommandLine(arguments);
+}
 
 TEST(CommandLine, ReadsEveryConvertOption) {
-  auto parsed = Parse({"convert", "--format", "txt", "--naming=number", "-o", "/out", "-s", "Jan", "--sheet=Feb",
-                       "--quiet", "a.xlsx", "dir"});
+  auto parsed = Parse({"convert", "--format", "txt", "--naming=number", "-o", "/out", "-s", "Jan",
+                       "--sheet=Feb", "--quiet", "a.xlsx", "dir"});
   ASSERT_TRUE(parsed.convert) << parsed.error;
   EXPECT_EQ(parsed.convert->format_index, 1);
   EXPECT_EQ(parsed.convert->naming_mode, 2);
@@ -99,17 +101,16 @@ TEST(CommandLine, ExplainsWrongArguments) {
     std::vector<std::string> arguments;
     const char* error_part;
   };
-  for (const Row& row : {Row{{}, "no command"},
-                         Row{{"frobnicate"}, "unknown command"},
-                         Row{{"convert", "-o", "o"}, "no workbook"},
-                         Row{{"convert", "a.xlsx"}, "no output directory"},
-                         Row{{"convert", "-f", "pdf", "-o", "o", "a.xlsx"}, "unknown format \"pdf\""},
-                         Row{{"convert", "-n", "random", "-o", "o", "a.xlsx"}, "unknown naming rule"},
-                         Row{{"convert", "--colour", "-o", "o", "a.xlsx"}, "unknown option \"--colour\""},
-                         Row{{"convert", "a.xlsx", "-o"}, "needs a value"},
-                         Row{{"convert", "-j", "0", "-o", "o", "a.xlsx"}, "-j needs a number from 1 to 256, not \"0\""},
-                         Row{{"convert", "-j2x", "-o", "o", "a.xlsx"}, "not \"2x\""},
-                         Row{{"convert", "--jobs=257", "-o", "o", "a.xlsx"}, "not \"257\""}}) {
+  for (const Row& row :
+       {Row{{}, "no command"}, Row{{"frobnicate"}, "unknown command"},
+        Row{{"convert", "-o", "o"}, "no workbook"}, Row{{"convert", "a.xlsx"}, "no output directory"},
+        Row{{"convert", "-f", "pdf", "-o", "o", "a.xlsx"}, "unknown format \"pdf\""},
+        Row{{"convert", "-n", "random", "-o", "o", "a.xlsx"}, "unknown naming rule"},
+        Row{{"convert", "--colour", "-o", "o", "a.xlsx"}, "unknown option \"--colour\""},
+        Row{{"convert", "a.xlsx", "-o"}, "needs a value"},
+        Row{{"convert", "-j", "0", "-o", "o", "a.xlsx"}, "-j needs a number from 1 to 256, not \"0\""},
+        Row{{"convert", "-j2x", "-o", "o", "a.xlsx"}, "not \"2x\""},
+        Row{{"convert", "--jobs=257", "-o", "o", "a.xlsx"}, "not \"257\""}}) {
     auto parsed = Parse(row.arguments);
     EXPECT_FALSE(parsed.convert);
     EXPECT_NE(parsed.error.find(row.error_part), std::string::npos) << parsed.error;

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/ConvertCommand.h"
 #include "support/FakeExcel.h"
 #include "support/TempDir.h"
-#include "cli/ConvertCommand.h"
 
 namespace quorvex::cli {
 namespace {
@@ -69,8 +69,9 @@ TEST_F(ConvertCommandTest, ConvertsEveryWorkbookOfAFolderIntoItsOwnFolder) {
   EXPECT_EQ(Run(options), 0);
   EXPECT_TRUE(err_lines_.empty());
   EXPECT_TRUE(out_lines_.empty()) << "quiet: no summary after a run without failures";
-  EXPECT_EQ(Saves(), (std::vector<std::string>{"SaveAs(" + out + "/a/Jan.csv, 6)", "SaveAs(" + out + "/a/Feb.csv, 6)",
-                                               "SaveAs(" + out + "/b/One.csv, 6)"}));
+  EXPECT_EQ(Saves(),
+            (std::vector<std::string>{"SaveAs(" + out + "/a/Jan.csv, 6)", "SaveAs(" + out + "/a/Feb.csv, 6)",
+                                      "SaveAs(" + out + "/b/One.csv, 6)"}));
 }
 
 TEST_F(ConvertCommandTest, SheetOptionKeepsOnlyNamedSheets) {
@@ -141,7 +142,8 @@ TEST_F(ConvertCommandTest, MissingInputIsReportedAndTheOthersStillConvert) {
   options.output_directory = dir_ / "out";
   options.inputs = {dir_ / "absent.xlsx", a};
   EXPECT_EQ(Run(options), 1);
-  EXPECT_EQ(err_lines_, std::vector<std::string>{"Cannot find the workbook or folder \"" + (dir_ / "absent.xlsx") + "\""});
+  EXPECT_EQ(err_lines_, std::vector<std::string>{"Cannot find the workbook or folder \"" +
+                                                 (dir_ / "absent.xlsx") + "\""});
   EXPECT_EQ(Saves().size(), 1u);
 }
 
@@ -180,7 +182,8 @@ TEST_F(ConvertCommandTest, SummaryWithTheOutputFolderIsTheLastLine) {
   options.inputs = {a, dir_ / "in"};
   EXPECT_EQ(Run(options, false), 0);
   EXPECT_EQ(err_lines_, (std::vector<std::string>{"Convert a", "Convert a", "Convert b"}));
-  EXPECT_EQ(out_lines_, std::vector<std::string>{"Converted 3 workbooks (5 files). Output folder: " + (dir_ / "out/")});
+  EXPECT_EQ(out_lines_,
+            std::vector<std::string>{"Converted 3 workbooks (5 files). Output folder: " + (dir_ / "out/")});
 }
 
 }  // namespace

@@ -94,9 +94,10 @@ TEST(EndToEnd, SheetWithoutItsPartConvertsEmptyWithAWarningOnStandardError) {
   const fs::path book = fs::path(QUORVEX_FIXTURES_DIR) / "lenient" / "missing_sheet_part.xlsx";
   Outcome outcome = RunQuorvex("convert --quiet -o '" + out.string() + "' '" + book.string() + "'");
   EXPECT_EQ(outcome.status, 0) << outcome.output;
-  EXPECT_NE(outcome.output.find("Warning: \"missing_sheet_part.xlsx\": the sheet 'More' refers to a part that "
-                                "does not exist"),
-            std::string::npos)
+  EXPECT_NE(
+      outcome.output.find("Warning: \"missing_sheet_part.xlsx\": the sheet 'More' refers to a part that "
+                          "does not exist"),
+      std::string::npos)
       << outcome.output;
   EXPECT_TRUE(fs::is_empty(out / "missing_sheet_part" / "More.csv"));
   EXPECT_FALSE(fs::is_empty(out / "missing_sheet_part" / "Data.csv"));
@@ -105,7 +106,8 @@ TEST(EndToEnd, SheetWithoutItsPartConvertsEmptyWithAWarningOnStandardError) {
 TEST(EndToEnd, FolderWithABadWorkbookStillConvertsTheGoodOnes) {
   const fs::path in = FreshDir("mixed-in");
   const fs::path out = FreshDir("mixed-out");
-  fs::copy_file(fs::path(QUORVEX_GOLDEN_DIR) / ".." / "fixtures" / "bad" / "not_a_zip.xlsx", in / "A bad.xlsx");
+  fs::copy_file(fs::path(QUORVEX_GOLDEN_DIR) / ".." / "fixtures" / "bad" / "not_a_zip.xlsx",
+                in / "A bad.xlsx");
   bool copied = false;
   for (const auto& entry : fs::recursive_directory_iterator(QUORVEX_GOLDEN_DIR)) {
     if (!copied && entry.path().extension() == ".xlsx") {
@@ -186,11 +188,13 @@ TEST(EndToEnd, NamesNearTheFileNameLimitAreWritten) {
   const std::string cell = WorksheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>");
   WriteWorkbook(in / (book + ".xlsx"),
                 XlsxPackage().AddSheet(std::string(31, 'S'), cell).AddSheet(accented, cell));
-  Outcome outcome = RunQuorvex("convert -q -n workbook-sheet -o '" + out.string() + "' '" + in.string() + "'");
+  Outcome outcome =
+      RunQuorvex("convert -q -n workbook-sheet -o '" + out.string() + "' '" + in.string() + "'");
   EXPECT_EQ(outcome.status, 0) << outcome.output;
   EXPECT_TRUE(fs::is_regular_file(out / book / (book + "_" + std::string(31, 'S') + ".csv")));
   // 216 bytes of "WWW..._" leave 35 bytes before ".csv": 17 whole two-byte characters.
-  EXPECT_TRUE(fs::is_regular_file(out / book / (book + "_" + accented.substr(0, 34) + ".csv"))) << outcome.output;
+  EXPECT_TRUE(fs::is_regular_file(out / book / (book + "_" + accented.substr(0, 34) + ".csv")))
+      << outcome.output;
 }
 
 struct Conversion {
@@ -232,11 +236,13 @@ TEST(EndToEnd, FourJobsWriteAndPrintWhatOneJobDoes) {
     WriteWorkbook(in / ("Book" + std::to_string(book) + (book == 3 ? ".xlsm" : ".xlsx")), package);
   }
   WriteWorkbook(in / "Book3.xlsx", XlsxPackage().AddSheet("Only", WorksheetXml(NumberRows(5))));
-  WriteWorkbook(in / "Book2 broken.xlsx", XlsxPackage()
-                                              .AddSheet("Fine", WorksheetXml(NumberRows(30)))
-                                              .AddSheet("Cut", "<worksheet><sheetData><row r=\"1\"><c r=\"A1\">"));
+  WriteWorkbook(in / "Book2 broken.xlsx",
+                XlsxPackage()
+                    .AddSheet("Fine", WorksheetXml(NumberRows(30)))
+                    .AddSheet("Cut", "<worksheet><sheetData><row r=\"1\"><c r=\"A1\">"));
   fs::copy_file(fs::path(QUORVEX_FIXTURES_DIR) / "bad" / "not_a_zip.xlsx", in / "Book4 junk.xlsx");
-  fs::copy_file(fs::path(QUORVEX_FIXTURES_DIR) / "lenient" / "missing_sheet_part.xlsx", in / "Book5 holes.xlsx");
+  fs::copy_file(fs::path(QUORVEX_FIXTURES_DIR) / "lenient" / "missing_sheet_part.xlsx",
+                in / "Book5 holes.xlsx");
 
   for (const std::string options : {"-n number", "-f xml", "-f dbf4 -n workbook-sheet"}) {
     const Conversion serial = ConvertFolder(in, "-j1 " + options);

@@ -30,7 +30,8 @@ std::vector<GoldenCase> FindCases() {
     if (!entry.is_directory()) continue;
     fs::path workbook;
     for (const auto& file : fs::directory_iterator(entry.path())) {
-      if (file.is_regular_file() && file.path().extension().string().rfind(".xls", 0) == 0) workbook = file.path();
+      if (file.is_regular_file() && file.path().extension().string().rfind(".xls", 0) == 0)
+        workbook = file.path();
     }
     for (const char* format : {"csv", "txt"}) {
       fs::path expected = entry.path() / "expected" / format;
@@ -53,19 +54,22 @@ std::string ReadFile(const fs::path& path) {
 std::map<std::string, std::string> ReadFolder(const fs::path& folder) {
   std::map<std::string, std::string> files;
   if (!fs::is_directory(folder)) return files;
-  for (const auto& entry : fs::directory_iterator(folder)) files[entry.path().filename().string()] = ReadFile(entry.path());
+  for (const auto& entry : fs::directory_iterator(folder))
+    files[entry.path().filename().string()] = ReadFile(entry.path());
   return files;
 }
 
-std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string Quote(const fs::path& path) {
+  return "'" + path.string() + "'";
+}
 
 class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(GoldenTest, WritesExactlyTheExpectedFiles) {
   const GoldenCase& golden = GetParam();
-  const fs::path out = fs::temp_directory_path() / ("quorvex-golden-" +
-                                                    golden.workbook.parent_path().filename().string() + "-" +
-                                                    golden.format);
+  const fs::path out =
+      fs::temp_directory_path() /
+      ("quorvex-golden-" + golden.workbook.parent_path().filename().string() + "-" + golden.format);
   fs::remove_all(out);
   const std::string command = Quote(QUORVEX_CLI) + " convert --quiet --format " + golden.format + " -o " +
                               Quote(out) + " " + Quote(golden.workbook);

@@ -2,13 +2,12 @@
 // GDAL (a reader this project did not write) and compares every field name and value with the
 // source sheet; dBASE II tables, which GDAL does not take, are read by their published layout.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cctype>
 #include <chrono>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -133,13 +132,16 @@ std::string Compare(const OgrField& field, const std::string& value, const Sourc
     return value.empty() ? "" : "expected an empty value, read \"" + value + "\"";
   }
   if (field.type == "Real" || field.type == "Integer" || field.type == "Integer64") {
-    if (cell.kind != sheet::CellKind::kNumber || cell.date_format) return "a numeric field for \"" + cell.shown + "\"";
+    if (cell.kind != sheet::CellKind::kNumber || cell.date_format)
+      return "a numeric field for \"" + cell.shown + "\"";
     const double read = std::stod(value);
-    const double tolerance = 0.5 * std::pow(10.0, -field.decimals) + 1e-9 * std::max(1.0, std::fabs(cell.number));
+    const double tolerance =
+        0.5 * std::pow(10.0, -field.decimals) + 1e-9 * std::max(1.0, std::fabs(cell.number));
     return std::fabs(read - cell.number) <= tolerance ? "" : "read " + value + " for " + cell.shown;
   }
   if (field.type == "Date") {
-    if (cell.kind != sheet::CellKind::kNumber || !cell.date_format) return "a date field for \"" + cell.shown + "\"";
+    if (cell.kind != sheet::CellKind::kNumber || !cell.date_format)
+      return "a date field for \"" + cell.shown + "\"";
     const std::string expected = ExpectedDate(cell.number, date1904);
     return value == expected ? "" : "read " + value + ", expected " + expected;
   }
@@ -221,7 +223,9 @@ OgrTable ReadDbase2(const std::string& path) {
   return table;
 }
 
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
+std::string Quote(const std::string& text) {
+  return "'" + text + "'";
+}
 
 /// A workbook with typed columns in several scripts, written by the test's package builder.
 std::string TypedWorkbook() {
@@ -229,10 +233,12 @@ std::string TypedWorkbook() {
   const std::string styles =
       std::string("<styleSheet xmlns=\"") + kMainNamespace +
       "\"><numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"[$€-407]\\ #,##0.00\"/></numFmts>"
-      "<cellXfs count=\"5\"><xf numFmtId=\"0\"/><xf numFmtId=\"2\"/><xf numFmtId=\"14\"/><xf numFmtId=\"10\"/>"
+      "<cellXfs count=\"5\"><xf numFmtId=\"0\"/><xf numFmtId=\"2\"/><xf numFmtId=\"14\"/><xf "
+      "numFmtId=\"10\"/>"
       "<xf numFmtId=\"164\"/></cellXfs></styleSheet>";
   auto s = [](const char* ref, const char* text) {
-    return std::string("<c r=\"") + ref + "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" + text + "</t></is></c>";
+    return std::string("<c r=\"") + ref + "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" + text +
+           "</t></is></c>";
   };
   auto n = [](const char* ref, const char* value, int style = 0) {
     return std::string("<c r=\"") + ref + "\" s=\"" + std::to_string(style) + "\"><v>" + value + "</v></c>";
@@ -243,8 +249,8 @@ std::string TypedWorkbook() {
   const std::string orders =
       "<row r=\"1\">" + s("A1", "Name") + s("B1", "Qty") + s("C1", "Unit price") + s("D1", "Paid on") +
       s("E1", "Shipped") + s("F1", "Share") + s("G1", "Note") + s("H1", "Amount (EUR)") + "</row>" +
-      "<row r=\"2\">" + s("A2", "Zoë") + n("B2", "3") + n("C2", "12.5", 1) + n("D2", "45000", 2) + b("E2", true) +
-      n("F2", "0.125", 3) + s("G2", "ok") + n("H2", "1234.5", 4) + "</row>" +
+      "<row r=\"2\">" + s("A2", "Zoë") + n("B2", "3") + n("C2", "12.5", 1) + n("D2", "45000", 2) +
+      b("E2", true) + n("F2", "0.125", 3) + s("G2", "ok") + n("H2", "1234.5", 4) + "</row>" +
       "<row r=\"3\">" + s("A3", "Ærø – “quoted”, 5 €") + n("B3", "-12") + n("C3", "1234.567", 1) +
       n("D3", "45366", 2) + b("E3", false) + n("F3", "1", 3) + n("G3", "7") + n("H3", "-0.5", 4) + "</row>" +
       "<row r=\"5\">" + s("A5", "  leading and trailing  ") + n("B5", "1000000") + n("C5", "0.004", 1) +
@@ -298,7 +304,8 @@ class DbfReaderCheck : public ::testing::Test {
       const fs::path folder = Convert(workbook, format);
       for (std::size_t i = 0; i < sources.size(); ++i) {
         const fs::path table = folder / (std::to_string(i + 1) + ".dbf");
-        const std::string what = fs::path(workbook).filename().string() + " / " + sources[i].name + " / " + format;
+        const std::string what =
+            fs::path(workbook).filename().string() + " / " + sources[i].name + " / " + format;
         if (sources[i].cells.empty()) {
           EXPECT_FALSE(fs::exists(table)) << what << ": an empty sheet gives no table";
           continue;
@@ -320,9 +327,11 @@ TEST_F(DbfReaderCheck, TypedColumnsInSeveralScriptsReadBackUnchanged) {
   const fs::path folder = Convert(workbook.path(), "dbf4");
   const OgrTable orders = ReadWithOgr((folder / "1.dbf").string());
   std::vector<std::string> types;
-  for (const OgrField& field : orders.fields) types.push_back(field.type + "(" + std::to_string(field.width) + "." + std::to_string(field.decimals) + ")");
-  EXPECT_EQ(types, (std::vector<std::string>{"String(24.0)", "Integer(7.0)", "Real(7.2)", "Date(10.0)", "String(1.0)",
-                                             "Real(6.4)", "String(17.0)", "Real(7.2)"}));
+  for (const OgrField& field : orders.fields)
+    types.push_back(field.type + "(" + std::to_string(field.width) + "." + std::to_string(field.decimals) +
+                    ")");
+  EXPECT_EQ(types, (std::vector<std::string>{"String(24.0)", "Integer(7.0)", "Real(7.2)", "Date(10.0)",
+                                             "String(1.0)", "Real(6.4)", "String(17.0)", "Real(7.2)"}));
 }
 
 TEST_F(DbfReaderCheck, Dbase2TablesFollowThePublishedLayout) {
@@ -339,9 +348,13 @@ TEST_F(DbfReaderCheck, Dbase2TablesFollowThePublishedLayout) {
   EXPECT_EQ(tables, 4);
 }
 
-TEST_F(DbfReaderCheck, LayoutFixtureReadsBackUnchanged) { CheckWorkbook(QUORVEX_FIXTURES_DIR "/Layout.xlsx"); }
+TEST_F(DbfReaderCheck, LayoutFixtureReadsBackUnchanged) {
+  CheckWorkbook(QUORVEX_FIXTURES_DIR "/Layout.xlsx");
+}
 
-TEST_F(DbfReaderCheck, FormulasFixtureReadsBackUnchanged) { CheckWorkbook(QUORVEX_FIXTURES_DIR "/Formulas.xlsx"); }
+TEST_F(DbfReaderCheck, FormulasFixtureReadsBackUnchanged) {
+  CheckWorkbook(QUORVEX_FIXTURES_DIR "/Formulas.xlsx");
+}
 
 TEST_F(DbfReaderCheck, DateFixturesReadBackUnchanged) {
   CheckWorkbook(QUORVEX_FIXTURES_DIR "/Dates1900.xlsx");

@@ -225,7 +225,8 @@ class CCommonDialogsTest : public QObject {
     dialog.SetFilter("Text files|*.txt|CSV files|*.csv");
     dialog.ShowSave();
     using Filters = std::vector<std::pair<std::string, std::string>>;
-    QCOMPARE(provider.save_requests.back().filters, (Filters{{"Text files", "*.txt"}, {"CSV files", "*.csv"}}));
+    QCOMPARE(provider.save_requests.back().filters,
+             (Filters{{"Text files", "*.txt"}, {"CSV files", "*.csv"}}));
     dialog.SetFilter(" ");
     dialog.ShowSave();
     QCOMPARE(provider.save_requests.back().filters, (Filters{{"*.*", "*.*"}}));

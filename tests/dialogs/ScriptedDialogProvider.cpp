@@ -32,7 +32,8 @@ std::optional<std::string> ScriptedDialogProvider::OpenFile(QWidget* owner,
   return files.empty() ? std::nullopt : std::optional<std::string>(files.front());
 }
 
-std::vector<std::string> ScriptedDialogProvider::OpenFiles(QWidget* owner, const dialogs::OpenFileRequest& request) {
+std::vector<std::string> ScriptedDialogProvider::OpenFiles(QWidget* owner,
+                                                           const dialogs::OpenFileRequest& request) {
   open_requests.push_back(request);
   open_several.push_back(true);
   Shown(owner);
@@ -54,7 +55,8 @@ std::optional<std::string> ScriptedDialogProvider::Folder(QWidget* owner, const 
   return Next(folder_answers_, std::optional<std::string>());
 }
 
-std::optional<std::uint32_t> ScriptedDialogProvider::Color(QWidget* owner, std::uint32_t initial, bool full_open) {
+std::optional<std::uint32_t> ScriptedDialogProvider::Color(QWidget* owner, std::uint32_t initial,
+                                                           bool full_open) {
   color_requests.emplace_back(initial, full_open);
   Shown(owner);
   return Next(color_answers_, std::optional<std::uint32_t>());

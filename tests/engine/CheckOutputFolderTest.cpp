@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/CheckOutputFolder.h"
-#include "support/RecordingControls.h"
 #include "engine/PathHelpers.h"
+#include "support/RecordingControls.h"
 #include "support/TempDir.h"
 
 namespace quorvex::engine {
@@ -53,16 +53,18 @@ TEST_F(CheckOutputFolderTest, TypedMissingFolderIsCreated) {
 TEST_F(CheckOutputFolderTest, CreatesOneLevelOnly) {
   EXPECT_FALSE(Check(dir_ / "A/B", true));
   EXPECT_EQ(PathKind(dir_ / "A"), kNothingAtPath);
-  EXPECT_EQ(controls_.Messages(),
-            (std::vector<Message>{
-                {"Failed to create folder! " + (dir_ / "A/B") + ": No such file or directory", MessageIcon::kError}}));
+  EXPECT_EQ(
+      controls_.Messages(),
+      (std::vector<Message>{{"Failed to create folder! " + (dir_ / "A/B") + ": No such file or directory",
+                             MessageIcon::kError}}));
 }
 
 TEST_F(CheckOutputFolderTest, TypedNameHeldByAFileCannotBeCreated) {
   dir_.MakeFile("Out");
   EXPECT_FALSE(Check(dir_ / "Out/", true));
   EXPECT_EQ(controls_.Messages(),
-            (std::vector<Message>{{"Failed to create folder! " + (dir_ / "Out") + ": File exists", MessageIcon::kError}}));
+            (std::vector<Message>{
+                {"Failed to create folder! " + (dir_ / "Out") + ": File exists", MessageIcon::kError}}));
 }
 
 TEST_F(CheckOutputFolderTest, PickedFolderThatIsGoneIsNotRecreated) {

@@ -8,9 +8,9 @@
 #include <thread>
 
 #include "engine/ConversionRun.h"
-#include "support/RecordingControls.h"
 #include "engine/PathHelpers.h"
 #include "support/FakeExcel.h"
+#include "support/RecordingControls.h"
 #include "support/ScriptedRandomSource.h"
 #include "support/TempDir.h"
 
@@ -188,8 +188,9 @@ TEST_F(ConversionRunTest, FolderThatCannotBeCreatedFailsThatWorkbookOnly) {
   AddRows({"A.xls", "B.xls"});
   Run();
   EXPECT_EQ(calls_, (std::vector<ExportCall>{{2, out_ + "/B", kFolderAtPath}}));
-  EXPECT_EQ(controls_.Messages(), (Messages{{"Failed to create folder! " + out_ + "/A: File exists", MessageIcon::kError},
-                                            {"Convert A file failed!", MessageIcon::kError}}));
+  EXPECT_EQ(controls_.Messages(),
+            (Messages{{"Failed to create folder! " + out_ + "/A: File exists", MessageIcon::kError},
+                      {"Convert A file failed!", MessageIcon::kError}}));
 }
 
 TEST_F(ConversionRunTest, ShowsBusyWhileConvertingAndResetsAtTheEnd) {
@@ -223,12 +224,12 @@ TEST_F(ConversionRunTest, ConvertsWithTheStandardExportersAndTheShownTicks) {
   EXPECT_EQ(controls_.ShellOpens(), (std::vector<std::string>{out_ + "/"}));
 }
 
-
 TEST_F(ConversionRunTest, SummaryCountsWorkbooksAndFilesAndNamesEachFailureWithItsCause) {
   dir_.MakeFolder("in");
   excel_.AddWorkbook(dir_.MakeFile("in/Book.xlsx"), {"Jan", "Feb"});
   excel_.AddWorkbook(dir_.MakeFile("in/Bad.xlsx"), {"S"});
-  excel_.FailOn("Workbooks.Open(" + (dir_ / "in/Bad.xlsx") + ")", "Cannot open \"Bad.xlsx\": the file is not a workbook");
+  excel_.FailOn("Workbooks.Open(" + (dir_ / "in/Bad.xlsx") + ")",
+                "Cannot open \"Bad.xlsx\": the file is not a workbook");
   controls_.SetSelectedInputEntry(dir_ / "in");
   controls_.SetNamingMode(0);
   AddRows({"Bad.xlsx", "Book.xlsx", "Gone.xlsx"});
@@ -240,9 +241,9 @@ TEST_F(ConversionRunTest, SummaryCountsWorkbooksAndFilesAndNamesEachFailureWithI
   EXPECT_EQ(summary.converted, 1);
   EXPECT_EQ(summary.files, 2);
   EXPECT_EQ(summary.output_root, out_ + "/");
-  EXPECT_EQ(summary.failures,
-            (std::vector<WorkbookFailure>{{"Bad.xlsx", "Cannot open \"Bad.xlsx\": the file is not a workbook"},
-                                          {"Gone.xlsx", "the workbook file was not found"}}));
+  EXPECT_EQ(summary.failures, (std::vector<WorkbookFailure>{
+                                  {"Bad.xlsx", "Cannot open \"Bad.xlsx\": the file is not a workbook"},
+                                  {"Gone.xlsx", "the workbook file was not found"}}));
   EXPECT_EQ(SummaryLine(summary), "Converted 1 workbook (2 files), 2 failed");
   EXPECT_EQ(FailureText(summary.failures[0]), "Cannot open \"Bad.xlsx\": the file is not a workbook");
   EXPECT_EQ(FailureText(summary.failures[1]), "Gone.xlsx: the workbook file was not found");

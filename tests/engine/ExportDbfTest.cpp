@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "engine/ExportDbf.h"
-#include "support/RecordingControls.h"
 #include "support/ExporterTest.h"
+#include "support/RecordingControls.h"
 
 namespace quorvex::engine {
 namespace {
@@ -24,7 +24,9 @@ FakeSheet Sheet(const std::string& name, int rows, int columns, automation::Vari
   return sheet;
 }
 
-automation::Variant Text(const std::string& text) { return {automation::Variant::Kind::kString, 0, text}; }
+automation::Variant Text(const std::string& text) {
+  return {automation::Variant::Kind::kString, 0, text};
+}
 
 class ExportDbfTest : public testing::ExporterTest {
  protected:
@@ -50,8 +52,8 @@ TEST_F(ExportDbfTest, PreparesAndSavesEachSheetInOrder) {
                    "Worksheets(1).UsedRange.Rows.count", "Worksheets(1).UsedRange.Columns.count",
                    "Worksheets(1).Cells(1, 1)", "Worksheets(1).UsedRange.Cells(1, 1).Address",
                    "Worksheets(1).UsedRange.Cells(10, 3).Address", "Worksheets(1).Columns.AutoFit",
-                   "Worksheets(1).Range($R1$C1, $R10$C3).Select", "Worksheets(1).SaveAs(/out/Book/Data.dbf, 11)",
-                   "Close", "Quit"}));
+                   "Worksheets(1).Range($R1$C1, $R10$C3).Select",
+                   "Worksheets(1).SaveAs(/out/Book/Data.dbf, 11)", "Close", "Quit"}));
   EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{1, 0}));
   EXPECT_TRUE(controls_.Messages().empty());
   EXPECT_FALSE(Called("Sheets(1).Select")) << "the sheet is saved itself, never selected in the workbook";
@@ -59,10 +61,9 @@ TEST_F(ExportDbfTest, PreparesAndSavesEachSheetInOrder) {
 
 TEST_F(ExportDbfTest, FormatPositionsPickTheirCodesAndAllEndInDbf) {
   excel_.AddWorkbookSheets(book_, {Sheet("S", 2, 2)});
-  const std::vector<std::pair<int, std::string>> cases = {
-      {5, "Worksheets(1).SaveAs(/out/Book/S.dbf, 11)"},
-      {6, "Worksheets(1).SaveAs(/out/Book/S.dbf, 8)"},
-      {7, "Worksheets(1).SaveAs(/out/Book/S.dbf, 7)"}};
+  const std::vector<std::pair<int, std::string>> cases = {{5, "Worksheets(1).SaveAs(/out/Book/S.dbf, 11)"},
+                                                          {6, "Worksheets(1).SaveAs(/out/Book/S.dbf, 8)"},
+                                                          {7, "Worksheets(1).SaveAs(/out/Book/S.dbf, 7)"}};
   for (const auto& [format, save] : cases) {
     excel_.ClearCalls();
     controls_.SetFormatIndex(format);
@@ -80,9 +81,9 @@ TEST_F(ExportDbfTest, OtherFormatPositionPreparesTheSheetButSavesNothing) {
 }
 
 TEST_F(ExportDbfTest, EmptySheetsAreSkippedOnlyWhenTheirOwnTopLeftCellIsEmpty) {
-  excel_.AddWorkbookSheets(book_, {Sheet("Blank", 1, 1), Sheet("OnlyA1", 1, 1, Text("x")),
-                                   Sheet("EmptyText", 1, 1, Text("")), Sheet("Wide", 1, 2),
-                                   Sheet("Tall", 2, 1)});
+  excel_.AddWorkbookSheets(
+      book_, {Sheet("Blank", 1, 1), Sheet("OnlyA1", 1, 1, Text("x")), Sheet("EmptyText", 1, 1, Text("")),
+              Sheet("Wide", 1, 2), Sheet("Tall", 2, 1)});
   EXPECT_EQ(Export(), ExportResult::kDone);
   EXPECT_EQ(Saves(), (Calls{"Worksheets(2).SaveAs(/out/Book/OnlyA1.dbf, 11)",
                             "Worksheets(4).SaveAs(/out/Book/Wide.dbf, 11)",
@@ -93,8 +94,8 @@ TEST_F(ExportDbfTest, EmptySheetsAreSkippedOnlyWhenTheirOwnTopLeftCellIsEmpty) {
 }
 
 TEST_F(ExportDbfTest, SkippedEmptySheetUsesUpANumberButAnUntickedOneDoesNot) {
-  excel_.AddWorkbookSheets(book_, {Sheet("A", 3, 3), Sheet("Empty", 1, 1), Sheet("Unticked", 3, 3),
-                                   Sheet("D", 3, 3)});
+  excel_.AddWorkbookSheets(
+      book_, {Sheet("A", 3, 3), Sheet("Empty", 1, 1), Sheet("Unticked", 3, 3), Sheet("D", 3, 3)});
   state_.Table().Set(1, 1, "A", true);
   state_.Table().Set(1, 2, "Empty", true);
   state_.Table().Set(1, 3, "Unticked", false);

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "engine/ExportDelimited.h"
-#include "support/RecordingControls.h"
 #include "support/ExporterTest.h"
+#include "support/RecordingControls.h"
 
 namespace quorvex::engine {
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/ClockRandomSource.h"
-#include "support/RecordingControls.h"
 #include "engine/MakeOutputName.h"
+#include "support/RecordingControls.h"
 #include "support/ScriptedRandomSource.h"
 
 namespace quorvex::engine {

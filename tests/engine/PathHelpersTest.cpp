@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "support/RecordingControls.h"
 #include "engine/PathHelpers.h"
+#include "support/RecordingControls.h"
 #include "support/TempDir.h"
 
 namespace quorvex::engine {

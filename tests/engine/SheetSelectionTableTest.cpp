@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "engine/CaptureSheetSelection.h"
-#include "support/RecordingControls.h"
 #include "engine/SheetSelectionTable.h"
+#include "support/RecordingControls.h"
 
 namespace quorvex::engine {
 namespace {

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "support/RecordingControls.h"
 #include "engine/PublishSheetsWeb.h"
 #include "engine/SaveWorkbookWeb.h"
 #include "engine/SaveWorkbookXml.h"
 #include "support/ExporterTest.h"
+#include "support/RecordingControls.h"
 
 namespace quorvex::engine {
 namespace {

@@ -28,17 +28,20 @@ struct SplitCase {
 
 class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitLinesTest, EndsLinesAtCrCrLfOrLf) { EXPECT_EQ(SplitLines(GetParam().text), GetParam().expected); }
+TEST_P(SplitLinesTest, EndsLinesAtCrCrLfOrLf) {
+  EXPECT_EQ(SplitLines(GetParam().text), GetParam().expected);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Terminators, SplitLinesTest,
-    ::testing::Values(SplitCase{"Empty", "", {}}, SplitCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
-                      SplitCase{"CrOnly", "a\rb\r", {"a", "b"}}, SplitCase{"LfOnly", "a\nb\n", {"a", "b"}},
-                      SplitCase{"LastLineUnterminated", "a\r\nb", {"a", "b"}},
-                      SplitCase{"EmptyLinesKept", "\r\n\r\nx\r\n", {"", "", "x"}},
-                      SplitCase{"CrCrLfIsTwoLines", "a\r\r\n", {"a", ""}},
-                      SplitCase{"BlanksBelongToTheValue", " 1 \r\n", {" 1 "}}),
-    [](const ::testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Terminators, SplitLinesTest,
+                         ::testing::Values(SplitCase{"Empty", "", {}},
+                                           SplitCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
+                                           SplitCase{"CrOnly", "a\rb\r", {"a", "b"}},
+                                           SplitCase{"LfOnly", "a\nb\n", {"a", "b"}},
+                                           SplitCase{"LastLineUnterminated", "a\r\nb", {"a", "b"}},
+                                           SplitCase{"EmptyLinesKept", "\r\n\r\nx\r\n", {"", "", "x"}},
+                                           SplitCase{"CrCrLfIsTwoLines", "a\r\r\n", {"a", ""}},
+                                           SplitCase{"BlanksBelongToTheValue", " 1 \r\n", {" 1 "}}),
+                         [](const ::testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
 
 TEST(LineFile, MissingFileHasNoLines) {
   TempDir dir;

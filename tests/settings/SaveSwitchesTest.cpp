@@ -24,20 +24,19 @@ TEST_P(ReadSaveSwitchesTest, OnOnlyWhenLineIsExactlyOne) {
   EXPECT_EQ(ReadSaveSwitches(dir.Path()), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ReadSaveSwitchesTest,
-    ::testing::Values(SwitchCase{"BothOn", "1\r\n1\r\n", {true, true}},
-                      SwitchCase{"FirstOnly", "1\r\n0\r\n", {true, false}},
-                      SwitchCase{"SecondOnly", "0\r\n1\r\n", {false, true}},
-                      SwitchCase{"SingleLine", "1\r\n", {true, false}},
-                      SwitchCase{"Unterminated", "1\r\n1", {true, true}},
-                      SwitchCase{"LeadingBlank", " 1\r\n1\r\n", {false, true}},
-                      SwitchCase{"TrailingBlank", "1 \r\n1 \r\n", {false, false}},
-                      SwitchCase{"OtherText", "yes\r\ntrue\r\n", {false, false}},
-                      SwitchCase{"EmptyLines", "\r\n\r\n", {false, false}},
-                      SwitchCase{"ExtraLinesIgnored", "0\r\n1\r\n1\r\n", {false, true}},
-                      SwitchCase{"EmptyFile", "", {false, false}}),
-    [](const ::testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Lines, ReadSaveSwitchesTest,
+                         ::testing::Values(SwitchCase{"BothOn", "1\r\n1\r\n", {true, true}},
+                                           SwitchCase{"FirstOnly", "1\r\n0\r\n", {true, false}},
+                                           SwitchCase{"SecondOnly", "0\r\n1\r\n", {false, true}},
+                                           SwitchCase{"SingleLine", "1\r\n", {true, false}},
+                                           SwitchCase{"Unterminated", "1\r\n1", {true, true}},
+                                           SwitchCase{"LeadingBlank", " 1\r\n1\r\n", {false, true}},
+                                           SwitchCase{"TrailingBlank", "1 \r\n1 \r\n", {false, false}},
+                                           SwitchCase{"OtherText", "yes\r\ntrue\r\n", {false, false}},
+                                           SwitchCase{"EmptyLines", "\r\n\r\n", {false, false}},
+                                           SwitchCase{"ExtraLinesIgnored", "0\r\n1\r\n1\r\n", {false, true}},
+                                           SwitchCase{"EmptyFile", "", {false, false}}),
+                         [](const ::testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
 
 TEST(SaveSwitches, MissingFileIsBothOff) {
   TempDir dir;

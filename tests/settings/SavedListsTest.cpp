@@ -18,11 +18,10 @@ TEST(SavedLists, ReloadedInputEntriesGetIconByWhatIsThereNow) {
   const std::string book = dir.MakeFile("data/Book.xlsx");
   const std::string gone = dir / "data/Deleted.xlsx";
   WriteLines(dir / "EXCEL.txt", {book, folder, gone, ""});
-  EXPECT_EQ(LoadInputList(dir.Path()),
-            (std::vector<InputEntry>{{book, InputIcon::kFile},
-                                     {folder, InputIcon::kFolder},
-                                     {gone, InputIcon::kMissing},
-                                     {"", InputIcon::kMissing}}));
+  EXPECT_EQ(LoadInputList(dir.Path()), (std::vector<InputEntry>{{book, InputIcon::kFile},
+                                                                {folder, InputIcon::kFolder},
+                                                                {gone, InputIcon::kMissing},
+                                                                {"", InputIcon::kMissing}}));
 }
 
 TEST(SavedLists, MissingFilesGiveEmptyLists) {

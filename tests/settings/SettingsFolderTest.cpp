@@ -37,7 +37,9 @@ TEST(SettingsFolder, ReadOnlyProgramFolderFallsBackToConfigFolder) {
   ::chmod(program.c_str(), 0755);
 }
 
-TEST(SettingsFolder, FilePathJoinsWithSlash) { EXPECT_EQ(SettingsFilePath("/opt/q", "set.txt"), "/opt/q/set.txt"); }
+TEST(SettingsFolder, FilePathJoinsWithSlash) {
+  EXPECT_EQ(SettingsFilePath("/opt/q", "set.txt"), "/opt/q/set.txt");
+}
 
 }  // namespace
 }  // namespace quorvex::settings

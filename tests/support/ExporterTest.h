@@ -9,8 +9,8 @@
 
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
-#include "support/RecordingControls.h"
 #include "support/FakeExcel.h"
+#include "support/RecordingControls.h"
 #include "support/ScriptedRandomSource.h"
 #include "support/TempDir.h"
 

@@ -38,7 +38,8 @@ void FakeExcel::FailCreation(const std::string& description) {
 }
 
 automation::ApplicationFactory FakeExcel::Factory() {
-  return [this](const std::string& prog_id, const automation::WarningSink&) -> std::unique_ptr<automation::Application> {
+  return [this](const std::string& prog_id,
+                const automation::WarningSink&) -> std::unique_ptr<automation::Application> {
     Record("Create(" + prog_id + ")");
     if (!creation_failure_.empty()) {
       throw automation::AutomationError(creation_failure_);

@@ -1,19 +1,19 @@
 // Tests of converting from the window: a full run on real workbooks, feedback, and failures.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <QAction>
-#include <QThread>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <semaphore>
 #include <fstream>
+#include <semaphore>
 #include <sstream>
 
 #include "automation/builtin/BuiltinApplication.h"
@@ -99,7 +99,8 @@ class ConversionTest : public QObject {
     harness_->Convert();
 
     QVERIFY(harness_->messages.shown.empty());
-    QCOMPARE(harness_->shell.opened, std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(out + "/"))});
+    QCOMPARE(harness_->shell.opened,
+             std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(out + "/"))});
     QCOMPARE(harness_->Find<QProgressBar>("ProgressBar1")->value(), 0);
     QVERIFY(QApplication::overrideCursor() == nullptr);
     for (const fs::path& case_folder : cases) {
@@ -109,11 +110,12 @@ class ConversionTest : public QObject {
       for (const auto& expected : fs::directory_iterator(case_folder / "expected" / "csv")) {
         const fs::path written = fs::path(out) / folder / expected.path().filename();
         QVERIFY2(fs::is_regular_file(written), qPrintable(QString::fromStdString(written.string())));
-        QVERIFY2(Bytes(written) == Bytes(expected.path()), qPrintable(QString::fromStdString(written.string())));
+        QVERIFY2(Bytes(written) == Bytes(expected.path()),
+                 qPrintable(QString::fromStdString(written.string())));
         ++files;
       }
-      QCOMPARE(static_cast<int>(std::distance(fs::directory_iterator(fs::path(out) / folder),
-                                              fs::directory_iterator())),
+      QCOMPARE(static_cast<int>(
+                   std::distance(fs::directory_iterator(fs::path(out) / folder), fs::directory_iterator())),
                files);
       written_files += files;
     }
@@ -142,7 +144,8 @@ class ConversionTest : public QObject {
     harness_->Find<QComboBox>("Combo5")->setEditText(QString::fromStdString(out));
     harness_->Convert();
     QVERIFY(harness_->messages.shown.empty());
-    QVERIFY(fs::is_regular_file(fs::path(out) / "A" / (sheets->topLevelItem(0)->text(0).toStdString() + ".csv")));
+    QVERIFY(
+        fs::is_regular_file(fs::path(out) / "A" / (sheets->topLevelItem(0)->text(0).toStdString() + ".csv")));
     QVERIFY(!fs::exists(fs::path(out) / "A" / (unticked.toStdString() + ".csv")));
     QVERIFY(!fs::exists(fs::path(out) / "B"));
   }
@@ -151,7 +154,8 @@ class ConversionTest : public QObject {
   void StatusLineAndProgressBarFollowTheRun() {
     FakeExcel excel;
     GatedExporter exporter;
-    const std::string out = ListBooks(excel, {{"First Book.xlsx", {"S"}}, {"Second.xlsx", {"S"}}}, exporter.Table());
+    const std::string out =
+        ListBooks(excel, {{"First Book.xlsx", {"S"}}, {"Second.xlsx", {"S"}}}, exporter.Table());
     harness_->Find<QToolButton>("Command6")->click();
     auto* label = harness_->Find<QLabel>("Label1");
     auto* bar = harness_->Find<QProgressBar>("ProgressBar1");
@@ -172,7 +176,8 @@ class ConversionTest : public QObject {
   void FailedWorkbookShowsDescriptionThenFailureAndRunGoesOn() {
     FakeExcel excel;
     excel.FailOn("SaveAs", "The disk is full.");
-    const std::string out = ListBooks(excel, {{"A.xlsx", {"S1"}}, {"B.xlsx", {"S1"}}}, engine::StandardExporters());
+    const std::string out =
+        ListBooks(excel, {{"A.xlsx", {"S1"}}, {"B.xlsx", {"S1"}}}, engine::StandardExporters());
     harness_->Convert();
     QCOMPARE(harness_->messages.shown,
              (std::vector<Shown>{{"The disk is full.", engine::MessageIcon::kNone},
@@ -185,7 +190,8 @@ class ConversionTest : public QObject {
     QCOMPARE(label->text(), QStringLiteral("Converted 0 workbooks (0 files), 2 failed. Output folder: %1/. "
                                            "Failed: A.xlsx: The disk is full.; B.xlsx: The disk is full.")
                                 .arg(QString::fromStdString(out)));
-    QVERIFY(label->toolTip().endsWith(QStringLiteral("\nA.xlsx: The disk is full.\nB.xlsx: The disk is full.")));
+    QVERIFY(
+        label->toolTip().endsWith(QStringLiteral("\nA.xlsx: The disk is full.\nB.xlsx: The disk is full.")));
   }
 
   // The run goes on a worker thread: while its first sheet is being written the window shows the
@@ -199,22 +205,24 @@ class ConversionTest : public QObject {
     engine::ExporterTable table;
     table.Register(engine::ExportSlot::kDelimited, [&](engine::EngineContext& context, int row) {
       on_ui_thread = on_ui_thread || QThread::currentThread() == qApp->thread();
-      return engine::RunPerSheetExport(context, row, [&](automation::Workbook& workbook, const engine::SheetJob& job) {
-        workbook.SaveAs(job.folder + job.base + ".csv", 6);
-        if (job.index == 1 && job.base == "S1") {
-          in_first_sheet = true;
-          (void)go_on.try_acquire_for(std::chrono::seconds(5));
-        }
-        return true;
-      });
+      return engine::RunPerSheetExport(context, row,
+                                       [&](automation::Workbook& workbook, const engine::SheetJob& job) {
+                                         workbook.SaveAs(job.folder + job.base + ".csv", 6);
+                                         if (job.index == 1 && job.base == "S1") {
+                                           in_first_sheet = true;
+                                           (void)go_on.try_acquire_for(std::chrono::seconds(5));
+                                         }
+                                         return true;
+                                       });
     });
     const std::string out = ListBooks(excel, {{"A.xlsx", {"S1", "S2", "S3"}}, {"B.xlsx", {"T1"}}}, table);
     harness_->Find<QToolButton>("Command6")->click();
 
     QTRY_VERIFY(in_first_sheet);
     QTRY_COMPARE(harness_->Find<QLabel>("Label1")->text(), QStringLiteral("Convert A"));
-    for (const char* name : {"Command1", "Command2", "Command5", "Command6", "Command3", "Command4", "ListView1",
-                             "ListView2", "ListView3", "Combo1", "Combo3", "Combo5", "Command10"}) {
+    for (const char* name :
+         {"Command1", "Command2", "Command5", "Command6", "Command3", "Command4", "ListView1", "ListView2",
+          "ListView3", "Combo1", "Combo3", "Combo5", "Command10"}) {
       QVERIFY2(!harness_->Window().findChild<QWidget*>(QString::fromLatin1(name))->isEnabled(), name);
     }
     for (const char* name : {"AddExcel", "AddFolder", "RemoveItem", "RemoveAll", "Separate"}) {
@@ -253,7 +261,8 @@ class ConversionTest : public QObject {
     QVERIFY2(harness_->Window().isVisible(), "the window waits for the run");
     exporter.go_on.release();
     QTRY_VERIFY(!harness_->Window().isVisible());
-    QVERIFY(harness_->Find<QLabel>("Label1")->text().startsWith(QStringLiteral("Cancelled: converted 1 workbook")));
+    QVERIFY(harness_->Find<QLabel>("Label1")->text().startsWith(
+        QStringLiteral("Cancelled: converted 1 workbook")));
   }
 
   void OutputFolderTheDesktopCannotOpenIsReported() {
@@ -261,9 +270,10 @@ class ConversionTest : public QObject {
     const std::string out = ListBooks(excel, {{"A.xlsx", {"S"}}}, engine::StandardExporters());
     harness_->shell.works = false;
     harness_->Convert();
-    QCOMPARE(harness_->messages.shown,
-             (std::vector<Shown>{{QString::fromStdString("The desktop could not open the folder " + out + "/."),
-                                  engine::MessageIcon::kError}}));
+    QCOMPARE(
+        harness_->messages.shown,
+        (std::vector<Shown>{{QString::fromStdString("The desktop could not open the folder " + out + "/."),
+                             engine::MessageIcon::kError}}));
   }
 
   void PickedOutputDirectoryThatIsGoneIsReported() {
@@ -276,9 +286,10 @@ class ConversionTest : public QObject {
     harness_->dialogs.AnswerFolder(harness_->files / "gone");
     harness_->Find<QPushButton>("Command10")->click();
     harness_->Convert();
-    QCOMPARE(harness_->messages.shown,
-             (std::vector<Shown>{{QString::fromStdString("Folder does not exist! " + (harness_->files / "gone")),
-                                  engine::MessageIcon::kError}}));
+    QCOMPARE(
+        harness_->messages.shown,
+        (std::vector<Shown>{{QString::fromStdString("Folder does not exist! " + (harness_->files / "gone")),
+                             engine::MessageIcon::kError}}));
     QVERIFY(harness_->shell.opened.empty());
     QVERIFY(!fs::exists(harness_->files / "gone"));
   }

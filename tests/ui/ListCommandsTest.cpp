@@ -2,8 +2,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QPushButton>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -220,7 +220,8 @@ class ListCommandsTest : public QObject {
     QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"Single.xlsx", true}}));
     // What cannot be added is named in one message, before anything tries to open it.
     QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
-    QVERIFY(harness_->messages.shown[0].text.endsWith(QString::fromStdString(harness_->files / "missing.xlsx")));
+    QVERIFY(
+        harness_->messages.shown[0].text.endsWith(QString::fromStdString(harness_->files / "missing.xlsx")));
   }
 
   void DroppedFileThatIsNotAWorkbookIsRefusedWithOneMessage() {
@@ -229,9 +230,11 @@ class ListCommandsTest : public QObject {
     harness_->Window().AddPaths({notes});
     QCOMPARE(list1_->topLevelItemCount(), 0);
     QCOMPARE(harness_->messages.shown,
-             (std::vector<Shown>{{QString::fromStdString("Only workbooks (.xls, .xlsx, .xlsm, .xlsb) and folders can be "
-                                                         "added. Not added:\n" + notes),
-                                  engine::MessageIcon::kInformation}}));
+             (std::vector<Shown>{
+                 {QString::fromStdString("Only workbooks (.xls, .xlsx, .xlsm, .xlsb) and folders can be "
+                                         "added. Not added:\n" +
+                                         notes),
+                  engine::MessageIcon::kInformation}}));
     QCOMPARE(excel_->Creations(), creations);
   }
 
@@ -350,10 +353,10 @@ class ListCommandsTest : public QObject {
     harness_->Find<QToolButton>("Command8")->click();
     harness_->Find<QToolButton>("Command7")->click();
     QCOMPARE(harness_->messages.shown,
-             (std::vector<Shown>{
-                 {"The desktop could not open the manual " + help.toLocalFile() + ".", engine::MessageIcon::kError},
-                 {"The desktop could not open the home page https://quorvex.example.org.",
-                  engine::MessageIcon::kError}}));
+             (std::vector<Shown>{{"The desktop could not open the manual " + help.toLocalFile() + ".",
+                                  engine::MessageIcon::kError},
+                                 {"The desktop could not open the home page https://quorvex.example.org.",
+                                  engine::MessageIcon::kError}}));
   }
 
  private:

@@ -33,16 +33,14 @@ QStringList Entries(const QComboBox* combo) {
   return entries;
 }
 
-QString Plain(QString text) { return text.remove(QLatin1Char('&')); }
+QString Plain(QString text) {
+  return text.remove(QLatin1Char('&'));
+}
 
-const QStringList kAllFormats = {"Comma Delimited(*.csv)",
-                                 "Text (*.txt)",
-                                 "Web Page (*.htm; *html)",
-                                 "Single File Web Page (*.mht; *mhtml)",
-                                 "XML Spreadsheet (*.xml)",
-                                 "DBF4(dBASE IV)",
-                                 "DBF3(dBASE III)",
-                                 "DBF2(dBASE II)"};
+const QStringList kAllFormats = {"Comma Delimited(*.csv)",  "Text (*.txt)",
+                                 "Web Page (*.htm; *html)", "Single File Web Page (*.mht; *mhtml)",
+                                 "XML Spreadsheet (*.xml)", "DBF4(dBASE IV)",
+                                 "DBF3(dBASE III)",         "DBF2(dBASE II)"};
 
 }  // namespace
 
@@ -198,10 +196,9 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(menus, (QStringList{"File", "Edit", "Actions", "Settings", "Help"}));
     QCOMPARE(items, (QStringList{"AddExcel=Add Excel", "AddFolder=Add Folder", "RemoveItem=Remove Item",
-                                 "RemoveAll=Remove All Items",
-                                 "Removeoutput=Remove Current Output Directory",
-                                 "RemoveAllOutput=Remove All Output Directory", "Separate=Convert", "Settings",
-                                 "Help1=Help", "HomePage=HomePage", "About=About"}));
+                                 "RemoveAll=Remove All Items", "Removeoutput=Remove Current Output Directory",
+                                 "RemoveAllOutput=Remove All Output Directory", "Separate=Convert",
+                                 "Settings", "Help1=Help", "HomePage=HomePage", "About=About"}));
     QCOMPARE(harness_->Action("AddExcel")->shortcut(), QKeySequence(QKeySequence::Open));
     QCOMPARE(harness_->Action("Separate")->shortcut(), QKeySequence(Qt::Key_F5));
     QCOMPARE(harness_->Action("Help1")->shortcut(), QKeySequence(QKeySequence::HelpContents));
@@ -220,14 +217,16 @@ class MainWindowTest : public QObject {
     auto* combo2 = harness_->Find<QComboBox>("Combo2");
     auto* combo3 = harness_->Find<QComboBox>("Combo3");
     auto* combo4 = harness_->Find<QComboBox>("Combo4");
-    QCOMPARE(Entries(combo1), (QStringList{"Will be based on sheet name", "Will be based on workbook and sheet name",
-                                           "Will be 1.xls,2.xls,3.xls,4.xls,5.xls..."}));
+    QCOMPARE(Entries(combo1),
+             (QStringList{"Will be based on sheet name", "Will be based on workbook and sheet name",
+                          "Will be 1.xls,2.xls,3.xls,4.xls,5.xls..."}));
     QCOMPARE(Entries(combo2), (QStringList{"Saved as static text and images",
                                            "Saved as an interactive spreadsheet functionality",
                                            "Saved as an interactive pivotTable functionality"}));
     QCOMPARE(Entries(combo3), kAllFormats);
-    QCOMPARE(Entries(combo4), (QStringList{"", "Will be based on sheet name", "Will be based on workbook name",
-                                           "Will be based on workbook and sheet name"}));
+    QCOMPARE(Entries(combo4),
+             (QStringList{"", "Will be based on sheet name", "Will be based on workbook name",
+                          "Will be based on workbook and sheet name"}));
     for (QComboBox* combo : {combo1, combo2, combo3, combo4}) {
       QCOMPARE(combo->currentIndex(), 0);
     }
@@ -334,20 +333,36 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("option4");
     // Enabled: Option1/2, Combo1, Combo2/4, Option3/4, ListView3.
     QTest::addColumn<QList<bool>>("enabled");
-    QTest::newRow("csv") << 0 << false << "HTML Type:" << "htm" << "html" << QList<bool>{false, true, false, false, true};
-    QTest::newRow("txt") << 1 << false << "HTML Type:" << "htm" << "html" << QList<bool>{false, true, false, false, true};
-    QTest::newRow("web per sheet") << 2 << false << "HTML Type:" << "htm" << "html"
-                                   << QList<bool>{true, true, true, true, true};
-    QTest::newRow("web whole") << 2 << true << "HTML Type:" << "htm" << "html"
-                               << QList<bool>{true, false, false, true, false};
-    QTest::newRow("mht per sheet") << 3 << false << "MHT Type:" << "mht" << "mhtml"
-                                   << QList<bool>{true, true, true, true, true};
-    QTest::newRow("mht whole") << 3 << true << "MHT Type:" << "mht" << "mhtml"
-                               << QList<bool>{true, false, false, true, false};
-    QTest::newRow("xml") << 4 << false << "HTML Type:" << "htm" << "html" << QList<bool>{false, false, false, false, false};
-    QTest::newRow("dbf4") << 5 << false << "HTML Type:" << "htm" << "html" << QList<bool>{false, true, false, false, true};
-    QTest::newRow("dbf3") << 6 << false << "HTML Type:" << "htm" << "html" << QList<bool>{false, true, false, false, true};
-    QTest::newRow("dbf2") << 7 << false << "HTML Type:" << "htm" << "html" << QList<bool>{false, true, false, false, true};
+    QTest::newRow("csv") << 0 << false << "HTML Type:"
+                         << "htm"
+                         << "html" << QList<bool>{false, true, false, false, true};
+    QTest::newRow("txt") << 1 << false << "HTML Type:"
+                         << "htm"
+                         << "html" << QList<bool>{false, true, false, false, true};
+    QTest::newRow("web per sheet") << 2 << false << "HTML Type:"
+                                   << "htm"
+                                   << "html" << QList<bool>{true, true, true, true, true};
+    QTest::newRow("web whole") << 2 << true << "HTML Type:"
+                               << "htm"
+                               << "html" << QList<bool>{true, false, false, true, false};
+    QTest::newRow("mht per sheet") << 3 << false << "MHT Type:"
+                                   << "mht"
+                                   << "mhtml" << QList<bool>{true, true, true, true, true};
+    QTest::newRow("mht whole") << 3 << true << "MHT Type:"
+                               << "mht"
+                               << "mhtml" << QList<bool>{true, false, false, true, false};
+    QTest::newRow("xml") << 4 << false << "HTML Type:"
+                         << "htm"
+                         << "html" << QList<bool>{false, false, false, false, false};
+    QTest::newRow("dbf4") << 5 << false << "HTML Type:"
+                          << "htm"
+                          << "html" << QList<bool>{false, true, false, false, true};
+    QTest::newRow("dbf3") << 6 << false << "HTML Type:"
+                          << "htm"
+                          << "html" << QList<bool>{false, true, false, false, true};
+    QTest::newRow("dbf2") << 7 << false << "HTML Type:"
+                          << "htm"
+                          << "html" << QList<bool>{false, true, false, false, true};
   }
 
   void FormatRuleSetsEnabledStatesRowByRow() {

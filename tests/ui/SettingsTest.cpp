@@ -260,7 +260,8 @@ class SettingsTest : public QObject {
     testing::RecordingMessageBoxes messages;
     DesktopShellOpener opener(messages);
     for (const int code : {0, 3}) {
-      const std::string script = harness_->files.MakeFile("bin/xdg-open", "#!/bin/sh\nexit " + std::to_string(code) + "\n");
+      const std::string script =
+          harness_->files.MakeFile("bin/xdg-open", "#!/bin/sh\nexit " + std::to_string(code) + "\n");
       std::filesystem::permissions(script, std::filesystem::perms::owner_all);
       QVERIFY(opener.Open(QUrl::fromLocalFile(QStringLiteral("/nowhere/x"))));
       if (code == 0) {

@@ -27,14 +27,22 @@ engine::ExporterTable EveryFormatExporters() {
 
 ui::MainWindow& WindowHarness::Start(automation::ApplicationFactory factory, engine::ExporterTable exporters,
                                      int jobs) {
-  ui::WindowServices services{dialogs, messages, shell, std::move(factory), std::move(exporters),
-                              settings.Path(), settings / "help.html", jobs};
+  ui::WindowServices services{dialogs,
+                              messages,
+                              shell,
+                              std::move(factory),
+                              std::move(exporters),
+                              settings.Path(),
+                              settings / "help.html",
+                              jobs};
   window_ = std::make_unique<ui::MainWindow>(std::move(services));
   window_->show();
   return *window_;
 }
 
-void WindowHarness::Close() { window_->close(); }
+void WindowHarness::Close() {
+  window_->close();
+}
 
 void WindowHarness::Convert() {
   Find<QToolButton>("Command6")->click();

@@ -12,9 +12,8 @@ namespace quorvex::automation {
 namespace {
 
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 }  // namespace
@@ -48,7 +47,8 @@ void BuiltinApplication::RequireRunning(const char* operation) const {
   if (!running_) throw AutomationError(std::string(operation) + " failed: the application has quit.");
 }
 
-std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id, const WarningSink& warnings) {
+std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id,
+                                                      const WarningSink& warnings) {
   if (!EqualsIgnoringCase(prog_id, kExcelApplication)) {
     throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application.");
   }

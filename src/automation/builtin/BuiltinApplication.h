@@ -38,6 +38,7 @@ class BuiltinApplication : public Application {
 /// Creates applications for "Excel.Application" that tell `warnings` (when not empty) about damage
 /// they work around in the workbooks they open; any other identifier raises AutomationError. It
 /// serves as the program's ApplicationFactory.
-std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id, const WarningSink& warnings = {});
+std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id,
+                                                      const WarningSink& warnings = {});
 
 }  // namespace quorvex::automation

@@ -64,7 +64,9 @@ void BuiltinWorkbook::SheetsSelect(int index) {
   active_ = static_cast<std::size_t>(index - 1);
 }
 
-void BuiltinWorkbook::WorksheetsSelect(int index) { active_ = WorksheetPosition(index, "Worksheets().Select"); }
+void BuiltinWorkbook::WorksheetsSelect(int index) {
+  active_ = WorksheetPosition(index, "Worksheets().Select");
+}
 
 void BuiltinWorkbook::SaveAs(const std::string& file_name, int file_format) {
   RequireOpen("SaveAs");
@@ -80,8 +82,8 @@ void BuiltinWorkbook::SaveAs(const std::string& file_name, int file_format) {
 
 void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_name, int file_format) {
   const sheet::SheetInfo& info = reader_->workbook().sheets[position];
-  const std::string what = "Cannot save the sheet \"" + info.name + "\" of \"" + FileName() + "\" as \"" +
-                           file_name + "\"";
+  const std::string what =
+      "Cannot save the sheet \"" + info.name + "\" of \"" + FileName() + "\" as \"" + file_name + "\"";
   const SaveFormat* format = SaveFormatOf(file_format);
   if (format == nullptr || format->scope != SaveScope::kSheet) {
     throw AutomationError(what + ": the file format " + std::to_string(file_format) + " is not available.");
@@ -127,9 +129,10 @@ sheet::DbfSaveRequest BuiltinWorkbook::DbfRequest(std::size_t position, sheet::D
   return request;
 }
 
-void BuiltinWorkbook::PublishObjectsAdd(int source_type, const std::string& file_name, const std::string& sheet,
-                                        const std::optional<std::string>& source, int html_type,
-                                        const std::optional<std::string>& div_id, const std::string& title) {
+void BuiltinWorkbook::PublishObjectsAdd(int source_type, const std::string& file_name,
+                                        const std::string& sheet, const std::optional<std::string>& source,
+                                        int html_type, const std::optional<std::string>& div_id,
+                                        const std::string& title) {
   RequireOpen("PublishObjects.Add");
   publish_objects_.Add(*this, {source_type, file_name, sheet, source, html_type, div_id, title});
 }
@@ -160,18 +163,21 @@ const sheet::numfmt::CellText& BuiltinWorkbook::cell_text() {
   return *cell_text_;
 }
 
-std::string BuiltinWorkbook::FileName() const { return std::filesystem::path(path_).filename().string(); }
+std::string BuiltinWorkbook::FileName() const {
+  return std::filesystem::path(path_).filename().string();
+}
 
 void BuiltinWorkbook::RequireOpen(const char* operation) const {
-  if (!reader_) throw AutomationError(std::string(operation) + " failed: the workbook \"" + FileName() + "\" is closed.");
+  if (!reader_)
+    throw AutomationError(std::string(operation) + " failed: the workbook \"" + FileName() + "\" is closed.");
 }
 
 std::size_t BuiltinWorkbook::WorksheetPosition(int index, const char* operation) {
   RequireOpen(operation);
   if (index < 1 || static_cast<std::size_t>(index) > worksheet_positions_.size()) {
     throw AutomationError(std::string(operation) + " failed: there is no worksheet " + std::to_string(index) +
-                          " in \"" + FileName() + "\" (it has " + std::to_string(worksheet_positions_.size()) +
-                          ").");
+                          " in \"" + FileName() + "\" (it has " +
+                          std::to_string(worksheet_positions_.size()) + ").");
   }
   return worksheet_positions_[static_cast<std::size_t>(index - 1)];
 }

@@ -27,10 +27,18 @@ class CellFinder : public sheet::SheetSink {
       case K::kEmpty:
         value_ = {};
         break;
-      case K::kNumber: value_ = {Variant::Kind::kNumber, cell.value.number, {}}; break;
-      case K::kBoolean: value_ = {Variant::Kind::kBoolean, cell.value.number, {}}; break;
-      case K::kString: value_ = {Variant::Kind::kString, 0, std::string(cell.value.text)}; break;
-      case K::kError: value_ = {Variant::Kind::kError, 0, std::string(cell.value.text)}; break;
+      case K::kNumber:
+        value_ = {Variant::Kind::kNumber, cell.value.number, {}};
+        break;
+      case K::kBoolean:
+        value_ = {Variant::Kind::kBoolean, cell.value.number, {}};
+        break;
+      case K::kString:
+        value_ = {Variant::Kind::kString, 0, std::string(cell.value.text)};
+        break;
+      case K::kError:
+        value_ = {Variant::Kind::kError, 0, std::string(cell.value.text)};
+        break;
     }
     return in_row_order_ ? sheet::SinkControl::kStop : sheet::SinkControl::kContinue;
   }
@@ -48,7 +56,9 @@ class CellFinder : public sheet::SheetSink {
 BuiltinWorksheet::BuiltinWorksheet(BuiltinWorkbook& workbook, std::size_t position)
     : workbook_(workbook), position_(position) {}
 
-std::string BuiltinWorksheet::Name() { return workbook_.reader().workbook().sheets[position_].name; }
+std::string BuiltinWorksheet::Name() {
+  return workbook_.reader().workbook().sheets[position_].name;
+}
 
 void BuiltinWorksheet::Activate() {
   workbook_.reader();  // reports a closed workbook
@@ -69,9 +79,13 @@ const sheet::CellRange& BuiltinWorksheet::UsedRange() {
   return *used_range_;
 }
 
-int BuiltinWorksheet::UsedRangeRowsCount() { return static_cast<int>(UsedRange().RowCount()); }
+int BuiltinWorksheet::UsedRangeRowsCount() {
+  return static_cast<int>(UsedRange().RowCount());
+}
 
-int BuiltinWorksheet::UsedRangeColumnsCount() { return static_cast<int>(UsedRange().ColumnCount()); }
+int BuiltinWorksheet::UsedRangeColumnsCount() {
+  return static_cast<int>(UsedRange().ColumnCount());
+}
 
 std::string BuiltinWorksheet::UsedRangeCellAddress(int row, int column) {
   const sheet::CellRange& range = UsedRange();
@@ -81,7 +95,8 @@ std::string BuiltinWorksheet::UsedRangeCellAddress(int row, int column) {
     throw AutomationError("UsedRange.Cells(" + std::to_string(row) + ", " + std::to_string(column) +
                           ") lies outside the sheet.");
   }
-  return AbsoluteAddress({static_cast<std::uint32_t>(absolute_row), static_cast<std::uint32_t>(absolute_column)});
+  return AbsoluteAddress(
+      {static_cast<std::uint32_t>(absolute_row), static_cast<std::uint32_t>(absolute_column)});
 }
 
 Variant BuiltinWorksheet::Cells(int row, int column) {
@@ -117,7 +132,8 @@ void BuiltinWorksheet::RangeSelect(const std::string& first, const std::string& 
   workbook_.reader();
   auto a = ParseAddress(first);
   auto b = ParseAddress(last);
-  if (!a || !b) throw AutomationError("Range(\"" + first + "\", \"" + last + "\").Select failed: not a cell address.");
+  if (!a || !b)
+    throw AutomationError("Range(\"" + first + "\", \"" + last + "\").Select failed: not a cell address.");
   sheet::CellRange range{a->row, a->column, a->row, a->column};
   range.Include(b->row, b->column);
   selection_ = range;

@@ -28,8 +28,10 @@ std::optional<CellPosition> ParseAddress(std::string_view text) {
   if (i < text.size() && text[i] == '$') ++i;
   std::uint64_t column = 0;
   std::size_t letters = 0;
-  for (; i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])) && letters < 4; ++i, ++letters) {
-    column = column * 26 + static_cast<std::uint64_t>(std::toupper(static_cast<unsigned char>(text[i])) - 'A' + 1);
+  for (; i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])) && letters < 4;
+       ++i, ++letters) {
+    column =
+        column * 26 + static_cast<std::uint64_t>(std::toupper(static_cast<unsigned char>(text[i])) - 'A' + 1);
   }
   if (letters == 0) return std::nullopt;
   if (i < text.size() && text[i] == '$') ++i;

@@ -17,7 +17,8 @@ inline std::string ReasonAfter(const std::string& what, const sheet::SheetError&
   const std::string& part = error.part();
   if (part.empty()) return error.what();
   const std::string name = std::filesystem::path(part).filename().string();
-  const bool named = what.find('"' + part + '"') != std::string::npos || what.find('"' + name + '"') != std::string::npos;
+  const bool named =
+      what.find('"' + part + '"') != std::string::npos || what.find('"' + name + '"') != std::string::npos;
   return named ? error.sentence() : error.what();
 }
 

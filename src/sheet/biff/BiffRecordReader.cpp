@@ -6,7 +6,8 @@
 
 namespace quorvex::sheet::biff {
 
-BiffRecordReader::BiffRecordReader(container::ByteSource& source, std::string part, std::uint64_t start_offset)
+BiffRecordReader::BiffRecordReader(container::ByteSource& source, std::string part,
+                                   std::uint64_t start_offset)
     : buffer_(source, kBufferSize, start_offset), part_(std::move(part)) {}
 
 void BiffRecordReader::Fail(const std::string& sentence) const {

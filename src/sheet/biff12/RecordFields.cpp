@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "sheet/container/Utf16.h"
 #include "sheet/container/LittleEndian.h"
+#include "sheet/container/Utf16.h"
 
 namespace quorvex::sheet::biff12 {
 
@@ -17,9 +17,15 @@ const char* RecordFields::Take(std::size_t count) {
   return at;
 }
 
-std::uint8_t RecordFields::U8() { return static_cast<std::uint8_t>(*Take(1)); }
-std::uint16_t RecordFields::U16() { return container::ReadU16(Take(2)); }
-std::uint32_t RecordFields::U32() { return container::ReadU32(Take(4)); }
+std::uint8_t RecordFields::U8() {
+  return static_cast<std::uint8_t>(*Take(1));
+}
+std::uint16_t RecordFields::U16() {
+  return container::ReadU16(Take(2));
+}
+std::uint32_t RecordFields::U32() {
+  return container::ReadU32(Take(4));
+}
 
 double RecordFields::Double() {
   const std::uint64_t bits = container::ReadU64(Take(8));
@@ -28,7 +34,9 @@ double RecordFields::Double() {
   return value;
 }
 
-void RecordFields::Skip(std::size_t count) { Take(count); }
+void RecordFields::Skip(std::size_t count) {
+  Take(count);
+}
 
 void RecordFields::WideString(std::string& out) {
   const std::uint32_t count = U32();

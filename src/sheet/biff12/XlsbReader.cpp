@@ -26,19 +26,23 @@ opc::MainPart FindMainPart(container::ZipArchive& archive) {
 
 }  // namespace
 
-bool XlsbReader::IsBinaryWorkbook(container::ZipArchive& archive) { return FindMainPart(archive).binary(); }
+bool XlsbReader::IsBinaryWorkbook(container::ZipArchive& archive) {
+  return FindMainPart(archive).binary();
+}
 
 XlsbReader::XlsbReader(const std::string& path) : XlsbReader(std::make_unique<container::ZipArchive>(path)) {}
 
-XlsbReader::XlsbReader(std::unique_ptr<container::ZipArchive> archive) : archive_(std::move(archive)) { Open(); }
+XlsbReader::XlsbReader(std::unique_ptr<container::ZipArchive> archive) : archive_(std::move(archive)) {
+  Open();
+}
 
 XlsbReader::~XlsbReader() = default;
 
 void XlsbReader::Open() {
   const opc::MainPart main = FindMainPart(*archive_);
   if (main.entry == nullptr) {
-    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook: " + main.expected + " is missing",
-                     archive_->path());
+    throw SheetError(SheetErrorCode::kNotAWorkbook,
+                     "the file is not a workbook: " + main.expected + " is missing", archive_->path());
   }
   const std::string workbook_part = main.entry->name;
   std::vector<std::string> relationship_ids;
@@ -149,7 +153,8 @@ void XlsbReader::ResolveExternSheets(const std::vector<std::uint32_t>& xtis,
     std::string prefix;  // empty for other workbooks and sheets that do not exist
     if (supbook < supbook_is_self.size() && supbook_is_self[supbook] && first <= last &&
         last < sheets.size()) {
-      prefix = formula::FormulaDecompiler::SheetSpanText(sheets[first].name, sheets[last].name, first == last);
+      prefix =
+          formula::FormulaDecompiler::SheetSpanText(sheets[first].name, sheets[last].name, first == last);
     }
     extern_sheets_.push_back(std::move(prefix));
   }
@@ -158,9 +163,11 @@ void XlsbReader::ResolveExternSheets(const std::vector<std::uint32_t>& xtis,
 void XlsbReader::LoadSharedStrings() {
   if (shared_strings_loaded_) return;
   shared_strings_loaded_ = true;
-  const container::ZipEntry* entry = shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_);
+  const container::ZipEntry* entry =
+      shared_strings_part_.empty() ? nullptr : archive_->Find(shared_strings_part_);
   if (entry == nullptr) return;
-  shared_strings_ = container::StringTable(container::StringTable::BudgetForCompressedPart(entry->compressed_size));
+  shared_strings_ =
+      container::StringTable(container::StringTable::BudgetForCompressedPart(entry->compressed_size));
   auto reader = archive_->OpenStream(*entry);
   BinaryRecordReader records(*reader, archive_->path() + ": " + entry->name);
   std::string text;
@@ -168,7 +175,8 @@ void XlsbReader::LoadSharedStrings() {
     if (records.id() == record::kBeginSst) {
       RecordFields fields(records);
       fields.U32();
-      shared_strings_.Reserve(std::min<std::uint32_t>(fields.U32(), 1u << 20));  // a declared count, not trusted
+      shared_strings_.Reserve(
+          std::min<std::uint32_t>(fields.U32(), 1u << 20));  // a declared count, not trusted
     } else if (records.id() == record::kSstItem) {
       // BrtSSTItem, MS-XLSB: a RichStr; runs and phonetic data after the text are skipped.
       RecordFields fields(records);

@@ -83,8 +83,8 @@ void XlsbSheetReader::Dispatch() {
       const CellRange range = ReadRfx(fields);
       if (dimension_reported_) return;
       dimension_reported_ = true;
-      if (range.first_row <= range.last_row && range.last_row <= kMaxRow && range.first_column <= range.last_column &&
-          range.last_column <= kMaxColumn) {
+      if (range.first_row <= range.last_row && range.last_row <= kMaxRow &&
+          range.first_column <= range.last_column && range.last_column <= kMaxColumn) {
         sink_.OnDimension(range);
       }
       return;
@@ -99,7 +99,8 @@ void XlsbSheetReader::Dispatch() {
       // BrtMergeCell, MS-XLSB: an RfX (first row, last row, first column, last column).
       RecordFields fields(records_);
       const CellRange range = ReadRfx(fields);
-      if (range.first_row <= range.last_row && range.first_column <= range.last_column) sink_.OnMergedRange(range);
+      if (range.first_row <= range.last_row && range.first_column <= range.last_column)
+        sink_.OnMergedRange(range);
       return;
     }
     default:

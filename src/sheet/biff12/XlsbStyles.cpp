@@ -17,10 +17,20 @@ constexpr std::array<Rgb, 12> kThemeColors = {0x000000, 0xFFFFFF, 0x44546A, 0xE7
                                               0xA5A5A5, 0xFFC000, 0x5B9BD5, 0x70AD47, 0x0563C1, 0x954F72};
 
 constexpr std::array<BorderStyle, 14> kBorderStyles = {
-    BorderStyle::kNone,         BorderStyle::kThin,      BorderStyle::kMedium,        BorderStyle::kDashed,
-    BorderStyle::kDotted,       BorderStyle::kThick,     BorderStyle::kDouble,        BorderStyle::kHair,
-    BorderStyle::kMediumDashed, BorderStyle::kDashDot,   BorderStyle::kMediumDashDot, BorderStyle::kDashDotDot,
-    BorderStyle::kMediumDashDotDot, BorderStyle::kSlantDashDot,
+    BorderStyle::kNone,
+    BorderStyle::kThin,
+    BorderStyle::kMedium,
+    BorderStyle::kDashed,
+    BorderStyle::kDotted,
+    BorderStyle::kThick,
+    BorderStyle::kDouble,
+    BorderStyle::kHair,
+    BorderStyle::kMediumDashed,
+    BorderStyle::kDashDot,
+    BorderStyle::kMediumDashDot,
+    BorderStyle::kDashDotDot,
+    BorderStyle::kMediumDashDotDot,
+    BorderStyle::kSlantDashDot,
 };
 
 constexpr std::array<VerticalAlignment, 8> kVertical = {
@@ -36,16 +46,29 @@ class Styles {
   void Read() {
     while (records_.Next()) {
       switch (records_.id()) {
-        case record::kFmt: ReadFormat(); break;
-        case record::kFont: ReadFont(); break;
-        case record::kFill: ReadFill(); break;
-        case record::kBorder: ReadBorder(); break;
-        case record::kBeginCellXfs: in_cell_xfs_ = true; break;
-        case record::kEndCellXfs: in_cell_xfs_ = false; break;
+        case record::kFmt:
+          ReadFormat();
+          break;
+        case record::kFont:
+          ReadFont();
+          break;
+        case record::kFill:
+          ReadFill();
+          break;
+        case record::kBorder:
+          ReadBorder();
+          break;
+        case record::kBeginCellXfs:
+          in_cell_xfs_ = true;
+          break;
+        case record::kEndCellXfs:
+          in_cell_xfs_ = false;
+          break;
         case record::kXf:
           if (in_cell_xfs_) ReadXf();
           break;
-        default: break;
+        default:
+          break;
       }
     }
   }
@@ -65,10 +88,14 @@ class Styles {
     const Rgb blue = fields.U8();
     fields.U8();
     switch (type) {
-      case 1: return palette_.Resolve(index);
-      case 2: return (red << 16) | (green << 8) | blue;
-      case 3: return index < kThemeColors.size() ? std::optional<Rgb>(kThemeColors[index]) : std::nullopt;
-      default: return std::nullopt;
+      case 1:
+        return palette_.Resolve(index);
+      case 2:
+        return (red << 16) | (green << 8) | blue;
+      case 3:
+        return index < kThemeColors.size() ? std::optional<Rgb>(kThemeColors[index]) : std::nullopt;
+      default:
+        return std::nullopt;
     }
   }
 

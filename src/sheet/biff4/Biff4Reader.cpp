@@ -23,9 +23,12 @@ constexpr std::size_t kMaxSheetNameCharacters = 31;
 
 SheetKind KindOf(std::uint16_t substream_type) {
   switch (substream_type) {
-    case substream::kWorksheet: return SheetKind::kWorksheet;
-    case substream::kChart: return SheetKind::kChart;
-    default: return SheetKind::kMacro;
+    case substream::kWorksheet:
+      return SheetKind::kWorksheet;
+    case substream::kChart:
+      return SheetKind::kChart;
+    default:
+      return SheetKind::kMacro;
   }
 }
 
@@ -136,7 +139,8 @@ void Biff4Reader::ScanWorkbook(biff::BiffRecordReader& records) {
     if (sheet_header || IsBof(id)) {
       const std::size_t index = workbook_.sheets.size();
       std::string name = sheet_header ? ByteString(records, 4, "SHEETHDR") : std::string();
-      if (name.empty()) name = index < bound_names.size() ? bound_names[index] : "Sheet" + std::to_string(index + 1);
+      if (name.empty())
+        name = index < bound_names.size() ? bound_names[index] : "Sheet" + std::to_string(index + 1);
       if (sheet_header && (!records.Next() || !IsBof(records.id()))) {
         records.Fail("the sheet '" + name + "' does not start with a BOF record");
       }

@@ -54,7 +54,7 @@ inline constexpr std::uint16_t kBof3 = 0x0209;
 inline constexpr std::uint16_t kBof4 = 0x0409;
 inline constexpr std::uint16_t kBof = 0x0809;  // BIFF5 and later, as embedded chart substreams may use
 inline constexpr std::uint16_t kEof = 0x000A;
-inline constexpr std::uint16_t kBoundSheet = 0x0085;  // BIFF4W: the sheet name only
+inline constexpr std::uint16_t kBoundSheet = 0x0085;   // BIFF4W: the sheet name only
 inline constexpr std::uint16_t kSheetHeader = 0x008F;  // BIFF4W: substream size and sheet name
 }  // namespace record
 

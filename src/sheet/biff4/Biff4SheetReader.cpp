@@ -33,7 +33,8 @@ void Biff4SheetReader::Require(std::size_t size, const char* what) const {
 }
 
 bool Biff4SheetReader::Read() {
-  if (!records_.Next() || !IsBof(records_.id())) records_.Fail("the sheet's position does not hold a BOF record");
+  if (!records_.Next() || !IsBof(records_.id()))
+    records_.Fail("the sheet's position does not hold a BOF record");
   // The walk still passes the records after a stop; sheets of these versions are small.
   ForEachRecordOfSubstream(records_, [this] {
     if (!stopped_) Dispatch();
@@ -50,7 +51,9 @@ std::uint32_t Biff4SheetReader::Biff2Style() const {
   return styles_.ForXf(xf == kIxfeMarker ? ixfe_ : xf);
 }
 
-std::uint32_t Biff4SheetReader::Style() const { return styles_.ForXf(ReadU16(records_.data().data() + 4)); }
+std::uint32_t Biff4SheetReader::Style() const {
+  return styles_.ForXf(ReadU16(records_.data().data() + 4));
+}
 
 void Biff4SheetReader::Dispatch() {
   const char* data = records_.data().data();
@@ -131,7 +134,8 @@ void Biff4SheetReader::Dispatch() {
       return;
     case record::kBoolErr:
       Require(8, "BOOLERR");
-      Emit(data[7] == 0 ? CellValue::Boolean(data[6] != 0) : CellValue::Error(biff::ErrorText(data[6])), Style());
+      Emit(data[7] == 0 ? CellValue::Boolean(data[6] != 0) : CellValue::Error(biff::ErrorText(data[6])),
+           Style());
       return;
     case record::kLabel:
       Require(8, "LABEL");
@@ -162,7 +166,8 @@ void Biff4SheetReader::ReadDimensions() {
   const std::uint32_t first_column = ReadU16(data + 4);
   const std::uint32_t end_column = ReadU16(data + 6);
   CellRange range;  // an empty sheet states A1, as other formats do
-  if (end_row > first_row && end_column > first_column) range = {first_row, first_column, end_row - 1, end_column - 1};
+  if (end_row > first_row && end_column > first_column)
+    range = {first_row, first_column, end_row - 1, end_column - 1};
   sink_.OnDimension(range);
 }
 
@@ -220,9 +225,10 @@ void Biff4SheetReader::ReadColumns() {
 void Biff4SheetReader::ReadLabel(std::size_t length_at, std::size_t length_size, std::uint32_t style) {
   // LABEL: the cell's text as a byte string in the workbook's code page.
   const std::string_view data = records_.data();
-  const std::size_t length = length_size == 1 ? static_cast<unsigned char>(data[length_at])
-                                              : ReadU16(data.data() + length_at);
-  if (data.size() < length_at + length_size + length) records_.Fail("a text cell's characters run past its record");
+  const std::size_t length =
+      length_size == 1 ? static_cast<unsigned char>(data[length_at]) : ReadU16(data.data() + length_at);
+  if (data.size() < length_at + length_size + length)
+    records_.Fail("a text cell's characters run past its record");
   text_.clear();
   code_page_.Append(data.substr(length_at + length_size, length), text_);
   Emit(CellValue::String(text_), style);

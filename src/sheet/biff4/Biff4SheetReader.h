@@ -15,8 +15,8 @@ class Biff4SheetReader {
  public:
   /// `records` must be positioned just before the sheet's BOF record; all references must
   /// outlive Read().
-  Biff4SheetReader(biff::BiffRecordReader& records, const SheetStyles& styles, const biff::CodePage& code_page,
-                   SheetSink& sink);
+  Biff4SheetReader(biff::BiffRecordReader& records, const SheetStyles& styles,
+                   const biff::CodePage& code_page, SheetSink& sink);
 
   /// Reads to the sheet's EOF (a missing final EOF is forgiven), handing each cell to the sink in
   /// file order, until the sink asks to stop. Returns false when it did. Throws SheetError

@@ -12,8 +12,8 @@ namespace {
 
 using container::ReadU16;
 
-constexpr std::uint32_t kFirstFormatId = 164;  // past the built-in number formats
-constexpr std::size_t kMaxStyles = 65535;       // fonts, formats and cell formats, each
+constexpr std::uint32_t kFirstFormatId = 164;    // past the built-in number formats
+constexpr std::size_t kMaxStyles = 65535;        // fonts, formats and cell formats, each
 constexpr std::uint32_t kAttributeFormats = 64;  // FORMAT indexes a BIFF2 cell attribute can name
 
 constexpr VerticalAlignment kVertical[4] = {VerticalAlignment::kTop, VerticalAlignment::kCenter,
@@ -31,7 +31,9 @@ StyleCollector::StyleCollector(Workbook& workbook, const biff::CodePage* const& 
   if (workbook_.borders.empty()) workbook_.borders.push_back(Border{});
 }
 
-void StyleCollector::BeginSubstream() { scope_ = Scope{}; }
+void StyleCollector::BeginSubstream() {
+  scope_ = Scope{};
+}
 
 bool StyleCollector::Take(biff::BiffRecordReader& records) {
   switch (records.id()) {
@@ -82,7 +84,8 @@ void StyleCollector::ReadFormat(biff::BiffRecordReader& records) {
   const std::string_view data = records.data();
   const std::size_t text_at = records.id() == record::kFormat4 ? 2 : 0;
   if (data.size() < text_at + 1) records.Fail("a FORMAT record is too short");
-  if (workbook_.number_formats.size() >= kMaxStyles) records.Fail("the workbook holds too many number formats");
+  if (workbook_.number_formats.size() >= kMaxStyles)
+    records.Fail("the workbook holds too many number formats");
   const std::size_t length = static_cast<unsigned char>(data[text_at]);
   if (data.size() < text_at + 1 + length) records.Fail("a FORMAT record's code runs past its end");
   std::string code;

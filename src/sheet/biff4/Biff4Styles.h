@@ -14,7 +14,7 @@ namespace quorvex::sheet::biff4 {
 /// Where one sheet's style indexes land in the workbook's cell formats.
 struct SheetStyles {
   std::uint32_t xf_base = 0;
-  std::uint32_t xf_count = 0;  // 0: the cells carry their number format in their attributes
+  std::uint32_t xf_count = 0;        // 0: the cells carry their number format in their attributes
   std::uint32_t attribute_base = 0;  // one cell format per FORMAT index, for such cells
 
   /// The cell format of XF index `xf` (0, the default, for an index the sheet lacks).

@@ -19,7 +19,8 @@ bool ContinuedRecord::AtEnd() {
 }
 
 void ContinuedRecord::Advance() {
-  if (!reader_.NextIsContinue() || !reader_.Next()) reader_.Fail("a record's data ends before its content does");
+  if (!reader_.NextIsContinue() || !reader_.Next())
+    reader_.Fail("a record's data ends before its content does");
   data_ = reader_.data();
   position_ = 0;
 }

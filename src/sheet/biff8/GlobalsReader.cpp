@@ -28,10 +28,22 @@ constexpr std::size_t kMaxStyles = 65535;
 constexpr std::uint32_t kMaxReserve = 1u << 20;
 
 constexpr std::array<BorderStyle, 16> kBorderStyles = {
-    BorderStyle::kNone,       BorderStyle::kThin,           BorderStyle::kMedium,      BorderStyle::kDashed,
-    BorderStyle::kDotted,     BorderStyle::kThick,          BorderStyle::kDouble,      BorderStyle::kHair,
-    BorderStyle::kMediumDashed, BorderStyle::kDashDot,      BorderStyle::kMediumDashDot, BorderStyle::kDashDotDot,
-    BorderStyle::kMediumDashDotDot, BorderStyle::kSlantDashDot, BorderStyle::kNone,   BorderStyle::kNone,
+    BorderStyle::kNone,
+    BorderStyle::kThin,
+    BorderStyle::kMedium,
+    BorderStyle::kDashed,
+    BorderStyle::kDotted,
+    BorderStyle::kThick,
+    BorderStyle::kDouble,
+    BorderStyle::kHair,
+    BorderStyle::kMediumDashed,
+    BorderStyle::kDashDot,
+    BorderStyle::kMediumDashDot,
+    BorderStyle::kDashDotDot,
+    BorderStyle::kMediumDashDotDot,
+    BorderStyle::kSlantDashDot,
+    BorderStyle::kNone,
+    BorderStyle::kNone,
 };
 constexpr std::array<VerticalAlignment, 8> kVertical = {
     VerticalAlignment::kTop,     VerticalAlignment::kCenter,      VerticalAlignment::kBottom,
@@ -55,7 +67,8 @@ struct RawXfColors {
 
 class Globals {
  public:
-  Globals(biff::BiffRecordReader& records, const std::string& file_path) : records_(records), file_path_(file_path) {}
+  Globals(biff::BiffRecordReader& records, const std::string& file_path)
+      : records_(records), file_path_(file_path) {}
 
   XlsGlobals Read() {
     ReadBof();
@@ -94,7 +107,8 @@ class Globals {
     const std::string_view data = records_.data();
     switch (records_.id()) {
       case record::kFilePass:
-        throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", file_path_);
+        throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected",
+                         file_path_);
       case record::kCodePage:  // CodePage, MS-XLS 2.4.52
         Require(2, "CODEPAGE");
         globals_.code_page = ReadU16(data.data());
@@ -153,7 +167,8 @@ class Globals {
     const std::size_t count = static_cast<unsigned char>(data[at]);
     std::string text;
     if (globals_.biff_version == 5) {
-      if (data.size() < at + 1 + count) records_.Fail(std::string("a ") + what + " name runs past its record");
+      if (data.size() < at + 1 + count)
+        records_.Fail(std::string("a ") + what + " name runs past its record");
       Decoder().Append(data.substr(at + 1, count), text);
       return text;
     }
@@ -183,9 +198,15 @@ class Globals {
     const std::uint32_t offset = ReadU32(data.data());
     sheet.hidden = (data[4] & 0x03) != 0;
     switch (static_cast<std::uint8_t>(data[5])) {
-      case 0x00: sheet.kind = SheetKind::kWorksheet; break;
-      case 0x02: sheet.kind = SheetKind::kChart; break;
-      default: sheet.kind = SheetKind::kMacro; break;  // macro sheets and VBA modules
+      case 0x00:
+        sheet.kind = SheetKind::kWorksheet;
+        break;
+      case 0x02:
+        sheet.kind = SheetKind::kChart;
+        break;
+      default:
+        sheet.kind = SheetKind::kMacro;
+        break;  // macro sheets and VBA modules
     }
     sheet.name = ShortString(6, "BOUNDSHEET");
     sheet.location = std::to_string(offset);
@@ -228,7 +249,8 @@ class Globals {
   void ReadXf() {
     // XF, MS-XLS 2.4.353 (BIFF8, 20 bytes); BIFF5 packs the same facts into 16 bytes.
     const std::string_view data = records_.data();
-    if (globals_.workbook.cell_formats.size() >= kMaxStyles) records_.Fail("the workbook holds too many cell formats");
+    if (globals_.workbook.cell_formats.size() >= kMaxStyles)
+      records_.Fail("the workbook holds too many cell formats");
     CellFormat format;
     RawXfColors colors;
     Require(globals_.biff_version == 5 ? 16 : 20, "XF");
@@ -246,8 +268,9 @@ class Globals {
       const std::uint16_t fill = ReadU16(data.data() + 18);
       border_styles_.push_back({kBorderStyles[edges & 0x0F], kBorderStyles[(edges >> 4) & 0x0F],
                                 kBorderStyles[(edges >> 8) & 0x0F], kBorderStyles[(edges >> 12) & 0x0F]});
-      colors.edges = {static_cast<std::uint16_t>((edges >> 16) & 0x7F), static_cast<std::uint16_t>((edges >> 23) & 0x7F),
-                      static_cast<std::uint16_t>(more & 0x7F), static_cast<std::uint16_t>((more >> 7) & 0x7F)};
+      colors.edges = {
+          static_cast<std::uint16_t>((edges >> 16) & 0x7F), static_cast<std::uint16_t>((edges >> 23) & 0x7F),
+          static_cast<std::uint16_t>(more & 0x7F), static_cast<std::uint16_t>((more >> 7) & 0x7F)};
       colors.pattern = static_cast<std::uint8_t>((more >> 26) & 0x3F);
       colors.fill = fill & 0x7F;
     } else {
@@ -257,8 +280,9 @@ class Globals {
       colors.pattern = static_cast<std::uint8_t>((fill >> 16) & 0x3F);
       border_styles_.push_back({kBorderStyles[(edges >> 3) & 0x07], kBorderStyles[(edges >> 6) & 0x07],
                                 kBorderStyles[edges & 0x07], kBorderStyles[(fill >> 22) & 0x07]});
-      colors.edges = {static_cast<std::uint16_t>((edges >> 16) & 0x7F), static_cast<std::uint16_t>((edges >> 23) & 0x7F),
-                      static_cast<std::uint16_t>((edges >> 9) & 0x7F), static_cast<std::uint16_t>((fill >> 25) & 0x7F)};
+      colors.edges = {
+          static_cast<std::uint16_t>((edges >> 16) & 0x7F), static_cast<std::uint16_t>((edges >> 23) & 0x7F),
+          static_cast<std::uint16_t>((edges >> 9) & 0x7F), static_cast<std::uint16_t>((fill >> 25) & 0x7F)};
     }
     const auto index = static_cast<std::uint32_t>(globals_.workbook.cell_formats.size());
     format.fill = index;
@@ -355,7 +379,7 @@ class Globals {
       if (xti.supbook < supbook_is_self_.size() && supbook_is_self_[xti.supbook] && xti.first <= xti.last &&
           xti.last < sheets.size()) {
         prefix = formula::FormulaDecompiler::SheetSpanText(sheets[xti.first].name, sheets[xti.last].name,
-                                                  xti.first == xti.last);
+                                                           xti.first == xti.last);
       }
       globals_.extern_sheets.push_back(std::move(prefix));
     }
@@ -364,7 +388,8 @@ class Globals {
   void Resolve() {
     ResolveExternSheets();
     Workbook& workbook = globals_.workbook;
-    for (std::size_t i = 0; i < workbook.fonts.size(); ++i) workbook.fonts[i].color = palette_.Resolve(font_colors_[i]);
+    for (std::size_t i = 0; i < workbook.fonts.size(); ++i)
+      workbook.fonts[i].color = palette_.Resolve(font_colors_[i]);
     for (std::size_t i = 0; i < xf_colors_.size(); ++i) {
       const RawXfColors& raw = xf_colors_[i];
       Fill fill;

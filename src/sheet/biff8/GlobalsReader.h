@@ -29,8 +29,8 @@ struct XlsGlobals {
 };
 
 /// Reads records from the stream's first BOF to the globals' EOF. Throws SheetError:
-/// kPasswordProtected (naming `file_path`) at a FILEPASS record, kUnsupported for BIFF2-4 streams, kCorrupt when the
-/// stream does not start with a globals BOF or a record is damaged.
+/// kPasswordProtected (naming `file_path`) at a FILEPASS record, kUnsupported for BIFF2-4 streams, kCorrupt
+/// when the stream does not start with a globals BOF or a record is damaged.
 XlsGlobals ReadGlobals(biff::BiffRecordReader& records, const std::string& file_path);
 
 }  // namespace quorvex::sheet::biff8

@@ -29,7 +29,9 @@ constexpr std::uint16_t kDefaultCellXf = 15;
 // IV + 1 (256), other writers IV itself.
 constexpr std::uint16_t kSheetEndColumn = 255;
 
-std::uint16_t ReadU16OrZero(std::string_view data) { return data.size() >= 2 ? ReadU16(data.data()) : 0; }
+std::uint16_t ReadU16OrZero(std::string_view data) {
+  return data.size() >= 2 ? ReadU16(data.data()) : 0;
+}
 
 std::uint32_t CellKey(std::uint32_t row, std::uint32_t column) {
   return (row << 16) | (column & 0xFFFF);
@@ -302,7 +304,8 @@ void SheetStreamReader::ReadMergedCells() {
   for (std::size_t i = 0; i < count; ++i) {
     const char* ref = data.data() + 2 + 8 * i;
     CellRange range{ReadU16(ref), ReadU16(ref + 4), ReadU16(ref + 2), ReadU16(ref + 6)};
-    if (range.first_row <= range.last_row && range.first_column <= range.last_column) sink_.OnMergedRange(range);
+    if (range.first_row <= range.last_row && range.first_column <= range.last_column)
+      sink_.OnMergedRange(range);
   }
 }
 
@@ -459,7 +462,8 @@ void SheetStreamReader::Add(std::uint16_t row, std::uint16_t column, std::uint16
   block_.push_back(pending);
 }
 
-void SheetStreamReader::AddText(std::uint16_t row, std::uint16_t column, std::uint16_t xf, const std::string& text) {
+void SheetStreamReader::AddText(std::uint16_t row, std::uint16_t column, std::uint16_t xf,
+                                const std::string& text) {
   if (block_text_.size() + text.size() > kMaxBlockText) Flush();
   Add(row, column, xf, CellValue::String({}));
   Pending& pending = block_.back();
@@ -489,7 +493,8 @@ void SheetStreamReader::Flush() {
       continue;
     }
     if (pending.own_text) {
-      pending.cell.value = CellValue::String(text.substr(pending.text_begin, pending.text_end - pending.text_begin));
+      pending.cell.value =
+          CellValue::String(text.substr(pending.text_begin, pending.text_end - pending.text_begin));
     }
     if (pending.formula_end != pending.formula_begin) {
       DecompileFormula(pending);

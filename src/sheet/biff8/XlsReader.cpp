@@ -39,14 +39,16 @@ XlsReader::XlsReader(std::unique_ptr<container::CompoundFile> file) : file_(std:
 XlsReader::~XlsReader() = default;
 
 void XlsReader::ReadSheet(std::size_t position, SheetSink& sink) {
-  if (position >= globals_.workbook.sheets.size()) throw std::out_of_range("XlsReader::ReadSheet: no such sheet");
+  if (position >= globals_.workbook.sheets.size())
+    throw std::out_of_range("XlsReader::ReadSheet: no such sheet");
   if (globals_.workbook.sheets[position].kind != SheetKind::kWorksheet) return;
   const std::uint32_t offset = globals_.sheet_offsets[position];
   auto stream = file_->OpenStream(*stream_);
   if (offset >= stream->size()) {
-    throw SheetError(SheetErrorCode::kCorrupt,
-                     "the sheet '" + globals_.workbook.sheets[position].name + "' starts past the end of the stream",
-                     part_, offset);
+    throw SheetError(
+        SheetErrorCode::kCorrupt,
+        "the sheet '" + globals_.workbook.sheets[position].name + "' starts past the end of the stream",
+        part_, offset);
   }
   stream->Seek(offset);
   biff::BiffRecordReader records(*stream, part_, offset);

@@ -60,8 +60,8 @@ CompoundFile::CompoundFile(const std::string& path) : file_(path) {
 CompoundFile::~CompoundFile() = default;
 
 void CompoundFile::Fail(const std::string& sentence, const std::string& part, std::uint64_t offset) const {
-  throw SheetError(SheetErrorCode::kCorrupt, sentence, part.empty() ? file_.path() : file_.path() + ": " + part,
-                   offset);
+  throw SheetError(SheetErrorCode::kCorrupt, sentence,
+                   part.empty() ? file_.path() : file_.path() + ": " + part, offset);
 }
 
 void CompoundFile::ReadHeader() {
@@ -77,8 +77,10 @@ void CompoundFile::ReadHeader() {
     throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", file_.path());
   }
   sector_shift_ = ReadU16(header + 0x1E);
-  if (sector_shift_ != 9 && sector_shift_ != 12) Fail("the compound file declares an invalid sector size", "header", 0x1E);
-  if (ReadU16(header + 0x20) != 6) Fail("the compound file declares an invalid mini sector size", "header", 0x20);
+  if (sector_shift_ != 9 && sector_shift_ != 12)
+    Fail("the compound file declares an invalid sector size", "header", 0x1E);
+  if (ReadU16(header + 0x20) != 6)
+    Fail("the compound file declares an invalid mini sector size", "header", 0x20);
   sector_size_ = 1u << sector_shift_;
   // Sector n starts at (n + 1) * size; a final partial sector still holds data streams may use.
   sector_count_ = file_.size() <= sector_size_ ? 0 : (file_.size() - 1) / sector_size_;
@@ -93,7 +95,8 @@ void CompoundFile::ReadHeader() {
 
 void CompoundFile::ReadSector(std::uint32_t sector, char* out, const std::string& what) const {
   if (sector > kMaxRegularSector || sector >= sector_count_) {
-    Fail("the compound file's " + what + " refers to sector " + std::to_string(sector) + ", past the end of the file",
+    Fail("the compound file's " + what + " refers to sector " + std::to_string(sector) +
+             ", past the end of the file",
          what, (static_cast<std::uint64_t>(sector) + 1) * sector_size_);
   }
   const std::uint64_t offset = (static_cast<std::uint64_t>(sector) + 1) * sector_size_;
@@ -136,7 +139,8 @@ void CompoundFile::ReadFat(const char* header) {
   for (std::size_t i = 0; i < fat_sectors.size(); ++i) {
     if (!IsReadableSector(fat_sectors[i])) continue;
     ReadSector(fat_sectors[i], sector.data(), "FAT");
-    for (std::size_t j = 0; j < per_fat_sector; ++j) fat_[i * per_fat_sector + j] = ReadU32(sector.data() + 4 * j);
+    for (std::size_t j = 0; j < per_fat_sector; ++j)
+      fat_[i * per_fat_sector + j] = ReadU32(sector.data() + 4 * j);
   }
 }
 
@@ -162,12 +166,13 @@ std::vector<std::uint32_t> CompoundFile::Chain(std::uint32_t start, bool mini, s
            what, static_cast<std::uint64_t>(chain.size()) << sector_shift_);
     }
     if (current >= limit || current > kMaxRegularSector) {
-      Fail("the chain of " + what + " refers to " + (mini ? "mini sector " : "sector ") + std::to_string(current) +
-               ", which does not exist",
+      Fail("the chain of " + what + " refers to " + (mini ? "mini sector " : "sector ") +
+               std::to_string(current) + ", which does not exist",
            what, static_cast<std::uint64_t>(chain.size()) << (mini ? 6 : sector_shift_));
     }
     if (visited[current]) {
-      Fail("the chain of " + what + " loops", what, static_cast<std::uint64_t>(chain.size()) << (mini ? 6 : sector_shift_));
+      Fail("the chain of " + what + " loops", what,
+           static_cast<std::uint64_t>(chain.size()) << (mini ? 6 : sector_shift_));
     }
     visited[current] = true;
     chain.push_back(current);
@@ -178,7 +183,8 @@ std::vector<std::uint32_t> CompoundFile::Chain(std::uint32_t start, bool mini, s
 }
 
 void CompoundFile::ReadDirectory() {
-  const std::vector<std::uint32_t> chain = Chain(first_directory_, false, sector_count_, "the directory", true);
+  const std::vector<std::uint32_t> chain =
+      Chain(first_directory_, false, sector_count_, "the directory", true);
   if (chain.empty()) {
     if (first_directory_ <= kMaxRegularSector && first_directory_ >= sector_count_) {
       Fail("the compound file is truncated: its directory lies past the end of the file", "directory",
@@ -202,7 +208,8 @@ void CompoundFile::ReadDirectory() {
       // Version 3 files (512-byte sectors) may leave junk in the high half of the size.
       if (sector_shift_ == 9) entry.size &= 0xFFFFFFFFu;
       entries_.push_back(std::move(entry));
-      if (entries_.size() > kMaxDirectoryEntries) Fail("the compound file's directory is implausibly large", "directory", 0);
+      if (entries_.size() > kMaxDirectoryEntries)
+        Fail("the compound file's directory is implausibly large", "directory", 0);
     }
   }
   if (entries_.empty() || entries_[0].type != 5) {
@@ -217,8 +224,8 @@ void CompoundFile::ReadMiniFat() {
   const std::uint64_t file_limit = sector_count_ * sector_size_;
   mini_stream_size_ = std::min(root.size, file_limit);
   if (mini_stream_size_ > 0) {
-    mini_stream_sectors_ =
-        Chain(root.start, false, (mini_stream_size_ + sector_size_ - 1) >> sector_shift_, "the mini stream", true);
+    mini_stream_sectors_ = Chain(root.start, false, (mini_stream_size_ + sector_size_ - 1) >> sector_shift_,
+                                 "the mini stream", true);
     mini_stream_size_ =
         std::min(mini_stream_size_, static_cast<std::uint64_t>(mini_stream_sectors_.size()) << sector_shift_);
   }
@@ -265,7 +272,8 @@ std::unique_ptr<CompoundStreamReader> CompoundFile::OpenStream(const Entry& entr
   }
   const std::uint64_t needed = (entry.size + (std::uint64_t{1} << unit_shift) - 1) >> unit_shift;
   std::vector<std::uint32_t> chain =
-      entry.size == 0 ? std::vector<std::uint32_t>{} : Chain(entry.start, mini, needed, "the stream '" + entry.name + "'");
+      entry.size == 0 ? std::vector<std::uint32_t>{}
+                      : Chain(entry.start, mini, needed, "the stream '" + entry.name + "'");
   if (chain.size() < needed) {
     Fail("the stream '" + entry.name + "' is truncated: its chain ends early", entry.name,
          static_cast<std::uint64_t>(chain.size()) << unit_shift);

@@ -19,7 +19,7 @@ class CompoundStreamReader;
 class CompoundFile {
  public:
   struct Entry {
-    std::string name;  // UTF-8
+    std::string name;       // UTF-8
     std::uint8_t type = 0;  // 1 storage, 2 stream, 5 root
     std::uint32_t left = 0;
     std::uint32_t right = 0;

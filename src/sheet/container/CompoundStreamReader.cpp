@@ -61,15 +61,16 @@ std::size_t CompoundStreamReader::ReadMini(char* buffer, std::size_t size) {
   const std::uint64_t within = position_ & (mini_size - 1);
   const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(mini_size - within, size));
   // Where the mini sector lies in the mini stream, then where that lies in the file.
-  const std::uint64_t in_mini_stream = (static_cast<std::uint64_t>(sectors_[index]) << kMiniSectorShift) + within;
+  const std::uint64_t in_mini_stream =
+      (static_cast<std::uint64_t>(sectors_[index]) << kMiniSectorShift) + within;
   const std::size_t container = static_cast<std::size_t>(in_mini_stream >> file_.sector_shift_);
   if (container >= file_.mini_stream_sectors_.size() || in_mini_stream + want > file_.mini_stream_size_) {
     throw SheetError(SheetErrorCode::kCorrupt, "the stream '" + name_ + "' lies outside the mini stream",
                      file_.path() + ": " + name_, position_);
   }
-  const std::uint64_t offset = (static_cast<std::uint64_t>(file_.mini_stream_sectors_[container]) + 1) *
-                                   file_.sector_size_ +
-                               (in_mini_stream & (file_.sector_size_ - 1));
+  const std::uint64_t offset =
+      (static_cast<std::uint64_t>(file_.mini_stream_sectors_[container]) + 1) * file_.sector_size_ +
+      (in_mini_stream & (file_.sector_size_ - 1));
   const std::size_t got = file_.file_.ReadAt(offset, buffer, want);
   if (got != want) {
     throw SheetError(SheetErrorCode::kCorrupt, "the stream '" + name_ + "' is truncated",

@@ -18,9 +18,13 @@ std::vector<Inflater> BuiltInflaters() {
 #endif
 }
 
-Inflater FastestInflater() { return BuiltInflaters().front(); }
+Inflater FastestInflater() {
+  return BuiltInflaters().front();
+}
 
-const char* InflaterName(Inflater inflater) { return inflater == Inflater::kIsal ? "ISA-L" : "zlib"; }
+const char* InflaterName(Inflater inflater) {
+  return inflater == Inflater::kIsal ? "ISA-L" : "zlib";
+}
 
 std::unique_ptr<DeflateStream> DeflateStream::Make(Inflater inflater) {
   switch (inflater) {

@@ -67,6 +67,8 @@ DeflateStream::Result IsalDeflateStream::Inflate(char* out, std::size_t capacity
   return result;
 }
 
-std::string IsalDeflateStream::error() const { return error_; }
+std::string IsalDeflateStream::error() const {
+  return error_;
+}
 
 }  // namespace quorvex::sheet::container

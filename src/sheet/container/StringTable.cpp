@@ -15,8 +15,9 @@ constexpr std::uint64_t kMaxArena = 0xFFFFFFFFu;  // ends are 32-bit offsets
 StringTable::StringTable(std::uint64_t budget) : budget_(std::min(budget, kMaxArena)) {}
 
 std::uint64_t StringTable::BudgetForCompressedPart(std::uint64_t compressed_size) {
-  const std::uint64_t scaled =
-      compressed_size > kDefaultBudget / kTextPerCompressedByte ? kDefaultBudget : compressed_size * kTextPerCompressedByte;
+  const std::uint64_t scaled = compressed_size > kDefaultBudget / kTextPerCompressedByte
+                                   ? kDefaultBudget
+                                   : compressed_size * kTextPerCompressedByte;
   return std::clamp(scaled, kMinBudget, kDefaultBudget);
 }
 

@@ -49,7 +49,9 @@ class StringTable {
     if (index > 0) __builtin_prefetch(ends_.data() + index - 1);
   }
   /// Starts loading the first characters of string `index` (best after PrefetchOffsets).
-  void PrefetchText(std::size_t index) const { __builtin_prefetch(arena_.data() + (index == 0 ? 0 : ends_[index - 1])); }
+  void PrefetchText(std::size_t index) const {
+    __builtin_prefetch(arena_.data() + (index == 0 ? 0 : ends_[index - 1]));
+  }
 
  private:
   std::uint64_t budget_;

@@ -24,8 +24,8 @@ class Utf16ToUtf8Source : public ByteSource {
   ByteSource& source_;
   bool big_endian_;
   bool source_done_ = false;
-  std::string input_;      // raw bytes not yet converted
-  std::string output_;     // converted bytes not yet handed out
+  std::string input_;   // raw bytes not yet converted
+  std::string output_;  // converted bytes not yet handed out
   std::size_t output_position_ = 0;
   std::uint32_t pending_high_ = 0;  // a high surrogate waiting for its pair
 };

@@ -68,7 +68,9 @@ std::size_t FirstIllFormed(std::string_view text, std::size_t from) {
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view text) { return FirstIllFormed(text, 0) == text.size(); }
+bool IsValidUtf8(std::string_view text) {
+  return FirstIllFormed(text, 0) == text.size();
+}
 
 std::string RepairUtf8(std::string_view text) {
   std::string out;

@@ -15,7 +15,7 @@ using xml::IsXmlSpace;
 
 namespace {
 
-constexpr std::size_t kMaxReferenceSize = 40;  // "&#x0000000000010FFFF;" and shorter
+constexpr std::size_t kMaxReferenceSize = 40;     // "&#x0000000000010FFFF;" and shorter
 constexpr std::size_t kMaxDeclarationSize = 256;  // enough for any real <?xml ...?> declaration
 
 std::string Quoted(std::string_view text) {
@@ -145,7 +145,8 @@ void XmlPullParser::CheckDeclaredEncoding() {
   if (close == std::string_view::npos) return;
   std::string name(declaration.substr(open + 1, close - open - 1));
   for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  for (const char* accepted : {"UTF-8", "UTF8", "US-ASCII", "ASCII", "UTF-16", "UTF-16LE", "UTF-16BE", "UNICODE"}) {
+  for (const char* accepted :
+       {"UTF-8", "UTF8", "US-ASCII", "ASCII", "UTF-16", "UTF-16LE", "UTF-16BE", "UNICODE"}) {
     if (name == accepted) return;
   }
   FailAt(cursor_, SheetErrorCode::kUnsupported,
@@ -307,7 +308,9 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
 }
 
 // Inlined into ScanStartTag, its one caller: the start tag is the parser's hottest path.
-[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanAttribute(char* tag, char* name_end, char*& q, AttributeScan& scan) {
+[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanAttribute(char* tag, char* name_end,
+                                                                               char*& q,
+                                                                               AttributeScan& scan) {
   char* attribute_begin = q;
   char* attribute_colon = nullptr;
   for (std::uint8_t k; ((k = Classify(*q)) & xml::kNameChar) != 0; ++q) {

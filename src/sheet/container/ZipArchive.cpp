@@ -147,7 +147,8 @@ void ZipArchive::ReadDirectory(const DirectoryLocation& location) {
   if (file_.ReadAt(location.offset, directory.data(), directory.size()) != directory.size()) {
     Fail("the file ended inside the zip directory", location.offset);
   }
-  entries_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(location.count, location.size / kDirectoryHeaderSize)));
+  entries_.reserve(static_cast<std::size_t>(
+      std::min<std::uint64_t>(location.count, location.size / kDirectoryHeaderSize)));
   // Every header the directory's bytes hold is read, whatever count the end record states.
   std::size_t pos = 0;
   while (directory.size() - pos >= 4) {
@@ -159,7 +160,8 @@ void ZipArchive::ReadDirectory(const DirectoryLocation& location) {
     }
     if (directory.size() - pos < kDirectoryHeaderSize) Fail("the zip directory is cut short", at);
     if (entries_.size() == limits_.max_entries) {
-      throw SheetError(SheetErrorCode::kTooLarge, "the zip directory expands beyond safe limits", file_.path(), at);
+      throw SheetError(SheetErrorCode::kTooLarge, "the zip directory expands beyond safe limits",
+                       file_.path(), at);
     }
     ZipEntry entry;
     entry.flags = ReadU16(h + 8);

@@ -87,8 +87,8 @@ std::size_t ZipEntryReader::ReadStored(char* buffer, std::size_t size) {
 }
 
 void ZipEntryReader::FillInput() {
-  const std::size_t want = static_cast<std::size_t>(
-      std::min<std::uint64_t>(kInputChunk, input_limit_ - compressed_read_));
+  const std::size_t want =
+      static_cast<std::size_t>(std::min<std::uint64_t>(kInputChunk, input_limit_ - compressed_read_));
   const std::size_t got = file_.ReadAt(data_offset_ + compressed_read_, input_.get(), want);
   if (got != want) {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", compressed_read_ + got);

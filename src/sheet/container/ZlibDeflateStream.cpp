@@ -14,14 +14,18 @@ ZlibDeflateStream::ZlibDeflateStream() : stream_(std::make_unique<z_stream>()) {
   if (inflateInit2(stream_.get(), -MAX_WBITS) != Z_OK) throw std::bad_alloc();
 }
 
-ZlibDeflateStream::~ZlibDeflateStream() { inflateEnd(stream_.get()); }
+ZlibDeflateStream::~ZlibDeflateStream() {
+  inflateEnd(stream_.get());
+}
 
 void ZlibDeflateStream::SetInput(const char* data, std::size_t size) {
   stream_->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
   stream_->avail_in = static_cast<uInt>(std::min<std::size_t>(size, UINT_MAX));
 }
 
-std::size_t ZlibDeflateStream::input_left() const { return stream_->avail_in; }
+std::size_t ZlibDeflateStream::input_left() const {
+  return stream_->avail_in;
+}
 
 DeflateStream::Result ZlibDeflateStream::Inflate(char* out, std::size_t capacity) {
   const uInt room = static_cast<uInt>(std::min<std::size_t>(capacity, UINT_MAX));
@@ -40,6 +44,8 @@ DeflateStream::Result ZlibDeflateStream::Inflate(char* out, std::size_t capacity
   return result;
 }
 
-std::string ZlibDeflateStream::error() const { return error_; }
+std::string ZlibDeflateStream::error() const {
+  return error_;
+}
 
 }  // namespace quorvex::sheet::container

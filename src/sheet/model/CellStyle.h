@@ -27,8 +27,20 @@ struct Fill {
 };
 
 enum class BorderStyle : std::uint8_t {
-  kNone, kThin, kMedium, kThick, kDashed, kDotted, kDouble, kHair,
-  kMediumDashed, kDashDot, kMediumDashDot, kDashDotDot, kMediumDashDotDot, kSlantDashDot,
+  kNone,
+  kThin,
+  kMedium,
+  kThick,
+  kDashed,
+  kDotted,
+  kDouble,
+  kHair,
+  kMediumDashed,
+  kDashDot,
+  kMediumDashDot,
+  kDashDotDot,
+  kMediumDashDotDot,
+  kSlantDashDot,
 };
 
 struct BorderEdge {
@@ -44,7 +56,14 @@ struct Border {
 };
 
 enum class HorizontalAlignment : std::uint8_t {
-  kGeneral, kLeft, kCenter, kRight, kFill, kJustify, kCenterContinuous, kDistributed,
+  kGeneral,
+  kLeft,
+  kCenter,
+  kRight,
+  kFill,
+  kJustify,
+  kCenterContinuous,
+  kDistributed,
 };
 
 enum class VerticalAlignment : std::uint8_t { kBottom, kTop, kCenter, kJustify, kDistributed };

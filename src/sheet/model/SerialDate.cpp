@@ -4,7 +4,7 @@
 namespace quorvex::sheet {
 namespace {
 
-constexpr std::int64_t kPhantomLeapDay = 60;        // 29 February 1900 in the 1900 system
+constexpr std::int64_t kPhantomLeapDay = 60;         // 29 February 1900 in the 1900 system
 constexpr std::int64_t kUnixDayOf1900Zero = -25568;  // 31 December 1899, serial 0 of 1900
 constexpr std::int64_t kUnixDayOf1904Zero = -24107;  // 1 January 1904, serial 0 of 1904
 

@@ -34,9 +34,9 @@ struct CellFormat {
 struct Workbook {
   std::vector<SheetInfo> sheets;  // every sheet, in workbook order
   bool date1904 = false;
-  std::vector<CellFormat> cell_formats;                        // indexed by a cell's style
+  std::vector<CellFormat> cell_formats;                           // indexed by a cell's style
   std::unordered_map<std::uint32_t, std::string> number_formats;  // format codes the file defines, by id
-  std::vector<Font> fonts;      // fonts[0] is the workbook's default font
+  std::vector<Font> fonts;                                        // fonts[0] is the workbook's default font
   std::vector<Fill> fills;
   std::vector<Border> borders;
   std::size_t active_sheet = 0;  // position in `sheets` of the sheet shown when the file opens

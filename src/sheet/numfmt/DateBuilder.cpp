@@ -13,7 +13,9 @@ constexpr int kMaxElapsedWidth = 32;
 using Tokens = std::span<const Token>;
 
 /// Date letters and elapsed brackets: the tokens that decide whether m means minutes.
-bool IsDateField(const Token& t) { return t.kind == TokenKind::kDate || t.kind == TokenKind::kElapsed; }
+bool IsDateField(const Token& t) {
+  return t.kind == TokenKind::kDate || t.kind == TokenKind::kElapsed;
+}
 
 /// For each token, whether an m or mm there means minutes. It does right after an hour or a
 /// seconds field that no minute has claimed yet ("h:mm", "s:m"), and right before a seconds
@@ -60,12 +62,24 @@ struct ElapsedFields {
 void AddDateField(const Token& t, bool minute, ElapsedFields elapsed, SectionParts& parts) {
   const int count = t.count;
   switch (t.ch) {
-    case 'y': parts.Add(PartKind::kYear, 0, count <= 2 ? 2 : 4); break;
-    case 'e': parts.Add(PartKind::kYear, 0, 4); break;
-    case 'b': parts.Add(PartKind::kBuddhistYear, 0, count <= 2 ? 2 : 4); break;
-    case 'g': parts.Add(PartKind::kEraName); break;
-    case 'd': parts.Add(PartKind::kDay, 0, std::min(count, 4)); break;
-    case 'h': parts.Add(elapsed.hours ? PartKind::kElapsedHours : PartKind::kHour, 0, std::min(count, 2)); break;
+    case 'y':
+      parts.Add(PartKind::kYear, 0, count <= 2 ? 2 : 4);
+      break;
+    case 'e':
+      parts.Add(PartKind::kYear, 0, 4);
+      break;
+    case 'b':
+      parts.Add(PartKind::kBuddhistYear, 0, count <= 2 ? 2 : 4);
+      break;
+    case 'g':
+      parts.Add(PartKind::kEraName);
+      break;
+    case 'd':
+      parts.Add(PartKind::kDay, 0, std::min(count, 4));
+      break;
+    case 'h':
+      parts.Add(elapsed.hours ? PartKind::kElapsedHours : PartKind::kHour, 0, std::min(count, 2));
+      break;
     case 's':
       parts.Add(elapsed.seconds ? PartKind::kElapsedSeconds : PartKind::kSecond, 0, std::min(count, 2));
       break;
@@ -101,9 +115,15 @@ void BuildDateSection(Tokens tokens, SectionParts& parts) {
   for (std::size_t i = 0; i < n; ++i) {
     const Token& t = tokens[i];
     switch (t.kind) {
-      case TokenKind::kDate: AddDateField(t, minute[i], elapsed, parts); break;
-      case TokenKind::kElapsed: parts.Add(ElapsedKind(t.ch), 0, std::min<int>(t.count, kMaxElapsedWidth)); break;
-      case TokenKind::kAmPm: parts.Add(PartKind::kAmPm); break;
+      case TokenKind::kDate:
+        AddDateField(t, minute[i], elapsed, parts);
+        break;
+      case TokenKind::kElapsed:
+        parts.Add(ElapsedKind(t.ch), 0, std::min<int>(t.count, kMaxElapsedWidth));
+        break;
+      case TokenKind::kAmPm:
+        parts.Add(PartKind::kAmPm);
+        break;
       case TokenKind::kAP:
         parts.Add(PartKind::kAP, t.text[0]);
         s.parts.back().ch2 = t.text[2];  // the letters as written
@@ -123,7 +143,9 @@ void BuildDateSection(Tokens tokens, SectionParts& parts) {
         }
         break;
       }
-      default: parts.AddSource(t); break;
+      default:
+        parts.AddSource(t);
+        break;
     }
     if (IsDateField(t) || t.kind == TokenKind::kAmPm || t.kind == TokenKind::kAP) field_seen = true;
   }

@@ -82,18 +82,33 @@ void AppendField(const Part& part, const Section& s, const Moment& m, std::strin
       AppendNumber(shown, part.width, out);
       break;
     }
-    case PartKind::kMinute: AppendNumber(seconds_of_day / 60 % 60, part.width, out); break;
-    case PartKind::kSecond: AppendNumber(seconds_of_day % 60, part.width, out); break;
+    case PartKind::kMinute:
+      AppendNumber(seconds_of_day / 60 % 60, part.width, out);
+      break;
+    case PartKind::kSecond:
+      AppendNumber(seconds_of_day % 60, part.width, out);
+      break;
     case PartKind::kSubsecond:
       out.push_back('.');
       AppendNumber(m.subsecond / PowerOfTen(m.precision - part.width), part.width, out);
       break;
-    case PartKind::kAmPm: out.append(hour < 12 ? "AM" : "PM"); break;
-    case PartKind::kAP: out.push_back(hour < 12 ? part.ch : part.ch2); break;
-    case PartKind::kElapsedHours: AppendNumber(m.total_seconds / 3600, part.width, out); break;
-    case PartKind::kElapsedMinutes: AppendNumber(m.total_seconds / 60, part.width, out); break;
-    case PartKind::kElapsedSeconds: AppendNumber(m.total_seconds, part.width, out); break;
-    default: break;  // era names: none in the Gregorian calendar
+    case PartKind::kAmPm:
+      out.append(hour < 12 ? "AM" : "PM");
+      break;
+    case PartKind::kAP:
+      out.push_back(hour < 12 ? part.ch : part.ch2);
+      break;
+    case PartKind::kElapsedHours:
+      AppendNumber(m.total_seconds / 3600, part.width, out);
+      break;
+    case PartKind::kElapsedMinutes:
+      AppendNumber(m.total_seconds / 60, part.width, out);
+      break;
+    case PartKind::kElapsedSeconds:
+      AppendNumber(m.total_seconds, part.width, out);
+      break;
+    default:
+      break;  // era names: none in the Gregorian calendar
   }
 }
 
@@ -125,8 +140,8 @@ bool AppendDateSection(const Section& s, double serial, bool date1904, std::stri
   const std::int64_t units_per_day = kSecondsPerDay * units_per_second;
   const double whole = std::floor(serial);
   std::int64_t day = static_cast<std::int64_t>(whole);
-  auto units = static_cast<std::int64_t>(
-      std::floor((serial - whole) * static_cast<double>(units_per_day) + 0.5));
+  auto units =
+      static_cast<std::int64_t>(std::floor((serial - whole) * static_cast<double>(units_per_day) + 0.5));
   if (units >= units_per_day) {  // 23:59:59.6 shows as midnight of the next day
     units -= units_per_day;
     ++day;

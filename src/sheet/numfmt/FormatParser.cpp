@@ -19,23 +19,33 @@ constexpr std::size_t kMaxSections = 4;
 
 bool Condition::Matches(double v) const {
   switch (op) {
-    case CompareOp::kNone: return true;
-    case CompareOp::kLess: return v < value;
-    case CompareOp::kLessEqual: return v <= value;
-    case CompareOp::kGreater: return v > value;
-    case CompareOp::kGreaterEqual: return v >= value;
-    case CompareOp::kEqual: return v == value;
-    case CompareOp::kNotEqual: return v != value;
+    case CompareOp::kNone:
+      return true;
+    case CompareOp::kLess:
+      return v < value;
+    case CompareOp::kLessEqual:
+      return v <= value;
+    case CompareOp::kGreater:
+      return v > value;
+    case CompareOp::kGreaterEqual:
+      return v >= value;
+    case CompareOp::kEqual:
+      return v == value;
+    case CompareOp::kNotEqual:
+      return v != value;
   }
   return false;
 }
 
 bool Condition::OnlyNegative() const {
   switch (op) {
-    case CompareOp::kLess: return value <= 0;
+    case CompareOp::kLess:
+      return value <= 0;
     case CompareOp::kLessEqual:
-    case CompareOp::kEqual: return value < 0;
-    default: return false;
+    case CompareOp::kEqual:
+      return value < 0;
+    default:
+      return false;
   }
 }
 

@@ -23,31 +23,31 @@ enum class SectionKind : std::uint8_t {
 };
 
 enum class PartKind : std::uint8_t {
-  kLiteral,        // Section::literals[offset, offset + size); ch: a FractionGap in fractions
-  kIntegerDigit,   // ch: '0' '#' '?'
+  kLiteral,       // Section::literals[offset, offset + size); ch: a FractionGap in fractions
+  kIntegerDigit,  // ch: '0' '#' '?'
   kDecimalPoint,
   kFractionDigit,  // digit after the decimal point
   kExponentMark,   // ch: '+' (sign always) or '-' (sign when negative); ch2: the letter
   kExponentDigit,
-  kNumerator,      // fraction numerator digit placeholder
+  kNumerator,  // fraction numerator digit placeholder
   kFractionBar,
-  kDenominator,    // denominator digit placeholder
+  kDenominator,       // denominator digit placeholder
   kFixedDenominator,  // Section::denominator as written
-  kDenominatorPad, // ch: a placeholder after the denominator's first run, shown as padding
-  kGeneral,        // the value in General form
-  kTextValue,      // '@'
-  kYear,           // width 2 or 4
-  kBuddhistYear,   // width 2 or 4
-  kEraName,        // g: no era names in the Gregorian calendar
-  kMonth,          // width 1, 2 (digits), 3 (Jan), 4 (January), 5 (J)
-  kDay,            // width 1, 2 (digits), 3 (Mon), 4 (Monday)
-  kHour,           // width 1 or 2
-  kMinute,         // width 1 or 2
-  kSecond,         // width 1 or 2
-  kSubsecond,      // width: 1 to 3 digits after the decimal point
-  kAmPm,           // AM or PM in capitals, however the code spells it
-  kAP,             // ch: letter shown for morning, ch2: for afternoon
-  kElapsedHours,   // width: minimum digits
+  kDenominatorPad,    // ch: a placeholder after the denominator's first run, shown as padding
+  kGeneral,           // the value in General form
+  kTextValue,         // '@'
+  kYear,              // width 2 or 4
+  kBuddhistYear,      // width 2 or 4
+  kEraName,           // g: no era names in the Gregorian calendar
+  kMonth,             // width 1, 2 (digits), 3 (Jan), 4 (January), 5 (J)
+  kDay,               // width 1, 2 (digits), 3 (Mon), 4 (Monday)
+  kHour,              // width 1 or 2
+  kMinute,            // width 1 or 2
+  kSecond,            // width 1 or 2
+  kSubsecond,         // width: 1 to 3 digits after the decimal point
+  kAmPm,              // AM or PM in capitals, however the code spells it
+  kAP,                // ch: letter shown for morning, ch2: for afternoon
+  kElapsedHours,      // width: minimum digits
   kElapsedMinutes,
   kElapsedSeconds,
 };
@@ -102,7 +102,7 @@ struct Section {
   // A number section of the common shape (literals, then '#' and '0' integer placeholders,
   // then '0' decimals, then literals: "0.00", "#,##0", "0.00%"): rendered on a shorter path.
   bool plain = false;
-  int min_integer_digits = 0;  // '0' integer placeholders of a plain section
+  int min_integer_digits = 0;              // '0' integer placeholders of a plain section
   const NumeralStyle* numerals = nullptr;  // [DBNum] of a General section, when its locale has it
 
   // Dates and times.
@@ -115,10 +115,10 @@ struct Section {
 /// A whole format: up to three number sections and an optional text section.
 struct ParsedFormat {
   std::vector<Section> sections;
-  int number_sections = 0;  // sections used for numbers (the first ones)
-  int text_section = -1;    // index of the text section, -1 when text shows as is
-  bool conditional = false; // the first or second section has a condition
-  bool general = false;     // the whole format is General
+  int number_sections = 0;   // sections used for numbers (the first ones)
+  int text_section = -1;     // index of the text section, -1 when text shows as is
+  bool conditional = false;  // the first or second section has a condition
+  bool general = false;      // the whole format is General
 };
 
 /// Parses a format code; nullptr when it is malformed (the caller shows General instead).

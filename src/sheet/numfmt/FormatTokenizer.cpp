@@ -12,7 +12,9 @@ namespace {
 constexpr std::string_view kSpace = " ";
 constexpr std::string_view kComma = ",";
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view word) {
   if (text.size() - at < word.size()) return false;
@@ -59,28 +61,45 @@ class Tokenizer {
     const char c = code_[pos_];
     const char lower = Lower(c);
     switch (c) {
-      case '"': return Quoted();
-      case '\\': return Escaped();
-      case '_': return SkipWidth();
-      case '*': return Fill();
-      case '[': return Bracket();
+      case '"':
+        return Quoted();
+      case '\\':
+        return Escaped();
+      case '_':
+        return SkipWidth();
+      case '*':
+        return Fill();
+      case '[':
+        return Bracket();
       case ';':
         digit_seen_ = false;
         pending_commas_.clear();
         Push(TokenKind::kSectionBreak, code_.substr(pos_++, 1));
         return;
-      case '0': case '#': case '?':
+      case '0':
+      case '#':
+      case '?':
         digit_seen_ = true;
         for (const std::size_t pending : pending_commas_) list_.tokens[pending].kind = TokenKind::kGroup;
         pending_commas_.clear();
         Push(TokenKind::kDigit, code_.substr(pos_++, 1), c);
         return;
-      case '.': Push(TokenKind::kPoint, code_.substr(pos_++, 1)); return;
-      case ',': return Commas();
-      case '%': Push(TokenKind::kPercent, code_.substr(pos_++, 1)); return;
-      case '/': Push(TokenKind::kSlash, code_.substr(pos_++, 1)); return;
-      case '@': Push(TokenKind::kAt, code_.substr(pos_++, 1)); return;
-      default: break;
+      case '.':
+        Push(TokenKind::kPoint, code_.substr(pos_++, 1));
+        return;
+      case ',':
+        return Commas();
+      case '%':
+        Push(TokenKind::kPercent, code_.substr(pos_++, 1));
+        return;
+      case '/':
+        Push(TokenKind::kSlash, code_.substr(pos_++, 1));
+        return;
+      case '@':
+        Push(TokenKind::kAt, code_.substr(pos_++, 1));
+        return;
+      default:
+        break;
     }
     if (lower == 'e' && digit_seen_ && pos_ + 1 < code_.size() &&
         (code_[pos_ + 1] == '+' || code_[pos_ + 1] == '-')) {
@@ -272,13 +291,15 @@ class Tokenizer {
 
   std::string_view code_;
   std::size_t pos_ = 0;
-  bool digit_seen_ = false;  // a digit placeholder earlier in this section: E+ means exponent
+  bool digit_seen_ = false;                  // a digit placeholder earlier in this section: E+ means exponent
   std::vector<std::size_t> pending_commas_;  // scaling commas a later placeholder turns into groups
   TokenList list_;
 };
 
 }  // namespace
 
-TokenList TokenizeFormat(std::string_view code) { return Tokenizer(code).Run(); }
+TokenList TokenizeFormat(std::string_view code) {
+  return Tokenizer(code).Run();
+}
 
 }  // namespace quorvex::sheet::numfmt

@@ -11,7 +11,9 @@ constexpr std::size_t kMaxDenominatorDigits = 9;
 
 using Tokens = std::span<const Token>;
 
-bool IsPlaceholder(const Token& t) { return t.kind == TokenKind::kDigit; }
+bool IsPlaceholder(const Token& t) {
+  return t.kind == TokenKind::kDigit;
+}
 
 bool IsDigitLiteral(const Token& t, char low) {
   return t.kind == TokenKind::kLiteral && t.text.size() == 1 && t.text[0] >= low && t.text[0] <= '9';
@@ -35,15 +37,22 @@ void AddWholePart(Tokens tokens, std::size_t end, SectionParts& parts) {
         ++s.integer_digits;
         break;
       case TokenKind::kGroup:
-        if (std::any_of(tokens.begin() + static_cast<std::ptrdiff_t>(i), tokens.begin() + static_cast<std::ptrdiff_t>(end),
-                        IsPlaceholder)) {
+        if (std::any_of(tokens.begin() + static_cast<std::ptrdiff_t>(i),
+                        tokens.begin() + static_cast<std::ptrdiff_t>(end), IsPlaceholder)) {
           s.thousands = true;
         }
         break;
-      case TokenKind::kScale: parts.AddShift(-3 * t.count); break;
-      case TokenKind::kPercent: parts.AddPercent(); break;
-      case TokenKind::kAt: break;
-      default: parts.AddSource(t); break;
+      case TokenKind::kScale:
+        parts.AddShift(-3 * t.count);
+        break;
+      case TokenKind::kPercent:
+        parts.AddPercent();
+        break;
+      case TokenKind::kAt:
+        break;
+      default:
+        parts.AddSource(t);
+        break;
     }
   }
   // Literals right before the numerator go blank with the fraction.
@@ -82,7 +91,8 @@ void SetPadding(Section& s, bool fixed) {
                      std::any_of(s.parts.begin(), s.parts.end(), is(PartKind::kDenominator, '0'));
   if (padded) {
     for (const PartKind kind : {PartKind::kNumerator, PartKind::kDenominator}) {
-      const auto last = std::find_if(s.parts.rbegin(), s.parts.rend(), [kind](const Part& p) { return p.kind == kind; });
+      const auto last =
+          std::find_if(s.parts.rbegin(), s.parts.rend(), [kind](const Part& p) { return p.kind == kind; });
       if (last != s.parts.rend() && last->ch == '#') last->ch = '?';
     }
   }
@@ -124,7 +134,8 @@ bool FindFraction(Tokens tokens, FractionLayout& layout) {
     std::size_t denominator_end = denominator + 1;
     while (denominator_end < n && denominator_end - denominator < kMaxDenominatorDigits) {
       const Token& t = tokens[denominator_end];
-      const bool more = fixed ? IsDigitLiteral(t, '0') || (IsPlaceholder(t) && t.ch == '0') : IsPlaceholder(t);
+      const bool more =
+          fixed ? IsDigitLiteral(t, '0') || (IsPlaceholder(t) && t.ch == '0') : IsPlaceholder(t);
       if (!more) break;
       ++denominator_end;
     }
@@ -149,12 +160,21 @@ void BuildFraction(Tokens tokens, const FractionLayout& f, SectionParts& parts) 
   for (std::size_t i = f.denominator_end; i < tokens.size(); ++i) {
     const Token& t = tokens[i];
     switch (t.kind) {
-      case TokenKind::kDigit: parts.Add(PartKind::kDenominatorPad, t.ch); break;
-      case TokenKind::kPercent: parts.AddPercent(); break;
-      case TokenKind::kScale: parts.AddShift(-3 * t.count); break;
+      case TokenKind::kDigit:
+        parts.Add(PartKind::kDenominatorPad, t.ch);
+        break;
+      case TokenKind::kPercent:
+        parts.AddPercent();
+        break;
+      case TokenKind::kScale:
+        parts.AddShift(-3 * t.count);
+        break;
       case TokenKind::kGroup:
-      case TokenKind::kAt: break;
-      default: parts.AddSource(t); break;
+      case TokenKind::kAt:
+        break;
+      default:
+        parts.AddSource(t);
+        break;
     }
   }
   SetPadding(s, f.fixed);

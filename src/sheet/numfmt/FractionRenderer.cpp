@@ -31,7 +31,8 @@ FractionValue Split(const Section& s, double x) {
     v.fraction.numerator = std::floor(rest * static_cast<double>(s.denominator) + 0.5);
   } else {
     std::int64_t max_denominator = 1;
-    for (int i = std::clamp(s.denominator_digits, 1, kMaxSearchedDenominatorDigits); i > 0; --i) max_denominator *= 10;
+    for (int i = std::clamp(s.denominator_digits, 1, kMaxSearchedDenominatorDigits); i > 0; --i)
+      max_denominator *= 10;
     v.fraction = ConvergentFraction(rest, max_denominator - 1);
   }
   if (!has_whole) return v;
@@ -47,12 +48,13 @@ FractionValue Split(const Section& s, double x) {
 }
 
 std::size_t CodePoints(std::string_view text) {
-  return static_cast<std::size_t>(
-      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  return static_cast<std::size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 /// A literal as text, as spaces of its width, or left out, by where it stands.
-void AppendLiteral(const Section& s, const Part& part, const FractionValue& v, bool improper, std::string& out) {
+void AppendLiteral(const Section& s, const Part& part, const FractionValue& v, bool improper,
+                   std::string& out) {
   const std::string_view text(s.literals.data() + part.offset, part.size);
   const bool numerator_pads = s.numerator_min > 0;
   const bool denominator_pads = s.denominator_min > 0;
@@ -67,9 +69,15 @@ void AppendLiteral(const Section& s, const Part& part, const FractionValue& v, b
         as_spaces = denominator_pads && (v.whole_shown || numerator_pads);
       }
       break;
-    case kGapBeforeBar: as_spaces = numerator_pads || denominator_pads; break;
-    case kGapBeforeDenominator: as_spaces = denominator_pads; break;
-    default: as_text = true; break;
+    case kGapBeforeBar:
+      as_spaces = numerator_pads || denominator_pads;
+      break;
+    case kGapBeforeDenominator:
+      as_spaces = denominator_pads;
+      break;
+    default:
+      as_text = true;
+      break;
   }
   if (as_text) {
     out.append(text);
@@ -121,8 +129,12 @@ void AppendFractionSection(const Section& s, double magnitude, std::string& out)
   bool denominator_written = false;
   for (const Part& part : s.parts) {
     switch (part.kind) {
-      case PartKind::kLiteral: AppendLiteral(s, part, v, improper, out); break;
-      case PartKind::kIntegerDigit: integers.Placeholder(part.ch, out); break;
+      case PartKind::kLiteral:
+        AppendLiteral(s, part, v, improper, out);
+        break;
+      case PartKind::kIntegerDigit:
+        integers.Placeholder(part.ch, out);
+        break;
       case PartKind::kNumerator:
         if (v.shown) {
           numerators.Placeholder(part.ch, out);
@@ -152,8 +164,11 @@ void AppendFractionSection(const Section& s, double magnitude, std::string& out)
           out.append(part.width, ' ');
         }
         break;
-      case PartKind::kDenominatorPad: AppendPadding(part.ch, out); break;
-      default: break;
+      case PartKind::kDenominatorPad:
+        AppendPadding(part.ch, out);
+        break;
+      default:
+        break;
     }
   }
 }

@@ -68,7 +68,8 @@ void AppendGeneral(double value, std::string& out) {
   const double magnitude = std::fabs(value);
   if (magnitude < 1e11 && magnitude == std::floor(magnitude)) {
     char buffer[24];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(magnitude));
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(magnitude));
     out.append(buffer, end);
     return;
   }

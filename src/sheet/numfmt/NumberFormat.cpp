@@ -100,7 +100,9 @@ void AppendNumber(const ParsedFormat& f, double v, bool date1904, std::string& o
         AppendGeneral(choice.minus ? -magnitude : magnitude, out);
       }
       break;
-    case SectionKind::kNumber: AppendFixedSection(s, magnitude, choice.minus, out); break;
+    case SectionKind::kNumber:
+      AppendFixedSection(s, magnitude, choice.minus, out);
+      break;
     case SectionKind::kScientific:
       if (choice.minus) out.push_back('-');
       AppendScientificSection(s, magnitude, out);
@@ -118,7 +120,8 @@ void AppendNumber(const ParsedFormat& f, double v, bool date1904, std::string& o
         out.append(kUnshowableLength, '#');
       }
       break;
-    case SectionKind::kText: break;
+    case SectionKind::kText:
+      break;
   }
 }
 
@@ -150,15 +153,24 @@ std::shared_ptr<const NumberFormat> NumberFormat::General() {
 
 void NumberFormat::Append(const CellValue& value, bool date1904, std::string& out) const {
   switch (value.kind) {
-    case CellKind::kEmpty: return;
-    case CellKind::kNumber: return AppendNumber(*parsed_, value.number, date1904, out);
-    case CellKind::kString: return AppendText(*parsed_, value.text, out);
-    case CellKind::kBoolean: out.append(value.number != 0 ? "TRUE" : "FALSE"); return;
-    case CellKind::kError: out.append(value.text); return;
+    case CellKind::kEmpty:
+      return;
+    case CellKind::kNumber:
+      return AppendNumber(*parsed_, value.number, date1904, out);
+    case CellKind::kString:
+      return AppendText(*parsed_, value.text, out);
+    case CellKind::kBoolean:
+      out.append(value.number != 0 ? "TRUE" : "FALSE");
+      return;
+    case CellKind::kError:
+      out.append(value.text);
+      return;
   }
 }
 
-bool NumberFormat::IsGeneral() const { return parsed_->general; }
+bool NumberFormat::IsGeneral() const {
+  return parsed_->general;
+}
 
 bool NumberFormat::IsDateTime() const {
   return parsed_->number_sections > 0 && parsed_->sections[0].kind == SectionKind::kDate;

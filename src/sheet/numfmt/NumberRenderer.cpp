@@ -49,7 +49,9 @@ void IntegerDigitWriter::Separator(int k, char pad, std::string& out) const {
 
 namespace {
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int FloorDiv(int a, int b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 /// Index of the last non-zero digit among the first `count` decimals, -1 when all are zero.
 int LastSignificantDecimal(const DecimalNumber& d, int count) {
@@ -89,8 +91,12 @@ void AppendParts(const Section& s, const DecimalNumber& d, int exponent, double 
   int decimal = 0;
   for (const Part& part : s.parts) {
     switch (part.kind) {
-      case PartKind::kLiteral: out.append(s.literals, part.offset, part.size); break;
-      case PartKind::kIntegerDigit: integers.Placeholder(part.ch, out); break;
+      case PartKind::kLiteral:
+        out.append(s.literals, part.offset, part.size);
+        break;
+      case PartKind::kIntegerDigit:
+        integers.Placeholder(part.ch, out);
+        break;
       case PartKind::kDecimalPoint:
         if (s.integer_digits == 0) integers.AllDigits(out);
         out.push_back('.');
@@ -104,8 +110,11 @@ void AppendParts(const Section& s, const DecimalNumber& d, int exponent, double 
         if (s.integer_digits == 0 && s.fraction_digits == 0) integers.AllDigits(out);
         AppendExponent(part, exponent, std::max(1, s.exponent_digits), out);
         break;
-      case PartKind::kGeneral: AppendGeneral(magnitude, out); break;
-      default: break;
+      case PartKind::kGeneral:
+        AppendGeneral(magnitude, out);
+        break;
+      default:
+        break;
     }
   }
 }

@@ -26,9 +26,9 @@ class IntegerDigitWriter {
   void Separator(int k, char pad, std::string& out) const;
 
   const DecimalNumber& digits_;
-  int count_;         // integer digits of the number
+  int count_;  // integer digits of the number
   int placeholders_;
-  int next_ = 0;      // index of the next placeholder
+  int next_ = 0;  // index of the next placeholder
   bool thousands_;
   bool zero_digit_;
 };

@@ -71,7 +71,8 @@ bool IntegerIsFragmented(Tokens tokens, std::size_t point) {
 }
 
 bool HasPoint(const Section& s) {
-  return std::any_of(s.parts.begin(), s.parts.end(), [](const Part& p) { return p.kind == PartKind::kDecimalPoint; });
+  return std::any_of(s.parts.begin(), s.parts.end(),
+                     [](const Part& p) { return p.kind == PartKind::kDecimalPoint; });
 }
 
 /// Sets Section::plain when the parts are literals, a run of integer placeholders ('#' before
@@ -96,7 +97,8 @@ void MarkPlain(Section& s) {
       case PartKind::kFractionDigit:
         if (stage != kFractions || part.ch != '0') return;
         break;
-      default: return;
+      default:
+        return;
     }
   }
   // A point without decimals after it ("0.") keeps the general path.
@@ -109,7 +111,8 @@ void BuildNumber(Tokens tokens, SectionParts& parts) {
   Section& s = parts.section();
   s.kind = SectionKind::kNumber;
   const std::size_t n = tokens.size();
-  const auto first_point = std::find_if(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::kPoint; });
+  const auto first_point =
+      std::find_if(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::kPoint; });
   const std::size_t point = static_cast<std::size_t>(first_point - tokens.begin());
   const bool fragmented = IntegerIsFragmented(tokens, point);
   for (std::size_t i = 0; i < n; ++i) {
@@ -134,11 +137,20 @@ void BuildNumber(Tokens tokens, SectionParts& parts) {
       case TokenKind::kGroup:
         if (i < point && !fragmented) s.thousands = true;  // among the decimals it does nothing
         break;
-      case TokenKind::kScale: parts.AddShift(-3 * t.count); break;
-      case TokenKind::kPercent: parts.AddPercent(); break;
-      case TokenKind::kGeneral: parts.Add(PartKind::kGeneral); break;
-      case TokenKind::kAt: break;
-      default: parts.AddSource(t); break;
+      case TokenKind::kScale:
+        parts.AddShift(-3 * t.count);
+        break;
+      case TokenKind::kPercent:
+        parts.AddPercent();
+        break;
+      case TokenKind::kGeneral:
+        parts.Add(PartKind::kGeneral);
+        break;
+      case TokenKind::kAt:
+        break;
+      default:
+        parts.AddSource(t);
+        break;
     }
   }
   s.has_digits = s.integer_digits + s.fraction_digits > 0;
@@ -194,13 +206,15 @@ void BuildSection(Tokens tokens, bool text_section, Section& section) {
   if (text_section) return BuildText(tokens, parts);
   for (const Token& t : tokens) {
     if (t.kind == TokenKind::kSystemDate || t.kind == TokenKind::kSystemTime) {
-      const TokenList system = TokenizeFormat(t.kind == TokenKind::kSystemDate ? kSystemLongDate : kSystemTime);
+      const TokenList system =
+          TokenizeFormat(t.kind == TokenKind::kSystemDate ? kSystemLongDate : kSystemTime);
       section.names = &EnglishDateNames();
       return BuildDateSection(system.tokens, parts);
     }
   }
   if (std::any_of(tokens.begin(), tokens.end(), IsDateToken)) return BuildDateSection(tokens, parts);
-  if (std::any_of(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::kExponent; })) {
+  if (std::any_of(tokens.begin(), tokens.end(),
+                  [](const Token& t) { return t.kind == TokenKind::kExponent; })) {
     return BuildScientific(tokens, parts);
   }
   FractionLayout fraction;

@@ -41,12 +41,16 @@ void SectionParts::AddSource(const Token& t) {
     case TokenKind::kNumerals:
     case TokenKind::kElapsed:
     case TokenKind::kSystemDate:
-    case TokenKind::kSystemTime: return;
-    default: AddLiteral(t.text);
+    case TokenKind::kSystemTime:
+      return;
+    default:
+      AddLiteral(t.text);
   }
 }
 
-void SectionParts::AddShift(int delta) { s_.shift = std::clamp(s_.shift + delta, -kMaxShift, kMaxShift); }
+void SectionParts::AddShift(int delta) {
+  s_.shift = std::clamp(s_.shift + delta, -kMaxShift, kMaxShift);
+}
 
 void SectionParts::AddPercent() {
   AddShift(2);

@@ -56,7 +56,8 @@ void SharedStrings::Load(container::XmlPullParser& parser, std::uint64_t budget)
       }
     } else if (name == "si" && in_item) {
       in_item = false;
-      if (table_.size() == kMaxStrings) parser.Fail(SheetErrorCode::kTooLarge, "the shared strings are too many");
+      if (table_.size() == kMaxStrings)
+        parser.Fail(SheetErrorCode::kTooLarge, "the shared strings are too many");
       if (!table_.Add(item)) parser.Fail(SheetErrorCode::kTooLarge, container::StringTable::kOverBudget);
     }
   }

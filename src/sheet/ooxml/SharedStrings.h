@@ -14,8 +14,7 @@ class SharedStrings {
   /// Streams an sst part: each <si> is its <t> text or its rich-text runs joined, phonetic runs
   /// left out, _xHHHH_ escapes decoded, cut to the characters a cell holds. Throws SheetError
   /// (kTooLarge once the text passes `budget` bytes, naming the part and offset).
-  void Load(container::XmlPullParser& parser,
-            std::uint64_t budget = container::StringTable::kDefaultBudget);
+  void Load(container::XmlPullParser& parser, std::uint64_t budget = container::StringTable::kDefaultBudget);
 
   std::size_t size() const { return table_.size(); }
   void PrefetchOffsets(std::size_t index) const { table_.PrefetchOffsets(index); }

@@ -31,7 +31,8 @@ std::string PartFor(const Relationships& relationships, std::string_view type, s
 }
 
 [[noreturn]] void FailBinaryWorkbook() {
-  throw SheetError(SheetErrorCode::kUnsupported, "the package holds a binary workbook (.xlsb), not an XML one");
+  throw SheetError(SheetErrorCode::kUnsupported,
+                   "the package holds a binary workbook (.xlsb), not an XML one");
 }
 
 }  // namespace
@@ -48,8 +49,8 @@ void XlsxReader::Open() {
   const Relationships package = Relationships::Read(*archive_, "");
   const opc::MainPart main = opc::FindMainPart(*archive_, package);
   if (main.entry == nullptr) {
-    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook: " + main.expected + " is missing",
-                     archive_->path());
+    throw SheetError(SheetErrorCode::kNotAWorkbook,
+                     "the file is not a workbook: " + main.expected + " is missing", archive_->path());
   }
   if (main.binary()) FailBinaryWorkbook();
   const container::ZipEntry* workbook_entry = main.entry;

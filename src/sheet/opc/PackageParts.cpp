@@ -57,7 +57,8 @@ SheetKind SheetKindOf(std::string_view relationship_type) {
 
 std::string MissingSheetPartWarning(const SheetInfo& sheet) {
   return "the sheet '" + sheet.name + "' refers to a part that does not exist" +
-         (sheet.location.empty() ? std::string() : " (" + sheet.location + ")") + "; it is read as an empty sheet";
+         (sheet.location.empty() ? std::string() : " (" + sheet.location + ")") +
+         "; it is read as an empty sheet";
 }
 
 }  // namespace quorvex::sheet::opc

@@ -21,7 +21,8 @@ Relationships Relationships::Read(container::ZipArchive& archive, std::string_vi
   const std::string rels_part = RelationshipsPartOf(source_part);
   const container::ZipEntry* entry = archive.Find(rels_part);
   if (entry == nullptr) return {};
-  Relationships relationships = Parse(archive.ReadEntry(*entry, kMaxRelationshipsPartSize), entry->name, source_part);
+  Relationships relationships =
+      Parse(archive.ReadEntry(*entry, kMaxRelationshipsPartSize), entry->name, source_part);
   for (Relationship& relationship : relationships.relationships_) {
     if (relationship.target.empty() || archive.Find(relationship.target) != nullptr) continue;
     const std::optional<std::string> from_root = ResolvePartName("", relationship.written_target);

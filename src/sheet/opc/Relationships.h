@@ -12,8 +12,8 @@ namespace quorvex::sheet::opc {
 
 struct Relationship {
   std::string id;
-  std::string type;    // full URI
-  std::string target;  // resolved part name; empty for external or unresolvable targets
+  std::string type;            // full URI
+  std::string target;          // resolved part name; empty for external or unresolvable targets
   std::string written_target;  // as the .rels part states it
 };
 

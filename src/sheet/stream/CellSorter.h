@@ -76,8 +76,8 @@ class CellSorter {
   std::size_t added_ = 0;
   std::string memory_;          // encoded cells of the run being collected
   std::vector<Entry> entries_;  // one per cell in memory_
-  bool memory_sorted_ = true;  // the cells in memory_ came in row order, each place once
-  bool all_in_order_ = true;   // so did every cell added
+  bool memory_sorted_ = true;   // the cells in memory_ came in row order, each place once
+  bool all_in_order_ = true;    // so did every cell added
   std::uint32_t last_row_ = 0;
   std::uint32_t last_column_ = 0;
   std::vector<Run> runs_;  // spilled runs, in the order they were collected

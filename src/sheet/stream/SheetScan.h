@@ -58,6 +58,7 @@ class SheetScan : public SheetSink {
   /// Moves the kept cells out of memory into their temporary file, for a scan kept while
   /// other sheets are read. Throws SheetError (kIo).
   void Settle();
+
  private:
   template <typename Event>
   void Forward(Event&& event) {

@@ -30,19 +30,24 @@ DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfm
                         bool date1904, DbfCellText rendering) {
   DbfCell cell;
   switch (value.kind) {
-    case CellKind::kEmpty: return cell;
+    case CellKind::kEmpty:
+      return cell;
     case CellKind::kString:
       if (value.text.empty()) return cell;
       cell.kind = DbfCell::Kind::kText;
       break;
-    case CellKind::kError: cell.kind = DbfCell::Kind::kText; break;
-    case CellKind::kBoolean: cell.kind = DbfCell::Kind::kBoolean; break;
+    case CellKind::kError:
+      cell.kind = DbfCell::Kind::kText;
+      break;
+    case CellKind::kBoolean:
+      cell.kind = DbfCell::Kind::kBoolean;
+      break;
     case CellKind::kNumber:
       cell.kind = DbfCell::Kind::kNumber;
       if (text.FormatOf(style).IsDateTime()) {
         const double day = value.number + (date1904 ? kDays1904To1900 : 0);
-        const bool whole_day = std::floor(day) == day && day >= 1 && day <= kLastDay1900 &&
-                               !(day == kPhantomLeapDay);
+        const bool whole_day =
+            std::floor(day) == day && day >= 1 && day <= kLastDay1900 && !(day == kPhantomLeapDay);
         cell.kind = whole_day ? DbfCell::Kind::kDate : DbfCell::Kind::kText;
         cell.number = day;
       }
@@ -120,16 +125,23 @@ std::string DbfDateDigits(double day_1900) {
 
 void DbfColumnProfile::Observe(const DbfCell& cell, std::uint32_t row) {
   switch (cell.kind) {
-    case DbfCell::Kind::kEmpty: return;
+    case DbfCell::Kind::kEmpty:
+      return;
     case DbfCell::Kind::kNumber:
       ++numbers_;
       decimals_ = std::max(decimals_, DisplayedDecimals(cell.number, cell.text));
       largest_ = numbers_ == 1 ? cell.number : std::max(largest_, cell.number);
       smallest_ = numbers_ == 1 ? cell.number : std::min(smallest_, cell.number);
       break;
-    case DbfCell::Kind::kDate: ++dates_; break;
-    case DbfCell::Kind::kBoolean: ++booleans_; break;
-    case DbfCell::Kind::kText: ++texts_; break;
+    case DbfCell::Kind::kDate:
+      ++dates_;
+      break;
+    case DbfCell::Kind::kBoolean:
+      ++booleans_;
+      break;
+    case DbfCell::Kind::kText:
+      ++texts_;
+      break;
   }
   const std::size_t length = CodePointCount(cell.text);
   if (length > longest_text_) {
@@ -145,8 +157,8 @@ DbfField DbfColumnProfile::Infer(std::string name, int fitted_width, DbfVersion 
   field.name = std::move(name);
   if (values > 0 && numbers_ == values) {
     // The widest value is the largest or the most negative one.
-    const int width = static_cast<int>(std::max(FormatDbfNumber(largest_, decimals_).size(),
-                                                FormatDbfNumber(smallest_, decimals_).size()));
+    const int width = static_cast<int>(
+        std::max(FormatDbfNumber(largest_, decimals_).size(), FormatDbfNumber(smallest_, decimals_).size()));
     if (width <= limits.max_numeric_width) {
       field.type = DbfType::kNumeric;
       field.width = width;
@@ -170,9 +182,12 @@ DbfField DbfColumnProfile::Infer(std::string name, int fitted_width, DbfVersion 
 
 DbfLimits LimitsOf(DbfVersion version) {
   switch (version) {
-    case DbfVersion::kDbase2: return {32, 1000, 254, 19, 15, false};
-    case DbfVersion::kDbase3: return {128, 4000, 254, 19, 15, true};
-    case DbfVersion::kDbase4: break;
+    case DbfVersion::kDbase2:
+      return {32, 1000, 254, 19, 15, false};
+    case DbfVersion::kDbase3:
+      return {128, 4000, 254, 19, 15, true};
+    case DbfVersion::kDbase4:
+      break;
   }
   return {255, 4000, 254, 20, 15, true};
 }

@@ -12,8 +12,12 @@ namespace {
 
 constexpr std::size_t kMaxNameLength = 10;
 
-bool IsAsciiLetter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsAsciiDigit(char32_t c) { return c >= '0' && c <= '9'; }
+bool IsAsciiLetter(char32_t c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsAsciiDigit(char32_t c) {
+  return c >= '0' && c <= '9';
+}
 
 /// The name a header text asks for, before it is made unique; empty when it holds no letter or
 /// digit at all.

@@ -23,9 +23,12 @@ namespace {
 
 const char* VersionName(DbfVersion version) {
   switch (version) {
-    case DbfVersion::kDbase2: return "dBASE II";
-    case DbfVersion::kDbase3: return "dBASE III";
-    case DbfVersion::kDbase4: break;
+    case DbfVersion::kDbase2:
+      return "dBASE II";
+    case DbfVersion::kDbase3:
+      return "dBASE III";
+    case DbfVersion::kDbase4:
+      break;
   }
   return "dBASE IV";
 }
@@ -41,18 +44,27 @@ std::string ColumnName(std::uint32_t column) {
 /// "B7 (row 7, column 2)" for the 0-based cell (6, 1).
 std::string CellName(std::uint32_t row, std::uint32_t column) {
   return ColumnName(column) + std::to_string(std::uint64_t{row} + 1) + " (row " +
-         std::to_string(std::uint64_t{row} + 1) + ", column " + std::to_string(std::uint64_t{column} + 1) + ")";
+         std::to_string(std::uint64_t{row} + 1) + ", column " + std::to_string(std::uint64_t{column} + 1) +
+         ")";
 }
 
-[[noreturn]] void Fail(const std::string& sentence) { throw SheetError(SheetErrorCode::kUnsupported, sentence); }
+[[noreturn]] void Fail(const std::string& sentence) {
+  throw SheetError(SheetErrorCode::kUnsupported, sentence);
+}
 
 /// The first pass: header texts, what each column holds, the characters beyond ASCII with the
 /// first row each appears in, and, when fitting, the fitted width of each column.
 class TableScanner : public SheetSink {
  public:
   TableScanner(const CellRange& range, const numfmt::CellText& text, bool date1904, bool fit_columns)
-      : range_(range), text_(text), date1904_(date1904), fit_columns_(fit_columns), headers_(range.ColumnCount()),
-        profiles_(range.ColumnCount()), characters_(range.ColumnCount()), fitted_(range.ColumnCount()) {}
+      : range_(range),
+        text_(text),
+        date1904_(date1904),
+        fit_columns_(fit_columns),
+        headers_(range.ColumnCount()),
+        profiles_(range.ColumnCount()),
+        characters_(range.ColumnCount()),
+        fitted_(range.ColumnCount()) {}
 
   SinkControl OnCell(const Cell& cell) override {
     if (cell.column < range_.first_column || cell.column > range_.last_column) return SinkControl::kContinue;
@@ -133,8 +145,9 @@ class RecordSink : public SheetSink {
     const std::size_t index = cell.column - range_.first_column;
     const DbfField& field = table_.fields()[index];
     // Only character fields store the displayed text; the others store the value.
-    const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_,
-                                          field.type == DbfType::kCharacter ? DbfCellText::kRender : DbfCellText::kSkip);
+    const DbfCell value =
+        ClassifyDbfCell(cell.value, cell.style, text_, date1904_,
+                        field.type == DbfType::kCharacter ? DbfCellText::kRender : DbfCellText::kSkip);
     if (value.kind == DbfCell::Kind::kEmpty) return SinkControl::kContinue;
     switch (field.type) {
       case DbfType::kCharacter: {
@@ -148,9 +161,15 @@ class RecordSink : public SheetSink {
         table_.SetField(index, encoded_);
         break;
       }
-      case DbfType::kNumeric: table_.SetField(index, FormatDbfNumber(value.number, field.decimals)); break;
-      case DbfType::kDate: table_.SetField(index, DbfDateDigits(value.number)); break;
-      case DbfType::kLogical: table_.SetField(index, value.number != 0 ? "T" : "F"); break;
+      case DbfType::kNumeric:
+        table_.SetField(index, FormatDbfNumber(value.number, field.decimals));
+        break;
+      case DbfType::kDate:
+        table_.SetField(index, DbfDateDigits(value.number));
+        break;
+      case DbfType::kLogical:
+        table_.SetField(index, value.number != 0 ? "T" : "F");
+        break;
     }
     return SinkControl::kContinue;
   }
@@ -217,8 +236,8 @@ const DbfCodePage* ChooseCodePage(const TableScanner& scanner, const std::vector
       }
     }
   }
-  const std::string where = "Cell " + CellName(bad_row, bad_column) + " of the sheet \"" + sheet + "\" holds \"" +
-                            Utf8Of(bad) + "\"";
+  const std::string where = "Cell " + CellName(bad_row, bad_column) + " of the sheet \"" + sheet +
+                            "\" holds \"" + Utf8Of(bad) + "\"";
   if (version == DbfVersion::kDbase2) {
     Fail(where + ", but a dBASE II table cannot record a code page, so it holds ASCII text only.");
   }
@@ -226,13 +245,15 @@ const DbfCodePage* ChooseCodePage(const TableScanner& scanner, const std::vector
   for (const DbfCodePage& candidate : DbfCodePage::Candidates()) {
     tried += (tried.empty() ? "" : ", ") + std::to_string(candidate.number);
   }
-  Fail(where + ", which no code page a dBASE table can record holds together with the rest of the sheet's text "
-               "(tried Windows " + tried + ").");
+  Fail(where +
+       ", which no code page a dBASE table can record holds together with the rest of the sheet's text "
+       "(tried Windows " +
+       tried + ").");
 }
 
 /// The fields of the table, checked against what the version allows.
-std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveRequest& request, const CellRange& range,
-                                 const std::string& sheet) {
+std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveRequest& request,
+                                 const CellRange& range, const std::string& sheet) {
   const DbfLimits limits = LimitsOf(request.version);
   const std::vector<std::string> names = MakeDbfFieldNames(scanner.headers());
   std::vector<DbfField> fields;
@@ -240,7 +261,8 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::uint32_t column = range.first_column + static_cast<std::uint32_t>(i);
     const auto width = request.column_widths.find(column);
-    const int fitted = std::max(width == request.column_widths.end() ? 0 : width->second, scanner.fitted()[i]);
+    const int fitted =
+        std::max(width == request.column_widths.end() ? 0 : width->second, scanner.fitted()[i]);
     const DbfColumnProfile& profile = scanner.profiles()[i];
     DbfField field = profile.Infer(names[i], fitted, request.version);
     if (field.width > limits.max_character_width) {
@@ -253,8 +275,8 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
   }
   if (record_length > limits.max_record_length) {
     Fail("The " + std::to_string(fields.size()) + " columns of the sheet \"" + sheet + "\" need records of " +
-         std::to_string(record_length) + " bytes; a " + VersionName(request.version) + " table allows at most " +
-         std::to_string(limits.max_record_length) + ".");
+         std::to_string(record_length) + " bytes; a " + VersionName(request.version) +
+         " table allows at most " + std::to_string(limits.max_record_length) + ".");
   }
   return fields;
 }
@@ -280,7 +302,8 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
   const DbfLimits limits = LimitsOf(request.version);
   if (range.ColumnCount() > static_cast<std::uint32_t>(limits.max_fields)) {
     Fail("The sheet \"" + sheet + "\" has " + std::to_string(range.ColumnCount()) + " columns to save; a " +
-         VersionName(request.version) + " table holds at most " + std::to_string(limits.max_fields) + " fields.");
+         VersionName(request.version) + " table holds at most " + std::to_string(limits.max_fields) +
+         " fields.");
   }
   const std::uint32_t records = range.RowCount() - 1;
   if (request.version == DbfVersion::kDbase2 && records > 0xFFFF) {
@@ -296,7 +319,8 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
   const TableScanner& scanner = *early;
   std::vector<DbfField> fields = MakeFields(scanner, request, range, sheet);
   const DbfCodePage* code_page = ChooseCodePage(scanner, fields, range, request.version, sheet);
-  DbfTableWriter table(request.version, std::move(fields), code_page != nullptr ? code_page->language_driver : 0);
+  DbfTableWriter table(request.version, std::move(fields),
+                       code_page != nullptr ? code_page->language_driver : 0);
 
   OutputFile out(path);
   out.Write(table.Header(records, request.today));

@@ -24,7 +24,9 @@ void Put32(std::string& bytes, std::size_t offset, std::uint32_t value) {
   Put16(bytes, offset + 2, value >> 16);
 }
 
-char Byte(int value) { return static_cast<char>(static_cast<std::uint8_t>(value)); }
+char Byte(int value) {
+  return static_cast<char>(static_cast<std::uint8_t>(value));
+}
 
 }  // namespace
 
@@ -89,7 +91,9 @@ std::string DbfTableWriter::HeaderII(std::uint32_t record_count, DbfDate last_up
   return bytes;
 }
 
-void DbfTableWriter::BeginRecord() { record_.assign(static_cast<std::size_t>(record_length_), ' '); }
+void DbfTableWriter::BeginRecord() {
+  record_.assign(static_cast<std::size_t>(record_length_), ' ');
+}
 
 void DbfTableWriter::SetField(std::size_t index, std::string_view bytes) {
   const DbfField& field = fields_.at(index);

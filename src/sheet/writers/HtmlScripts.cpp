@@ -5,14 +5,24 @@
 
 namespace quorvex::sheet {
 
-std::string_view BasePageCss() { return page::kBaseCss; }
+std::string_view BasePageCss() {
+  return page::kBaseCss;
+}
 
-std::string_view WorkbookTabsCss() { return page::kWorkbookTabsCss; }
+std::string_view WorkbookTabsCss() {
+  return page::kWorkbookTabsCss;
+}
 
-std::string_view InteractiveCss() { return page::kInteractiveCss; }
+std::string_view InteractiveCss() {
+  return page::kInteractiveCss;
+}
 
-std::string_view SpreadsheetScript() { return page::kSpreadsheetJs; }
+std::string_view SpreadsheetScript() {
+  return page::kSpreadsheetJs;
+}
 
-std::string_view PivotScript() { return page::kPivotJs; }
+std::string_view PivotScript() {
+  return page::kPivotJs;
+}
 
 }  // namespace quorvex::sheet

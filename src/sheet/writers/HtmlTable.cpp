@@ -72,7 +72,12 @@ class TableBuilder : public SheetSink {
   /// With `shown_styles` set, writes nothing that counts and only collects the styles shown.
   TableBuilder(OutputStream& out, const SheetLayout& sheet, const numfmt::CellText* text,
                const HtmlTableOptions& options, const CellRange& range, StyleSet* shown_styles = nullptr)
-      : out_(out), sheet_(sheet), text_(text), options_(options), range_(range), shown_styles_(shown_styles),
+      : out_(out),
+        sheet_(sheet),
+        text_(text),
+        options_(options),
+        range_(range),
+        shown_styles_(shown_styles),
         next_row_(range.first_row) {
     for (std::uint32_t c = range.first_column; c <= range.last_column; ++c) {
       if (!sheet.ColumnHidden(c)) visible_columns_.push_back(c);
@@ -190,7 +195,8 @@ class TableBuilder : public SheetSink {
     char height[48];
     std::snprintf(height, sizeof height, "<tr style=\"height:%.4gpt\">", sheet_.RowHeight(r));
     out.append(height);
-    if (options_.interactive) out.append("<th class=\"q-rowhead\">").append(std::to_string(r + 1)).append("</th>");
+    if (options_.interactive)
+      out.append("<th class=\"q-rowhead\">").append(std::to_string(r + 1)).append("</th>");
     std::size_t cursor = 0;
     for (const std::uint32_t c : visible_columns_) {
       while (cursor < held && row_cells_[cursor].column < c) ++cursor;
@@ -263,13 +269,13 @@ class TableBuilder : public SheetSink {
   CellRange range_;
   StyleSet* shown_styles_;
   std::vector<std::uint32_t> visible_columns_;
-  std::vector<VisibleMerge> merges_;         // sorted by first row
-  std::size_t next_merge_ = 0;               // the first merge not yet active
-  std::vector<const VisibleMerge*> active_;  // merges covering the current row
+  std::vector<VisibleMerge> merges_;                     // sorted by first row
+  std::size_t next_merge_ = 0;                           // the first merge not yet active
+  std::vector<const VisibleMerge*> active_;              // merges covering the current row
   std::map<const VisibleMerge*, HeldCell> merge_cells_;  // the first cells of the active merges
-  std::vector<HeldCell> row_cells_;          // the cells of one row, in column order
-  std::size_t held_ = 0;                     // how many of row_cells_ hold that row's cells
-  std::uint32_t next_row_;                   // the first row not yet written
+  std::vector<HeldCell> row_cells_;                      // the cells of one row, in column order
+  std::size_t held_ = 0;                                 // how many of row_cells_ hold that row's cells
+  std::uint32_t next_row_;                               // the first row not yet written
   std::string shown_;
 };
 
@@ -284,8 +290,8 @@ void CheckHtmlTableSize(const SheetLayout& layout) {
   }
 }
 
-void WriteHtmlTable(OutputStream& out, const SheetLayout& layout, SheetScan& scan, const numfmt::CellText& text,
-                    const HtmlTableOptions& options) {
+void WriteHtmlTable(OutputStream& out, const SheetLayout& layout, SheetScan& scan,
+                    const numfmt::CellText& text, const HtmlTableOptions& options) {
   CheckHtmlTableSize(layout);
   out.Write("<table class=\"q-sheet\">\n");
   if (const auto range = layout.UsedRange()) {

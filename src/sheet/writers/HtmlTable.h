@@ -35,8 +35,8 @@ void CheckHtmlTableSize(const SheetLayout& layout);
 /// Writes `<table class="q-sheet">` for the sheet whose layout is `layout` and whose cells `scan`
 /// kept (CellKeeping::kAll); a sheet without cells gives an empty table. The table is streamed
 /// row by row. Throws SheetError, kTooLarge as CheckHtmlTableSize.
-void WriteHtmlTable(OutputStream& out, const SheetLayout& layout, SheetScan& scan, const numfmt::CellText& text,
-                    const HtmlTableOptions& options);
+void WriteHtmlTable(OutputStream& out, const SheetLayout& layout, SheetScan& scan,
+                    const numfmt::CellText& text, const HtmlTableOptions& options);
 
 /// The styles of the cells the table shows. Hidden rows and columns and merged areas hide
 /// cells; only then are the kept cells gone through again to leave theirs out.

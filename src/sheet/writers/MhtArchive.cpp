@@ -31,7 +31,9 @@ std::string PercentEncoded(std::string_view text) {
 }
 
 // A byte quoted-printable text keeps as it is wherever it stands.
-bool IsPlain(unsigned char byte) { return byte >= 33 && byte <= 126 && byte != '='; }
+bool IsPlain(unsigned char byte) {
+  return byte >= 33 && byte <= 126 && byte != '=';
+}
 
 std::string FileUrl(std::string_view path) {
   const std::size_t slash = path.find_last_of("/\\");

@@ -60,10 +60,13 @@ void SheetLayout::OnMergedRange(const CellRange& range) {
   if (range.first_row <= range.last_row && range.first_column <= range.last_column) merges_.push_back(range);
 }
 
-void SheetLayout::OnComment(std::uint32_t row, std::uint32_t column) { used_.AddComment(row, column); }
+void SheetLayout::OnComment(std::uint32_t row, std::uint32_t column) {
+  used_.AddComment(row, column);
+}
 
 void SheetLayout::Finish() {
-  std::stable_sort(rows_.begin(), rows_.end(), [](const RowInfo& a, const RowInfo& b) { return a.row < b.row; });
+  std::stable_sort(rows_.begin(), rows_.end(),
+                   [](const RowInfo& a, const RowInfo& b) { return a.row < b.row; });
 }
 
 bool SheetLayout::AnyHidden() const {

@@ -53,7 +53,8 @@ std::string WorksheetName(const std::string& name, std::set<std::string>& taken)
 /// it), without printf's cost, which is most of writing a number cell.
 void AppendNumber(std::string& out, double value) {
   char text[32];
-  const std::to_chars_result end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
+  const std::to_chars_result end =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
   out.append(text, end.ptr);
 }
 

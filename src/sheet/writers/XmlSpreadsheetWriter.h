@@ -10,9 +10,9 @@
 namespace quorvex::sheet {
 
 /// Writes every worksheet of the workbook to `path` (replacing any file there): document
-/// properties, one style per cell format the written cells use, and per sheet its columns, rows and cells with
-/// typed data (Number, String, Boolean, DateTime, Error), merges and formulas in R1C1 form.
-/// Characters XML 1.0 forbids are written as U+FFFD. Throws SheetError.
+/// properties, one style per cell format the written cells use, and per sheet its columns, rows and cells
+/// with typed data (Number, String, Boolean, DateTime, Error), merges and formulas in R1C1 form. Characters
+/// XML 1.0 forbids are written as U+FFFD. Throws SheetError.
 void SaveXmlSpreadsheet(WorkbookReader& reader, const numfmt::CellText& text, const std::string& path);
 
 /// Writes the document SaveXmlSpreadsheet saves to `out`. Each sheet is read once; its cells wait

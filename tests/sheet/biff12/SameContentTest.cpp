@@ -24,7 +24,9 @@ struct Form {
   const char* text_after = "";          // ...as this
 };
 
-void PrintTo(const Form& form, std::ostream* out) { *out << form.file; }
+void PrintTo(const Form& form, std::ostream* out) {
+  *out << form.file;
+}
 
 // LibreOffice and SheetJS write no chart sheets, and LibreOffice turns a CR LF inside a cell
 // into LF. SheetJS drops the blanks that carry only a style (Padded!A1 and E6), so the .xlsb's
@@ -90,8 +92,10 @@ TEST_P(SameContent, WritesTheSameCsvAsTheXlsx) {
   fs::create_directories(scratch);
   auto expected = Describe(fixtures / (std::string(form.workbook) + ".xlsx"), scratch);
   for (std::string& sheet : expected) {
-    if (sheet == std::string(form.chart_as_worksheet) + "|1|0\n") sheet = std::string(form.chart_as_worksheet) + "|0|0\n";
-    if (const std::size_t at = sheet.find(form.text_before); *form.text_before != '\0' && at != std::string::npos) {
+    if (sheet == std::string(form.chart_as_worksheet) + "|1|0\n")
+      sheet = std::string(form.chart_as_worksheet) + "|0|0\n";
+    if (const std::size_t at = sheet.find(form.text_before);
+        *form.text_before != '\0' && at != std::string::npos) {
       sheet.replace(at, std::string_view(form.text_before).size(), form.text_after);
     }
   }

@@ -140,7 +140,8 @@ TEST(XlsbFormulaText, DefinedNamesComeFromTheWorkbook) {
   const std::string workbook = Brt(39, Bytes().U32(0).U8(0).U32(0xFFFFFFFF).Wide(u"Rate").U32(0).str()) +
                                Brt(39, Bytes().U32(0).U8(0).U32(0xFFFFFFFF).U32(50).str());
   const auto name = [](std::uint32_t index) { return Bytes().U8(0x43).U32(index).str(); };
-  const std::string part = RowHeader(0) + Brt(9, XlsbCell(0).F64(1).Raw(Tail(name(1) + Int(2) + "\x05")).str()) +
+  const std::string part = RowHeader(0) +
+                           Brt(9, XlsbCell(0).F64(1).Raw(Tail(name(1) + Int(2) + "\x05")).str()) +
                            Brt(9, XlsbCell(1).F64(1).Raw(Tail(name(2))).str()) +
                            Brt(9, XlsbCell(2).F64(1).Raw(Tail(name(3))).str());
   EXPECT_EQ(Formulas(part, workbook), (Lines{"0,0 1=Rate*2", "0,1 1=", "0,2 1="}));

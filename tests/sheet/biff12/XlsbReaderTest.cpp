@@ -28,7 +28,9 @@ Lines Events(const std::string& package, std::size_t position = 0) {
 }
 
 std::string Strings(const std::vector<std::u16string>& texts) {
-  std::string part = Brt(159, Bytes().U32(static_cast<std::uint32_t>(texts.size())).U32(static_cast<std::uint32_t>(texts.size())));
+  std::string part = Brt(
+      159,
+      Bytes().U32(static_cast<std::uint32_t>(texts.size())).U32(static_cast<std::uint32_t>(texts.size())));
   for (const auto& text : texts) {
     Bytes item;
     item.U8(0x01);  // rich: runs follow the text
@@ -40,12 +42,14 @@ std::string Strings(const std::vector<std::u16string>& texts) {
 
 std::string CellXfs(int count) {
   std::string records = Brt(617, Bytes().U32(static_cast<std::uint32_t>(count)));
-  for (int i = 0; i < count; ++i) records += Brt(47, Bytes().U16(0).U16(0).U16(0).U16(0).U16(0).U8(0).U8(0).U16(0).U16(0));
+  for (int i = 0; i < count; ++i)
+    records += Brt(47, Bytes().U16(0).U16(0).U16(0).U16(0).U16(0).U8(0).U8(0).U16(0).U16(0));
   return records + Brt(618, "");
 }
 
 TEST(XlsbReader, ListsSheetsWithKindVisibilityDateSystemAndActiveTab) {
-  const std::string book_view = Brt(135, Bytes().U32(0).U32(0).U32(0).U32(0).U32(600).U32(0).U32(2).U8(0).str());
+  const std::string book_view =
+      Brt(135, Bytes().U32(0).U32(0).U32(0).U32(0).U32(600).U32(0).U32(2).U8(0).str());
   const std::string package = BuildXlsb({{u"Data", RowHeader(0) + Brt(5, XlsbCell(0).F64(1))},
                                          {u"Chart", "", true},
                                          {u"H\u00e9", RowHeader(0) + Brt(5, XlsbCell(0).F64(3)), false, 1}},
@@ -67,22 +71,25 @@ TEST(XlsbReader, ListsSheetsWithKindVisibilityDateSystemAndActiveTab) {
 
 TEST(XlsbReader, StreamsEveryCellRecordAndSheetStructure) {
   const std::string sheet =
-      Brt(148, Bytes().U32(0).U32(2).U32(0).U32(9)) + Brt(485, Bytes().U32(0xFFFFFFFF).U16(10).U16(280).U16(0)) +
-      Brt(60, Bytes().U32(1).U32(3).U32(2560).U32(0).U16(1)) + Brt(145, "") +
-      RowHeader(0, 400, 0x10) + Brt(1, XlsbCell(0, 2)) + Brt(2, XlsbCell(1).U32((7u << 2) | 2)) +
-      Brt(3, XlsbCell(2).U8(0x07)) + Brt(4, XlsbCell(3).U8(1)) + Brt(5, XlsbCell(4).F64(-0.5)) +
-      Brt(6, XlsbCell(5).Wide(u"inline")) + Brt(7, XlsbCell(6).U32(1)) +
-      Brt(8, XlsbCell(7).Wide(u"f\u00e9").U16(0)) + Brt(9, XlsbCell(8).F64(2.5).U16(0)) +
-      Brt(10, XlsbCell(9).U8(0).U16(0)) + RowHeader(2) + Brt(11, XlsbCell(0).U8(0x2A).U16(0)) +
-      Brt(17, Bytes().U32(1).Wide(u"short")) + Brt(13, Bytes().U32(0).U32((9u << 2) | 3)) +
-      Brt(18, Bytes().U32(2).U32(0)) + Brt(62, XlsbCell(9).U8(1).Wide(u"rich").U32(0)) +
-      Brt(0x1FF, "unknown") + Brt(146, "") + Brt(176, Bytes().U32(0).U32(1).U32(2).U32(3));
+      Brt(148, Bytes().U32(0).U32(2).U32(0).U32(9)) +
+      Brt(485, Bytes().U32(0xFFFFFFFF).U16(10).U16(280).U16(0)) +
+      Brt(60, Bytes().U32(1).U32(3).U32(2560).U32(0).U16(1)) + Brt(145, "") + RowHeader(0, 400, 0x10) +
+      Brt(1, XlsbCell(0, 2)) + Brt(2, XlsbCell(1).U32((7u << 2) | 2)) + Brt(3, XlsbCell(2).U8(0x07)) +
+      Brt(4, XlsbCell(3).U8(1)) + Brt(5, XlsbCell(4).F64(-0.5)) + Brt(6, XlsbCell(5).Wide(u"inline")) +
+      Brt(7, XlsbCell(6).U32(1)) + Brt(8, XlsbCell(7).Wide(u"f\u00e9").U16(0)) +
+      Brt(9, XlsbCell(8).F64(2.5).U16(0)) + Brt(10, XlsbCell(9).U8(0).U16(0)) + RowHeader(2) +
+      Brt(11, XlsbCell(0).U8(0x2A).U16(0)) + Brt(17, Bytes().U32(1).Wide(u"short")) +
+      Brt(13, Bytes().U32(0).U32((9u << 2) | 3)) + Brt(18, Bytes().U32(2).U32(0)) +
+      Brt(62, XlsbCell(9).U8(1).Wide(u"rich").U32(0)) + Brt(0x1FF, "unknown") + Brt(146, "") +
+      Brt(176, Bytes().U32(0).U32(1).U32(2).U32(3));
   const std::string package = BuildXlsb({{u"S", sheet}}, {}, CellXfs(3), Strings({u"zero", u"one"}));
-  EXPECT_EQ(Events(package),
-            (Lines{"dim 0,0:2,9", "defaults 10 14", "col 1-3 w10 hidden", "row 0 h20 hidden", "0,0 empty @2",
-                   "0,1 n:7", "0,2 e:#DIV/0!", "0,3 b:TRUE", "0,4 n:-0.5", "0,5 s:inline", "0,6 s:one",
-                   "0,7 s:f\xC3\xA9", "0,8 n:2.5", "0,9 b:FALSE", "row 2 h15", "2,0 e:#N/A", "2,1 s:short @1",
-                   "2,2 n:0.09", "2,3 s:zero @2", "2,9 s:rich", "merge 0,2:1,3"}));
+  EXPECT_EQ(
+      Events(package),
+      (Lines{"dim 0,0:2,9",  "defaults 10 14",  "col 1-3 w10 hidden", "row 0 h20 hidden", "0,0 empty @2",
+             "0,1 n:7",      "0,2 e:#DIV/0!",   "0,3 b:TRUE",         "0,4 n:-0.5",       "0,5 s:inline",
+             "0,6 s:one",    "0,7 s:f\xC3\xA9", "0,8 n:2.5",          "0,9 b:FALSE",      "row 2 h15",
+             "2,0 e:#N/A",   "2,1 s:short @1",  "2,2 n:0.09",         "2,3 s:zero @2",    "2,9 s:rich",
+             "merge 0,2:1,3"}));
 }
 
 TEST(XlsbReader, ReadsNumberFormatsFontsFillsBordersAndCellFormats) {
@@ -90,18 +97,32 @@ TEST(XlsbReader, ReadsNumberFormatsFontsFillsBordersAndCellFormats) {
     return Bytes().U8(type << 1 | 1).U8(index).U16(0).U8(rgb >> 16).U8(rgb >> 8).U8(rgb).U8(0xFF).str();
   };
   std::string styles = Brt(44, Bytes().U16(170).Wide(u"0.000"));
-  styles += Brt(43, Bytes().U16(220).U16(0x02).U16(700).U16(0).U8(1).U8(0).U8(0).U8(0)
-                                           .Raw(color(2, 0, 0x336699)).U8(0).Wide(u"Tahoma"));
+  styles += Brt(43, Bytes()
+                        .U16(220)
+                        .U16(0x02)
+                        .U16(700)
+                        .U16(0)
+                        .U8(1)
+                        .U8(0)
+                        .U8(0)
+                        .U8(0)
+                        .Raw(color(2, 0, 0x336699))
+                        .U8(0)
+                        .Wide(u"Tahoma"));
   styles += Brt(45, Bytes().U32(0).Raw(color(0, 0, 0)).Raw(color(0, 0, 0)).str());
   styles += Brt(45, Bytes().U32(1).Raw(color(1, 10, 0)).Raw(color(0, 0, 0)).str());
   Bytes border;
   border.U8(0);
   for (std::uint8_t style : {2, 0, 1, 0, 0}) border.U8(style).U8(0).Raw(color(2, 0, 0x00FF00));
   styles += Brt(46, border);
-  styles += Brt(47, Bytes().U16(0).U16(99).U16(0).U16(0).U16(0).U8(0).U8(0).U16(0).U16(0).str());  // a style XF
-  styles += Brt(617, Bytes().U32(2)) + Brt(47, Bytes().U16(0).U16(0).U16(0).U16(0).U16(0).U8(0).U8(0).U16(0).U16(0).str()) +
-            Brt(47, Bytes().U16(0).U16(170).U16(0).U16(1).U16(0).U8(0).U8(3).U16(3 | (1 << 3) | 0x40).U16(0).str()) +
-            Brt(618, "");
+  styles +=
+      Brt(47, Bytes().U16(0).U16(99).U16(0).U16(0).U16(0).U8(0).U8(0).U16(0).U16(0).str());  // a style XF
+  styles +=
+      Brt(617, Bytes().U32(2)) +
+      Brt(47, Bytes().U16(0).U16(0).U16(0).U16(0).U16(0).U8(0).U8(0).U16(0).U16(0).str()) +
+      Brt(47,
+          Bytes().U16(0).U16(170).U16(0).U16(1).U16(0).U8(0).U8(3).U16(3 | (1 << 3) | 0x40).U16(0).str()) +
+      Brt(618, "");
   TempFile file(BuildXlsb({{u"S", ""}}, {}, styles), ".xlsb");
   biff12::XlsbReader reader(file.path());
   const Workbook& workbook = reader.workbook();
@@ -139,7 +160,9 @@ struct Bad {
   const char* phrase;
 };
 
-void PrintTo(const Bad& bad, std::ostream* out) { *out << bad.what; }
+void PrintTo(const Bad& bad, std::ostream* out) {
+  *out << bad.what;
+}
 
 class XlsbBadInput : public ::testing::TestWithParam<Bad> {};
 
@@ -156,21 +179,22 @@ TEST_P(XlsbBadInput, GivesAClearError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, XlsbBadInput,
-    ::testing::Values(Bad{"type of three bytes", "\x80\x80\x01\x00", SheetErrorCode::kCorrupt, "longer than two bytes"},
-                      Bad{"size of five bytes", "\x05\x80\x80\x80\x80\x01", SheetErrorCode::kCorrupt,
-                          "longer than four bytes"},
-                      Bad{"cut inside a header", "\x05", SheetErrorCode::kCorrupt, "inside a record header"},
-                      Bad{"record past the part", "\x05\x10\x00\x00", SheetErrorCode::kCorrupt,
-                          "longer than the rest of the part"},
-                      Bad{"huge declared size", "\x05\xFF\xFF\xFF\x7F", SheetErrorCode::kTooLarge, "declares"},
-                      Bad{"string past its record", Brt(6, XlsbCell(0).U32(1000).U16('a')), SheetErrorCode::kCorrupt,
-                          "runs past its record"},
-                      Bad{"short cell", Brt(5, XlsbCell(0).U32(0)), SheetErrorCode::kCorrupt, "shorter than its fields"},
-                      Bad{"shared string out of range", Brt(7, XlsbCell(0).U32(1)), SheetErrorCode::kCorrupt,
-                          "shared string 1"},
-                      Bad{"column outside the sheet", Brt(5, XlsbCell(16384).F64(1)), SheetErrorCode::kCorrupt,
-                          "column lies outside"},
-                      Bad{"row outside the sheet", RowHeader(1048576), SheetErrorCode::kCorrupt, "row number"}));
+    ::testing::Values(
+        Bad{"type of three bytes", "\x80\x80\x01\x00", SheetErrorCode::kCorrupt, "longer than two bytes"},
+        Bad{"size of five bytes", "\x05\x80\x80\x80\x80\x01", SheetErrorCode::kCorrupt,
+            "longer than four bytes"},
+        Bad{"cut inside a header", "\x05", SheetErrorCode::kCorrupt, "inside a record header"},
+        Bad{"record past the part", "\x05\x10\x00\x00", SheetErrorCode::kCorrupt,
+            "longer than the rest of the part"},
+        Bad{"huge declared size", "\x05\xFF\xFF\xFF\x7F", SheetErrorCode::kTooLarge, "declares"},
+        Bad{"string past its record", Brt(6, XlsbCell(0).U32(1000).U16('a')), SheetErrorCode::kCorrupt,
+            "runs past its record"},
+        Bad{"short cell", Brt(5, XlsbCell(0).U32(0)), SheetErrorCode::kCorrupt, "shorter than its fields"},
+        Bad{"shared string out of range", Brt(7, XlsbCell(0).U32(1)), SheetErrorCode::kCorrupt,
+            "shared string 1"},
+        Bad{"column outside the sheet", Brt(5, XlsbCell(16384).F64(1)), SheetErrorCode::kCorrupt,
+            "column lies outside"},
+        Bad{"row outside the sheet", RowHeader(1048576), SheetErrorCode::kCorrupt, "row number"}));
 
 TEST(XlsbReader, MissingSheetPartIsCorrupt) {
   std::string package = BuildXlsb({{u"S", RowHeader(0)}});

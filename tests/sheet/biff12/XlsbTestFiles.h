@@ -36,7 +36,9 @@ struct XlsbSheet {
 inline std::string BuildXlsb(const std::vector<XlsbSheet>& sheets, const std::string& workbook_records = {},
                              const std::string& styles = {}, const std::string& strings = {}) {
   const std::string ns = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-  std::string rels = "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+  std::string rels =
+      "<?xml version=\"1.0\"?><Relationships "
+      "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
   std::string workbook = workbook_records;
   ZipWriter zip;
   for (std::size_t i = 0; i < sheets.size(); ++i) {
@@ -62,8 +64,10 @@ inline std::string BuildXlsb(const std::vector<XlsbSheet>& sheets, const std::st
   }
   rels += "</Relationships>";
   zip.Add("_rels/.rels",
-          "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-          "<Relationship Id=\"rId1\" Type=\"" + ns + "officeDocument\" Target=\"xl/workbook.bin\"/></Relationships>");
+          "<?xml version=\"1.0\"?><Relationships "
+          "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+          "<Relationship Id=\"rId1\" Type=\"" +
+              ns + "officeDocument\" Target=\"xl/workbook.bin\"/></Relationships>");
   zip.Add("xl/workbook.bin", workbook);
   zip.Add("xl/_rels/workbook.bin.rels", rels);
   return zip.Finish();

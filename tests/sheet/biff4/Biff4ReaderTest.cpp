@@ -36,13 +36,15 @@ class Writer {
   std::string Format(const std::string& code) const {
     Bytes body;
     if (version_ == 4) body.U16(0);
-    return Record(version_ == 4 ? 0x041E : 0x001E, body.U8(static_cast<std::uint32_t>(code.size())).Raw(code));
+    return Record(version_ == 4 ? 0x041E : 0x001E,
+                  body.U8(static_cast<std::uint32_t>(code.size())).Raw(code));
   }
   std::string Font(const std::string& name) const {
     Bytes body;
     body.U16(200).U16(0);
     if (version_ > 2) body.U16(0x7FFF);
-    return Record(version_ == 2 ? 0x0031 : 0x0231, body.U8(static_cast<std::uint32_t>(name.size())).Raw(name));
+    return Record(version_ == 2 ? 0x0031 : 0x0231,
+                  body.U8(static_cast<std::uint32_t>(name.size())).Raw(name));
   }
   /// An XF naming FORMAT index `format`, font 0.
   std::string Xf(std::uint8_t format) const {
@@ -63,8 +65,10 @@ class Writer {
   }
   std::string Label(std::uint16_t row, std::uint16_t column, const std::string& text) const {
     Bytes body = Cell(row, column, 0);
-    if (version_ == 2) body.U8(static_cast<std::uint32_t>(text.size()));
-    else body.U16(static_cast<std::uint32_t>(text.size()));
+    if (version_ == 2)
+      body.U8(static_cast<std::uint32_t>(text.size()));
+    else
+      body.U16(static_cast<std::uint32_t>(text.size()));
     return Record(version_ == 2 ? 0x0004 : 0x0204, body.Raw(text));
   }
   std::string BoolErr(std::uint16_t row, std::uint16_t column, std::uint8_t value, bool error) const {
@@ -76,14 +80,18 @@ class Writer {
   /// A FORMULA with an 8-byte cached result and no tokens.
   std::string Formula(std::uint16_t row, std::uint16_t column, const std::string& result) const {
     Bytes body = Cell(row, column, 0).Raw(result);
-    if (version_ == 2) body.U8(0).U8(0);
-    else body.U16(0).U16(0);
+    if (version_ == 2)
+      body.U8(0).U8(0);
+    else
+      body.U16(0).U16(0);
     return Record(version_ == 2 ? 0x0006 : version_ == 3 ? 0x0206 : 0x0406, body);
   }
   std::string String(const std::string& text) const {
     Bytes body;
-    if (version_ == 2) body.U8(static_cast<std::uint32_t>(text.size()));
-    else body.U16(static_cast<std::uint32_t>(text.size()));
+    if (version_ == 2)
+      body.U8(static_cast<std::uint32_t>(text.size()));
+    else
+      body.U16(static_cast<std::uint32_t>(text.size()));
     return Record(version_ == 2 ? 0x0007 : 0x0207, body.Raw(text));
   }
 
@@ -131,8 +139,8 @@ TEST_P(EveryVersion, ReadsValuesFormatsResultsDateSystemAndCodePage) {
   std::string stream = w.Bof(0x0010) + Record(0x0042, Bytes().U16(1251)) + Record(0x0022, Bytes().U16(1));
   stream += w.Font("Arial") + w.Format("General") + w.Format("0.00%") + w.Format("m/d/yy");
   stream += w.Xf(0) + w.Xf(1) + w.Xf(2);
-  stream += Record(GetParam() == 2 ? 0x0000 : 0x0200, Bytes().U16(0).U16(4).U16(0).U16(3).str() +
-                                                          (GetParam() == 2 ? "" : std::string(2, '\0')));
+  stream += Record(GetParam() == 2 ? 0x0000 : 0x0200,
+                   Bytes().U16(0).U16(4).U16(0).U16(3).str() + (GetParam() == 2 ? "" : std::string(2, '\0')));
   stream += w.Number(0, 0, 1, 0.125) + w.Number(0, 1, 2, 1) + w.Label(0, 2, "\xCF\xF0\xE8");  // "При" in 1251
   stream += w.BoolErr(1, 0, 1, false) + w.BoolErr(1, 1, 0x07, true) + w.Blank(1, 2, 1);
   stream += w.Formula(2, 0, Bytes().F64(42).str()) + w.Formula(2, 1, Result(0)) + w.String("text result");
@@ -147,17 +155,19 @@ TEST_P(EveryVersion, ReadsValuesFormatsResultsDateSystemAndCodePage) {
   WorkbookReader* reader = opened.reader.get();
   ASSERT_EQ(reader->workbook().sheets.size(), 1u);
   EXPECT_TRUE(reader->workbook().date1904);
-  EXPECT_EQ(ShownCells(*reader, 0), (std::vector<std::string>{
-                                        "0,0 12.50%", "0,1 1/2/04", "0,2 \xD0\x9F\xD1\x80\xD0\xB8", "1,0 TRUE",
-                                        "1,1 #DIV/0!", "1,2 ", "2,0 42", "2,1 text result", "2,2 TRUE", "3,0 #N/A",
-                                        "3,1 7"}));
+  EXPECT_EQ(ShownCells(*reader, 0),
+            (std::vector<std::string>{"0,0 12.50%", "0,1 1/2/04", "0,2 \xD0\x9F\xD1\x80\xD0\xB8", "1,0 TRUE",
+                                      "1,1 #DIV/0!", "1,2 ", "2,0 42", "2,1 text result", "2,2 TRUE",
+                                      "3,0 #N/A", "3,1 7"}));
   EventLog log;
   reader->ReadSheet(0, log);
   EXPECT_EQ(log.events.front(), "dim 0,0:3,2");
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, EveryVersion, ::testing::Values(2, 3, 4),
-                         [](const ::testing::TestParamInfo<int>& info) { return "Biff" + std::to_string(info.param); });
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return "Biff" + std::to_string(info.param);
+                         });
 
 TEST(Biff4Reader, Excel2CellsWithoutXfRecordsCarryTheirOwnFormat) {
   // Excel 2.0 wrote no XF records: the second attribute byte names the FORMAT record.
@@ -190,9 +200,11 @@ TEST(Biff4Reader, ReadsBiff4WorkbooksSheetBySheet) {
   const std::string first = w.Bof(0x0010) + w.Format("General") + w.Format("0.0") + w.Xf(0) + w.Xf(1) +
                             w.Number(0, 0, 1, 3.14159) + test_support::Eof();
   const std::string chart = w.Bof(0x0020) + test_support::Eof();
-  const std::string second = w.Bof(0x0010) + w.Label(1, 1, "second") + w.Number(2, 1, 1, 2) + test_support::Eof();
+  const std::string second =
+      w.Bof(0x0010) + w.Label(1, 1, "second") + w.Number(2, 1, 1, 2) + test_support::Eof();
   auto header = [](const std::string& name, const std::string& substream) {
-    return Record(0x008F, Bytes().U32(static_cast<std::uint32_t>(substream.size()))
+    return Record(0x008F, Bytes()
+                              .U32(static_cast<std::uint32_t>(substream.size()))
                               .U8(static_cast<std::uint32_t>(name.size()))
                               .Raw(name));
   };
@@ -251,7 +263,8 @@ TEST(Biff4Reader, DamageAndEncryptionGiveClearErrors) {
     FAIL() << "no error";
   } catch (const SheetError& error) {
     EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
-    EXPECT_NE(std::string(error.what()).find("NUMBER record is too short"), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find("NUMBER record is too short"), std::string::npos)
+        << error.what();
   }
 }
 

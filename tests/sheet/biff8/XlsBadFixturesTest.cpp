@@ -15,7 +15,9 @@ struct BadFile {
   const char* phrase;
 };
 
-void PrintTo(const BadFile& bad, std::ostream* out) { *out << bad.file; }
+void PrintTo(const BadFile& bad, std::ostream* out) {
+  *out << bad.file;
+}
 
 class XlsBadFixture : public ::testing::TestWithParam<BadFile> {};
 
@@ -37,11 +39,12 @@ TEST_P(XlsBadFixture, GivesItsError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, XlsBadFixture,
-    ::testing::Values(BadFile{"truncated.xls", SheetErrorCode::kCorrupt, "the compound file is truncated"},
-                      BadFile{"chain_loop.xls", SheetErrorCode::kCorrupt, "the chain of the stream 'Workbook' loops"},
-                      BadFile{"sector_past_end.xls", SheetErrorCode::kCorrupt, "which does not exist"},
-                      BadFile{"filepass.xls", SheetErrorCode::kPasswordProtected, "The workbook is password-protected"},
-                      BadFile{"record_past_end.xls", SheetErrorCode::kCorrupt, "longer than the rest of the stream"}));
+    ::testing::Values(
+        BadFile{"truncated.xls", SheetErrorCode::kCorrupt, "the compound file is truncated"},
+        BadFile{"chain_loop.xls", SheetErrorCode::kCorrupt, "the chain of the stream 'Workbook' loops"},
+        BadFile{"sector_past_end.xls", SheetErrorCode::kCorrupt, "which does not exist"},
+        BadFile{"filepass.xls", SheetErrorCode::kPasswordProtected, "The workbook is password-protected"},
+        BadFile{"record_past_end.xls", SheetErrorCode::kCorrupt, "longer than the rest of the stream"}));
 
 }  // namespace
 }  // namespace quorvex::sheet

@@ -16,7 +16,8 @@ using test_support::SpecialResult;
 using test_support::XlsFile;
 using Lines = std::vector<std::string>;
 
-std::string Sst(const std::string& strings, std::uint32_t count, const std::vector<std::string>& continues = {}) {
+std::string Sst(const std::string& strings, std::uint32_t count,
+                const std::vector<std::string>& continues = {}) {
   std::string records = Record(0x00FC, Bytes().U32(count).U32(count).Raw(strings));
   for (const std::string& body : continues) records += Record(0x003C, body);
   return records;
@@ -48,9 +49,11 @@ TEST(XlsCells, EveryValueRecordGivesItsValue) {
       {Formula(0, 13, SpecialResult(1, 1)), "0,13 b:TRUE"},
       {Formula(0, 14, SpecialResult(2, 0x17)), "0,14 e:#REF!"},
       {Formula(0, 15, SpecialResult(3)), "0,15 s:"},
-      {Formula(0, 16, SpecialResult(0)) + Record(0x04BC, "shared") + Record(0x0207, Bytes().Unicode8("from STRING")),
+      {Formula(0, 16, SpecialResult(0)) + Record(0x04BC, "shared") +
+           Record(0x0207, Bytes().Unicode8("from STRING")),
        "0,16 s:from STRING"},
-      {Formula(0, 17, SpecialResult(0)) + Record(0x0207, Bytes().Unicode16(u"\u20ac long")), "0,17 s:\xE2\x82\xAC long"},
+      {Formula(0, 17, SpecialResult(0)) + Record(0x0207, Bytes().Unicode16(u"\u20ac long")),
+       "0,17 s:\xE2\x82\xAC long"},
       {Record(0x00BD, Bytes().U16(0).U16(18).U16(0).U32((5u << 2) | 2).U16(2).U32((6u << 2) | 2).U16(19)),
        "0,18 n:5"},
       {"", "0,19 n:6 @2"},
@@ -73,7 +76,8 @@ TEST(XlsCells, EveryValueRecordGivesItsValue) {
 // anywhere: between the count and the flags, before the first character, or between
 // characters (where each CONTINUE restates the character width).
 TEST(XlsCells, FormulaTextResultsSplitAcrossContinueRecords) {
-  const auto text_result = [](std::uint32_t column, const std::string& string, const std::vector<std::string>& rest) {
+  const auto text_result = [](std::uint32_t column, const std::string& string,
+                              const std::vector<std::string>& rest) {
     std::string records = Formula(0, column, SpecialResult(0)) + Record(0x0207, string);
     for (const std::string& body : rest) records += Record(0x003C, body);
     return records;
@@ -83,7 +87,8 @@ TEST(XlsCells, FormulaTextResultsSplitAcrossContinueRecords) {
       text_result(1, Bytes().U16(5).str(), {Bytes().U8(0).Raw("split").str()}) +
       text_result(2, Bytes().U16(3).U8(1).str(), {Bytes().U8(0).Raw("abc").str()}) +
       // A long formula continues before its STRING record.
-      Formula(0, 3, SpecialResult(0)) + Record(0x003C, "more tokens") + Record(0x0207, Bytes().Unicode8("after").str()) +
+      Formula(0, 3, SpecialResult(0)) + Record(0x003C, "more tokens") +
+      Record(0x0207, Bytes().Unicode8("after").str()) +
       // An empty text result written as a bare count.
       text_result(4, Bytes().U16(0).str(), {}) + Record(0x0203, CellHead(0, 5).F64(1));
   EXPECT_EQ(XlsFile(OneSheet(records)).Cells(),
@@ -99,7 +104,8 @@ TEST(XlsCells, SharedStringsSplitAcrossContinueRecords) {
   // rich-text runs and 6 bytes of phonetic data cut by the second CONTINUE; string 3 starts a
   // CONTINUE of its own.
   const std::string first = Bytes().U16(5).U8(0).Raw("plain").U16(8).U8(0).Raw("ABC");
-  const std::string second = Bytes().U8(1).Utf16(u"DE\u0416GH").U16(4).U8(0x0C).U16(2).U32(6).Raw("rich").U32(0x00010000);
+  const std::string second =
+      Bytes().U8(1).Utf16(u"DE\u0416GH").U16(4).U8(0x0C).U16(2).U32(6).Raw("rich").U32(0x00010000);
   const std::string third = Bytes().U32(0x00020003).Raw("phonet");
   const std::string fourth = Bytes().U16(4).U8(0).Raw("next");
   const std::string globals = Sst(first, 4, {second, third, fourth});
@@ -123,14 +129,16 @@ TEST(XlsCells, CellsOfARowBlockAreSortedButBlocksStream) {
   auto row = [](std::uint32_t r, std::uint16_t height, std::uint16_t flags) {
     return Record(0x0208, Bytes().U16(r).U16(0).U16(2).U16(height).U16(0).U16(0).U16(flags).U16(0));
   };
-  auto number = [](std::uint32_t r, std::uint32_t c) { return Record(0x0203, CellHead(r, c).F64(r * 10 + c)); };
-  const std::string records = Record(0x0225, Bytes().U16(0).U16(300)) + Record(0x0055, Bytes().U16(9)) +
-                              Record(0x007D, Bytes().U16(1).U16(2).U16(4096).U16(0).U16(1).U16(0)) +
-                              Record(0x0200, Bytes().U32(0).U32(3).U16(0).U16(2).U16(0)) +
-                              row(0, 255, 0) + row(1, 400, 0x20 | 0x40) + number(1, 1) + number(0, 1) +
-                              number(1, 0) + number(0, 0) + Record(0x00D7, std::string(4, '\0')) + row(2, 255, 0) +
-                              number(2, 0) + Record(0x1234, "unknown record") +
-                              Record(0x00E5, Bytes().U16(2).U16(0).U16(1).U16(0).U16(1).U16(2).U16(2).U16(0).U16(1));
+  auto number = [](std::uint32_t r, std::uint32_t c) {
+    return Record(0x0203, CellHead(r, c).F64(r * 10 + c));
+  };
+  const std::string records =
+      Record(0x0225, Bytes().U16(0).U16(300)) + Record(0x0055, Bytes().U16(9)) +
+      Record(0x007D, Bytes().U16(1).U16(2).U16(4096).U16(0).U16(1).U16(0)) +
+      Record(0x0200, Bytes().U32(0).U32(3).U16(0).U16(2).U16(0)) + row(0, 255, 0) + row(1, 400, 0x20 | 0x40) +
+      number(1, 1) + number(0, 1) + number(1, 0) + number(0, 0) + Record(0x00D7, std::string(4, '\0')) +
+      row(2, 255, 0) + number(2, 0) + Record(0x1234, "unknown record") +
+      Record(0x00E5, Bytes().U16(2).U16(0).U16(1).U16(0).U16(1).U16(2).U16(2).U16(0).U16(1));
   EXPECT_EQ(XlsFile(OneSheet(records)).Events(),
             (Lines{"col 1-2 w16 hidden", "defaults 9 15", "dim 0,0:2,1", "row 0 h12.75", "row 1 h20 hidden",
                    "0,0 n:0", "0,1 n:1", "1,0 n:10", "1,1 n:11", "row 2 h12.75", "2,0 n:20", "merge 0,0:1,1",
@@ -143,10 +151,12 @@ TEST(XlsCells, EmptySheetDeclaresA1AndNoCells) {
 }
 
 TEST(XlsCells, EmbeddedChartSubstreamIsSkipped) {
-  const std::string chart = test_support::Bof(0x0020) + Record(0x0203, CellHead(9, 9).F64(1)) + test_support::Eof();
-  EXPECT_EQ(XlsFile(OneSheet(Record(0x0203, CellHead(0, 0).F64(1)) + chart + Record(0x0203, CellHead(1, 0).F64(2))))
-                .Cells(),
-            (Lines{"0,0 n:1", "1,0 n:2"}));
+  const std::string chart =
+      test_support::Bof(0x0020) + Record(0x0203, CellHead(9, 9).F64(1)) + test_support::Eof();
+  EXPECT_EQ(
+      XlsFile(OneSheet(Record(0x0203, CellHead(0, 0).F64(1)) + chart + Record(0x0203, CellHead(1, 0).F64(2))))
+          .Cells(),
+      (Lines{"0,0 n:1", "1,0 n:2"}));
 }
 
 }  // namespace

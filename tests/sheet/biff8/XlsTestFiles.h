@@ -17,7 +17,8 @@ namespace quorvex::sheet::test_support {
 class XlsFile {
  public:
   explicit XlsFile(const std::string& stream, const char* stream_name = "Workbook")
-      : file_(BuildCompoundFileWithStreams({{stream_name, stream}, {"\x05SummaryInformation", "x"}}).bytes, ".xls") {}
+      : file_(BuildCompoundFileWithStreams({{stream_name, stream}, {"\x05SummaryInformation", "x"}}).bytes,
+              ".xls") {}
 
   std::unique_ptr<biff8::XlsReader> Open() const { return std::make_unique<biff8::XlsReader>(file_.path()); }
   const std::string& path() const { return file_.path(); }

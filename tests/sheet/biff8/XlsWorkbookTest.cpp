@@ -18,19 +18,32 @@ using test_support::Record;
 using test_support::XlsFile;
 using Lines = std::vector<std::string>;
 
-std::string Font8(const std::string& name, std::uint16_t height, std::uint16_t attributes, std::uint16_t color,
-                  std::uint16_t weight, std::uint8_t underline) {
-  return Record(0x0031, Bytes().U16(height).U16(attributes).U16(color).U16(weight).U16(0).U8(underline).U8(0).U8(0).U8(0)
-                            .U8(static_cast<std::uint32_t>(name.size())).U8(0).Raw(name));
+std::string Font8(const std::string& name, std::uint16_t height, std::uint16_t attributes,
+                  std::uint16_t color, std::uint16_t weight, std::uint8_t underline) {
+  return Record(0x0031, Bytes()
+                            .U16(height)
+                            .U16(attributes)
+                            .U16(color)
+                            .U16(weight)
+                            .U16(0)
+                            .U8(underline)
+                            .U8(0)
+                            .U8(0)
+                            .U8(0)
+                            .U8(static_cast<std::uint32_t>(name.size()))
+                            .U8(0)
+                            .Raw(name));
 }
 
 TEST(XlsWorkbook, ListsSheetsWithKindVisibilityActiveTabAndDateSystem) {
-  const std::string globals = Record(0x0022, Bytes().U16(1)) +
-                              Record(0x003D, Bytes().U16(0).U16(0).U16(0).U16(0).U16(0).U16(2).U16(0).U16(1).U16(600));
-  const std::string stream = BuildBiffStream(globals, {{"Data", 0, 0, Record(0x0203, CellHead(0, 0).F64(1))},
-                                                       {"Chart", 2, 0, Record(0x0203, CellHead(0, 0).F64(2))},
-                                                       {"Hidden", 0, 1, Record(0x0203, CellHead(0, 0).F64(3))},
-                                                       {"Macro", 1, 0, ""}});
+  const std::string globals =
+      Record(0x0022, Bytes().U16(1)) +
+      Record(0x003D, Bytes().U16(0).U16(0).U16(0).U16(0).U16(0).U16(2).U16(0).U16(1).U16(600));
+  const std::string stream =
+      BuildBiffStream(globals, {{"Data", 0, 0, Record(0x0203, CellHead(0, 0).F64(1))},
+                                {"Chart", 2, 0, Record(0x0203, CellHead(0, 0).F64(2))},
+                                {"Hidden", 0, 1, Record(0x0203, CellHead(0, 0).F64(3))},
+                                {"Macro", 1, 0, ""}});
   const XlsFile file(stream);
   const auto reader = file.Open();
   const Workbook& workbook = reader->workbook();
@@ -58,7 +71,16 @@ TEST(XlsWorkbook, ReadsFormatsFontsAndCellFormatsWithPaletteColours) {
   // centred, indent 2; left edge thin red (10), bottom edge double (6) in colour 12; solid fill of colour 12.
   const std::uint32_t edges = 1 | (6 << 12) | (10u << 16);
   const std::uint32_t more = (12u << 7) | (1u << 26);
-  globals += Record(0x00E0, Bytes().U16(5).U16(164).U16(0).U8(2 | 0x08 | (1 << 4)).U8(0).U8(2).U8(0).U32(edges).U32(more)
+  globals += Record(0x00E0, Bytes()
+                                .U16(5)
+                                .U16(164)
+                                .U16(0)
+                                .U8(2 | 0x08 | (1 << 4))
+                                .U8(0)
+                                .U8(2)
+                                .U8(0)
+                                .U32(edges)
+                                .U32(more)
                                 .U16(12 | (65 << 7)));
   globals += Record(0x00E0, Bytes().U16(0).U16(14).U16(0).U8(0x20).U8(0).U8(0).U8(0).U32(0).U32(0).U16(0));
   globals += Record(0x0092, Bytes().U16(5).U32(0).U32(0).U32(0x0000FF).U32(0).U32(0x563412));
@@ -94,13 +116,14 @@ TEST(XlsWorkbook, ReadsFormatsFontsAndCellFormatsWithPaletteColours) {
 
 TEST(XlsWorkbook, ReadsBiff5BookStreamInItsCodePage) {
   const std::uint16_t v5 = 0x0500;
-  const std::string globals = Record(0x0042, Bytes().U16(1251)) + Record(0x041E, Bytes().U16(165).U8(4).Raw("0.00")) +
+  const std::string globals = Record(0x0042, Bytes().U16(1251)) +
+                              Record(0x041E, Bytes().U16(165).U8(4).Raw("0.00")) +
                               Record(0x00E0, Bytes().U16(0).U16(165).U16(0).U8(0x03).U8(0).U32(0).U32(0));
-  const std::string records = Record(0x0200, Bytes().U16(0).U16(2).U16(0).U16(2).U16(0)) +
-                              Record(0x0204, CellHead(0, 0).U16(6).Raw("\xCF\xF0\xE8\xE2\xE5\xF2")) +
-                              Record(0x0006, CellHead(0, 1).Raw(test_support::SpecialResult(0)).U16(0).U32(0).U16(0)) +
-                              Record(0x0207, Bytes().U16(2).Raw("\xC4\xE0")) +
-                              Record(0x027E, CellHead(1, 1).U32((3u << 2) | 2));
+  const std::string records =
+      Record(0x0200, Bytes().U16(0).U16(2).U16(0).U16(2).U16(0)) +
+      Record(0x0204, CellHead(0, 0).U16(6).Raw("\xCF\xF0\xE8\xE2\xE5\xF2")) +
+      Record(0x0006, CellHead(0, 1).Raw(test_support::SpecialResult(0)).U16(0).U32(0).U16(0)) +
+      Record(0x0207, Bytes().U16(2).Raw("\xC4\xE0")) + Record(0x027E, CellHead(1, 1).U32((3u << 2) | 2));
   const XlsFile file(BuildBiffStream(globals, {{"\xCB\xE8\xF1\xF2", 0, 0, records}}, v5), "Book");
   const auto reader = file.Open();
   EXPECT_EQ(reader->biff_version(), 5);
@@ -117,10 +140,11 @@ TEST(XlsWorkbook, ConvertsCommonCodePagesToUtf8) {
     const char* byte;
     const char* utf8;
   };
-  for (const Row& row : {Row{1250, "\x8A", "\xC5\xA0"}, Row{1251, "\xC6", "\xD0\x96"}, Row{1252, "\x80", "\xE2\x82\xAC"},
-                         Row{1253, "\xC1", "\xCE\x91"}, Row{1254, "\xD0", "\xC4\x9E"}, Row{1255, "\xE0", "\xD7\x90"},
-                         Row{1256, "\xC7", "\xD8\xA7"}, Row{1257, "\xC0", "\xC4\x84"}, Row{1258, "\x80", "\xE2\x82\xAC"},
-                         Row{437, "\x82", "\xC3\xA9"}, Row{850, "\x9B", "\xC3\xB8"}, Row{10000, "\x8E", "\xC3\xA9"}}) {
+  for (const Row& row :
+       {Row{1250, "\x8A", "\xC5\xA0"}, Row{1251, "\xC6", "\xD0\x96"}, Row{1252, "\x80", "\xE2\x82\xAC"},
+        Row{1253, "\xC1", "\xCE\x91"}, Row{1254, "\xD0", "\xC4\x9E"}, Row{1255, "\xE0", "\xD7\x90"},
+        Row{1256, "\xC7", "\xD8\xA7"}, Row{1257, "\xC0", "\xC4\x84"}, Row{1258, "\x80", "\xE2\x82\xAC"},
+        Row{437, "\x82", "\xC3\xA9"}, Row{850, "\x9B", "\xC3\xB8"}, Row{10000, "\x8E", "\xC3\xA9"}}) {
     const std::string globals = Record(0x0042, Bytes().U16(row.code_page));
     const std::string records = Record(0x0204, CellHead(0, 0).U16(1).Raw(row.byte));
     const XlsFile file(BuildBiffStream(globals, {{"S", 0, 0, records}}, 0x0500), "Book");
@@ -135,7 +159,9 @@ struct Bad {
   const char* phrase;
 };
 
-void PrintTo(const Bad& bad, std::ostream* out) { *out << bad.what; }
+void PrintTo(const Bad& bad, std::ostream* out) {
+  *out << bad.what;
+}
 
 class XlsBadInput : public ::testing::TestWithParam<Bad> {};
 
@@ -165,18 +191,22 @@ std::string WithBadOffset(std::uint32_t offset) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, XlsBadInput,
     ::testing::Values(
-        Bad{"FILEPASS", test_support::Bof(0x0005) + Record(0x002F, std::string(54, '\0')) + test_support::Eof(),
+        Bad{"FILEPASS",
+            test_support::Bof(0x0005) + Record(0x002F, std::string(54, '\0')) + test_support::Eof(),
             SheetErrorCode::kPasswordProtected, "The workbook is password-protected"},
-        Bad{"record longer than the stream", test_support::Bof(0x0005) + Bytes().U16(0x0022).U16(100).U16(1).str(),
-            SheetErrorCode::kCorrupt, "longer than the rest of the stream"},
+        Bad{"record longer than the stream",
+            test_support::Bof(0x0005) + Bytes().U16(0x0022).U16(100).U16(1).str(), SheetErrorCode::kCorrupt,
+            "longer than the rest of the stream"},
         Bad{"stream cut in a record header", test_support::Bof(0x0005) + "\x22", SheetErrorCode::kCorrupt,
             "inside a record header"},
         Bad{"globals without EOF", test_support::Bof(0x0005), SheetErrorCode::kCorrupt, "without an EOF"},
         Bad{"empty stream", "", SheetErrorCode::kCorrupt, "empty"},
-        Bad{"BIFF4", Record(0x0409, std::string(6, '\0')), SheetErrorCode::kUnsupported, "older than Excel 5.0"},
+        Bad{"BIFF4", Record(0x0409, std::string(6, '\0')), SheetErrorCode::kUnsupported,
+            "older than Excel 5.0"},
         Bad{"not a globals BOF", test_support::Bof(0x0010), SheetErrorCode::kCorrupt, "workbook globals"},
-        Bad{"label longer than its record", OneSheet(Record(0x0204, CellHead(0, 0).U16(100).U8(0).Raw("abc"))),
-            SheetErrorCode::kCorrupt, "ends before its content"},
+        Bad{"label longer than its record",
+            OneSheet(Record(0x0204, CellHead(0, 0).U16(100).U8(0).Raw("abc"))), SheetErrorCode::kCorrupt,
+            "ends before its content"},
         Bad{"string result longer than its record",
             OneSheet(test_support::Formula(0, 0, test_support::SpecialResult(0)) +
                      Record(0x0207, Bytes().U16(50).U8(1).Raw("ab"))),
@@ -185,14 +215,16 @@ INSTANTIATE_TEST_SUITE_P(
             "NUMBER record is too short"},
         Bad{"sheet offset past the stream", WithBadOffset(1u << 30), SheetErrorCode::kCorrupt,
             "starts past the end of the stream"},
-        Bad{"sheet offset not at a BOF", WithBadOffset(0 + 20), SheetErrorCode::kCorrupt, "does not hold a BOF"},
+        Bad{"sheet offset not at a BOF", WithBadOffset(0 + 20), SheetErrorCode::kCorrupt,
+            "does not hold a BOF"},
         Bad{"sheet without EOF", OneSheet("").substr(0, OneSheet("").size() - 4), SheetErrorCode::kCorrupt,
             "without an EOF"}));
 
 TEST(XlsOpener, CompoundFilesAreEncryptedPackagesOrXlsWorkbooks) {
   using test_support::BuildCompoundFileWithStreams;
   using test_support::TempFile;
-  const TempFile encrypted(BuildCompoundFileWithStreams({{"EncryptionInfo", "x"}, {"EncryptedPackage", "y"}}).bytes);
+  const TempFile encrypted(
+      BuildCompoundFileWithStreams({{"EncryptionInfo", "x"}, {"EncryptedPackage", "y"}}).bytes);
   try {
     OpenWorkbookFile(encrypted.path());
     FAIL();

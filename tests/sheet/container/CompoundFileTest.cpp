@@ -42,7 +42,8 @@ class CompoundFileStreams : public ::testing::TestWithParam<StreamCase> {};
 TEST_P(CompoundFileStreams, ReadBackExactlyInAnyChunkSize) {
   const StreamCase param = GetParam();
   // A small stream beside the one under test, so the mini stream and the FAT both hold two chains.
-  const std::vector<CompoundStream> streams = {{"Other", Pattern(200, 7)}, {"Workbook", Pattern(param.size, 1)}};
+  const std::vector<CompoundStream> streams = {{"Other", Pattern(200, 7)},
+                                               {"Workbook", Pattern(param.size, 1)}};
   TempFile file(BuildCompoundFileWithStreams(streams, param.shift).bytes);
   CompoundFile compound(file.path());
   const CompoundFile::Entry* entry = compound.FindTopLevel("workbook");
@@ -102,13 +103,16 @@ struct Damage {
   const char* phrase = "";  // part of the message
 };
 
-void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.what; }
+void PrintTo(const Damage& damage, std::ostream* out) {
+  *out << damage.what;
+}
 
 class CompoundFileDamage : public ::testing::TestWithParam<Damage> {};
 
 TEST_P(CompoundFileDamage, IsReportedWithoutReadingGarbage) {
   // "Workbook" spans 20 regular sectors from sector 0; "Small" lives in the mini stream.
-  BuiltCompoundFile built = BuildCompoundFileWithStreams({{"Workbook", Pattern(10240, 1)}, {"Small", Pattern(300, 2)}});
+  BuiltCompoundFile built =
+      BuildCompoundFileWithStreams({{"Workbook", Pattern(10240, 1)}, {"Small", Pattern(300, 2)}});
   GetParam().apply(built);
   TempFile file(built.bytes);
   try {
@@ -131,9 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Damage{"stream chain loops back", [](BuiltCompoundFile& b) { b.Put32(b.FatEntryOffset(5), 2); },
                SheetErrorCode::kCorrupt, "the chain of the stream 'Workbook' loops"},
-        Damage{"stream chain leaves the file", [](BuiltCompoundFile& b) { b.Put32(b.FatEntryOffset(3), 0x00FFFFFF); },
+        Damage{"stream chain leaves the file",
+               [](BuiltCompoundFile& b) { b.Put32(b.FatEntryOffset(3), 0x00FFFFFF); },
                SheetErrorCode::kCorrupt, "the stream 'Workbook'"},
-        Damage{"stream chain ends early", [](BuiltCompoundFile& b) { b.Put32(b.FatEntryOffset(4), 0xFFFFFFFE); },
+        Damage{"stream chain ends early",
+               [](BuiltCompoundFile& b) { b.Put32(b.FatEntryOffset(4), 0xFFFFFFFE); },
                SheetErrorCode::kCorrupt, "'Workbook' is truncated"},
         Damage{"stream larger than the file",
                [](BuiltCompoundFile& b) {
@@ -141,10 +147,10 @@ INSTANTIATE_TEST_SUITE_P(
                  b.Put32(b.SectorOffset(directory) + 128 + 0x78, 0x7FFFFFFF);
                },
                SheetErrorCode::kCorrupt, "declares more bytes than the file holds"},
-        Damage{"file cut in its header", [](BuiltCompoundFile& b) { b.bytes.resize(300); }, SheetErrorCode::kCorrupt,
-               "truncated inside its header"},
-        Damage{"invalid sector size", [](BuiltCompoundFile& b) { b.bytes[0x1E] = 10; }, SheetErrorCode::kCorrupt,
-               "invalid sector size"},
+        Damage{"file cut in its header", [](BuiltCompoundFile& b) { b.bytes.resize(300); },
+               SheetErrorCode::kCorrupt, "truncated inside its header"},
+        Damage{"invalid sector size", [](BuiltCompoundFile& b) { b.bytes[0x1E] = 10; },
+               SheetErrorCode::kCorrupt, "invalid sector size"},
         Damage{"FAT sector outside the file", [](BuiltCompoundFile& b) { b.Put32(0x4C, 0x7FFFFF); },
                SheetErrorCode::kCorrupt, "FAT"},
         Damage{"mini stream chain loops",
@@ -154,13 +160,14 @@ INSTANTIATE_TEST_SUITE_P(
                  b.Put32(b.SectorOffset(mini_fat) + 4, 0);
                },
                SheetErrorCode::kCorrupt, "the stream 'Small' loops"},
-        Damage{"not a compound file", [](BuiltCompoundFile& b) { b.bytes[0] = 'X'; }, SheetErrorCode::kNotAWorkbook,
-               "not a workbook"}));
+        Damage{"not a compound file", [](BuiltCompoundFile& b) { b.bytes[0] = 'X'; },
+               SheetErrorCode::kNotAWorkbook, "not a workbook"}));
 
 class CompoundFileTolerance : public ::testing::TestWithParam<Damage> {};
 
 TEST_P(CompoundFileTolerance, OpensWhenTheDamageTouchesNoStreamItReads) {
-  BuiltCompoundFile built = BuildCompoundFileWithStreams({{"Workbook", Pattern(10240, 1)}, {"Small", Pattern(300, 2)}});
+  BuiltCompoundFile built =
+      BuildCompoundFileWithStreams({{"Workbook", Pattern(10240, 1)}, {"Small", Pattern(300, 2)}});
   GetParam().apply(built);
   TempFile file(built.bytes);
   CompoundFile compound(file.path());
@@ -194,7 +201,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"mini stream larger than the file",
                [](BuiltCompoundFile& b) { b.Put32(DirectoryEntryOffset(b, 0) + 0x78, 0x7FFFFFF0); }},
         Damage{"mini FAT past the end of the file", [](BuiltCompoundFile& b) { b.Put32(0x3C, 0x00FFFFF0); }},
-        Damage{"more FAT sectors declared than the file holds", [](BuiltCompoundFile& b) { b.Put32(0x2C, 5000); }}));
+        Damage{"more FAT sectors declared than the file holds",
+               [](BuiltCompoundFile& b) { b.Put32(0x2C, 5000); }}));
 
 }  // namespace
 }  // namespace quorvex::sheet::container

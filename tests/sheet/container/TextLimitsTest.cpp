@@ -14,14 +14,20 @@ TEST(Utf8, ReplacesEachMaximalIllFormedSubsequenceOnce) {
   const std::pair<std::string, std::string> cases[] = {
       {"plain", "plain"},
       {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x98\x80", "\xC3\xA9t\xC3\xA9 \xF0\x9F\x98\x80"},
-      {"a\xFF" "b", "a\uFFFDb"},
-      {"\xE2\x82" "A", "\uFFFDA"},             // a character cut short
+      {"a\xFF"
+       "b",
+       "a\uFFFDb"},
+      {"\xE2\x82"
+       "A",
+       "\uFFFDA"},                             // a character cut short
       {"\xF0\x9F\x98", "\uFFFD"},              // cut short at the very end
       {"\xC0\xAF", "\uFFFD\uFFFD"},            // overlong lead bytes never start a character
       {"\xE0\x80\xAF", "\uFFFD\uFFFD\uFFFD"},  // overlong three-byte form
       {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},  // a surrogate
       {"\x80\x80", "\uFFFD\uFFFD"},            // stray continuation bytes
-      {"12345678\xFE" "12345678", "12345678\uFFFD12345678"},
+      {"12345678\xFE"
+       "12345678",
+       "12345678\uFFFD12345678"},
   };
   for (const auto& [input, expected] : cases) {
     EXPECT_EQ(RepairUtf8(input), expected) << input;
@@ -35,8 +41,14 @@ TEST(Utf8, ReplacesEachMaximalIllFormedSubsequenceOnce) {
 TEST(Utf8, MeasuresPrefixesInUtf16CodeUnits) {
   EXPECT_EQ(PrefixWithinUtf16Units("abcdef", 4), 4u);
   EXPECT_EQ(PrefixWithinUtf16Units("\xC3\xA9\xC3\xA9", 1), 2u);
-  EXPECT_EQ(PrefixWithinUtf16Units("a\xF0\x9F\x98\x80" "b", 2), 1u);  // never half a surrogate pair
-  EXPECT_EQ(PrefixWithinUtf16Units("a\xF0\x9F\x98\x80" "b", 3), 5u);
+  EXPECT_EQ(PrefixWithinUtf16Units("a\xF0\x9F\x98\x80"
+                                   "b",
+                                   2),
+            1u);  // never half a surrogate pair
+  EXPECT_EQ(PrefixWithinUtf16Units("a\xF0\x9F\x98\x80"
+                                   "b",
+                                   3),
+            5u);
   EXPECT_EQ(PrefixWithinUtf16Units("", 3), 0u);
 }
 

@@ -245,7 +245,8 @@ std::string Utf16(const std::u16string& text, bool big_endian) {
 }
 
 TEST(XmlPullParser, ReadsUtf16InEitherByteOrderWithOrWithoutMark) {
-  const std::u16string document = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a n=\"\u00E9t\u00E9\">\u4E2D\U0001F600 x</a>";
+  const std::u16string document =
+      u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a n=\"\u00E9t\u00E9\">\u4E2D\U0001F600 x</a>";
   const std::string expected = "<a n=\u00E9t\u00E9>[\u4E2D\U0001F600 x]</a>";
   for (const bool big_endian : {false, true}) {
     for (const bool mark : {false, true}) {
@@ -272,8 +273,8 @@ TEST(XmlPullParser, RefusesEncodingsOtherThanUtf8AndUtf16) {
 TEST(XmlPullParser, IllFormedUtf8InTextAndValuesBecomesReplacementCharacters) {
   const std::pair<std::string, std::string> cases[] = {
       {"<a>caf\xE9!</a>", "<a>[caf\uFFFD!]</a>"},
-      {"<a>\xE2\x82</a>", "<a>[\uFFFD]</a>"},  // a cut-short character is one replacement
-      {"<a>\xC0\xAF</a>", "<a>[\uFFFD\uFFFD]</a>"},  // overlong: each byte
+      {"<a>\xE2\x82</a>", "<a>[\uFFFD]</a>"},                  // a cut-short character is one replacement
+      {"<a>\xC0\xAF</a>", "<a>[\uFFFD\uFFFD]</a>"},            // overlong: each byte
       {"<a>\xED\xA0\x80</a>", "<a>[\uFFFD\uFFFD\uFFFD]</a>"},  // an encoded surrogate
       {"<a>\xF4\x90\x80\x80</a>", "<a>[\uFFFD\uFFFD\uFFFD\uFFFD]</a>"},  // past U+10FFFF
       {"<a v=\"x\xFFy\" w=\"\u00E9\"/>", "<a v=x\uFFFDy w=\u00E9/>"},

@@ -157,7 +157,8 @@ TEST(ZipArchive, EntryOffsetPastTheEndFailsOnlyWhenThatEntryIsRead) {
 }
 
 TEST(ZipArchive, ReadsArchivesWithDataBeforeThemAndWrongEntryCounts) {
-  TempFile prefixed(ZipWriter().Prefix(std::string(777, 'S')).Add("a.xml", "<a/>").Add("b.xml", "<b/>").Finish());
+  TempFile prefixed(
+      ZipWriter().Prefix(std::string(777, 'S')).Add("a.xml", "<a/>").Add("b.xml", "<b/>").Finish());
   ZipArchive shifted(prefixed.path());
   EXPECT_EQ(shifted.ReadEntry(*shifted.Find("b.xml"), 100), "<b/>");
 

@@ -12,10 +12,10 @@ namespace {
 TEST(SerialDate, GivesTheDatesOfKnownSerials) {
   // serial, 1904 system, year, month, day
   const std::tuple<std::int64_t, bool, int, int, int> rows[] = {
-      {0, false, 1899, 12, 31},     {1, false, 1900, 1, 1},   {59, false, 1900, 2, 28},
-      {61, false, 1900, 3, 1},      {25569, false, 1970, 1, 1}, {45352, false, 2024, 3, 1},
-      {2958465, false, 9999, 12, 31}, {-1, false, 1899, 12, 30}, {0, true, 1904, 1, 1},
-      {1, true, 1904, 1, 2},        {45352 - 1462, true, 2024, 3, 1}, {-1, true, 1903, 12, 31},
+      {0, false, 1899, 12, 31},       {1, false, 1900, 1, 1},           {59, false, 1900, 2, 28},
+      {61, false, 1900, 3, 1},        {25569, false, 1970, 1, 1},       {45352, false, 2024, 3, 1},
+      {2958465, false, 9999, 12, 31}, {-1, false, 1899, 12, 30},        {0, true, 1904, 1, 1},
+      {1, true, 1904, 1, 2},          {45352 - 1462, true, 2024, 3, 1}, {-1, true, 1903, 12, 31},
   };
   for (const auto& [serial, date1904, year, month, day] : rows) {
     SCOPED_TRACE(testing::Message() << serial << (date1904 ? " (1904)" : " (1900)"));

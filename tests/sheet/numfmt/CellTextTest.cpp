@@ -1,7 +1,7 @@
 // CellText: a style's number format from the workbook's definitions or the built-in table.
-#include "sheet/numfmt/CellText.h"
-
 #include <gtest/gtest.h>
+
+#include "sheet/numfmt/CellText.h"
 
 namespace quorvex::sheet::numfmt {
 namespace {

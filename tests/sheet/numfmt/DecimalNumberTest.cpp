@@ -1,12 +1,12 @@
 // DecimalNumber: the 15 significant digits a cell shows, by the quick paths and the general one.
-#include "sheet/numfmt/DecimalNumber.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <random>
 #include <string>
+
+#include "sheet/numfmt/DecimalNumber.h"
 
 namespace quorvex::sheet::numfmt {
 namespace {

@@ -55,7 +55,7 @@ TEST(DigitFormat, NegativeValuesRoundingToZeroLoseTheirSign) {
       {-0.01, "\\p\\o\\s 0.0;\\n\\e\\g 0.0;", "neg 0.0"},
       {-0.4, "0;(0)", "(0)"},
       {-0.4, "0;-0;\"zero\"", "-0"},  // the raw value picks the section
-      {-1, "\"x\"", "-x"},              // no digits: the sign always shows
+      {-1, "\"x\"", "-x"},            // no digits: the sign always shows
       {-0.0, "0", "0"},
   };
   ExpectRows(rows);
@@ -213,15 +213,23 @@ TEST(DigitFormat, LiteralsSurroundAndSplitDigits) {
       {7, "\"a;b\"0", "a;b7"},  // a semicolon in quotes does not split sections
       {7, "0\\;", "7;"},
       {7, "[$-409]\"\xC3\xA9t\xC3\xA9 \"0", "\xC3\xA9t\xC3\xA9 7"},
-      {7, "\\\xE2\x82\xAC" "0", "\xE2\x82\xAC" "7"},
-      {7, "_\xE2\x82\xAC" "0", " 7"},
+      {7,
+       "\\\xE2\x82\xAC"
+       "0",
+       "\xE2\x82\xAC"
+       "7"},
+      {7,
+       "_\xE2\x82\xAC"
+       "0",
+       " 7"},
   };
   ExpectRows(rows);
 }
 
 TEST(DigitFormat, EuropeanAccountingFormatSpacesAroundTheSymbol) {
   constexpr const char* kEuro =
-      "_-* #,##0.00\\ \"\xE2\x82\xAC\"_-;\\-* #,##0.00\\ \"\xE2\x82\xAC\"_-;_-* \"-\"?\?\\ \"\xE2\x82\xAC\"_-;_-@_-";
+      "_-* #,##0.00\\ \"\xE2\x82\xAC\"_-;\\-* #,##0.00\\ \"\xE2\x82\xAC\"_-;_-* \"-\"?\?\\ "
+      "\"\xE2\x82\xAC\"_-;_-@_-";
   const FormatRow rows[] = {
       {1234.5, kEuro, " 1,234.50 \xE2\x82\xAC "},
       {-1234.5, kEuro, "-1,234.50 \xE2\x82\xAC "},

@@ -1,6 +1,4 @@
 // Number sections: the shorter path for common shapes writes what the general path writes.
-#include "sheet/numfmt/NumberRenderer.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +6,7 @@
 #include <string>
 
 #include "sheet/numfmt/FormatParser.h"
+#include "sheet/numfmt/NumberRenderer.h"
 
 namespace quorvex::sheet::numfmt {
 namespace {
@@ -31,14 +30,16 @@ TEST(NumberRenderer, PlainShapesRenderAsTheGeneralPathDoes) {
     Section general = plain;
     general.plain = false;
     for (int round = 0; round < 500; ++round) {
-      const double value = round < 3 ? round * 0.5 : mantissa(generator) * std::pow(10.0, exponent(generator));
+      const double value =
+          round < 3 ? round * 0.5 : mantissa(generator) * std::pow(10.0, exponent(generator));
       EXPECT_EQ(Render(plain, value), Render(general, value)) << code << " " << value;
     }
   }
 }
 
 TEST(NumberRenderer, OtherShapesKeepTheGeneralPath) {
-  for (const char* code : {"0.##", "#.##", "??0.0?", "000-00-0000", "0.", "0#", "0 0", "0.0\"x\"0", ".00", "General"}) {
+  for (const char* code :
+       {"0.##", "#.##", "??0.0?", "000-00-0000", "0.", "0#", "0 0", "0.0\"x\"0", ".00", "General"}) {
     const auto parsed = ParseFormat(code);
     ASSERT_NE(parsed, nullptr) << code;
     EXPECT_FALSE(parsed->sections[0].plain) << code;

@@ -34,14 +34,9 @@ TEST(ScientificFormat, ShowsMantissaAndExponent) {
 
 TEST(ScientificFormat, IntegerPlaceholdersSetTheExponentStep) {
   const FormatRow rows[] = {
-      {12345, "##0.0E+0", "12.3E+3"},
-      {1234567, "##0.0E+0", "1.2E+6"},
-      {0.001, "##0.0E+0", "1.0E-3"},
-      {0.01, "##0.0E+0", "10.0E-3"},
-      {123, "##0.0E+0", "123.0E+0"},
-      {999.96, "##0.0E+0", "1.0E+3"},
-      {0, "##0.0E+0", "0.0E+0"},
-      {-12345, "##0.0E+0", "-12.3E+3"},
+      {12345, "##0.0E+0", "12.3E+3"}, {1234567, "##0.0E+0", "1.2E+6"},  {0.001, "##0.0E+0", "1.0E-3"},
+      {0.01, "##0.0E+0", "10.0E-3"},  {123, "##0.0E+0", "123.0E+0"},    {999.96, "##0.0E+0", "1.0E+3"},
+      {0, "##0.0E+0", "0.0E+0"},      {-12345, "##0.0E+0", "-12.3E+3"},
   };
   ExpectRows(rows);
 }
@@ -49,15 +44,10 @@ TEST(ScientificFormat, IntegerPlaceholdersSetTheExponentStep) {
 // Each run of integer placeholders sets the exponent step, '0' or '#' alike; '0' pads the mantissa.
 TEST(ScientificFormat, ZeroPlaceholdersAlsoSetTheExponentStep) {
   const FormatRow rows[] = {
-      {12345, "00.00E+00", "01.23E+04"},
-      {1234, "00.00E+00", "12.34E+02"},
-      {0, "00.00E+00", "00.00E+00"},
-      {0.012345, "00.00E+00", "01.23E-02"},
-      {12345, "#0.0E+0", "1.2E+4"},
-      {123456, "#0.0E+0", "12.3E+4"},
+      {12345, "00.00E+00", "01.23E+04"},    {1234, "00.00E+00", "12.34E+02"}, {0, "00.00E+00", "00.00E+00"},
+      {0.012345, "00.00E+00", "01.23E-02"}, {12345, "#0.0E+0", "1.2E+4"},     {123456, "#0.0E+0", "12.3E+4"},
       {0.00012345, "##0.0E+0", "123.5E-6"},  // 15-digit value 0.00012345: half rounds up
-      {1e-7, "##0.0E+0", "100.0E-9"},
-      {999999, "##0.0E+0", "1.0E+6"},
+      {1e-7, "##0.0E+0", "100.0E-9"},       {999999, "##0.0E+0", "1.0E+6"},
   };
   ExpectRows(rows);
 }

@@ -89,15 +89,9 @@ TEST(FormatSections, ValueNoConditionAcceptsFillsTheCellWithHashes) {
 // their minus sign behind an equality or a lower bound of zero or more.
 TEST(FormatSections, ValueALoneConditionRefusesShowsAsGeneral) {
   const FormatRow rows[] = {
-      {10, "[<10]#\" Wow\"", "10"},
-      {9, "[<10]#\" Wow\"", "9 Wow"},
-      {-5, "[>0]0", "-5"},
-      {6.3, "[<=0]\"B\"0", "6.3"},
-      {-6.3, "[=6.3]\"B\"0", "-6.3"},
-      {-5, "[=-6]\\A0", "-5"},
-      {-5, "[>=2]\\A0", "-5"},
-      {-5, "[<>-5]\\A0", "5"},
-      {-5, "[<-6]\\A0", "5"},
+      {10, "[<10]#\" Wow\"", "10"}, {9, "[<10]#\" Wow\"", "9 Wow"}, {-5, "[>0]0", "-5"},
+      {6.3, "[<=0]\"B\"0", "6.3"},  {-6.3, "[=6.3]\"B\"0", "-6.3"}, {-5, "[=-6]\\A0", "-5"},
+      {-5, "[>=2]\\A0", "-5"},      {-5, "[<>-5]\\A0", "5"},        {-5, "[<-6]\\A0", "5"},
       {-5, "[<=-6]\\A0", "5"},
   };
   ExpectRows(rows);
@@ -146,17 +140,21 @@ TEST(FormatSections, ColoursAndLocalesShowOnlyTheirSymbols) {
       {5, "[$USD] 0", "USD 5"},
       {5, "[$-409]0.00", "5.00"},
       {1234.5, "[$$-409]#,##0.00", "$1,234.50"},
-      {1234.5, "[$\xC2\xA5-411]#,##0", "\xC2\xA5" "1,235"},
+      {1234.5, "[$\xC2\xA5-411]#,##0",
+       "\xC2\xA5"
+       "1,235"},
       {1234.5, "[$-409]#,##0.00;[Red]-#,##0.00", "1,234.50"},
       {5, "[DBNum1]0", "5"},
       {123.456, "[Black]", "123.456"},  // a colour alone shows the number as General
       {123.456, "[DBNum2]", "123.456"},
       {-5, "0;[Red]", "5"},
-      {123.456, "[$-1234]", ""},        // a locale alone shows nothing
+      {123.456, "[$-1234]", ""},             // a locale alone shows nothing
       {12323, "[DBNum1][$-804]0", "12323"},  // East Asian numerals only for General: the plain number
       // A locale picks the currency text, never the separators of the system (en-US here).
       {1234.5678, "[$-407]#,##0.00", "1,234.57"},
-      {1234.5678, "[$\xE2\x82\xAC-407]#,##0.00", "\xE2\x82\xAC" "1,234.57"},
+      {1234.5678, "[$\xE2\x82\xAC-407]#,##0.00",
+       "\xE2\x82\xAC"
+       "1,234.57"},
       {1234.5678, "#,##0.00 [$\xE2\x82\xAC-40C]", "1,234.57 \xE2\x82\xAC"},
   };
   ExpectRows(rows);

@@ -69,12 +69,8 @@ TEST(TextFormat, AppendKeepsWhatIsAlreadyThere) {
 
 TEST(MalformedFormat, FallsBackToGeneral) {
   const FormatRow rows[] = {
-      {1234.5, "\"unterminated", "1234.5"},
-      {1234.5, "[Red", "1234.5"},
-      {1234.5, "0;0;0;0;0", "1234.5"},
-      {1234.5, "[>abc]0", "1234.5"},
-      {1234.5, "[>]0", "1234.5"},
-      {1234.5, "", "1234.5"},
+      {1234.5, "\"unterminated", "1234.5"}, {1234.5, "[Red", "1234.5"}, {1234.5, "0;0;0;0;0", "1234.5"},
+      {1234.5, "[>abc]0", "1234.5"},        {1234.5, "[>]0", "1234.5"}, {1234.5, "", "1234.5"},
       {-1234.5, "0.00\"", "-1234.5"},
   };
   ExpectRows(rows);
@@ -84,11 +80,8 @@ TEST(MalformedFormat, FallsBackToGeneral) {
 
 TEST(MalformedFormat, DanglingEscapesAndBracketsAreHarmless) {
   const FormatRow rows[] = {
-      {1234.5, "0\\", "1235"},
-      {1234.5, "0_", "1235 "},
-      {1234.5, "0*", "1235"},
-      {1234.5, "[]0", "1235"},
-      {1234.5, "0]", "1235]"},
+      {1234.5, "0\\", "1235"}, {1234.5, "0_", "1235 "}, {1234.5, "0*", "1235"},
+      {1234.5, "[]0", "1235"}, {1234.5, "0]", "1235]"},
   };
   ExpectRows(rows);
 }

@@ -38,7 +38,8 @@ TEST(SharedStrings, BombPastTheBudgetIsTooLargeAndLongItemsAreCut) {
   }
   // One item whose runs add up to far more than a cell holds keeps its first 32767 characters.
   std::string runs = "<sst><si>";
-  for (int i = 0; i < 100; ++i) runs += "<r><t>" + std::string(1000, static_cast<char>('a' + i % 26)) + "</t></r>";
+  for (int i = 0; i < 100; ++i)
+    runs += "<r><t>" + std::string(1000, static_cast<char>('a' + i % 26)) + "</t></r>";
   runs += "</si><si><t>next</t></si></sst>";
   const SharedStrings strings = LoadSst(runs, StringTable::kDefaultBudget);
   ASSERT_EQ(strings.size(), 2u);

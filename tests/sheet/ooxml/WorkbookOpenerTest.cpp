@@ -159,20 +159,24 @@ std::string WorkbookRelationships(const std::string& target) {
 TEST(WorkbookOpener, FindsPartsHoweverThePackageNamesThem) {
   const std::string sheet = WorksheetXml("<row r=\"1\"><c r=\"A1\"><v>42</v></c></row>");
   std::vector<std::pair<std::string, XlsxPackage>> cases;
-  for (const char* target : {"/xl/worksheets/sheet1.xml", "worksheets\\sheet1.xml", "\\xl\\worksheets\\sheet1.xml",
-                             "Worksheets/SHEET1.XML", "./worksheets/../worksheets/./sheet1.xml",
-                             "../xl/worksheets/sheet1.xml", "xl/worksheets/sheet1.xml"}) {
+  for (const char* target :
+       {"/xl/worksheets/sheet1.xml", "worksheets\\sheet1.xml", "\\xl\\worksheets\\sheet1.xml",
+        "Worksheets/SHEET1.XML", "./worksheets/../worksheets/./sheet1.xml", "../xl/worksheets/sheet1.xml",
+        "xl/worksheets/sheet1.xml"}) {
     XlsxPackage package;
     package.AddSheet("Data", sheet).SetPart("xl/_rels/workbook.xml.rels", WorkbookRelationships(target));
     cases.emplace_back(std::string("target ") + target, package);
   }
   XlsxPackage no_package_relationships;
-  no_package_relationships.AddSheet("Data", sheet).RemovePart("_rels/.rels").RemovePart("[Content_Types].xml");
+  no_package_relationships.AddSheet("Data", sheet)
+      .RemovePart("_rels/.rels")
+      .RemovePart("[Content_Types].xml");
   cases.emplace_back("no _rels/.rels and no [Content_Types].xml", no_package_relationships);
   XlsxPackage dangling_main;
-  dangling_main.AddSheet("Data", sheet).SetPart(
-      "_rels/.rels", std::string("<Relationships><Relationship Id=\"rId1\" Type=\"") +
-                         test_support::kRelationshipTypes + "/officeDocument\" Target=\"xl/book.xml\"/></Relationships>");
+  dangling_main.AddSheet("Data", sheet)
+      .SetPart("_rels/.rels", std::string("<Relationships><Relationship Id=\"rId1\" Type=\"") +
+                                  test_support::kRelationshipTypes +
+                                  "/officeDocument\" Target=\"xl/book.xml\"/></Relationships>");
   cases.emplace_back("officeDocument naming a missing part", dangling_main);
   XlsxPackage moved;
   moved.AddSheet("Data", sheet)

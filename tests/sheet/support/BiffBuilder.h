@@ -11,7 +11,10 @@ namespace quorvex::sheet::test_support {
 /// Little-endian field bytes, appended in order.
 class Bytes {
  public:
-  Bytes& U8(std::uint32_t v) { data_.push_back(static_cast<char>(v & 0xFF)); return *this; }
+  Bytes& U8(std::uint32_t v) {
+    data_.push_back(static_cast<char>(v & 0xFF));
+    return *this;
+  }
   Bytes& U16(std::uint32_t v) { return U8(v).U8(v >> 8); }
   Bytes& U32(std::uint32_t v) { return U16(v & 0xFFFF).U16(v >> 16); }
   Bytes& F64(double v) {
@@ -19,7 +22,10 @@ class Bytes {
     std::memcpy(&bits, &v, sizeof bits);
     return U32(static_cast<std::uint32_t>(bits)).U32(static_cast<std::uint32_t>(bits >> 32));
   }
-  Bytes& Raw(const std::string& s) { data_ += s; return *this; }
+  Bytes& Raw(const std::string& s) {
+    data_ += s;
+    return *this;
+  }
   /// UTF-16LE code units of an ASCII or BMP text given as code points.
   Bytes& Utf16(const std::u16string& s) {
     for (char16_t c : s) U16(c);
@@ -30,7 +36,9 @@ class Bytes {
   /// An XLUnicodeString: 16-bit count, flags, 8-bit characters.
   Bytes& Unicode8(const std::string& s) { return U16(static_cast<std::uint32_t>(s.size())).U8(0).Raw(s); }
   /// An XLUnicodeString with 16-bit characters.
-  Bytes& Unicode16(const std::u16string& s) { return U16(static_cast<std::uint32_t>(s.size())).U8(1).Utf16(s); }
+  Bytes& Unicode16(const std::u16string& s) {
+    return U16(static_cast<std::uint32_t>(s.size())).U8(1).Utf16(s);
+  }
   const std::string& str() const { return data_; }
   operator const std::string&() const { return data_; }
 
@@ -51,13 +59,15 @@ inline std::string Bof(std::uint16_t type, std::uint16_t version = 0x0600) {
   return Record(0x0809, body);
 }
 
-inline std::string Eof() { return Record(0x000A, ""); }
+inline std::string Eof() {
+  return Record(0x000A, "");
+}
 
 /// A workbook stream: the globals (`globals` records, then one BOUNDSHEET per sheet with the
 /// right offsets) followed by each sheet's substream (`sheets[i].records` between BOF and EOF).
 struct BiffSheet {
   std::string name;
-  std::uint8_t type = 0;  // 0 worksheet, 1 macro, 2 chart
+  std::uint8_t type = 0;   // 0 worksheet, 1 macro, 2 chart
   std::uint8_t state = 0;  // 0 visible, 1 hidden
   std::string records;
 };

@@ -46,7 +46,8 @@ class Builder {
 std::string Entry(const std::string& name, std::uint8_t type, std::uint32_t right, std::uint32_t child,
                   std::uint32_t start, std::uint64_t size) {
   std::string entry(128, '\0');
-  for (std::size_t i = 0; i < name.size() && i < 31; ++i) Put(entry, 2 * i, static_cast<unsigned char>(name[i]), 2);
+  for (std::size_t i = 0; i < name.size() && i < 31; ++i)
+    Put(entry, 2 * i, static_cast<unsigned char>(name[i]), 2);
   Put(entry, 0x40, 2 * (name.size() + 1), 2);
   entry[0x42] = static_cast<char>(type);
   entry[0x43] = 1;  // black
@@ -69,7 +70,8 @@ void BuiltCompoundFile::Put32(std::uint64_t offset, std::uint32_t value) {
   Put(bytes, static_cast<std::size_t>(offset), value, 4);
 }
 
-BuiltCompoundFile BuildCompoundFileWithStreams(const std::vector<CompoundStream>& streams, unsigned sector_shift) {
+BuiltCompoundFile BuildCompoundFileWithStreams(const std::vector<CompoundStream>& streams,
+                                               unsigned sector_shift) {
   Builder builder(sector_shift);
   BuiltCompoundFile built;
   built.sector_size = builder.size_;
@@ -91,17 +93,20 @@ BuiltCompoundFile BuildCompoundFileWithStreams(const std::vector<CompoundStream>
     std::string padded = stream.data;
     padded.resize((padded.size() + 63) / 64 * 64, '\0');
     mini_stream += padded;
-    for (std::size_t i = 0; i < padded.size() / 64; ++i) mini_fat.push_back(first + static_cast<std::uint32_t>(i) + 1);
+    for (std::size_t i = 0; i < padded.size() / 64; ++i)
+      mini_fat.push_back(first + static_cast<std::uint32_t>(i) + 1);
     mini_fat.back() = kEndOfChain;
   }
   const std::uint32_t mini_stream_start = builder.AddChain(mini_stream);
   std::string mini_fat_bytes(mini_fat.size() * 4, '\0');
   for (std::size_t i = 0; i < mini_fat.size(); ++i) Put(mini_fat_bytes, 4 * i, mini_fat[i], 4);
-  if (!mini_fat_bytes.empty()) mini_fat_bytes.resize((mini_fat_bytes.size() + builder.size_ - 1) / builder.size_ * builder.size_, '\xFF');
+  if (!mini_fat_bytes.empty())
+    mini_fat_bytes.resize((mini_fat_bytes.size() + builder.size_ - 1) / builder.size_ * builder.size_,
+                          '\xFF');
   const std::uint32_t mini_fat_start = builder.AddChain(mini_fat_bytes);
 
-  std::string directory = Entry("Root Entry", 5, kFree, streams.empty() ? kFree : 1, mini_stream_start,
-                                mini_stream.size());
+  std::string directory =
+      Entry("Root Entry", 5, kFree, streams.empty() ? kFree : 1, mini_stream_start, mini_stream.size());
   for (std::size_t i = 0; i < streams.size(); ++i) {
     const auto right = i + 1 < streams.size() ? static_cast<std::uint32_t>(i + 2) : kFree;
     directory += Entry(streams[i].name, 2, right, kFree, built.first_sectors[i], streams[i].data.size());
@@ -121,7 +126,8 @@ BuiltCompoundFile BuildCompoundFileWithStreams(const std::vector<CompoundStream>
     difat_count = need_difat;
   }
   for (std::uint32_t i = 0; i < fat_count; ++i) built.fat_sectors.push_back(builder.Reserve(kFatSector));
-  for (std::uint32_t i = 0; i < difat_count; ++i) built.difat_sectors.push_back(builder.Reserve(kDifatSector));
+  for (std::uint32_t i = 0; i < difat_count; ++i)
+    built.difat_sectors.push_back(builder.Reserve(kDifatSector));
   builder.fat_.resize(static_cast<std::size_t>(fat_count) * per_fat, kFree);
   for (std::uint32_t i = 0; i < fat_count; ++i) {
     std::string& sector = builder.sectors_[built.fat_sectors[i]];
@@ -150,7 +156,8 @@ BuiltCompoundFile BuildCompoundFileWithStreams(const std::vector<CompoundStream>
   Put(header, 0x40, static_cast<std::uint32_t>(mini_fat_bytes.size() / builder.size_), 4);
   Put(header, 0x44, difat_count > 0 ? built.difat_sectors[0] : kEndOfChain, 4);
   Put(header, 0x48, difat_count, 4);
-  for (std::uint32_t i = 0; i < 109; ++i) Put(header, 0x4C + 4 * i, i < fat_count ? built.fat_sectors[i] : kFree, 4);
+  for (std::uint32_t i = 0; i < 109; ++i)
+    Put(header, 0x4C + 4 * i, i < fat_count ? built.fat_sectors[i] : kFree, 4);
   built.bytes = header;
   for (const std::string& sector : builder.sectors_) built.bytes += sector;
   return built;

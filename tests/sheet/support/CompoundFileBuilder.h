@@ -16,12 +16,14 @@ struct CompoundStream {
 struct BuiltCompoundFile {
   std::string bytes;
   std::uint32_t sector_size = 512;
-  std::vector<std::uint32_t> fat_sectors;   // sector numbers of the FAT, in order
+  std::vector<std::uint32_t> fat_sectors;  // sector numbers of the FAT, in order
   std::vector<std::uint32_t> difat_sectors;
   std::vector<std::uint32_t> first_sectors;  // per stream: first sector (or mini sector)
 
   /// File offset of sector `n`.
-  std::uint64_t SectorOffset(std::uint32_t n) const { return (static_cast<std::uint64_t>(n) + 1) * sector_size; }
+  std::uint64_t SectorOffset(std::uint32_t n) const {
+    return (static_cast<std::uint64_t>(n) + 1) * sector_size;
+  }
   /// File offset of the FAT entry of sector `n`.
   std::uint64_t FatEntryOffset(std::uint32_t n) const;
   /// Overwrites 4 bytes at `offset` with `value` (little-endian).

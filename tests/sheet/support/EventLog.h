@@ -13,8 +13,8 @@ class EventLog : public SheetSink {
  public:
   void OnDimension(const CellRange& r) override { Log("dim " + Range(r)); }
   void OnColumnInfo(const ColumnInfo& c) override {
-    Log("col " + std::to_string(c.first_column) + "-" + std::to_string(c.last_column) + " w" + Number(c.width) +
-        (c.hidden ? " hidden" : "") + (c.style != 0 ? " @" + std::to_string(c.style) : ""));
+    Log("col " + std::to_string(c.first_column) + "-" + std::to_string(c.last_column) + " w" +
+        Number(c.width) + (c.hidden ? " hidden" : "") + (c.style != 0 ? " @" + std::to_string(c.style) : ""));
   }
   void OnRowInfo(const RowInfo& r) override {
     Log("row " + std::to_string(r.row) + " h" + Number(r.height) + (r.hidden ? " hidden" : "") +
@@ -33,11 +33,21 @@ class EventLog : public SheetSink {
   SinkControl OnCell(const Cell& cell) override {
     std::string text = std::to_string(cell.row) + "," + std::to_string(cell.column) + " ";
     switch (cell.value.kind) {
-      case CellKind::kEmpty: text += "empty"; break;
-      case CellKind::kNumber: text += "n:" + Number(cell.value.number); break;
-      case CellKind::kString: text += "s:" + std::string(cell.value.text); break;
-      case CellKind::kBoolean: text += cell.value.number != 0 ? "b:TRUE" : "b:FALSE"; break;
-      case CellKind::kError: text += "e:" + std::string(cell.value.text); break;
+      case CellKind::kEmpty:
+        text += "empty";
+        break;
+      case CellKind::kNumber:
+        text += "n:" + Number(cell.value.number);
+        break;
+      case CellKind::kString:
+        text += "s:" + std::string(cell.value.text);
+        break;
+      case CellKind::kBoolean:
+        text += cell.value.number != 0 ? "b:TRUE" : "b:FALSE";
+        break;
+      case CellKind::kError:
+        text += "e:" + std::string(cell.value.text);
+        break;
     }
     if (cell.style != 0) text += " @" + std::to_string(cell.style);
     cells.push_back(text);
@@ -51,8 +61,8 @@ class EventLog : public SheetSink {
  private:
   void Log(std::string line) { events.push_back(std::move(line)); }
   static std::string Range(const CellRange& r) {
-    return std::to_string(r.first_row) + "," + std::to_string(r.first_column) + ":" + std::to_string(r.last_row) + "," +
-           std::to_string(r.last_column);
+    return std::to_string(r.first_row) + "," + std::to_string(r.first_column) + ":" +
+           std::to_string(r.last_row) + "," + std::to_string(r.last_column);
   }
   static std::string Number(double value) {
     char buffer[32];

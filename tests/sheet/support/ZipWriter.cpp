@@ -78,7 +78,8 @@ std::string ZipWriter::Finish(bool zip64) const {
                                               ? *entry.declared_compressed_size
                                               : static_cast<std::uint32_t>(compressed.size());
     const auto offset = static_cast<std::uint32_t>(archive.size());
-    const std::uint16_t flags = static_cast<std::uint16_t>(entry.flags | (entry.data_descriptor ? 0x0008 : 0));
+    const std::uint16_t flags =
+        static_cast<std::uint16_t>(entry.flags | (entry.data_descriptor ? 0x0008 : 0));
 
     Put32(archive, 0x04034b50);
     Put16(archive, 20);

@@ -15,10 +15,10 @@ class ZipWriter {
     std::string data;
     bool deflate = true;
     std::uint16_t flags = 0;
-    std::optional<std::uint16_t> method;         // overrides the method written
-    std::optional<std::uint32_t> declared_size;  // overrides the uncompressed size written
-    std::optional<std::uint32_t> declared_crc;   // overrides the CRC-32 written
-    std::optional<std::string> raw_compressed;   // written as the entry's data instead
+    std::optional<std::uint16_t> method;                    // overrides the method written
+    std::optional<std::uint32_t> declared_size;             // overrides the uncompressed size written
+    std::optional<std::uint32_t> declared_crc;              // overrides the CRC-32 written
+    std::optional<std::string> raw_compressed;              // written as the entry's data instead
     std::optional<std::uint32_t> declared_compressed_size;  // overrides the compressed size written
     bool data_descriptor = false;  // zeros in the local header, a signed descriptor after the data
   };

@@ -1,7 +1,7 @@
 // Code pages of dBASE tables: encoding, and choosing the first page that holds a text.
-#include "sheet/writers/DbfCodePage.h"
-
 #include <gtest/gtest.h>
+
+#include "sheet/writers/DbfCodePage.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -34,7 +34,8 @@ TEST_P(DbfCodePageChoice, PicksTheFirstPageHoldingEveryCharacter) {
 INSTANTIATE_TEST_SUITE_P(Texts, DbfCodePageChoice,
                          ::testing::Values(ChoiceRow{"plain", 1252, 0x03}, ChoiceRow{"Café 5 €", 1252, 0x03},
                                            ChoiceRow{"Łódź", 1250, 0xC8}, ChoiceRow{"Привет", 1251, 0xC9},
-                                           ChoiceRow{"Ελληνικά", 1253, 0xCB}, ChoiceRow{"İstanbul ş", 1254, 0xCA},
+                                           ChoiceRow{"Ελληνικά", 1253, 0xCB},
+                                           ChoiceRow{"İstanbul ş", 1254, 0xCA},
                                            ChoiceRow{"Rīga ų", 1257, 0xCC}, ChoiceRow{"שלום", 0, 0},
                                            ChoiceRow{"مرحبا", 0, 0}, ChoiceRow{"Привет Ελλάδα", 0, 0},
                                            ChoiceRow{"漢字", 0, 0}, ChoiceRow{"😀", 0, 0}));
@@ -43,7 +44,9 @@ TEST(DbfCodePage, EncodesEachCharacterAsItsByte) {
   const DbfCodePage& windows_1252 = DbfCodePage::Candidates()[0];
   std::string out;
   ASSERT_TRUE(windows_1252.Encode("Café €5 “q” ÿ", out));
-  EXPECT_EQ(out, "Caf\xE9 \x80" "5 \x93q\x94 \xFF");
+  EXPECT_EQ(out,
+            "Caf\xE9 \x80"
+            "5 \x93q\x94 \xFF");
   const DbfCodePage& windows_1251 = *ChooseDbfCodePage(CharactersOf("Я"));
   out.clear();
   ASSERT_TRUE(windows_1251.Encode("Яа", out));

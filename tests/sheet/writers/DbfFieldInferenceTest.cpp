@@ -1,7 +1,7 @@
 // Field types, widths and decimals chosen from the cells of a column.
-#include "sheet/writers/DbfFieldInference.h"
-
 #include <gtest/gtest.h>
+
+#include "sheet/writers/DbfFieldInference.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -9,7 +9,8 @@ namespace {
 // Styles: 0 General, 1 m/d/yyyy, 2 #,##0.00, 3 0.00%, 4 0.00, 5 h:mm, 6 # ?/?, 7 0.00E+00.
 Workbook FormatsWorkbook() {
   Workbook workbook;
-  for (const std::uint32_t id : {0u, 14u, 4u, 10u, 2u, 20u, 12u, 11u}) workbook.cell_formats.push_back(CellFormat{id});
+  for (const std::uint32_t id : {0u, 14u, 4u, 10u, 2u, 20u, 12u, 11u})
+    workbook.cell_formats.push_back(CellFormat{id});
   return workbook;
 }
 
@@ -22,16 +23,18 @@ struct DecimalsRow {
 class DisplayedDecimalsRows : public ::testing::TestWithParam<DecimalsRow> {};
 
 TEST_P(DisplayedDecimalsRows, CountsWhatTheCellShows) {
-  EXPECT_EQ(DisplayedDecimals(GetParam().value, GetParam().displayed), GetParam().decimals) << GetParam().displayed;
+  EXPECT_EQ(DisplayedDecimals(GetParam().value, GetParam().displayed), GetParam().decimals)
+      << GetParam().displayed;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Displays, DisplayedDecimalsRows,
-    ::testing::Values(DecimalsRow{12, "12", 0}, DecimalsRow{1234.5, "1,234.50", 2},
-                      DecimalsRow{0.333333333333, "0.333333333", 9}, DecimalsRow{0.125, "12.50%", 4},
-                      DecimalsRow{0.12, "12%", 2}, DecimalsRow{-5, "($5.00)", 2}, DecimalsRow{1.5, "1 1/2", 1},
-                      DecimalsRow{123456789012, "1.23457E+11", 0}, DecimalsRow{1.5e-9, "1.5E-09", 10},
-                      DecimalsRow{0.1, "TRUE", 1}, DecimalsRow{1.0 / 3, "1/3", 15}));
+INSTANTIATE_TEST_SUITE_P(Displays, DisplayedDecimalsRows,
+                         ::testing::Values(DecimalsRow{12, "12", 0}, DecimalsRow{1234.5, "1,234.50", 2},
+                                           DecimalsRow{0.333333333333, "0.333333333", 9},
+                                           DecimalsRow{0.125, "12.50%", 4}, DecimalsRow{0.12, "12%", 2},
+                                           DecimalsRow{-5, "($5.00)", 2}, DecimalsRow{1.5, "1 1/2", 1},
+                                           DecimalsRow{123456789012, "1.23457E+11", 0},
+                                           DecimalsRow{1.5e-9, "1.5E-09", 10}, DecimalsRow{0.1, "TRUE", 1},
+                                           DecimalsRow{1.0 / 3, "1/3", 15}));
 
 struct NumberRow {
   double value;
@@ -94,11 +97,21 @@ struct InferRow {
   int decimals;
 };
 
-DbfCell Number(double value, const char* shown) { return {DbfCell::Kind::kNumber, value, shown}; }
-DbfCell Date(double day, const char* shown) { return {DbfCell::Kind::kDate, day, shown}; }
-DbfCell Boolean(bool value) { return {DbfCell::Kind::kBoolean, value ? 1.0 : 0.0, value ? "TRUE" : "FALSE"}; }
-DbfCell Text(const char* shown) { return {DbfCell::Kind::kText, 0, shown}; }
-DbfCell Empty() { return {}; }
+DbfCell Number(double value, const char* shown) {
+  return {DbfCell::Kind::kNumber, value, shown};
+}
+DbfCell Date(double day, const char* shown) {
+  return {DbfCell::Kind::kDate, day, shown};
+}
+DbfCell Boolean(bool value) {
+  return {DbfCell::Kind::kBoolean, value ? 1.0 : 0.0, value ? "TRUE" : "FALSE"};
+}
+DbfCell Text(const char* shown) {
+  return {DbfCell::Kind::kText, 0, shown};
+}
+DbfCell Empty() {
+  return {};
+}
 
 class InferRows : public ::testing::TestWithParam<InferRow> {};
 
@@ -122,13 +135,21 @@ INSTANTIATE_TEST_SUITE_P(
     Columns, InferRows,
     ::testing::Values(
         InferRow{"integers", {Number(12, "12"), Number(-345, "-345"), Empty()}, 0, kIV, T::kNumeric, 4, 0},
-        InferRow{"decimals as shown", {Number(1234.5, "1,234.50"), Number(7, "7.00")}, 0, kIV, T::kNumeric, 7, 2},
+        InferRow{
+            "decimals as shown", {Number(1234.5, "1,234.50"), Number(7, "7.00")}, 0, kIV, T::kNumeric, 7, 2},
         InferRow{"rounding widens", {Number(9.996, "10.00"), Number(1, "1.00")}, 0, kIV, T::kNumeric, 5, 2},
         InferRow{"percent", {Number(0.125, "12.50%")}, 0, kIV, T::kNumeric, 6, 4},
         InferRow{"fitted width ignored for numbers", {Number(1, "1")}, 30, kIV, T::kNumeric, 1, 0},
         InferRow{"twenty digits fit dBASE IV", {Number(1e19, "1E+19")}, 0, kIV, T::kNumeric, 20, 0},
-        InferRow{"twenty digits are text in dBASE III", {Number(1e19, "1E+19")}, 0, kIII, T::kCharacter, 5, 0},
-        InferRow{"too large a number keeps its display", {Number(1.5e300, "1.5E+300")}, 0, kIV, T::kCharacter, 8, 0},
+        InferRow{
+            "twenty digits are text in dBASE III", {Number(1e19, "1E+19")}, 0, kIII, T::kCharacter, 5, 0},
+        InferRow{"too large a number keeps its display",
+                 {Number(1.5e300, "1.5E+300")},
+                 0,
+                 kIV,
+                 T::kCharacter,
+                 8,
+                 0},
         InferRow{"dates", {Date(45000, "3/15/2023"), Empty()}, 0, kIV, T::kDate, 8, 0},
         InferRow{"dates in dBASE II are text", {Date(45000, "3/15/2023")}, 0, kII, T::kCharacter, 9, 0},
         InferRow{"booleans", {Boolean(true), Boolean(false)}, 0, kIII, T::kLogical, 1, 0},
@@ -136,7 +157,13 @@ INSTANTIATE_TEST_SUITE_P(
         InferRow{"text at least the fitted width", {Text("abc")}, 12, kIV, T::kCharacter, 12, 0},
         InferRow{"fitted width capped", {Text("abc")}, 300, kIV, T::kCharacter, 254, 0},
         InferRow{"numbers and text mixed", {Number(12.5, "12.50"), Text("n/a")}, 0, kIV, T::kCharacter, 5, 0},
-        InferRow{"numbers and dates mixed", {Number(5, "5"), Date(45000, "3/15/2023")}, 0, kIV, T::kCharacter, 9, 0},
+        InferRow{"numbers and dates mixed",
+                 {Number(5, "5"), Date(45000, "3/15/2023")},
+                 0,
+                 kIV,
+                 T::kCharacter,
+                 9,
+                 0},
         InferRow{"booleans and numbers mixed", {Boolean(true), Number(1, "1")}, 0, kIV, T::kCharacter, 4, 0},
         InferRow{"no values", {Empty(), Empty()}, 0, kIV, T::kCharacter, 1, 0},
         InferRow{"no values, fitted", {Empty()}, 7, kIV, T::kCharacter, 7, 0}));

@@ -1,7 +1,7 @@
 // Field names made from header texts: valid characters, length, upper case, never empty, unique.
-#include "sheet/writers/DbfFieldNames.h"
-
 #include <gtest/gtest.h>
+
+#include "sheet/writers/DbfFieldNames.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -26,12 +26,10 @@ INSTANTIATE_TEST_SUITE_P(
         NameRow{{"2023", "_id", "1st quarter"}, {"F2023", "F_ID", "F1ST_QUART"}},
         NameRow{{"", "", "x"}, {"FIELD1", "FIELD2", "X"}},
         NameRow{{"€", "  ", "--"}, {"FIELD1", "FIELD2", "FIELD3"}},
-        NameRow{{"Prénom", "Straße"}, {"PR_NOM", "STRA_E"}},
-        NameRow{{"Имя", "Name"}, {"FIELD1", "NAME"}},
+        NameRow{{"Prénom", "Straße"}, {"PR_NOM", "STRA_E"}}, NameRow{{"Имя", "Name"}, {"FIELD1", "NAME"}},
         NameRow{{"Total", "total", "TOTAL"}, {"TOTAL", "TOTAL_1", "TOTAL_2"}},
         NameRow{{"Amount due", "Amount due!", "Amount due?"}, {"AMOUNT_DUE", "AMOUNT_D_1", "AMOUNT_D_2"}},
-        NameRow{{"FIELD2", ""}, {"FIELD2", "FIELD2_1"}},
-        NameRow{{"A_1", "A", "A"}, {"A_1", "A", "A_2"}}));
+        NameRow{{"FIELD2", ""}, {"FIELD2", "FIELD2_1"}}, NameRow{{"A_1", "A", "A"}, {"A_1", "A", "A_2"}}));
 
 TEST(DbfFieldNames, TenOrMoreDuplicatesStayWithinTenCharacters) {
   const std::vector<std::string> names = MakeDbfFieldNames(std::vector<std::string>(12, "Longheader"));

@@ -1,14 +1,13 @@
 // Saving a sheet range as a dBASE table: whole files byte for byte, and every refusal.
-#include "sheet/writers/DbfSaver.h"
-
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <fstream>
 #include <iterator>
 
-#include "sheet/model/SheetError.h"
 #include "../support/TempFile.h"
+#include "sheet/model/SheetError.h"
+#include "sheet/writers/DbfSaver.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -16,7 +15,9 @@ namespace {
 using namespace std::string_literals;
 using test_support::TempFile;
 
-std::string Zeros(std::size_t count) { return std::string(count, '\0'); }
+std::string Zeros(std::size_t count) {
+  return std::string(count, '\0');
+}
 
 /// One sheet "Data" held in memory, streamed in the order the cells were added.
 class MemoryReader : public WorkbookReader {
@@ -106,10 +107,9 @@ TEST_F(DbfSaverTest, WritesAWholeDbase4TableByteForByte) {
   const std::string expected =
       "\x03\x7C\x03\x05"s + "\x03\x00\x00\x00"s + "\xA1\x00"s + "\x16\x00"s + Zeros(17) + "\x03"s + Zeros(2) +
       "NAME"s + Zeros(7) + "C"s + Zeros(4) + "\x05\x00"s + Zeros(14) +  // fitted width 5 beats "Zoë"
-      "AMOUNT"s + Zeros(5) + "N"s + Zeros(4) + "\x07\x02"s + Zeros(14) +
-      "PAID_ON"s + Zeros(4) + "D"s + Zeros(4) + "\x08\x00"s + Zeros(14) +
-      "OK"s + Zeros(9) + "L"s + Zeros(4) + "\x01\x00"s + Zeros(14) + "\x0D"s +
-      " Zo\xEB  1234.5020230315T"s + std::string(22, ' ') +  // row 3 has no cells: a blank record
+      "AMOUNT"s + Zeros(5) + "N"s + Zeros(4) + "\x07\x02"s + Zeros(14) + "PAID_ON"s + Zeros(4) + "D"s +
+      Zeros(4) + "\x08\x00"s + Zeros(14) + "OK"s + Zeros(9) + "L"s + Zeros(4) + "\x01\x00"s + Zeros(14) +
+      "\x0D"s + " Zo\xEB  1234.5020230315T"s + std::string(22, ' ') +  // row 3 has no cells: a blank record
       " Al   "s + "  -7.00"s + std::string(8, ' ') + "F"s + "\x1A"s;
   EXPECT_EQ(Save(DbfVersion::kDbase4, std::nullopt, {{0, 5}, {1, 9}}), expected);
 }
@@ -134,9 +134,9 @@ TEST_F(DbfSaverTest, WritesADbase2TableByteForByte) {
   reader_.Text(0, 1, "Qty");
   reader_.Text(1, 0, "pen");
   reader_.Number(1, 1, 12);
-  const std::string expected = "\x02\x01\x00\x03\x05\x7C\x06\x00"s + "ITEM"s + Zeros(7) + "C\x03"s + Zeros(3) +
-                               "QTY"s + Zeros(8) + "N\x02"s + Zeros(3) + "\x0D"s + Zeros(521 - 41) +
-                               " pen12"s + "\x1A"s;
+  const std::string expected = "\x02\x01\x00\x03\x05\x7C\x06\x00"s + "ITEM"s + Zeros(7) + "C\x03"s +
+                               Zeros(3) + "QTY"s + Zeros(8) + "N\x02"s + Zeros(3) + "\x0D"s +
+                               Zeros(521 - 41) + " pen12"s + "\x1A"s;
   EXPECT_EQ(Save(DbfVersion::kDbase2), expected);
 }
 
@@ -144,9 +144,10 @@ TEST_F(DbfSaverTest, Dbase2RefusesTextBeyondAscii) {
   reader_.Header(2);
   reader_.Text(1, 0, "plain");
   reader_.Text(4, 1, "Café");
-  EXPECT_EQ(Refusal(DbfVersion::kDbase2),
-            "Cell B5 (row 5, column 2) of the sheet \"Data\" holds \"é\", but a dBASE II table cannot record a "
-            "code page, so it holds ASCII text only.");
+  EXPECT_EQ(
+      Refusal(DbfVersion::kDbase2),
+      "Cell B5 (row 5, column 2) of the sheet \"Data\" holds \"é\", but a dBASE II table cannot record a "
+      "code page, so it holds ASCII text only.");
   EXPECT_EQ(Refusal(DbfVersion::kDbase3), "");
 }
 
@@ -169,9 +170,10 @@ TEST_F(DbfSaverTest, NumbersInACodePageFreeColumnDoNotChooseTheCodePage) {
 TEST_F(DbfSaverTest, RefusesTextLongerThanACharacterField) {
   reader_.Header(3);
   reader_.Text(6, 2, std::string(255, 'x'));
-  EXPECT_EQ(Refusal(DbfVersion::kDbase3),
-            "Cell C7 (row 7, column 3) of the sheet \"Data\" shows 255 characters; a dBASE III character field "
-            "holds at most 254.");
+  EXPECT_EQ(
+      Refusal(DbfVersion::kDbase3),
+      "Cell C7 (row 7, column 3) of the sheet \"Data\" shows 255 characters; a dBASE III character field "
+      "holds at most 254.");
 }
 
 TEST_F(DbfSaverTest, EnforcesEachVersionsFieldCount) {
@@ -190,7 +192,8 @@ TEST_F(DbfSaverTest, EnforcesTheDbase2RecordLength) {
   reader_.Header(4);
   for (std::uint32_t c = 0; c < 4; ++c) reader_.Text(1, c, std::string(250, 'a'));
   EXPECT_EQ(Refusal(DbfVersion::kDbase2),
-            "The 4 columns of the sheet \"Data\" need records of 1001 bytes; a dBASE II table allows at most 1000.");
+            "The 4 columns of the sheet \"Data\" need records of 1001 bytes; a dBASE II table allows at most "
+            "1000.");
   EXPECT_EQ(Refusal(DbfVersion::kDbase3), "");
 }
 

@@ -1,24 +1,26 @@
 // The exact bytes of dBASE III, IV and II headers and records.
-#include "sheet/writers/DbfTableWriter.h"
-
 #include <gtest/gtest.h>
+
+#include "sheet/writers/DbfTableWriter.h"
 
 namespace quorvex::sheet {
 namespace {
 
 using namespace std::string_literals;
 
-std::string Zeros(std::size_t count) { return std::string(count, '\0'); }
+std::string Zeros(std::size_t count) {
+  return std::string(count, '\0');
+}
 
 const std::vector<DbfField> kFields = {{"NAME", DbfType::kCharacter, 5, 0}, {"QTY", DbfType::kNumeric, 6, 2}};
 constexpr DbfDate kDate{2024, 3, 5};
 
 TEST(DbfTableWriter, WritesTheDbase3And4HeaderByteForByte) {
   const std::string expected = "\x03\x7C\x03\x05"s + "\x02\x00\x00\x00"s +  // version, 2024-03-05, 2 records
-                               "\x61\x00"s + "\x0C\x00"s +                  // header 97 bytes, records 12 bytes
-                               Zeros(17) + "\x03"s + Zeros(2) +             // language driver at 29
-                               "NAME"s + Zeros(7) + "C"s + Zeros(4) + "\x05\x00"s + Zeros(14) +
-                               "QTY"s + Zeros(8) + "N"s + Zeros(4) + "\x06\x02"s + Zeros(14) + "\x0D"s;
+                               "\x61\x00"s + "\x0C\x00"s +       // header 97 bytes, records 12 bytes
+                               Zeros(17) + "\x03"s + Zeros(2) +  // language driver at 29
+                               "NAME"s + Zeros(7) + "C"s + Zeros(4) + "\x05\x00"s + Zeros(14) + "QTY"s +
+                               Zeros(8) + "N"s + Zeros(4) + "\x06\x02"s + Zeros(14) + "\x0D"s;
   for (const DbfVersion version : {DbfVersion::kDbase3, DbfVersion::kDbase4}) {
     const DbfTableWriter table(version, kFields, 0x03);
     EXPECT_EQ(table.Header(2, kDate), expected);
@@ -31,8 +33,8 @@ TEST(DbfTableWriter, WritesTheDbase2HeaderByteForByte) {
   const std::string header = table.Header(0x0102, kDate);
   ASSERT_EQ(header.size(), 521u) << "the dBASE II header has a fixed size";
   const std::string expected = "\x02"s + "\x02\x01"s + "\x03\x05\x7C"s + "\x0C\x00"s +  // month, day, year
-                               "NAME"s + Zeros(7) + "C\x05"s + Zeros(2) + "\x00"s +  // 16-byte descriptors
-                               "QTY"s + Zeros(8) + "N\x06"s + Zeros(2) + "\x02"s +   // decimals last
+                               "NAME"s + Zeros(7) + "C\x05"s + Zeros(2) + "\x00"s +     // 16-byte descriptors
+                               "QTY"s + Zeros(8) + "N\x06"s + Zeros(2) + "\x02"s +      // decimals last
                                "\x0D"s + Zeros(521 - 41);  // terminator where a third field would start
   EXPECT_EQ(header, expected);
 }

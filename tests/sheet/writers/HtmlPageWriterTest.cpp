@@ -5,9 +5,8 @@
 
 #include <csignal>
 #include <filesystem>
-#include <vector>
-
 #include <string>
+#include <vector>
 
 #include "ScriptedWorkbookReader.h"
 #include "sheet/model/SheetError.h"
@@ -55,10 +54,12 @@ TEST(HtmlPageWriter, StaticPageIsUtf8Html5WithEscapedTitleAndNoScript) {
 TEST(HtmlPageWriter, WriteFailingMidwayIsReportedAndLeavesNoFile) {
   // A file size limit makes the write fail after the first megabyte of the page.
   std::vector<test_support::ScriptedCell> cells;
-  for (std::uint32_t row = 0; row < 40000; ++row) cells.push_back(Text(row, 0, "text of row " + std::to_string(row)));
+  for (std::uint32_t row = 0; row < 40000; ++row)
+    cells.push_back(Text(row, 0, "text of row " + std::to_string(row)));
   ScriptedWorkbookReader reader({ScriptedSheet{"S", cells, {}, {}, {}}});
   const numfmt::CellText text(reader.workbook());
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("quorvex-fail-" + std::to_string(::getpid()));
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("quorvex-fail-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   for (const bool single_file : {false, true}) {
     const std::string path = (dir / (single_file ? "page.mht" : "page.htm")).string();
@@ -69,7 +70,8 @@ TEST(HtmlPageWriter, WriteFailingMidwayIsReportedAndLeavesNoFile) {
     limited.rlim_cur = 1 << 20;
     ::setrlimit(RLIMIT_FSIZE, &limited);
     try {
-      SaveWebPage(path, single_file, [&](OutputStream& out) { WriteSheetPage(reader, text, 0, "", WebPageType::kStatic, out); });
+      SaveWebPage(path, single_file,
+                  [&](OutputStream& out) { WriteSheetPage(reader, text, 0, "", WebPageType::kStatic, out); });
       ADD_FAILURE() << "no error";
     } catch (const SheetError& error) {
       EXPECT_EQ(error.code(), SheetErrorCode::kIo);

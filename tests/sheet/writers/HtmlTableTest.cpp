@@ -53,7 +53,7 @@ TEST(HtmlTable, MergedCellsSpanOnlyVisibleRowsAndColumns) {
       {},
       {},
       {}};
-  sheet.merges.push_back(CellRange{0, 0, 2, 2});           // A1:C3
+  sheet.merges.push_back(CellRange{0, 0, 2, 2});  // A1:C3
   sheet.columns.push_back(
       ColumnInfo{.first_column = 1, .last_column = 1, .width = 10, .hidden = true});  // B hidden
   sheet.rows.push_back(RowInfo{.row = 1, .hidden = true});                            // row 2 hidden
@@ -72,7 +72,8 @@ TEST(HtmlTable, MergedCellsSpanOnlyVisibleRowsAndColumns) {
 TEST(HtmlTable, StylesAreThoseOfTheCellsShown) {
   // A1:B2 merged with its first row hidden: the merge still shows A1's style in row 2; B1 lies
   // under the merge, C3 in a hidden column, D3 is shown.
-  ScriptedSheet sheet{"S", {Text(0, 0, "a", 1), Text(0, 1, "b", 2), Text(2, 2, "c", 3), Text(2, 3, "d", 4)}, {}, {}, {}};
+  ScriptedSheet sheet{
+      "S", {Text(0, 0, "a", 1), Text(0, 1, "b", 2), Text(2, 2, "c", 3), Text(2, 3, "d", 4)}, {}, {}, {}};
   sheet.merges.push_back(CellRange{0, 0, 1, 1});
   sheet.rows.push_back(RowInfo{.row = 0, .hidden = true});
   sheet.columns.push_back(ColumnInfo{.first_column = 2, .last_column = 2, .width = 10, .hidden = true});

@@ -184,7 +184,8 @@ TEST(XmlSpreadsheetWriter, MergesAndStylesAreWritten) {
 
 TEST(XmlSpreadsheetWriter, StylesOnlyForFormatsOfWrittenCells) {
   // Styles 1 to 4 exist; 2 is used, 3 only by a cell under a merge, 1 and 4 by no cell.
-  ScriptedSheet sheet{"S", {Text(0, 0, "a", 2), Text(1, 1, "b"), Text(1, 2, "hidden", 3)}, {}, {}, {CellRange{1, 1, 1, 2}}};
+  ScriptedSheet sheet{
+      "S", {Text(0, 0, "a", 2), Text(1, 1, "b"), Text(1, 2, "hidden", 3)}, {}, {}, {CellRange{1, 1, 1, 2}}};
   ScriptedWorkbookReader reader({sheet});
   Workbook& workbook = reader.mutable_workbook();
   for (int i = 0; i < 4; ++i) workbook.cell_formats.push_back(CellFormat{});
