@@ -62,7 +62,7 @@ RunSummary ConvertTickedRows(EngineContext& context, const ExporterTable& export
     state.SetSequenceCounter(pipeline.SequenceCounter());
     if (const WorkbookJob* last = pipeline.LastJob()) {
       state.SetWorkbookOutputPath(last->state.WorkbookOutputPath());
-      state.Tally() = last->state.Tally();
+      state.tally() = last->state.tally();
     }
   }
   controls.OpenInShell(state.OutputRoot());

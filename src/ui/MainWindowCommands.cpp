@@ -26,7 +26,7 @@ void MainWindow::AddExcelClick() {
     dialog.SetPath(last_dialog_folder_);
     if (dialog.ShowOpen()) {
       last_dialog_folder_ = dialog.Path();
-      catalogue::AddInputFiles(context_, *this, dialog.FileNames());
+      catalogue::AddInputFiles(context_, *this, dialog.file_names());
     }
   } catch (...) {
     // A failing dialog ends the command silently.

@@ -17,7 +17,7 @@ std::string DescriptionOf(const std::function<void()>& action) {
   try {
     action();
   } catch (const AutomationError& error) {
-    return error.Description();
+    return error.description();
   }
   return "(no error)";
 }

@@ -132,7 +132,7 @@ TEST_F(BuiltinWorksheetDbf, FailureNamesTheSheetAndTheCellAndLeavesNoFile) {
   try {
     formats.SaveAs((dir_ / "formats.dbf").string(), kDbf2);
   } catch (const AutomationError& error) {
-    description = error.Description();
+    description = error.description();
   }
   EXPECT_NE(description.find("\"Formats\""), std::string::npos) << description;
   EXPECT_NE(description.find("B17 (row 17, column 2)"), std::string::npos) << description;

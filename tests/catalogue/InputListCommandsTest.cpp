@@ -87,7 +87,7 @@ TEST_F(InputListCommandsTest, AddFileAppendsSelectsAndListsItsSheets) {
   EXPECT_EQ(lists_.SelectedInputRow(), 1);
   EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"Single.xlsx", true}}));
   EXPECT_EQ(lists_.WorksheetRows(), (Rows{{"S1", true}, {"S2", true}, {"S3", true}}));
-  EXPECT_TRUE(state_.Table().IsRecorded(1));
+  EXPECT_TRUE(state_.table().IsRecorded(1));
   EXPECT_EQ(lists_.BusyHistory(), (std::vector<bool>{true, false}));
 }
 
@@ -151,7 +151,7 @@ TEST_F(InputListCommandsTest, RemovingRowThreeOfThreeSelectsRowTwo) {
   RemoveSelectedInput(context_, lists_);
   EXPECT_EQ(lists_.SelectedInputRow(), 2);
   EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
-  EXPECT_TRUE(state_.Table().IsRecorded(1));
+  EXPECT_TRUE(state_.table().IsRecorded(1));
 }
 
 TEST_F(InputListCommandsTest, RemovingTheOnlyRowEmptiesAllListsAndTheTable) {
@@ -160,7 +160,7 @@ TEST_F(InputListCommandsTest, RemovingTheOnlyRowEmptiesAllListsAndTheTable) {
   EXPECT_EQ(lists_.InputRowCount(), 0);
   EXPECT_TRUE(lists_.WorkbookRows().empty());
   EXPECT_TRUE(lists_.WorksheetRows().empty());
-  EXPECT_FALSE(state_.Table().IsRecorded(1));
+  EXPECT_FALSE(state_.table().IsRecorded(1));
 }
 
 TEST_F(InputListCommandsTest, RemoveOnEmptyListOnlyResetsPointer) {
@@ -196,7 +196,7 @@ TEST_F(InputListCommandsTest, MovesDoNotTouchTheTable) {
   AddInputFiles(context_, lists_, {single_});
   AddInputFolder(context_, lists_, folder_);
   MoveSelectedInputUp(lists_);
-  EXPECT_TRUE(state_.Table().IsRecorded(1));
+  EXPECT_TRUE(state_.table().IsRecorded(1));
   EXPECT_EQ(lists_.SelectedInputRow(), 1);
   EXPECT_EQ(lists_.SelectedInputEntry(), folder_);
 }
@@ -207,7 +207,7 @@ TEST_F(InputListCommandsTest, RemoveAllClearsEverything) {
   EXPECT_EQ(lists_.InputRowCount(), 0);
   EXPECT_TRUE(lists_.WorkbookRows().empty());
   EXPECT_TRUE(lists_.WorksheetRows().empty());
-  EXPECT_FALSE(state_.Table().IsRecorded(1));
+  EXPECT_FALSE(state_.table().IsRecorded(1));
 }
 
 TEST_F(InputListCommandsTest, ClickListsAgainThenClearsTheTable) {
@@ -219,7 +219,7 @@ TEST_F(InputListCommandsTest, ClickListsAgainThenClearsTheTable) {
   EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"Single.xlsx", true}}));
   EXPECT_EQ(lists_.WorksheetRowCount(), 3);
   EXPECT_EQ(excel_.Creations(), creations + 1);
-  EXPECT_FALSE(state_.Table().IsRecorded(1));
+  EXPECT_FALSE(state_.table().IsRecorded(1));
   EXPECT_FALSE(lists_.Busy());
 }
 

@@ -73,10 +73,10 @@ TEST_F(ListWorkbooksTest, NothingToListEmptiesTheListQuietly) {
 }
 
 TEST_F(ListWorkbooksTest, ClearsTheSheetSelectionTable) {
-  state_.Table().Set(1, 1, "Jan", true);
+  state_.table().Set(1, 1, "Jan", true);
   state_.SetCurrentWorkbookIndex(1);
   List(dir_.MakeFile("a.xls"));
-  EXPECT_FALSE(state_.Table().IsRecorded(1));
+  EXPECT_FALSE(state_.table().IsRecorded(1));
   EXPECT_EQ(state_.CurrentWorkbookIndex(), 1) << "clearing keeps the current workbook";
 }
 

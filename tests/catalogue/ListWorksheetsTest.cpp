@@ -34,7 +34,7 @@ class ListWorksheetsTest : public ::testing::Test {
   // What adding the folder as an input entry does to the two lists and the table.
   void AddFolder() {
     ListWorkbooks(state_, controls_, dir_.Path());
-    state_.Table().Clear();
+    state_.table().Clear();
     ListWorksheets(context_);
   }
 
@@ -64,8 +64,8 @@ TEST_F(ListWorksheetsTest, ReadsSheetsTickedAndRecordsThem) {
                                    "DisplayAlerts=False", "Worksheets.count", "Worksheets(1).name",
                                    "Worksheets(2).name", "Worksheets(3).name", "Close", "Quit"}));
   EXPECT_EQ(state_.CurrentWorkbookIndex(), 1);
-  EXPECT_EQ(state_.Table().Name(1, 3), "A3");
-  EXPECT_TRUE(state_.Table().Ticked(1, 3));
+  EXPECT_EQ(state_.table().Name(1, 3), "A3");
+  EXPECT_TRUE(state_.table().Ticked(1, 3));
 }
 
 TEST_F(ListWorksheetsTest, SwitchingBackRestoresTicksWithoutTheApplication) {
@@ -93,7 +93,7 @@ TEST_F(ListWorksheetsTest, AfterAnInputEntryClickTheShownWorkbookIsReadAfresh) {
   // An input entry click lists, shows, then clears the table.
   ListWorkbooks(state_, controls_, dir_.Path());
   ListWorksheets(context_);
-  state_.Table().Clear();
+  state_.table().Clear();
   controls_.SetWorksheetRowChecked(2, false);
   Click(1);
   EXPECT_EQ(Shown(), (Rows{{"A1", true}, {"A2", true}, {"A3", true}}));
@@ -105,7 +105,7 @@ TEST_F(ListWorksheetsTest, SheetsAboveFiveThousandAreShownButNotRecorded) {
   AddFolder();
   ASSERT_EQ(controls_.WorksheetRowCount(), 5001);
   EXPECT_TRUE(controls_.WorksheetRowChecked(5001));
-  EXPECT_EQ(state_.Table().Name(1, 5000), "Sheet5000");
+  EXPECT_EQ(state_.table().Name(1, 5000), "Sheet5000");
   controls_.SetWorksheetRowChecked(7, false);
   Click(2);
   Click(1);
@@ -137,7 +137,7 @@ TEST_F(ListWorksheetsTest, FailureWhileReadingKeepsEarlierRowsAndCleansUp) {
   ListWorkbooks(state_, controls_, dir_.Path());
   ListWorksheets(context_);
   EXPECT_EQ(Shown(), (Rows{{"A1", true}}));
-  EXPECT_EQ(state_.Table().Name(1, 1), "A1");
+  EXPECT_EQ(state_.table().Name(1, 1), "A1");
   EXPECT_EQ(Calls(excel_.Calls().end() - 2, excel_.Calls().end()), (Calls{"Close", "Quit"}));
   EXPECT_EQ(controls_.Messages(), (Messages{{"Name unavailable.", MessageIcon::kError},
                                             {"Excel file open failed!", MessageIcon::kError}}));

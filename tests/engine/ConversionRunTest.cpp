@@ -104,7 +104,7 @@ TEST_F(ConversionRunTest, NothingTickedStillPreparesAndOpensTheOutput) {
   controls_.AddWorksheetRow("Jan", false);
   Run();
   EXPECT_EQ(PathKind(dir_ / "made"), kFolderAtPath);
-  EXPECT_EQ(state_.Table().Name(2, 1), "Jan") << "the shown ticks are captured";
+  EXPECT_EQ(state_.table().Name(2, 1), "Jan") << "the shown ticks are captured";
   EXPECT_TRUE(calls_.empty());
   EXPECT_TRUE(controls_.Messages().empty());
   EXPECT_EQ(controls_.ShellOpens(), (std::vector<std::string>{dir_ / "made/"}));

@@ -96,10 +96,10 @@ TEST_F(ExportDbfTest, EmptySheetsAreSkippedOnlyWhenTheirOwnTopLeftCellIsEmpty) {
 TEST_F(ExportDbfTest, SkippedEmptySheetUsesUpANumberButAnUntickedOneDoesNot) {
   excel_.AddWorkbookSheets(
       book_, {Sheet("A", 3, 3), Sheet("Empty", 1, 1), Sheet("Unticked", 3, 3), Sheet("D", 3, 3)});
-  state_.Table().Set(1, 1, "A", true);
-  state_.Table().Set(1, 2, "Empty", true);
-  state_.Table().Set(1, 3, "Unticked", false);
-  state_.Table().Set(1, 4, "D", true);
+  state_.table().Set(1, 1, "A", true);
+  state_.table().Set(1, 2, "Empty", true);
+  state_.table().Set(1, 3, "Unticked", false);
+  state_.table().Set(1, 4, "D", true);
   controls_.SetNamingMode(2);
   EXPECT_EQ(Export(), ExportResult::kDone);
   EXPECT_EQ(Saves(), (Calls{"Worksheets(1).SaveAs(/out/Book/1.dbf, 11)",

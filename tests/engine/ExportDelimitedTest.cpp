@@ -56,9 +56,9 @@ TEST_F(ExportDelimitedTest, SelectsAmongWorksheetsSoChartSheetsCannotShiftNames)
 
 TEST_F(ExportDelimitedTest, RecordedColumnExportsOnlyTickedSheetsUnderTheirRecordedNames) {
   excel_.AddWorkbook(book_, {"One", "Two", "Three"});
-  state_.Table().Set(1, 1, "Alpha", true);
-  state_.Table().Set(1, 2, "Beta", false);
-  state_.Table().Set(1, 3, "Gamma", true);
+  state_.table().Set(1, 1, "Alpha", true);
+  state_.table().Set(1, 2, "Beta", false);
+  state_.table().Set(1, 3, "Gamma", true);
   controls_.SetNamingMode(2);
   EXPECT_EQ(Export(), ExportResult::kDone);
   EXPECT_EQ(excel_.CallsWithoutReads(),
@@ -71,8 +71,8 @@ TEST_F(ExportDelimitedTest, RecordedColumnExportsOnlyTickedSheetsUnderTheirRecor
 
 TEST_F(ExportDelimitedTest, AllUntickedColumnWritesNothingYetSucceeds) {
   excel_.AddWorkbook(book_, {"One", "Two"});
-  state_.Table().Set(1, 1, "One", false);
-  state_.Table().Set(1, 2, "Two", false);
+  state_.table().Set(1, 1, "One", false);
+  state_.table().Set(1, 2, "Two", false);
   EXPECT_EQ(Export(), ExportResult::kDone);
   EXPECT_FALSE(Called("SaveAs(/out/Book/One.csv, 6)"));
   EXPECT_FALSE(Called("SaveAs(/out/Book/Two.csv, 6)"));
@@ -91,7 +91,7 @@ TEST_F(ExportDelimitedTest, WorkbookWithoutWorksheetsLeavesTheBarAlone) {
 TEST_F(ExportDelimitedTest, SheetsAboveFiveThousandAreExportedWhateverTheTable) {
   excel_.AddNumberedWorkbook(book_, 5002);
   for (int sheet = 1; sheet <= 5000; ++sheet) {
-    state_.Table().Set(1, sheet, std::to_string(sheet), false);
+    state_.table().Set(1, sheet, std::to_string(sheet), false);
   }
   EXPECT_EQ(Export(), ExportResult::kDone);
   const Calls saves = [&] {

@@ -110,9 +110,9 @@ TEST_F(WebExportersTest, NoHtmlTypeAddsNothingYetPublishesAndDeletesEverySheet) 
 
 TEST_F(WebExportersTest, UntickedSheetGetsNoPageAndDoesNotAdvanceTheNumbering) {
   excel_.AddWorkbook(book_, {"One", "Two", "Three"});
-  state_.Table().Set(1, 1, "One", false);
-  state_.Table().Set(1, 2, "Two", true);
-  state_.Table().Set(1, 3, "Three", true);
+  state_.table().Set(1, 1, "One", false);
+  state_.table().Set(1, 2, "Two", true);
+  state_.table().Set(1, 3, "Three", true);
   controls_.SetNamingMode(2);
   controls_.SetPageTitleIndex(1);
   EXPECT_EQ(PublishSheetsWeb(context_, 1), ExportResult::kDone);
@@ -170,8 +170,8 @@ TEST_F(WebExportersTest, WholeWorkbookWebSaveUsesCodeByFormatAndExtensionByOptio
 
 TEST_F(WebExportersTest, XmlSpreadsheetSavesTheWholeWorkbookWhateverTheTicks) {
   excel_.AddWorkbook(book_, {"One", "Two"});
-  state_.Table().Set(1, 1, "One", false);
-  state_.Table().Set(1, 2, "Two", false);
+  state_.table().Set(1, 1, "One", false);
+  state_.table().Set(1, 2, "Two", false);
   state_.SetSequenceCounter(4);
   EXPECT_EQ(SaveWorkbookXml(context_, 1), ExportResult::kDone);
   EXPECT_EQ(excel_.Calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + book_ + ")",

@@ -21,7 +21,7 @@ constexpr double kDays1904To1900 = 1462;
 int ShortestDecimals(double value) {
   if (!std::isfinite(value)) return 0;
   const numfmt::DecimalNumber digits = numfmt::DecimalNumber::FromDouble(value);
-  return std::clamp(digits.Size() - digits.Exponent(), 0, kMostDecimals);
+  return std::clamp(digits.size() - digits.exponent(), 0, kMostDecimals);
 }
 
 }  // namespace

@@ -266,8 +266,8 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
     const DbfColumnProfile& profile = scanner.profiles()[i];
     DbfField field = profile.Infer(names[i], fitted, request.version);
     if (field.width > limits.max_character_width) {
-      Fail("Cell " + CellName(profile.LongestTextRow(), column) + " of the sheet \"" + sheet + "\" shows " +
-           std::to_string(profile.LongestText()) + " characters; a " + VersionName(request.version) +
+      Fail("Cell " + CellName(profile.longest_text_row(), column) + " of the sheet \"" + sheet + "\" shows " +
+           std::to_string(profile.longest_text()) + " characters; a " + VersionName(request.version) +
            " character field holds at most " + std::to_string(limits.max_character_width) + ".");
     }
     record_length += field.width;
