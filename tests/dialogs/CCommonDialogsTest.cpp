@@ -209,9 +209,9 @@ class CCommonDialogsTest : public QObject {
     testing::TempDir dir;
     CCommonDialogs dialog(provider);
     dialog.Init(&owner_);
-    dialog.SetPath(dir.Path());
+    dialog.SetPath(dir.path());
     dialog.ShowSave();
-    QCOMPARE(provider.save_requests.back().initial_folder, dir.Path() + "/");
+    QCOMPARE(provider.save_requests.back().initial_folder, dir.path() + "/");
     dialog.SetPath(dir / "missing");
     dialog.ShowSave();
     QCOMPARE(provider.save_requests.back().initial_folder,

@@ -158,7 +158,7 @@ class SettingsTest : public QObject {
 
   void SettingDialogShowsTheSwitchesAndOkWritesThem() {
     WriteLines(harness_->settings / "set.txt", {"1"});
-    SettingDialog dialog(harness_->settings.Path());
+    SettingDialog dialog(harness_->settings.path());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Setting"));
     auto* check1 = dialog.findChild<QCheckBox*>(QStringLiteral("Check1"));
     auto* check2 = dialog.findChild<QCheckBox*>(QStringLiteral("Check2"));
@@ -174,7 +174,7 @@ class SettingsTest : public QObject {
   }
 
   void DialogsHaveTheirFormSizesAndPlaces() {
-    SettingDialog setting(harness_->settings.Path());
+    SettingDialog setting(harness_->settings.path());
     CheckLayout(setting, QSize(3735, 1560),
                 {{"Check1", 360, 240, 2895, 370},
                  {"Check2", 360, 600, 3135, 255},
@@ -202,7 +202,7 @@ class SettingsTest : public QObject {
 
   void SettingDialogCancelWritesNothing() {
     WriteLines(harness_->settings / "set.txt", {"1", "0"});
-    SettingDialog dialog(harness_->settings.Path());
+    SettingDialog dialog(harness_->settings.path());
     dialog.findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(true);
     dialog.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
     QCOMPARE(ReadLines(harness_->settings / "set.txt"), (Lines{"1", "0"}));
