@@ -25,7 +25,7 @@ void RestoreFromTable(engine::EngineContext& context, int row) {
 }
 
 void ShowOpenFailure(engine::Controls& controls, const std::string& description) {
-  controls.ShowMessage(description.empty() ? "An unknown error occurred." : description,
+  controls.ShowMessage(description.empty() ? "An unknown error occurred" : description,
                        engine::MessageIcon::kError);
   controls.ShowMessage("Excel file open failed!", engine::MessageIcon::kError);
 }

@@ -55,7 +55,7 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
   }
   if (failed) {
     const ExportResult result =
-        ExportWorkbookFailure(context, description.empty() ? "An unknown error occurred." : description);
+        ExportWorkbookFailure(context, description.empty() ? "An unknown error occurred" : description);
     session.reset();
     return result;
   }
@@ -97,7 +97,7 @@ bool RunSheetLoop(EngineContext& context, int row, Workbook& workbook, const std
   // already shows the count when a workbook too large for it fails.
   if (count > std::numeric_limits<std::int16_t>::max()) {
     throw std::overflow_error("Overflow: the workbook has " + std::to_string(count) +
-                              " worksheets, more than 32767.");
+                              " worksheets, more than 32767");
   }
   for (int index = 1; index <= count; ++index) {
     std::string sheet_name;

@@ -39,7 +39,7 @@ bool HoldsOldBiffStream(container::CompoundFile& file, const container::Compound
 std::unique_ptr<WorkbookReader> OpenCompoundFile(const std::string& path) {
   auto file = std::make_unique<container::CompoundFile>(path);
   if (file->FindAnywhere("EncryptionInfo") != nullptr || file->FindAnywhere("EncryptedPackage") != nullptr) {
-    throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", path);
+    throw SheetError(SheetErrorCode::kPasswordProtected, "the workbook is password-protected", path);
   }
   const container::CompoundFile::Entry* stream = biff8::XlsReader::FindWorkbookStream(*file);
   if (stream == nullptr || !HoldsOldBiffStream(*file, *stream))

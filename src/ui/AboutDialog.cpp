@@ -94,7 +94,7 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void AboutDialog::OpenLink(const QUrl& url) {
   if (!shell_.Open(url)) {
-    messages_.Show(this, QStringLiteral("The desktop could not open ") + url.toString() + QStringLiteral("."),
+    messages_.Show(this, QStringLiteral("The desktop could not open ") + url.toString(),
                    engine::MessageIcon::kError);
   }
 }

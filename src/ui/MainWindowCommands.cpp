@@ -90,7 +90,7 @@ bool MainWindow::OpenOrReport(const QUrl& url, const QString& what) {
   if (services_.shell.Open(url)) {
     return true;
   }
-  ShowMessage(("The desktop could not open " + what + ".").toStdString(), engine::MessageIcon::kError);
+  ShowMessage(("The desktop could not open " + what).toStdString(), engine::MessageIcon::kError);
   return false;
 }
 

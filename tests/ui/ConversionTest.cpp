@@ -272,7 +272,7 @@ class ConversionTest : public QObject {
     harness_->Convert();
     QCOMPARE(
         harness_->messages.shown,
-        (std::vector<Shown>{{QString::fromStdString("The desktop could not open the folder " + out + "/."),
+        (std::vector<Shown>{{QString::fromStdString("The desktop could not open the folder " + out + "/"),
                              engine::MessageIcon::kError}}));
   }
 

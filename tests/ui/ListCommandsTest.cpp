@@ -353,10 +353,10 @@ class ListCommandsTest : public QObject {
     harness_->Find<QToolButton>("Command8")->click();
     harness_->Find<QToolButton>("Command7")->click();
     QCOMPARE(harness_->messages.shown,
-             (std::vector<Shown>{{"The desktop could not open the manual " + help.toLocalFile() + ".",
-                                  engine::MessageIcon::kError},
-                                 {"The desktop could not open the home page https://quorvex.example.org.",
-                                  engine::MessageIcon::kError}}));
+             (std::vector<Shown>{
+                 {"The desktop could not open the manual " + help.toLocalFile(), engine::MessageIcon::kError},
+                 {"The desktop could not open the home page https://quorvex.example.org",
+                  engine::MessageIcon::kError}}));
   }
 
  private:

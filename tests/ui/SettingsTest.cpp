@@ -247,7 +247,7 @@ class SettingsTest : public QObject {
     shell.works = false;
     QTest::mouseClick(dialog.findChild<QLabel*>(QStringLiteral("Label8")), Qt::LeftButton);
     QCOMPARE(messages.shown, (std::vector<testing::RecordingMessageBoxes::Shown>{
-                                 {QStringLiteral("The desktop could not open https://quorvex.example.org."),
+                                 {QStringLiteral("The desktop could not open https://quorvex.example.org"),
                                   engine::MessageIcon::kError}}));
   }
 
@@ -271,7 +271,7 @@ class SettingsTest : public QObject {
     }
     QTRY_COMPARE(messages.shown.size(), std::size_t{1});
     qputenv("PATH", path);
-    QCOMPARE(messages.shown[0].text, QStringLiteral("The desktop could not open /nowhere/x."));
+    QCOMPARE(messages.shown[0].text, QStringLiteral("The desktop could not open /nowhere/x"));
     QCOMPARE(messages.shown[0].icon, engine::MessageIcon::kError);
   }
 

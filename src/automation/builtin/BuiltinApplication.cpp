@@ -44,13 +44,13 @@ void BuiltinApplication::Quit() {
 }
 
 void BuiltinApplication::RequireRunning(const char* operation) const {
-  if (!running_) throw AutomationError(std::string(operation) + " failed: the application has quit.");
+  if (!running_) throw AutomationError(std::string(operation) + " failed: the application has quit");
 }
 
 std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id,
                                                       const WarningSink& warnings) {
   if (!EqualsIgnoringCase(prog_id, kExcelApplication)) {
-    throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application.");
+    throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application");
   }
   return std::make_unique<BuiltinApplication>(warnings);
 }

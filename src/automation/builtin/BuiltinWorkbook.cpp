@@ -59,7 +59,7 @@ void BuiltinWorkbook::SheetsSelect(int index) {
   const auto& sheets = reader_->workbook().sheets;
   if (index < 1 || static_cast<std::size_t>(index) > sheets.size()) {
     throw AutomationError("Sheets(" + std::to_string(index) + ").Select failed: the workbook \"" +
-                          FileName() + "\" has " + std::to_string(sheets.size()) + " sheets.");
+                          FileName() + "\" has " + std::to_string(sheets.size()) + " sheets");
   }
   active_ = static_cast<std::size_t>(index - 1);
 }
@@ -86,10 +86,10 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
       "Cannot save the sheet \"" + info.name + "\" of \"" + FileName() + "\" as \"" + file_name + "\"";
   const SaveFormat* format = SaveFormatOf(file_format);
   if (format == nullptr || format->scope != SaveScope::kSheet) {
-    throw AutomationError(what + ": the file format " + std::to_string(file_format) + " is not available.");
+    throw AutomationError(what + ": the file format " + std::to_string(file_format) + " is not available");
   }
   if (info.kind != sheet::SheetKind::kWorksheet) {
-    throw AutomationError(what + ": only worksheets can be saved as text.");
+    throw AutomationError(what + ": only worksheets can be saved as text");
   }
   RefuseToReplace(what, file_name);
   TranslateErrors(what, [&] { format->save(*this, position, file_name); });
@@ -99,7 +99,7 @@ void BuiltinWorkbook::RefuseToReplace(const std::string& what, const std::string
   std::error_code error;
   if (display_alerts_ && std::filesystem::exists(file_name, error)) {
     // Alerts on would ask before replacing; with nobody to ask, keep the existing file.
-    throw AutomationError(what + ": the file already exists.");
+    throw AutomationError(what + ": the file already exists");
   }
 }
 
@@ -169,7 +169,7 @@ std::string BuiltinWorkbook::FileName() const {
 
 void BuiltinWorkbook::RequireOpen(const char* operation) const {
   if (!reader_)
-    throw AutomationError(std::string(operation) + " failed: the workbook \"" + FileName() + "\" is closed.");
+    throw AutomationError(std::string(operation) + " failed: the workbook \"" + FileName() + "\" is closed");
 }
 
 std::size_t BuiltinWorkbook::WorksheetPosition(int index, const char* operation) {
@@ -177,7 +177,7 @@ std::size_t BuiltinWorkbook::WorksheetPosition(int index, const char* operation)
   if (index < 1 || static_cast<std::size_t>(index) > worksheet_positions_.size()) {
     throw AutomationError(std::string(operation) + " failed: there is no worksheet " + std::to_string(index) +
                           " in \"" + FileName() + "\" (it has " +
-                          std::to_string(worksheet_positions_.size()) + ").");
+                          std::to_string(worksheet_positions_.size()) + ")");
   }
   return worksheet_positions_[static_cast<std::size_t>(index - 1)];
 }

@@ -156,7 +156,7 @@ class RecordSink : public SheetSink {
         if (code_page_ == nullptr) {
           encoded_ = value.text;
         } else if (!code_page_->Encode(value.text, encoded_)) {
-          Fail("The text of cell " + CellName(cell.row, cell.column) + " cannot be encoded.");
+          Fail("the text of cell " + CellName(cell.row, cell.column) + " cannot be encoded");
         }
         table_.SetField(index, encoded_);
         break;
@@ -236,10 +236,10 @@ const DbfCodePage* ChooseCodePage(const TableScanner& scanner, const std::vector
       }
     }
   }
-  const std::string where = "Cell " + CellName(bad_row, bad_column) + " of the sheet \"" + sheet +
+  const std::string where = "cell " + CellName(bad_row, bad_column) + " of the sheet \"" + sheet +
                             "\" holds \"" + Utf8Of(bad) + "\"";
   if (version == DbfVersion::kDbase2) {
-    Fail(where + ", but a dBASE II table cannot record a code page, so it holds ASCII text only.");
+    Fail(where + ", but a dBASE II table cannot record a code page, so it holds ASCII text only");
   }
   std::string tried;
   for (const DbfCodePage& candidate : DbfCodePage::Candidates()) {
@@ -248,7 +248,7 @@ const DbfCodePage* ChooseCodePage(const TableScanner& scanner, const std::vector
   Fail(where +
        ", which no code page a dBASE table can record holds together with the rest of the sheet's text "
        "(tried Windows " +
-       tried + ").");
+       tried + ")");
 }
 
 /// The fields of the table, checked against what the version allows.
@@ -266,17 +266,17 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
     const DbfColumnProfile& profile = scanner.profiles()[i];
     DbfField field = profile.Infer(names[i], fitted, request.version);
     if (field.width > limits.max_character_width) {
-      Fail("Cell " + CellName(profile.longest_text_row(), column) + " of the sheet \"" + sheet + "\" shows " +
+      Fail("cell " + CellName(profile.longest_text_row(), column) + " of the sheet \"" + sheet + "\" shows " +
            std::to_string(profile.longest_text()) + " characters; a " + VersionName(request.version) +
-           " character field holds at most " + std::to_string(limits.max_character_width) + ".");
+           " character field holds at most " + std::to_string(limits.max_character_width));
     }
     record_length += field.width;
     fields.push_back(std::move(field));
   }
   if (record_length > limits.max_record_length) {
-    Fail("The " + std::to_string(fields.size()) + " columns of the sheet \"" + sheet + "\" need records of " +
+    Fail("the " + std::to_string(fields.size()) + " columns of the sheet \"" + sheet + "\" need records of " +
          std::to_string(record_length) + " bytes; a " + VersionName(request.version) +
-         " table allows at most " + std::to_string(limits.max_record_length) + ".");
+         " table allows at most " + std::to_string(limits.max_record_length));
   }
   return fields;
 }
@@ -301,14 +301,14 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
   const CellRange range = request.range.value_or(scan.used_range().value_or(CellRange{}));
   const DbfLimits limits = LimitsOf(request.version);
   if (range.ColumnCount() > static_cast<std::uint32_t>(limits.max_fields)) {
-    Fail("The sheet \"" + sheet + "\" has " + std::to_string(range.ColumnCount()) + " columns to save; a " +
+    Fail("the sheet \"" + sheet + "\" has " + std::to_string(range.ColumnCount()) + " columns to save; a " +
          VersionName(request.version) + " table holds at most " + std::to_string(limits.max_fields) +
-         " fields.");
+         " fields");
   }
   const std::uint32_t records = range.RowCount() - 1;
   if (request.version == DbfVersion::kDbase2 && records > 0xFFFF) {
-    Fail("The sheet \"" + sheet + "\" has " + std::to_string(records) +
-         " rows of data; a dBASE II table holds at most 65535 records.");
+    Fail("the sheet \"" + sheet + "\" has " + std::to_string(records) +
+         " rows of data; a dBASE II table holds at most 65535 records");
   }
 
   if (!early || !scan.in_order()) {

@@ -146,8 +146,8 @@ TEST_F(DbfSaverTest, Dbase2RefusesTextBeyondAscii) {
   reader_.Text(4, 1, "Café");
   EXPECT_EQ(
       Refusal(DbfVersion::kDbase2),
-      "Cell B5 (row 5, column 2) of the sheet \"Data\" holds \"é\", but a dBASE II table cannot record a "
-      "code page, so it holds ASCII text only.");
+      "cell B5 (row 5, column 2) of the sheet \"Data\" holds \"é\", but a dBASE II table cannot record a "
+      "code page, so it holds ASCII text only");
   EXPECT_EQ(Refusal(DbfVersion::kDbase3), "");
 }
 
@@ -157,7 +157,7 @@ TEST_F(DbfSaverTest, RefusesTextNoSingleCodePageHolds) {
   reader_.Text(2, 0, "мир");
   reader_.Text(3, 1, "Ελλάδα");
   const std::string refusal = Refusal(DbfVersion::kDbase4);
-  EXPECT_EQ(refusal.rfind("Cell B4 (row 4, column 2) of the sheet \"Data\" holds \"Ε\"", 0), 0u) << refusal;
+  EXPECT_EQ(refusal.rfind("cell B4 (row 4, column 2) of the sheet \"Data\" holds \"Ε\"", 0), 0u) << refusal;
 }
 
 TEST_F(DbfSaverTest, NumbersInACodePageFreeColumnDoNotChooseTheCodePage) {
@@ -172,14 +172,14 @@ TEST_F(DbfSaverTest, RefusesTextLongerThanACharacterField) {
   reader_.Text(6, 2, std::string(255, 'x'));
   EXPECT_EQ(
       Refusal(DbfVersion::kDbase3),
-      "Cell C7 (row 7, column 3) of the sheet \"Data\" shows 255 characters; a dBASE III character field "
-      "holds at most 254.");
+      "cell C7 (row 7, column 3) of the sheet \"Data\" shows 255 characters; a dBASE III character field "
+      "holds at most 254");
 }
 
 TEST_F(DbfSaverTest, EnforcesEachVersionsFieldCount) {
   reader_.Header(33);
   EXPECT_EQ(Refusal(DbfVersion::kDbase2),
-            "The sheet \"Data\" has 33 columns to save; a dBASE II table holds at most 32 fields.");
+            "the sheet \"Data\" has 33 columns to save; a dBASE II table holds at most 32 fields");
   EXPECT_EQ(Refusal(DbfVersion::kDbase3), "");
   reader_.Header(129);
   EXPECT_NE(Refusal(DbfVersion::kDbase3).find("at most 128 fields"), std::string::npos);
@@ -192,8 +192,8 @@ TEST_F(DbfSaverTest, EnforcesTheDbase2RecordLength) {
   reader_.Header(4);
   for (std::uint32_t c = 0; c < 4; ++c) reader_.Text(1, c, std::string(250, 'a'));
   EXPECT_EQ(Refusal(DbfVersion::kDbase2),
-            "The 4 columns of the sheet \"Data\" need records of 1001 bytes; a dBASE II table allows at most "
-            "1000.");
+            "the 4 columns of the sheet \"Data\" need records of 1001 bytes; a dBASE II table allows at most "
+            "1000");
   EXPECT_EQ(Refusal(DbfVersion::kDbase3), "");
 }
 
