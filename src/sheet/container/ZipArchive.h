@@ -19,12 +19,12 @@ namespace quorvex::sheet::container {
 
 class ZipArchive {
  public:
-  /// Reads the central directory (zip64 too) of the archive `source` holds. Data prepended to the archive is
-  /// allowed for; an entry's own offsets and sizes are checked only when it is opened. Throws
-  /// SheetError: kIo when the file cannot be read, kCorrupt when the end-of-central-directory
-  /// record is missing (a truncated file) or the directory is damaged, kUnsupported for archives
-  /// split over several files, kTooLarge for an oversized directory. Deflated entries go through
-  /// `inflater` (tests run both).
+  /// Reads the central directory (zip64 too) of the archive `source` holds. Data prepended to the
+  /// archive is allowed for; an entry's own offsets and sizes are checked only when it is opened.
+  /// Throws SheetError: kIo when the source cannot be read, kCorrupt when the end-of-central-
+  /// directory record is missing (a truncated file) or the directory is damaged, kUnsupported for
+  /// archives split over several files, kTooLarge for an oversized directory. Deflated entries go
+  /// through `inflater` (tests run both).
   explicit ZipArchive(std::unique_ptr<const RandomAccessSource> source, ZipLimits limits = {},
                       Inflater inflater = FastestInflater());
 
