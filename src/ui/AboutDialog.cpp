@@ -26,7 +26,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, con
 
 // The address as shown: without "scheme://".
 QString WithoutScheme(const QString& address) {
-  const int separator = address.indexOf(QStringLiteral("://"));
+  const qsizetype separator = address.indexOf(QStringLiteral("://"));
   return separator < 0 ? address : address.mid(separator + 3);
 }
 

@@ -164,6 +164,7 @@ std::vector<std::string> MainWindow::InputTexts() const {
 
 std::vector<std::string> MainWindow::OutputDirectories() const {
   std::vector<std::string> directories;
+  directories.reserve(static_cast<std::size_t>(Combo5->count()));
   for (int i = 0; i < Combo5->count(); ++i) {
     directories.push_back(Combo5->itemText(i).toStdString());
   }

@@ -48,9 +48,8 @@ std::string_view CodePageName(std::uint16_t id) {
     case 1258:
       return "CP1258";
     case 10000:
+    case 32768:  // Apple Roman as BIFF writers label it
       return "MACINTOSH";
-    case 32768:
-      return "MACINTOSH";  // Apple Roman as BIFF writers label it
     case 32769:
       return "CP1252";  // "ANSI Latin I" of BIFF2-5
     case 367:
@@ -63,9 +62,11 @@ std::string_view CodePageName(std::uint16_t id) {
 CodePage::CodePage(std::uint16_t id) : id_(id) {
   std::string_view name = CodePageName(id);
   if (name.empty()) name = "CP1252";
+  // iconv_open's failure value is (iconv_t)-1: an integer made a pointer is its documented API.
+  const auto failed = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
   iconv_t handle = iconv_open("UTF-8", std::string(name).c_str());
-  if (handle == reinterpret_cast<iconv_t>(-1)) handle = iconv_open("UTF-8", "CP1252");
-  if (handle != reinterpret_cast<iconv_t>(-1)) converter_ = handle;
+  if (handle == failed) handle = iconv_open("UTF-8", "CP1252");
+  if (handle != failed) converter_ = handle;
 }
 
 CodePage::~CodePage() {
