@@ -16,8 +16,8 @@ package_tools=(dpkg-dev file)
 bench_tools=(hyperfine time unzip isal python3 libreoffice-calc-nogui)
 # What the tests need besides: the test framework, the independent programs that open our
 # output (GDAL for dBASE, Chromium for web pages, LibreOffice and Gnumeric for XML Spreadsheet),
-# the checkers of the package and its desktop files, clang-format, and clang with the sanitizer
-# and fuzzer runtimes and the symbolizer that puts source lines in their reports.
+# the checkers of the package and its desktop files, clang-format, clang-tidy, and clang with the
+# sanitizer and fuzzer runtimes and the symbolizer that puts source lines in their reports.
 case "${1:-}" in
   --package)
     packages+=("${package_tools[@]}") ;;
@@ -29,7 +29,7 @@ case "${1:-}" in
     packages+=(libgtest-dev libgmock-dev unzip python3 xvfb xauth fonts-liberation gdal-bin
                chromium chromium-driver gnumeric libreoffice-calc-nogui
                "${package_tools[@]}" lintian desktop-file-utils appstream bash-completion
-               clang clang-format-14 libclang-rt-14-dev llvm) ;;
+               clang clang-format-14 clang-tidy-14 libclang-rt-14-dev llvm) ;;
 esac
 
 missing=()
