@@ -14,19 +14,15 @@
 
 namespace quorvex::automation {
 
-BuiltinWorkbook::BuiltinWorkbook(const std::string& path, bool display_alerts, WarningSink warnings)
-    : path_(path), display_alerts_(display_alerts) {
+BuiltinWorkbook::BuiltinWorkbook(const std::string& path, bool display_alerts, WarningSink warnings,
+                                 SaveOptions options)
+    : path_(path), display_alerts_(display_alerts), warnings_(std::move(warnings)), options_(options) {
   TranslateErrors("Cannot open \"" + FileName() + "\"", [&] {
     reader_ = sheet::OpenWorkbookFile(path);
     cell_text_ = std::make_unique<sheet::numfmt::CellText>(reader_->workbook());
   });
-  if (warnings) {
-    // A sheet may be read several times (its range, then its cells); each warning is told once.
-    reader_->SetWarningHandler([this, warnings = std::move(warnings)](const std::string& sentence) {
-      if (std::find(warnings_told_.begin(), warnings_told_.end(), sentence) != warnings_told_.end()) return;
-      warnings_told_.push_back(sentence);
-      warnings("Warning: \"" + FileName() + "\": " + sentence);
-    });
+  if (warnings_) {
+    reader_->SetWarningHandler([this](const std::string& sentence) { Warn(sentence); });
   }
   worksheet_positions_ = reader_->workbook().WorksheetPositions();
   worksheets_.resize(worksheet_positions_.size());
@@ -92,7 +88,14 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
     throw AutomationError(what + ": only worksheets can be saved as text.");
   }
   RefuseToReplace(what, file_name);
-  TranslateErrors(what, [&] { format->save(*this, position, file_name); });
+  Replacements replaced;
+  TranslateErrors(what, [&] { replaced = format->save(*this, position, file_name); });
+  if (replaced.count > 0) {
+    Warn(std::to_string(replaced.count) + (replaced.count == 1 ? " character" : " characters") +
+         " of the sheet \"" + info.name + "\" that " + replaced.encoding + " cannot hold " +
+         (replaced.count == 1 ? "was" : "were") + " written as \"?\" in \"" +
+         std::filesystem::path(file_name).filename().string() + "\".");
+  }
 }
 
 void BuiltinWorkbook::RefuseToReplace(const std::string& what, const std::string& file_name) const {
@@ -165,6 +168,16 @@ const sheet::numfmt::CellText& BuiltinWorkbook::cell_text() {
 
 std::string BuiltinWorkbook::FileName() const {
   return std::filesystem::path(path_).filename().string();
+}
+
+void BuiltinWorkbook::Warn(const std::string& sentence) {
+  // A sheet may be read several times (its range, then its cells); each warning is told once.
+  if (!warnings_ ||
+      std::find(warnings_told_.begin(), warnings_told_.end(), sentence) != warnings_told_.end()) {
+    return;
+  }
+  warnings_told_.push_back(sentence);
+  warnings_("Warning: \"" + FileName() + "\": " + sentence);
 }
 
 void BuiltinWorkbook::RequireOpen(const char* operation) const {
