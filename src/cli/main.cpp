@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
       return 2;
     }
     cli::ConsoleControls controls(stdout, stderr, parsed.convert->quiet, ::isatty(STDERR_FILENO) != 0);
-    return cli::RunConvert(*parsed.convert, controls, &automation::CreateBuiltinApplication);
+    return cli::RunConvert(*parsed.convert, controls,
+                           automation::BuiltinApplicationFactory(parsed.convert->save));
   } catch (const std::exception& error) {
     std::fprintf(stderr, "quorvex: %s\n", error.what());
     return 1;
