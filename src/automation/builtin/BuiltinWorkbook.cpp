@@ -8,6 +8,7 @@
 #include "automation/AutomationError.h"
 #include "automation/builtin/BuiltinPublishObjects.h"
 #include "automation/builtin/BuiltinWorksheet.h"
+#include "automation/builtin/CellAddress.h"
 #include "automation/builtin/ErrorTranslation.h"
 #include "automation/builtin/SaveFormats.h"
 #include "sheet/WorkbookOpener.h"
@@ -50,13 +51,64 @@ Worksheet& BuiltinWorkbook::Worksheets(int index) {
   return *sheet;
 }
 
-void BuiltinWorkbook::SheetsSelect(int index) {
-  RequireOpen("Sheets().Select");
+const sheet::SheetInfo& BuiltinWorkbook::SheetAt(int index, const char* operation) {
+  RequireOpen(operation);
   const auto& sheets = reader_->workbook().sheets;
   if (index < 1 || static_cast<std::size_t>(index) > sheets.size()) {
-    throw AutomationError("Sheets(" + std::to_string(index) + ").Select failed: the workbook \"" +
+    throw AutomationError("Sheets(" + std::to_string(index) + ")." + operation + " failed: the workbook \"" +
                           FileName() + "\" has " + std::to_string(sheets.size()) + " sheets.");
   }
+  return sheets[static_cast<std::size_t>(index - 1)];
+}
+
+int BuiltinWorkbook::SheetsCount() {
+  RequireOpen("Sheets.count");
+  return static_cast<int>(reader_->workbook().sheets.size());
+}
+
+std::string BuiltinWorkbook::SheetsName(int index) {
+  return SheetAt(index, "name").name;
+}
+
+SheetType BuiltinWorkbook::SheetsType(int index) {
+  switch (SheetAt(index, "Type").kind) {
+    case sheet::SheetKind::kChart:
+      return SheetType::kChart;
+    case sheet::SheetKind::kDialog:
+      return SheetType::kDialog;
+    case sheet::SheetKind::kMacro:
+      return SheetType::kMacro;
+    case sheet::SheetKind::kWorksheet:
+      break;
+  }
+  return SheetType::kWorksheet;
+}
+
+SheetVisibility BuiltinWorkbook::SheetsVisible(int index) {
+  const sheet::SheetInfo& info = SheetAt(index, "Visible");
+  if (info.very_hidden) return SheetVisibility::kVeryHidden;
+  return info.hidden ? SheetVisibility::kHidden : SheetVisibility::kVisible;
+}
+
+std::string BuiltinWorkbook::SheetsUsedRangeAddress(int index) {
+  const sheet::SheetInfo& info = SheetAt(index, "UsedRange.Address");
+  if (info.kind != sheet::SheetKind::kWorksheet) return {};
+  // The used range by the records, as the worksheets find it, read without keeping the cells.
+  sheet::SheetScan scan(nullptr, sheet::CellKeeping::kNone);
+  TranslateErrors("Cannot read the sheet \"" + info.name + "\" of \"" + FileName() + "\"",
+                  [&] { reader_->ReadSheet(static_cast<std::size_t>(index - 1), scan); });
+  const std::optional<sheet::CellRange> used = scan.used_range();
+  if (!used) return {};
+  const auto address = [](std::uint32_t row, std::uint32_t column) {
+    return ColumnLetters(column) + std::to_string(std::uint64_t{row} + 1);
+  };
+  const std::string first = address(used->first_row, used->first_column);
+  if (used->first_row == used->last_row && used->first_column == used->last_column) return first;
+  return first + ":" + address(used->last_row, used->last_column);
+}
+
+void BuiltinWorkbook::SheetsSelect(int index) {
+  SheetAt(index, "Select");
   active_ = static_cast<std::size_t>(index - 1);
 }
 

@@ -31,6 +31,11 @@ class BuiltinWorkbook : public Workbook {
   int WorksheetsCount() override;
   std::string WorksheetsName(int index) override;
   Worksheet& Worksheets(int index) override;
+  int SheetsCount() override;
+  std::string SheetsName(int index) override;
+  SheetType SheetsType(int index) override;
+  SheetVisibility SheetsVisible(int index) override;
+  std::string SheetsUsedRangeAddress(int index) override;
   void SheetsSelect(int index) override;
   void WorksheetsSelect(int index) override;
   void SaveAs(const std::string& file_name, int file_format) override;
@@ -66,6 +71,7 @@ class BuiltinWorkbook : public Workbook {
   void RequireOpen(const char* operation) const;
   void Warn(const std::string& sentence);
   std::size_t WorksheetPosition(int index, const char* operation);
+  const sheet::SheetInfo& SheetAt(int index, const char* operation);
 
   std::string path_;
   bool display_alerts_;
