@@ -243,6 +243,37 @@ class ConvertArguments {
   bool only_inputs_ = false;  // after "--" every argument is an input
 };
 
+/// The arguments of the "list" command: --json, -r, and inputs.
+ParsedCommandLine ParseListArguments(const std::vector<std::string>& arguments) {
+  ParsedCommandLine parsed;
+  ListOptions options;
+  bool only_inputs = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (only_inputs || argument.empty() || argument[0] != '-' || argument == "-") {
+      options.inputs.push_back(argument);
+    } else if (argument == "--") {
+      only_inputs = true;
+    } else if (argument == "--json") {
+      options.json = true;
+    } else if (argument == "-r" || argument == "--recursive") {
+      options.recursive = true;
+    } else if (argument == "-h" || argument == "--help") {
+      parsed.show_help = true;
+      return parsed;
+    } else {
+      parsed.error = "unknown option \"" + argument + "\" for list";
+      return parsed;
+    }
+  }
+  if (options.inputs.empty()) {
+    parsed.error = "no workbook or folder given";
+  } else {
+    parsed.list = std::move(options);
+  }
+  return parsed;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -256,16 +287,19 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     parsed.show_help = true;
   } else if (command == "--version") {
     parsed.show_version = true;
-  } else if (command != "convert") {
-    parsed.error = "unknown command \"" + command + "\"";
-  } else {
+  } else if (command == "convert") {
     return ConvertArguments(arguments).Parse();
+  } else if (command == "list") {
+    return ParseListArguments(arguments);
+  } else {
+    parsed.error = "unknown command \"" + command + "\"";
   }
   return parsed;
 }
 
 std::string HelpText() {
   return R"(Usage: quorvex convert [options] INPUT...
+       quorvex list [--json] [-r] INPUT...
 
 Converts spreadsheet workbooks (.xls, .xlsx, .xlsm, .xlsb) to other formats. Each INPUT is a
 workbook file or a folder; a folder stands for the workbooks directly inside it (files whose
@@ -345,6 +379,15 @@ clash (A.xls, A.xlsx) share one slice, so that the N slices together write what 
 Numbered names restart at 1 with every workbook, as in one run; only after a failed workbook,
 whose numbering the next one continues, can they differ.
 
+The list command prints one line per sheet of every workbook its inputs name (folders as for
+convert, -r for their subfolders): the workbook's path, the sheet's position among all sheets,
+its name, kind (worksheet, chart, dialog, macro), visibility (visible, hidden, very-hidden) and
+used range ("A1:C20", "B2"; empty for a worksheet without cells and for other kinds), separated
+by tabs; a tab or line break in a path or name shows as a space. With --json it prints one JSON
+array with an object per workbook: "path" and "sheets" (objects with "position", "name", "kind",
+"visibility" and "used_range"), or "path" and "error" when it cannot be read. A workbook that
+cannot be read is reported on the error stream too, and the others are still listed.
+
 The last line sums the run up: "Converted 12 workbooks (57 files), 1 failed. Output folder: DIR",
 after one "Failed:" line per failed workbook with its reason. Failures are printed on the error
 stream even with --quiet; a run without failures prints its summary unless --quiet is given.
@@ -353,7 +396,7 @@ Interrupting a run (Ctrl-C, a termination or hang-up signal) removes the file be
 Warnings (damage worked around, characters written as "?") go to the error stream, even with
 --quiet; they do not change the exit status.
 
-Exit status: 0 when every workbook was converted, 1 when a workbook failed or the
+Exit status: 0 when every workbook was converted (or listed), 1 when a workbook failed or the
 output directory could not be used, 2 when the arguments are wrong.
 )";
 }

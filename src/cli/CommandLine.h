@@ -27,10 +27,17 @@ struct ConvertOptions {
   int shards = 1;
 };
 
+struct ListOptions {
+  bool json = false;       // one JSON array rather than tab-separated lines
+  bool recursive = false;  // folders: their subfolders too
+  std::vector<std::string> inputs;
+};
+
 struct ParsedCommandLine {
   bool show_help = false;
   bool show_version = false;
   std::optional<ConvertOptions> convert;
+  std::optional<ListOptions> list;
   std::string error;  // set when the arguments are wrong
 };
 

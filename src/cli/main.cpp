@@ -10,6 +10,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleControls.h"
 #include "cli/ConvertCommand.h"
+#include "cli/ListCommand.h"
 #include "sheet/writers/TemporaryFiles.h"
 
 int main(int argc, char** argv) {
@@ -26,6 +27,9 @@ int main(int argc, char** argv) {
     if (parsed.show_version) {
       std::printf("quorvex %s\n", QUORVEX_VERSION);
       return 0;
+    }
+    if (parsed.list) {
+      return cli::RunList(*parsed.list, stdout, stderr, &automation::CreateBuiltinApplication);
     }
     if (!parsed.convert) {
       std::fprintf(stderr, "quorvex: %s\nTry 'quorvex --help'.\n", parsed.error.c_str());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/CommandLine.h"
+#include "cli/ListCommand.h"
 
 namespace quorvex::cli {
 namespace {
@@ -105,6 +106,26 @@ TEST(CommandLine, ReadsEncodingsRecursionAndShard) {
   EXPECT_EQ(parsed.convert->save.dbf, automation::DbfEncoding::kCodePage);
   EXPECT_FALSE(parsed.convert->recursive);
   EXPECT_EQ(std::pair(parsed.convert->shard, parsed.convert->shards), std::pair(1, 1));
+}
+
+TEST(CommandLine, ReadsTheListCommand) {
+  auto parsed = Parse({"list", "--json", "-r", "a.xlsx", "--", "--b"});
+  ASSERT_TRUE(parsed.list) << parsed.error;
+  EXPECT_TRUE(parsed.list->json);
+  EXPECT_TRUE(parsed.list->recursive);
+  EXPECT_EQ(parsed.list->inputs, (std::vector<std::string>{"a.xlsx", "--b"}));
+  EXPECT_NE(Parse({"list", "-o", "x", "a"}).error.find("unknown option \"-o\""), std::string::npos);
+  EXPECT_NE(Parse({"list"}).error.find("no workbook"), std::string::npos);
+}
+
+TEST(ListCommand, JsonStringEscapesAndRepairsBrokenUtf8) {
+  EXPECT_EQ(JsonString("a\"b\\c\n\t\x01\x7F"), "\"a\\\"b\\\\c\\n\\t\\u0001\\u007F\"");
+  EXPECT_EQ(JsonString("Zo\xC3\xAB \xE6\xA0\xAA \xF0\x9F\x98\x80"),
+            "\"Zo\xC3\xAB \xE6\xA0\xAA \xF0\x9F\x98\x80\"");
+  // A lone byte, a cut sequence, an overlong form and a surrogate each become U+FFFD.
+  EXPECT_EQ(JsonString("\xFF|\xE6\xA0|\xC0\xAF|\xED\xA0\x80"),
+            "\"\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|"
+            "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"");
 }
 
 TEST(CommandLine, DoubleDashEndsOptions) {

@@ -291,4 +291,44 @@ TEST(EndToEnd, RecursiveRunMirrorsTheTreeAndShardsTogetherWriteWhatOneRunWrites)
   EXPECT_EQ(sharded.files, whole.files);
 }
 
+// list describes every sheet (kind, visibility, used range) as JSON with the names escaped; a
+// workbook that cannot be read is an error object, the others are still listed, the status is 1.
+TEST(EndToEnd, ListDescribesEverySheetAndReportsUnreadableWorkbooks) {
+  using quorvex::sheet::test_support::WorksheetXml;
+  using quorvex::sheet::test_support::XlsxPackage;
+  const fs::path in = FreshDir("list");
+  WriteWorkbook(
+      in / "A.xlsx",
+      XlsxPackage()
+          .AddSheet("Data \\ &quot;1&quot;", WorksheetXml("<row r=\"2\"><c r=\"B2\"><v>1</v></c>"
+                                                          "<c r=\"D2\"><v>2</v></c></row>"))
+          .AddSheet("Old", WorksheetXml("<row r=\"3\"><c r=\"C3\"><v>1</v></c></row>"), "worksheet", "hidden")
+          .AddSheet("Macros", WorksheetXml(""), "worksheet", "veryHidden")
+          .AddSheet("Chart", "<chartsheet/>", "chartsheet"));
+  fs::copy_file(fs::path(QUORVEX_FIXTURES_DIR) / "bad" / "not_a_zip.xlsx", in / "B.xlsx");
+  const std::string a = (in / "A.xlsx").string();
+  const std::string b = (in / "B.xlsx").string();
+  Outcome outcome = RunQuorvex("list '" + in.string() + "'");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.output,
+            a + "\t1\tData \\ \"1\"\tworksheet\tvisible\tB2:D2\n" + a + "\t2\tOld\tworksheet\thidden\tC3\n" +
+                a + "\t3\tMacros\tworksheet\tvery-hidden\t\n" + a +
+                "\t4\tChart\tchart\tvisible\t\nCannot open \"B.xlsx\": the file is not a workbook\n");
+  outcome = RunQuorvex("list --json '" + b + "' '" + a + "'");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(
+      outcome.output,
+      "Cannot open \"B.xlsx\": the file is not a workbook\n[\n  {\"path\": \"" + b +
+          "\", \"error\": \"Cannot open \\\"B.xlsx\\\": the file is not a workbook\"},\n  {\"path\": \"" + a +
+          "\", \"sheets\": [\n"
+          "    {\"position\": 1, \"name\": \"Data \\\\ \\\"1\\\"\", \"kind\": \"worksheet\", \"visibility\": "
+          "\"visible\", \"used_range\": \"B2:D2\"},\n"
+          "    {\"position\": 2, \"name\": \"Old\", \"kind\": \"worksheet\", \"visibility\": \"hidden\", "
+          "\"used_range\": \"C3\"},\n"
+          "    {\"position\": 3, \"name\": \"Macros\", \"kind\": \"worksheet\", \"visibility\": "
+          "\"very-hidden\", \"used_range\": \"\"},\n"
+          "    {\"position\": 4, \"name\": \"Chart\", \"kind\": \"chart\", \"visibility\": \"visible\", "
+          "\"used_range\": \"\"}\n  ]}\n]\n");
+}
+
 }  // namespace
