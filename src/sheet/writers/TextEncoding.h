@@ -23,6 +23,8 @@ class TextEncoder {
 
   /// The bytes the file starts with: the byte-order mark for kUtf8Bom, else none.
   std::string_view Preamble() const;
+  /// Whether text changes on the way (not for the UTF-8 encodings).
+  bool Transcodes() const { return encoding_ == TextEncoding::kWindows1252; }
   /// Appends `utf8` in the encoding.
   void Append(std::string_view utf8, std::string& out);
   /// Characters written as '?' so far.
