@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "sheet/container/DeflateStream.h"
+#include "sheet/container/FileSource.h"
 #include "sheet/container/XmlLimits.h"
 #include "sheet/container/ZipArchive.h"
 
@@ -24,7 +25,8 @@ int main(int argc, char** argv) {
   const char* path = argv[argc - 2];
   const char* part = argv[argc - 1];
   try {
-    container::ZipArchive archive(path, {}, zlib ? container::Inflater::kZlib : container::FastestInflater());
+    container::ZipArchive archive(std::make_unique<container::FileSource>(path), {},
+                                  zlib ? container::Inflater::kZlib : container::FastestInflater());
     const auto* entry = archive.Find(part);
     if (entry == nullptr) {
       std::cerr << "quorvex_inflate: " << path << " has no part " << part << '\n';

@@ -1,7 +1,7 @@
 // Fuzz target: any bytes as an Excel 2.x-4.0 record stream, read from memory.
 #include <algorithm>
 
-#include "FuzzFile.h"
+#include "TouchingSink.h"
 #include "sheet/biff4/Biff4Reader.h"
 #include "sheet/container/MemoryByteSource.h"
 #include "sheet/model/SheetError.h"

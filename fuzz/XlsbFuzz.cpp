@@ -1,20 +1,20 @@
 // Fuzz target: any bytes as the records of an .xlsb worksheet part and styles part, and as a
-// whole .xlsb package.
-#include "FuzzFile.h"
+// whole .xlsb package, all read from memory.
+#include "TouchingSink.h"
 #include "sheet/biff12/BinaryRecordReader.h"
 #include "sheet/biff12/XlsbReader.h"
 #include "sheet/biff12/XlsbSheetReader.h"
 #include "sheet/biff12/XlsbStyles.h"
 #include "sheet/container/MemoryByteSource.h"
+#include "sheet/container/MemorySource.h"
 #include "sheet/model/SheetError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quorvex::sheet;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   if (bytes.starts_with("PK")) {
-    const std::string path = quorvex::fuzz::WriteInput(data, size, ".xlsb");
     try {
-      biff12::XlsbReader reader(path);
+      biff12::XlsbReader reader(std::make_unique<container::MemorySource>(std::string(bytes), "fuzz.xlsb"));
       quorvex::fuzz::ReadAllSheets(reader);
     } catch (const SheetError&) {
     }

@@ -1,14 +1,16 @@
-// Fuzz target: any bytes as an .xlsx package opened through the workbook opener.
-#include "FuzzFile.h"
+// Fuzz target: any bytes as an .xlsx package opened from memory through the workbook opener.
+#include "TouchingSink.h"
 #include "sheet/WorkbookOpener.h"
+#include "sheet/container/MemorySource.h"
 #include "sheet/model/SheetError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = quorvex::fuzz::WriteInput(data, size, ".xlsx");
+  using namespace quorvex::sheet;
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   try {
-    auto reader = quorvex::sheet::OpenWorkbookFile(path);
+    auto reader = OpenWorkbook(std::make_unique<container::MemorySource>(std::string(bytes), "fuzz.xlsx"));
     quorvex::fuzz::ReadAllSheets(*reader);
-  } catch (const quorvex::sheet::SheetError&) {
+  } catch (const SheetError&) {
   }
   return 0;
 }

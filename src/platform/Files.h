@@ -11,15 +11,26 @@ namespace quorvex::platform {
 /// The longest path, in UTF-8 bytes, that a table of remembered file names keeps.
 inline constexpr std::size_t kMaxPathBytes = 4096;
 
-/// std::fopen of a UTF-8 path; `mode` as fopen takes it ("rb", "wb"). nullptr with errno set.
-std::FILE* OpenFile(const std::string& path, const char* mode);
+/// A file open for positioned reads: a descriptor on POSIX systems, a HANDLE on Windows.
+using ReadHandle = std::intptr_t;
+inline constexpr ReadHandle kNoReadHandle = -1;
+
+/// Opens `path` for reading, not inherited by programs started later. kNoReadHandle with errno set.
+ReadHandle OpenForReading(const std::string& path);
+
+/// The size of `file`, found by seeking to its end, which also refuses pipes. -1 with errno set.
+std::int64_t ReadableSize(ReadHandle file);
+
+/// Reads up to `size` bytes at `offset` without a shared file position, so that several threads
+/// may read at once. Returns the count (fewer than asked is possible anywhere, 0 at the end), or
+/// -1 with errno set (EINTR: try again).
+std::int64_t ReadAt(ReadHandle file, std::uint64_t offset, char* buffer, std::size_t size);
+
+void CloseForReading(ReadHandle file);
 
 /// Moves `file` to byte `offset` from SEEK_SET, SEEK_CUR or SEEK_END, with 64-bit offsets on every
 /// system. False with errno set.
 bool SeekFile(std::FILE* file, std::int64_t offset, int origin);
-
-/// The position in `file`, 64 bits wide on every system; -1 with errno set.
-std::int64_t TellFile(std::FILE* file);
 
 /// A new binary file open for reading and writing that is removed when closed, or when the
 /// program ends, however it ends (std::tmpfile, which on Windows would write to the drive's root).

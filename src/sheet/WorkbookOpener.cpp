@@ -1,4 +1,4 @@
-// Chooses a workbook reader from a file's signature.
+// Chooses a workbook reader from the signature of a file or of bytes in memory.
 #include "sheet/WorkbookOpener.h"
 
 #include <algorithm>
@@ -10,7 +10,7 @@
 #include "sheet/biff8/XlsReader.h"
 #include "sheet/container/CompoundFile.h"
 #include "sheet/container/CompoundStreamReader.h"
-#include "sheet/container/InputFile.h"
+#include "sheet/container/FileSource.h"
 #include "sheet/container/ZipArchive.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/ooxml/XlsxReader.h"
@@ -36,14 +36,18 @@ bool HoldsOldBiffStream(container::CompoundFile& file, const container::Compound
 }
 
 /// A compound file is an encrypted OOXML package or a legacy .xls workbook.
-std::unique_ptr<WorkbookReader> OpenCompoundFile(const std::string& path) {
-  auto file = std::make_unique<container::CompoundFile>(path);
+std::unique_ptr<WorkbookReader> OpenCompoundFile(
+    std::unique_ptr<const container::RandomAccessSource> source) {
+  auto file = std::make_unique<container::CompoundFile>(std::move(source));
+  const std::string& name = file->path();
   if (file->FindAnywhere("EncryptionInfo") != nullptr || file->FindAnywhere("EncryptedPackage") != nullptr) {
-    throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", path);
+    throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", name);
   }
   const container::CompoundFile::Entry* stream = biff8::XlsReader::FindWorkbookStream(*file);
   if (stream == nullptr || !HoldsOldBiffStream(*file, *stream))
     return std::make_unique<biff8::XlsReader>(std::move(file));
+  std::string part = name + ": " + stream->name;
+  std::string sheet_name = biff4::SheetNameForFile(name);
   std::shared_ptr<container::CompoundFile> shared = std::move(file);
   biff4::StreamOpener open = [shared,
                               stream](std::uint64_t offset) -> std::unique_ptr<container::ByteSource> {
@@ -51,28 +55,28 @@ std::unique_ptr<WorkbookReader> OpenCompoundFile(const std::string& path) {
     reader->Seek(std::min(offset, reader->size()));
     return reader;
   };
-  return std::make_unique<biff4::Biff4Reader>(std::move(open), path + ": " + stream->name,
-                                              biff4::SheetNameForFile(path));
+  return std::make_unique<biff4::Biff4Reader>(std::move(open), std::move(part), std::move(sheet_name));
 }
 
 }  // namespace
 
-std::unique_ptr<WorkbookReader> OpenWorkbookFile(const std::string& path) {
-  {
-    container::InputFile file(path);
-    char head[8] = {};
-    const std::string_view signature(head, file.ReadAt(0, head, sizeof head));
-    if (signature == container::kCompoundFileMagic) return OpenCompoundFile(path);
-    // Excel 2.x-4.0 files are bare record streams starting with their BOF record.
-    if (biff4::DetectVersion(signature) != 0) return std::make_unique<biff4::Biff4Reader>(path);
-    if (!IsZipSignature(signature)) {
-      throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", path);
-    }
+std::unique_ptr<WorkbookReader> OpenWorkbook(std::unique_ptr<const container::RandomAccessSource> source) {
+  char head[8] = {};
+  const std::string_view signature(head, source->ReadAt(0, head, sizeof head));
+  if (signature == container::kCompoundFileMagic) return OpenCompoundFile(std::move(source));
+  // Excel 2.x-4.0 files are bare record streams starting with their BOF record.
+  if (biff4::DetectVersion(signature) != 0) return std::make_unique<biff4::Biff4Reader>(std::move(source));
+  if (!IsZipSignature(signature)) {
+    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", source->name());
   }
-  auto archive = std::make_unique<container::ZipArchive>(path);
+  auto archive = std::make_unique<container::ZipArchive>(std::move(source));
   if (biff12::XlsbReader::IsBinaryWorkbook(*archive))
     return std::make_unique<biff12::XlsbReader>(std::move(archive));
   return std::make_unique<ooxml::XlsxReader>(std::move(archive));
+}
+
+std::unique_ptr<WorkbookReader> OpenWorkbookFile(const std::string& path) {
+  return OpenWorkbook(std::make_unique<container::FileSource>(path));
 }
 
 }  // namespace quorvex::sheet

@@ -1,6 +1,7 @@
 // Files and folders on POSIX systems, where paths are bytes and UTF-8 needs no conversion.
 #include "platform/Files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,16 +10,26 @@
 
 namespace quorvex::platform {
 
-std::FILE* OpenFile(const std::string& path, const char* mode) {
-  return std::fopen(path.c_str(), mode);
+static_assert(sizeof(off_t) == 8, "reading large workbooks needs 64-bit file offsets");
+
+ReadHandle OpenForReading(const std::string& path) {
+  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+std::int64_t ReadableSize(ReadHandle file) {
+  return ::lseek(static_cast<int>(file), 0, SEEK_END);
+}
+
+std::int64_t ReadAt(ReadHandle file, std::uint64_t offset, char* buffer, std::size_t size) {
+  return ::pread(static_cast<int>(file), buffer, size, static_cast<off_t>(offset));
+}
+
+void CloseForReading(ReadHandle file) {
+  ::close(static_cast<int>(file));
 }
 
 bool SeekFile(std::FILE* file, std::int64_t offset, int origin) {
   return ::fseeko(file, static_cast<off_t>(offset), origin) == 0;
-}
-
-std::int64_t TellFile(std::FILE* file) {
-  return static_cast<std::int64_t>(::ftello(file));
 }
 
 std::FILE* OpenTemporaryFile() {

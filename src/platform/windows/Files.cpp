@@ -5,6 +5,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 
@@ -65,16 +66,48 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 }  // namespace
 
-std::FILE* OpenFile(const std::string& path, const char* mode) {
-  return ::_wfopen(WideFromUtf8(path).c_str(), WideFromUtf8(mode).c_str());
+ReadHandle OpenForReading(const std::string& path) {
+  const HANDLE handle = ::CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) errno = ErrnoFromWindowsError(::GetLastError());
+  return reinterpret_cast<ReadHandle>(handle);
+}
+
+std::int64_t ReadableSize(ReadHandle file) {
+  const HANDLE handle = reinterpret_cast<HANDLE>(file);
+  LARGE_INTEGER size{};
+  if (::GetFileType(handle) != FILE_TYPE_DISK) {
+    errno = ESPIPE;
+    return -1;
+  }
+  if (!::GetFileSizeEx(handle, &size)) {
+    errno = ErrnoFromWindowsError(::GetLastError());
+    return -1;
+  }
+  return size.QuadPart;
+}
+
+std::int64_t ReadAt(ReadHandle file, std::uint64_t offset, char* buffer, std::size_t size) {
+  // The offset travels with the call; reads on one handle from several threads are serialised
+  // by the system, each at its own offset.
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  DWORD read = 0;
+  const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, DWORD{1} << 30));
+  if (::ReadFile(reinterpret_cast<HANDLE>(file), buffer, want, &read, &at)) return read;
+  const DWORD error = ::GetLastError();
+  if (error == ERROR_HANDLE_EOF) return 0;
+  errno = ErrnoFromWindowsError(error);
+  return -1;
+}
+
+void CloseForReading(ReadHandle file) {
+  ::CloseHandle(reinterpret_cast<HANDLE>(file));
 }
 
 bool SeekFile(std::FILE* file, std::int64_t offset, int origin) {
   return ::_fseeki64(file, offset, origin) == 0;
-}
-
-std::int64_t TellFile(std::FILE* file) {
-  return ::_ftelli64(file);
 }
 
 std::FILE* OpenTemporaryFile() {

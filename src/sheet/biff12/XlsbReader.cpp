@@ -30,7 +30,8 @@ bool XlsbReader::IsBinaryWorkbook(container::ZipArchive& archive) {
   return FindMainPart(archive).binary();
 }
 
-XlsbReader::XlsbReader(const std::string& path) : XlsbReader(std::make_unique<container::ZipArchive>(path)) {}
+XlsbReader::XlsbReader(std::unique_ptr<const container::RandomAccessSource> source)
+    : XlsbReader(std::make_unique<container::ZipArchive>(std::move(source))) {}
 
 XlsbReader::XlsbReader(std::unique_ptr<container::ZipArchive> archive) : archive_(std::move(archive)) {
   Open();

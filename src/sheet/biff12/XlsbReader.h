@@ -18,7 +18,8 @@ class XlsbReader : public WorkbookReader {
   /// its relationships and the styles part. Shared strings are read when a sheet first needs
   /// them. Throws SheetError: kNotAWorkbook without a workbook part, kCorrupt for damaged parts.
   explicit XlsbReader(std::unique_ptr<container::ZipArchive> archive);
-  explicit XlsbReader(const std::string& path);
+  /// Reads the package `source` holds.
+  explicit XlsbReader(std::unique_ptr<const container::RandomAccessSource> source);
   ~XlsbReader() override;
 
   const Workbook& workbook() const override { return workbook_; }

@@ -7,9 +7,8 @@
 #include "platform/Utf8Path.h"
 #include "sheet/biff4/Biff4Records.h"
 #include "sheet/biff4/Biff4SheetReader.h"
-#include "sheet/container/FileByteSource.h"
-#include "sheet/container/InputFile.h"
 #include "sheet/container/LittleEndian.h"
+#include "sheet/container/SourceByteSource.h"
 #include "sheet/container/Utf8.h"
 #include "sheet/model/SheetError.h"
 
@@ -48,10 +47,11 @@ Biff4Reader::Biff4Reader(StreamOpener open, std::string part, std::string sheet_
   Scan();
 }
 
-Biff4Reader::Biff4Reader(const std::string& path)
-    : part_(path), sheet_name_(SheetNameForFile(path)), file_(std::make_unique<container::InputFile>(path)) {
-  open_ = [file = file_.get()](std::uint64_t offset) -> std::unique_ptr<container::ByteSource> {
-    return std::make_unique<container::FileByteSource>(*file, offset);
+Biff4Reader::Biff4Reader(std::unique_ptr<const container::RandomAccessSource> source)
+    : part_(source->name()), sheet_name_(SheetNameForFile(source->name())) {
+  open_ = [shared = std::shared_ptr<const container::RandomAccessSource>(std::move(source))](
+              std::uint64_t offset) -> std::unique_ptr<container::ByteSource> {
+    return std::make_unique<container::SourceByteSource>(*shared, offset);
   };
   Scan();
 }

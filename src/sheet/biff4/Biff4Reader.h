@@ -11,7 +11,7 @@
 #include "sheet/biff/CodePage.h"
 #include "sheet/biff4/Biff4Styles.h"
 #include "sheet/container/ByteSource.h"
-#include "sheet/container/InputFile.h"
+#include "sheet/container/RandomAccessSource.h"
 #include "sheet/model/WorkbookReader.h"
 
 namespace quorvex::sheet::biff4 {
@@ -27,8 +27,8 @@ class Biff4Reader : public WorkbookReader {
   /// when the stream does not start with a BIFF2-4 BOF record, kPasswordProtected at a FILEPASS
   /// record, kCorrupt for damaged records.
   Biff4Reader(StreamOpener open, std::string part, std::string sheet_name);
-  /// Reads the file at `path`, its sheet named after the file.
-  explicit Biff4Reader(const std::string& path);
+  /// Reads the bare record stream `source` holds, its sheet named after the source (a file's path).
+  explicit Biff4Reader(std::unique_ptr<const container::RandomAccessSource> source);
   ~Biff4Reader() override;
 
   const Workbook& workbook() const override { return workbook_; }
@@ -52,7 +52,6 @@ class Biff4Reader : public WorkbookReader {
 
   std::string part_;
   std::string sheet_name_;
-  std::unique_ptr<container::InputFile> file_;  // when reading a file by its path
   StreamOpener open_;
   int version_ = 0;
   Workbook workbook_;

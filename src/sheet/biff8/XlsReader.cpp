@@ -10,7 +10,8 @@
 
 namespace quorvex::sheet::biff8 {
 
-XlsReader::XlsReader(const std::string& path) : XlsReader(std::make_unique<container::CompoundFile>(path)) {}
+XlsReader::XlsReader(std::unique_ptr<const container::RandomAccessSource> source)
+    : XlsReader(std::make_unique<container::CompoundFile>(std::move(source))) {}
 
 const container::CompoundFile::Entry* XlsReader::FindWorkbookStream(const container::CompoundFile& file) {
   // The stream sits under the root; writers whose directory tree is damaged still list it.

@@ -17,8 +17,8 @@ class XlsReader : public WorkbookReader {
   /// globals. Throws SheetError: kNotAWorkbook when neither stream exists, kPasswordProtected
   /// for encrypted workbooks, kUnsupported for versions before BIFF5, kCorrupt for damage.
   explicit XlsReader(std::unique_ptr<container::CompoundFile> file);
-  /// Opens the compound file at `path` first.
-  explicit XlsReader(const std::string& path);
+  /// Reads the compound file `source` holds first.
+  explicit XlsReader(std::unique_ptr<const container::RandomAccessSource> source);
   ~XlsReader() override;
 
   const Workbook& workbook() const override { return globals_.workbook; }

@@ -53,28 +53,27 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-CompoundFile::CompoundFile(const std::string& path) : file_(path) {
+CompoundFile::CompoundFile(std::unique_ptr<const RandomAccessSource> source) : source_(std::move(source)) {
   ReadHeader();
 }
 
 CompoundFile::~CompoundFile() = default;
 
 void CompoundFile::Fail(const std::string& sentence, const std::string& part, std::uint64_t offset) const {
-  throw SheetError(SheetErrorCode::kCorrupt, sentence,
-                   part.empty() ? file_.path() : file_.path() + ": " + part, offset);
+  throw SheetError(SheetErrorCode::kCorrupt, sentence, part.empty() ? path() : path() + ": " + part, offset);
 }
 
 void CompoundFile::ReadHeader() {
   char header[kHeaderSize];
-  if (file_.ReadAt(0, header, sizeof header) != sizeof header) {
-    if (std::string_view(header, std::min<std::uint64_t>(file_.size(), kCompoundFileMagic.size())) ==
-        kCompoundFileMagic.substr(0, std::min<std::uint64_t>(file_.size(), kCompoundFileMagic.size()))) {
+  if (source_->ReadAt(0, header, sizeof header) != sizeof header) {
+    if (std::string_view(header, std::min<std::uint64_t>(source_->Size(), kCompoundFileMagic.size())) ==
+        kCompoundFileMagic.substr(0, std::min<std::uint64_t>(source_->Size(), kCompoundFileMagic.size()))) {
       Fail("the compound file is truncated inside its header", "header", 0);
     }
-    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", file_.path());
+    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", path());
   }
   if (std::string_view(header, kCompoundFileMagic.size()) != kCompoundFileMagic) {
-    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", file_.path());
+    throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", path());
   }
   sector_shift_ = ReadU16(header + 0x1E);
   if (sector_shift_ != 9 && sector_shift_ != 12)
@@ -83,7 +82,7 @@ void CompoundFile::ReadHeader() {
     Fail("the compound file declares an invalid mini sector size", "header", 0x20);
   sector_size_ = 1u << sector_shift_;
   // Sector n starts at (n + 1) * size; a final partial sector still holds data streams may use.
-  sector_count_ = file_.size() <= sector_size_ ? 0 : (file_.size() - 1) / sector_size_;
+  sector_count_ = source_->Size() <= sector_size_ ? 0 : (source_->Size() - 1) / sector_size_;
   first_directory_ = ReadU32(header + 0x30);
   mini_cutoff_ = ReadU32(header + 0x38);
   if (mini_cutoff_ != 4096) Fail("the compound file declares an invalid mini stream cutoff", "header", 0x38);
@@ -100,7 +99,7 @@ void CompoundFile::ReadSector(std::uint32_t sector, char* out, const std::string
          what, (static_cast<std::uint64_t>(sector) + 1) * sector_size_);
   }
   const std::uint64_t offset = (static_cast<std::uint64_t>(sector) + 1) * sector_size_;
-  const std::size_t got = file_.ReadAt(offset, out, sector_size_);
+  const std::size_t got = source_->ReadAt(offset, out, sector_size_);
   if (got != sector_size_) {
     // Only the last sector may be short; the missing bytes read as zero.
     if (sector + 1 != sector_count_) Fail("the compound file is truncated", what, offset + got);

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sheet/container/InputFile.h"
+#include "sheet/container/RandomAccessSource.h"
 
 namespace quorvex::sheet::container {
 
@@ -35,15 +35,16 @@ class CompoundFile {
   /// Marks FAT entries whose FAT sector the file does not hold (a value MS-CFB reserves).
   static constexpr std::uint32_t kUnknownFatEntry = 0xFFFFFFFB;
 
-  /// Opens `path` and reads the header, the whole FAT (through the DIFAT), the mini FAT and the
-  /// directory. Damage in them that no stream needs (FAT sectors, directory sectors or a mini
-  /// stream past the end of the file, loops) is left for OpenStream to meet, if ever. Throws
-  /// SheetError kIo when unreadable, kNotAWorkbook when the signature is wrong, kCorrupt for a
-  /// damaged header or a directory without its root.
-  explicit CompoundFile(const std::string& path);
+  /// Reads the header of the compound file `source` holds, the whole FAT (through the DIFAT), the mini FAT
+  /// and the directory. Damage in them that no stream needs (FAT sectors, directory sectors or a mini stream
+  /// past the end of the file, loops) is left for OpenStream to meet, if ever. Throws SheetError kIo when
+  /// unreadable, kNotAWorkbook when the signature is wrong, kCorrupt for a damaged header or a directory
+  /// without its root.
+  explicit CompoundFile(std::unique_ptr<const RandomAccessSource> source);
   ~CompoundFile();
 
-  const std::string& path() const { return file_.path(); }
+  /// The source's name: the file's path, for errors.
+  const std::string& path() const { return source_->name(); }
   const std::vector<Entry>& entries() const { return entries_; }
 
   /// The stream or storage named `name` (ASCII case ignored) directly under the root, or nullptr.
@@ -73,7 +74,7 @@ class CompoundFile {
   void ReadSector(std::uint32_t sector, char* out, const std::string& what) const;
   [[noreturn]] void Fail(const std::string& sentence, const std::string& part, std::uint64_t offset) const;
 
-  mutable InputFile file_;
+  std::unique_ptr<const RandomAccessSource> source_;
   std::uint32_t sector_shift_ = 9;
   std::uint32_t sector_size_ = 512;
   std::uint32_t mini_cutoff_ = 4096;

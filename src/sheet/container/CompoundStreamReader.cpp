@@ -47,7 +47,7 @@ std::size_t CompoundStreamReader::ReadRegular(char* buffer, std::size_t size) {
   const std::size_t first = static_cast<std::size_t>(position_ >> shift);
   const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(run, size));
   const std::uint64_t offset = (static_cast<std::uint64_t>(sectors_[first]) + 1) * sector_size + within;
-  const std::size_t got = file_.file_.ReadAt(offset, buffer, want);
+  const std::size_t got = file_.source_->ReadAt(offset, buffer, want);
   if (got != want) {
     throw SheetError(SheetErrorCode::kCorrupt, "the stream '" + name_ + "' is truncated",
                      file_.path() + ": " + name_, position_ + got);
@@ -71,7 +71,7 @@ std::size_t CompoundStreamReader::ReadMini(char* buffer, std::size_t size) {
   const std::uint64_t offset =
       (static_cast<std::uint64_t>(file_.mini_stream_sectors_[container]) + 1) * file_.sector_size_ +
       (in_mini_stream & (file_.sector_size_ - 1));
-  const std::size_t got = file_.file_.ReadAt(offset, buffer, want);
+  const std::size_t got = file_.source_->ReadAt(offset, buffer, want);
   if (got != want) {
     throw SheetError(SheetErrorCode::kCorrupt, "the stream '" + name_ + "' is truncated",
                      file_.path() + ": " + name_, position_ + got);

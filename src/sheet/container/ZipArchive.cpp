@@ -1,4 +1,4 @@
-// A zip archive on disk: central directory (zip64 too), entries by name, entry readers.
+// A zip archive: central directory (zip64 too), entries by name, entry readers.
 #include "sheet/container/ZipArchive.h"
 
 #include <algorithm>
@@ -36,17 +36,17 @@ std::string FoldName(std::string_view name) {
 
 }  // namespace
 
-ZipArchive::ZipArchive(const std::string& path, ZipLimits limits, Inflater inflater)
-    : file_(path), limits_(limits), inflater_(inflater) {
+ZipArchive::ZipArchive(std::unique_ptr<const RandomAccessSource> source, ZipLimits limits, Inflater inflater)
+    : source_(std::move(source)), limits_(limits), inflater_(inflater) {
   ReadDirectory(LocateDirectory());
 }
 
 void ZipArchive::Fail(const std::string& sentence, std::uint64_t offset) const {
-  throw SheetError(SheetErrorCode::kCorrupt, sentence, file_.path(), offset);
+  throw SheetError(SheetErrorCode::kCorrupt, sentence, path(), offset);
 }
 
 ZipArchive::DirectoryLocation ZipArchive::LocateDirectory() {
-  const std::uint64_t file_size = file_.size();
+  const std::uint64_t file_size = source_->Size();
   if (file_size < kEndOfDirectorySize) {
     Fail("the file is too short to be a zip package; it is probably truncated", file_size);
   }
@@ -54,7 +54,7 @@ ZipArchive::DirectoryLocation ZipArchive::LocateDirectory() {
       static_cast<std::size_t>(std::min<std::uint64_t>(file_size, kMaxCommentSize + kEndOfDirectorySize));
   const std::uint64_t tail_offset = file_size - tail_size;
   std::string tail(tail_size, '\0');
-  if (file_.ReadAt(tail_offset, tail.data(), tail_size) != tail_size) {
+  if (source_->ReadAt(tail_offset, tail.data(), tail_size) != tail_size) {
     Fail("the file ended while reading it", tail_offset);
   }
 
@@ -83,14 +83,14 @@ ZipArchive::DirectoryLocation ZipArchive::LocateDirectory() {
   // The entry counts are only hints: writers overflow them past 65535 entries without zip64.
   if ((disk != 0 && disk != 0xFFFF) || (directory_disk != 0 && directory_disk != 0xFFFF)) {
     throw SheetError(SheetErrorCode::kUnsupported, "zip archives split over several files are not supported",
-                     file_.path(), eocd_offset);
+                     path(), eocd_offset);
   }
 
   std::uint64_t directory_end = eocd_offset;
   if (eocd_offset >= kZip64LocatorSize) {
     char locator[kZip64LocatorSize];
     const std::uint64_t locator_offset = eocd_offset - kZip64LocatorSize;
-    if (file_.ReadAt(locator_offset, locator, sizeof locator) == sizeof locator &&
+    if (source_->ReadAt(locator_offset, locator, sizeof locator) == sizeof locator &&
         ReadU32(locator) == kZip64LocatorSignature) {
       const std::uint64_t zip64_offset = ReadU64(locator + 8);
       if (zip64_offset > locator_offset || locator_offset - zip64_offset < kZip64EndSize) {
@@ -114,7 +114,7 @@ ZipArchive::DirectoryLocation ZipArchive::LocateDirectory() {
     Fail("the zip directory lies outside the file", eocd_offset);
   }
   if (location.size > limits_.max_directory_size) {
-    throw SheetError(SheetErrorCode::kTooLarge, "the zip directory expands beyond safe limits", file_.path(),
+    throw SheetError(SheetErrorCode::kTooLarge, "the zip directory expands beyond safe limits", path(),
                      location.offset);
   }
   return location;
@@ -122,20 +122,20 @@ ZipArchive::DirectoryLocation ZipArchive::LocateDirectory() {
 
 bool ZipArchive::HasSignatureAt(std::uint64_t offset, std::uint64_t size, std::uint64_t end) {
   char signature[4];
-  return size >= 4 && offset <= end - 4 && file_.ReadAt(offset, signature, 4) == 4 &&
+  return size >= 4 && offset <= end - 4 && source_->ReadAt(offset, signature, 4) == 4 &&
          ReadU32(signature) == kDirectoryHeaderSignature;
 }
 
 void ZipArchive::ReadZip64End(std::uint64_t eocd_offset, DirectoryLocation& location) {
   char record[kZip64EndSize];
-  if (file_.ReadAt(eocd_offset, record, sizeof record) != sizeof record ||
+  if (source_->ReadAt(eocd_offset, record, sizeof record) != sizeof record ||
       ReadU32(record) != kZip64EndSignature) {
     Fail("the zip64 directory record is missing", eocd_offset);
   }
   if (ReadU32(record + 16) != 0 || ReadU32(record + 20) != 0 ||
       ReadU64(record + 24) != ReadU64(record + 32)) {
     throw SheetError(SheetErrorCode::kUnsupported, "zip archives split over several files are not supported",
-                     file_.path(), eocd_offset);
+                     path(), eocd_offset);
   }
   location.count = ReadU64(record + 32);
   location.size = ReadU64(record + 40);
@@ -144,7 +144,7 @@ void ZipArchive::ReadZip64End(std::uint64_t eocd_offset, DirectoryLocation& loca
 
 void ZipArchive::ReadDirectory(const DirectoryLocation& location) {
   std::string directory(static_cast<std::size_t>(location.size), '\0');
-  if (file_.ReadAt(location.offset, directory.data(), directory.size()) != directory.size()) {
+  if (source_->ReadAt(location.offset, directory.data(), directory.size()) != directory.size()) {
     Fail("the file ended inside the zip directory", location.offset);
   }
   entries_.reserve(static_cast<std::size_t>(
@@ -160,8 +160,7 @@ void ZipArchive::ReadDirectory(const DirectoryLocation& location) {
     }
     if (directory.size() - pos < kDirectoryHeaderSize) Fail("the zip directory is cut short", at);
     if (entries_.size() == limits_.max_entries) {
-      throw SheetError(SheetErrorCode::kTooLarge, "the zip directory expands beyond safe limits",
-                       file_.path(), at);
+      throw SheetError(SheetErrorCode::kTooLarge, "the zip directory expands beyond safe limits", path(), at);
     }
     ZipEntry entry;
     entry.flags = ReadU16(h + 8);
@@ -202,7 +201,7 @@ void ZipArchive::ReadDirectory(const DirectoryLocation& location) {
     }
     if (disk != 0 && disk != 0xFFFF) {
       throw SheetError(SheetErrorCode::kUnsupported,
-                       "zip archives split over several files are not supported", file_.path(), at);
+                       "zip archives split over several files are not supported", path(), at);
     }
     // Offsets and sizes are checked when the entry is opened: a damaged entry nobody reads
     // does not spoil the archive.
@@ -226,7 +225,7 @@ const ZipEntry* ZipArchive::Find(std::string_view name) const {
 }
 
 std::unique_ptr<ZipEntryReader> ZipArchive::OpenEntry(const ZipEntry& entry) {
-  return std::make_unique<ZipEntryReader>(file_, entry, limits_, inflater_);
+  return std::make_unique<ZipEntryReader>(*source_, entry, limits_, inflater_);
 }
 
 std::unique_ptr<ByteSource> ZipArchive::OpenStream(const ZipEntry& entry) {

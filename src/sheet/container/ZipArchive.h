@@ -1,4 +1,4 @@
-// A zip archive on disk: its central directory, entries by name, and readers for their content.
+// A zip archive: its central directory, entries by name, and readers for their content.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 #include "sheet/container/ByteSource.h"
 #include "sheet/container/DeflateStream.h"
-#include "sheet/container/InputFile.h"
+#include "sheet/container/RandomAccessSource.h"
 #include "sheet/container/ZipEntry.h"
 #include "sheet/container/ZipEntryReader.h"
 #include "sheet/container/ZipLimits.h"
@@ -19,15 +19,17 @@ namespace quorvex::sheet::container {
 
 class ZipArchive {
  public:
-  /// Opens `path` and reads its central directory (zip64 too). Data prepended to the archive is
-  /// allowed for; an entry's own offsets and sizes are checked only when it is opened. Throws
-  /// SheetError: kIo when the file cannot be read, kCorrupt when the end-of-central-directory
-  /// record is missing (a truncated file) or the directory is damaged, kUnsupported for archives
-  /// split over several files, kTooLarge for an oversized directory. Deflated entries go through
-  /// `inflater` (tests run both).
-  explicit ZipArchive(const std::string& path, ZipLimits limits = {}, Inflater inflater = FastestInflater());
+  /// Reads the central directory (zip64 too) of the archive `source` holds. Data prepended to the
+  /// archive is allowed for; an entry's own offsets and sizes are checked only when it is opened.
+  /// Throws SheetError: kIo when the source cannot be read, kCorrupt when the end-of-central-
+  /// directory record is missing (a truncated file) or the directory is damaged, kUnsupported for
+  /// archives split over several files, kTooLarge for an oversized directory. Deflated entries go
+  /// through `inflater` (tests run both).
+  explicit ZipArchive(std::unique_ptr<const RandomAccessSource> source, ZipLimits limits = {},
+                      Inflater inflater = FastestInflater());
 
-  const std::string& path() const { return file_.path(); }
+  /// The source's name: the file's path, for errors.
+  const std::string& path() const { return source_->name(); }
   const std::vector<ZipEntry>& entries() const { return entries_; }
 
   /// The entry named exactly `name`, else one whose name matches ignoring ASCII case and '\\'
@@ -61,7 +63,7 @@ class ZipArchive {
   bool HasSignatureAt(std::uint64_t offset, std::uint64_t size, std::uint64_t end);
   [[noreturn]] void Fail(const std::string& sentence, std::uint64_t offset) const;
 
-  InputFile file_;
+  std::unique_ptr<const RandomAccessSource> source_;
   ZipLimits limits_;
   Inflater inflater_;
   std::uint64_t prefix_size_ = 0;  // bytes before the archive's first record

@@ -16,12 +16,12 @@ constexpr std::uint32_t kDataDescriptorSignature = 0x08074b50;  // APPNOTE.TXT 4
 
 }  // namespace
 
-ZipEntryReader::ZipEntryReader(InputFile& file, const ZipEntry& entry, const ZipLimits& limits,
-                               Inflater inflater)
-    : file_(file), entry_(entry), limits_(limits) {
+ZipEntryReader::ZipEntryReader(const RandomAccessSource& source, const ZipEntry& entry,
+                               const ZipLimits& limits, Inflater inflater)
+    : source_(source), entry_(entry), limits_(limits) {
   char header[kLocalHeaderSize];
   const std::uint64_t at = entry_.local_header_offset;
-  if (file_.ReadAt(at, header, sizeof header) != sizeof header) {
+  if (source_.ReadAt(at, header, sizeof header) != sizeof header) {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", at);
   }
   if (ReadU32(header) != kLocalHeaderSignature) {
@@ -37,7 +37,7 @@ ZipEntryReader::ZipEntryReader(InputFile& file, const ZipEntry& entry, const Zip
          at);
   }
   data_offset_ = at + kLocalHeaderSize + ReadU16(header + 26) + ReadU16(header + 28);
-  const std::uint64_t file_size = file_.size();
+  const std::uint64_t file_size = source_.Size();
   if (data_offset_ > file_size) {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", data_offset_);
   }
@@ -75,7 +75,7 @@ std::size_t ZipEntryReader::ReadStored(char* buffer, std::size_t size) {
   const std::uint64_t remaining = input_limit_ - compressed_read_;
   const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, remaining));
   if (want == 0) return 0;
-  const std::size_t got = file_.ReadAt(data_offset_ + compressed_read_, buffer, want);
+  const std::size_t got = source_.ReadAt(data_offset_ + compressed_read_, buffer, want);
   if (got != want) {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", total_out_ + got);
   }
@@ -89,7 +89,7 @@ std::size_t ZipEntryReader::ReadStored(char* buffer, std::size_t size) {
 void ZipEntryReader::FillInput() {
   const std::size_t want =
       static_cast<std::size_t>(std::min<std::uint64_t>(kInputChunk, input_limit_ - compressed_read_));
-  const std::size_t got = file_.ReadAt(data_offset_ + compressed_read_, input_.get(), want);
+  const std::size_t got = source_.ReadAt(data_offset_ + compressed_read_, input_.get(), want);
   if (got != want) {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", compressed_read_ + got);
   }
@@ -150,7 +150,7 @@ bool ZipEntryReader::DescriptorCrcMatches() {
   if (entry_.method == ZipEntry::kMethodStored) return false;
   const std::uint64_t end = data_offset_ + compressed_read_ - stream_->input_left();
   char descriptor[8];
-  if (file_.ReadAt(end, descriptor, sizeof descriptor) != sizeof descriptor) return false;
+  if (source_.ReadAt(end, descriptor, sizeof descriptor) != sizeof descriptor) return false;
   const char* crc = ReadU32(descriptor) == kDataDescriptorSignature ? descriptor + 4 : descriptor;
   return ReadU32(crc) == crc_;
 }

@@ -6,7 +6,7 @@
 
 #include "sheet/container/ByteSource.h"
 #include "sheet/container/DeflateStream.h"
-#include "sheet/container/InputFile.h"
+#include "sheet/container/RandomAccessSource.h"
 #include "sheet/container/ZipEntry.h"
 #include "sheet/container/ZipLimits.h"
 #include "sheet/model/SheetError.h"
@@ -16,8 +16,9 @@ namespace quorvex::sheet::container {
 class ZipEntryReader : public ByteSource {
  public:
   /// Reads the entry's local header; deflated data goes through `inflater`. Throws SheetError
-  /// kPasswordProtected, kUnsupported (method) or kCorrupt. `file` must outlive the reader.
-  ZipEntryReader(InputFile& file, const ZipEntry& entry, const ZipLimits& limits, Inflater inflater);
+  /// kPasswordProtected, kUnsupported (method) or kCorrupt. `source` must outlive the reader.
+  ZipEntryReader(const RandomAccessSource& source, const ZipEntry& entry, const ZipLimits& limits,
+                 Inflater inflater);
   ~ZipEntryReader() override;
   ZipEntryReader(const ZipEntryReader&) = delete;
   ZipEntryReader& operator=(const ZipEntryReader&) = delete;
@@ -42,10 +43,10 @@ class ZipEntryReader : public ByteSource {
   [[noreturn]] void FailDamaged(const std::string& reason) const;
   [[noreturn]] void Fail(SheetErrorCode code, const std::string& sentence, std::uint64_t offset) const;
 
-  InputFile& file_;
+  const RandomAccessSource& source_;
   ZipEntry entry_;
   ZipLimits limits_;
-  std::uint64_t data_offset_ = 0;      // first byte of the entry's data in the file
+  std::uint64_t data_offset_ = 0;      // first byte of the entry's data in the archive
   std::uint64_t input_limit_ = 0;      // bytes of it the reader may use
   std::uint64_t compressed_read_ = 0;  // bytes of it read from the file so far
   std::uint64_t total_out_ = 0;

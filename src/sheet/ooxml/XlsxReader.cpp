@@ -37,7 +37,8 @@ std::string PartFor(const Relationships& relationships, std::string_view type, s
 
 }  // namespace
 
-XlsxReader::XlsxReader(const std::string& path) : XlsxReader(std::make_unique<container::ZipArchive>(path)) {}
+XlsxReader::XlsxReader(std::unique_ptr<const container::RandomAccessSource> source)
+    : XlsxReader(std::make_unique<container::ZipArchive>(std::move(source))) {}
 
 XlsxReader::XlsxReader(std::unique_ptr<container::ZipArchive> archive) : archive_(std::move(archive)) {
   Open();

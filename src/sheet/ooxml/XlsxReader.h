@@ -12,8 +12,8 @@ namespace quorvex::sheet::ooxml {
 
 class XlsxReader : public WorkbookReader {
  public:
-  /// Opens the package at `path`; see the archive constructor for what is read at open.
-  explicit XlsxReader(const std::string& path);
+  /// Reads the package `source` holds; see the archive constructor for what is read at open.
+  explicit XlsxReader(std::unique_ptr<const container::RandomAccessSource> source);
   /// Reads the package relationships, the workbook part (sheet list, date system), its
   /// relationships and the styles part. Shared strings are read when a sheet first needs them.
   /// Throws SheetError: kNotAWorkbook when there is no workbook part, kUnsupported for binary

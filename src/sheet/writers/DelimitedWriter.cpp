@@ -1,6 +1,8 @@
 // Delimited text output of one range, written row by row as the cells arrive.
 #include "sheet/writers/DelimitedWriter.h"
 
+#include <algorithm>
+
 namespace quorvex::sheet {
 namespace {
 
@@ -10,7 +12,9 @@ constexpr std::string_view kLineBreak = "\r\n";
 
 DelimitedWriter::DelimitedWriter(OutputStream& out, const numfmt::CellText& text, char delimiter,
                                  const CellRange& range)
-    : out_(out), text_(text), delimiter_(delimiter), range_(range), next_row_(range.first_row) {}
+    : out_(out), text_(text), delimiter_(delimiter), range_(range), next_row_(range.first_row) {
+  for (const char c : {delimiter, '"', '\r', '\n'}) quoted_characters_[static_cast<unsigned char>(c)] = true;
+}
 
 bool DelimitedWriter::Add(const Cell& cell) {
   if (!range_.Contains(cell.row, cell.column)) return false;
@@ -36,8 +40,9 @@ bool DelimitedWriter::Add(const Cell& cell) {
 
 void DelimitedWriter::AppendField(std::string_view text) {
   std::string& line = out_.buffer();
-  const char specials[] = {delimiter_, '"', '\r', '\n', '\0'};
-  if (text.find_first_of(specials) == std::string_view::npos) {
+  // A table lookup per character: find_first_of would search the list of specials for each one.
+  if (std::none_of(text.begin(), text.end(),
+                   [this](char c) { return quoted_characters_[static_cast<unsigned char>(c)]; })) {
     line.append(text);
     return;
   }

@@ -1,6 +1,7 @@
 // Writes one sheet's range as delimited text (CSV or tab-separated), row by row.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -40,6 +41,7 @@ class DelimitedWriter {
   OutputStream& out_;
   const numfmt::CellText& text_;
   char delimiter_;
+  std::array<bool, 256> quoted_characters_{};  // those that make a field need quotes
   CellRange range_;
   std::uint32_t next_row_;  // the next row whose line has not been started
   bool any_line_ = false;

@@ -2,7 +2,7 @@
 // the formula cell records of the .xlsb reader.
 #include <gtest/gtest.h>
 
-#include "../support/TempFile.h"
+#include "../support/InMemory.h"
 #include "XlsbTestFiles.h"
 #include "sheet/biff12/FormulaDecompiler.h"
 #include "sheet/biff12/XlsbReader.h"
@@ -13,8 +13,8 @@ namespace {
 using test_support::Brt;
 using test_support::BuildXlsb;
 using test_support::Bytes;
+using test_support::InMemory;
 using test_support::RowHeader;
-using test_support::TempFile;
 using test_support::XlsbCell;
 using Lines = std::vector<std::string>;
 
@@ -104,8 +104,7 @@ class FormulaLog : public SheetSink {
 };
 
 Lines Formulas(const std::string& part, const std::string& workbook_records = {}) {
-  TempFile file(BuildXlsb({{u"Sheet1", part}, {u"My Data", ""}}, workbook_records), ".xlsb");
-  biff12::XlsbReader reader(file.path());
+  biff12::XlsbReader reader(InMemory(BuildXlsb({{u"Sheet1", part}, {u"My Data", ""}}, workbook_records)));
   FormulaLog log;
   reader.ReadSheet(0, log);
   return log.lines;

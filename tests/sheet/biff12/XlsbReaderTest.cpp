@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../support/EventLog.h"
-#include "../support/TempFile.h"
+#include "../support/InMemory.h"
 #include "XlsbTestFiles.h"
 #include "sheet/WorkbookOpener.h"
 #include "sheet/biff12/XlsbReader.h"
@@ -14,14 +14,13 @@ namespace {
 using test_support::Brt;
 using test_support::BuildXlsb;
 using test_support::Bytes;
+using test_support::InMemory;
 using test_support::RowHeader;
-using test_support::TempFile;
 using test_support::XlsbCell;
 using Lines = std::vector<std::string>;
 
 Lines Events(const std::string& package, std::size_t position = 0) {
-  TempFile file(package, ".xlsb");
-  biff12::XlsbReader reader(file.path());
+  biff12::XlsbReader reader(InMemory(package));
   test_support::EventLog log;
   reader.ReadSheet(position, log);
   return log.events;
@@ -54,8 +53,7 @@ TEST(XlsbReader, ListsSheetsWithKindVisibilityDateSystemAndActiveTab) {
                                          {u"Chart", "", true},
                                          {u"H\u00e9", RowHeader(0) + Brt(5, XlsbCell(0).F64(3)), false, 1}},
                                         Brt(153, Bytes().U32(1).U32(0)) + book_view);
-  TempFile file(package, ".xlsb");
-  auto reader = OpenWorkbookFile(file.path());
+  auto reader = OpenWorkbook(InMemory(package));
   const Workbook& workbook = reader->workbook();
   ASSERT_EQ(workbook.sheets.size(), 3u);
   EXPECT_EQ(workbook.sheets[2].name, "H\xC3\xA9");
@@ -123,8 +121,7 @@ TEST(XlsbReader, ReadsNumberFormatsFontsFillsBordersAndCellFormats) {
       Brt(47,
           Bytes().U16(0).U16(170).U16(0).U16(1).U16(0).U8(0).U8(3).U16(3 | (1 << 3) | 0x40).U16(0).str()) +
       Brt(618, "");
-  TempFile file(BuildXlsb({{u"S", ""}}, {}, styles), ".xlsb");
-  biff12::XlsbReader reader(file.path());
+  biff12::XlsbReader reader(InMemory(BuildXlsb({{u"S", ""}}, {}, styles)));
   const Workbook& workbook = reader.workbook();
   ASSERT_EQ(workbook.cell_formats.size(), 2u);  // the style XF outside the cell XFs is not one
   const CellFormat& format = workbook.cell_formats[1];
@@ -198,8 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(XlsbReader, MissingSheetPartIsCorrupt) {
   std::string package = BuildXlsb({{u"S", RowHeader(0)}});
-  TempFile file(package, ".xlsb");
-  biff12::XlsbReader reader(file.path());
+  biff12::XlsbReader reader(InMemory(package));
   // The part exists: read it. A relationship to a missing part would fail the same way as .xlsx.
   test_support::EventLog log;
   EXPECT_NO_THROW(reader.ReadSheet(0, log));

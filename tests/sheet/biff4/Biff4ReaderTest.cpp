@@ -8,9 +8,11 @@
 #include "../support/BiffBuilder.h"
 #include "../support/CompoundFileBuilder.h"
 #include "../support/EventLog.h"
+#include "../support/InMemory.h"
 #include "../support/TempFile.h"
 #include "sheet/WorkbookOpener.h"
 #include "sheet/biff4/Biff4Reader.h"
+#include "sheet/container/FileSource.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/numfmt/CellText.h"
 
@@ -19,6 +21,7 @@ namespace {
 
 using test_support::Bytes;
 using test_support::EventLog;
+using test_support::InMemory;
 using test_support::Record;
 using test_support::TempFile;
 
@@ -104,10 +107,9 @@ std::string Result(std::uint8_t type, std::uint8_t value = 0) {
   return Bytes().U8(type).U8(0).U8(value).U8(0).U16(0).U16(0xFFFF).str();
 }
 
-/// A stream saved as a file and opened through the opener; the file lives as long as this.
+/// A stream opened from memory through the opener.
 struct Opened {
-  explicit Opened(const std::string& bytes) : file(bytes, ".xls"), reader(OpenWorkbookFile(file.path())) {}
-  TempFile file;
+  explicit Opened(const std::string& bytes) : reader(OpenWorkbook(InMemory(bytes, "book.xls"))) {}
   std::unique_ptr<WorkbookReader> reader;
 };
 
@@ -230,7 +232,7 @@ TEST(Biff4Reader, ReadsBiff4WorkbooksSheetBySheet) {
 TEST(Biff4Reader, WorksheetFileNamesItsSheetAfterTheFile) {
   const Writer w(3);
   TempFile file(w.Bof(0x0010) + w.Number(0, 0, 0, 1) + test_support::Eof(), ".xls");
-  const Biff4Reader reader(file.path());
+  const Biff4Reader reader(std::make_unique<container::FileSource>(file.path()));
   EXPECT_EQ(reader.biff_version(), 3);
   ASSERT_EQ(reader.workbook().sheets.size(), 1u);
   EXPECT_EQ(reader.workbook().sheets[0].name, SheetNameForFile(file.path()));
@@ -242,8 +244,7 @@ TEST(Biff4Reader, OpensAnOldStreamWrappedInACompoundFile) {
   const Writer w(3);
   const std::string stream = w.Bof(0x0010) + w.Format("General") + w.Format("0.0") + w.Xf(0) + w.Xf(1) +
                              w.Number(0, 0, 1, 2.5) + w.Label(1, 0, "wrapped") + test_support::Eof();
-  TempFile file(test_support::BuildCompoundFileWithStreams({{"Book", stream}}).bytes, ".xls");
-  auto reader = OpenWorkbookFile(file.path());
+  auto reader = OpenWorkbook(InMemory(test_support::BuildCompoundFileWithStreams({{"Book", stream}}).bytes));
   ASSERT_EQ(reader->workbook().sheets.size(), 1u);
   EXPECT_EQ(ShownCells(*reader, 0), (std::vector<std::string>{"0,0 2.5", "1,0 wrapped"}));
 }

@@ -1,4 +1,4 @@
-// Helpers for .xls reader tests: a BIFF stream saved as a compound file, and its sheets read.
+// Helpers for .xls reader tests: a BIFF stream in a compound file in memory, and its sheets read.
 #pragma once
 
 #include <memory>
@@ -8,20 +8,25 @@
 #include "../support/BiffBuilder.h"
 #include "../support/CompoundFileBuilder.h"
 #include "../support/EventLog.h"
-#include "../support/TempFile.h"
+#include "../support/InMemory.h"
 #include "sheet/biff8/XlsReader.h"
 
 namespace quorvex::sheet::test_support {
 
-/// A .xls file on disk holding `stream` under `stream_name`, opened with the .xls reader.
+/// A .xls file's bytes holding `stream` under `stream_name`, opened from memory with the .xls reader.
 class XlsFile {
  public:
-  explicit XlsFile(const std::string& stream, const char* stream_name = "Workbook")
-      : file_(BuildCompoundFileWithStreams({{stream_name, stream}, {"\x05SummaryInformation", "x"}}).bytes,
-              ".xls") {}
+  /// The name errors give the file.
+  static constexpr const char* kName = "book.xls";
 
-  std::unique_ptr<biff8::XlsReader> Open() const { return std::make_unique<biff8::XlsReader>(file_.path()); }
-  const std::string& path() const { return file_.path(); }
+  explicit XlsFile(const std::string& stream, const char* stream_name = "Workbook")
+      : bytes_(BuildCompoundFileWithStreams({{stream_name, stream}, {"\x05SummaryInformation", "x"}}).bytes) {
+  }
+
+  std::unique_ptr<biff8::XlsReader> Open() const {
+    return std::make_unique<biff8::XlsReader>(InMemory(bytes_, kName));
+  }
+  const std::string& bytes() const { return bytes_; }
 
   /// Every event of sheet `position`.
   std::vector<std::string> Events(std::size_t position = 0) const {
@@ -37,7 +42,7 @@ class XlsFile {
   }
 
  private:
-  TempFile file_;
+  std::string bytes_;
 };
 
 /// A BIFF8 stream with one worksheet "Sheet1" holding `records` and the globals `globals`.

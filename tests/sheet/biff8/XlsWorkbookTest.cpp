@@ -13,6 +13,7 @@ using test_support::BiffSheet;
 using test_support::BuildBiffStream;
 using test_support::Bytes;
 using test_support::CellHead;
+using test_support::InMemory;
 using test_support::OneSheet;
 using test_support::Record;
 using test_support::XlsFile;
@@ -222,35 +223,33 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(XlsOpener, CompoundFilesAreEncryptedPackagesOrXlsWorkbooks) {
   using test_support::BuildCompoundFileWithStreams;
-  using test_support::TempFile;
-  const TempFile encrypted(
-      BuildCompoundFileWithStreams({{"EncryptionInfo", "x"}, {"EncryptedPackage", "y"}}).bytes);
   try {
-    OpenWorkbookFile(encrypted.path());
+    OpenWorkbook(
+        InMemory(BuildCompoundFileWithStreams({{"EncryptionInfo", "x"}, {"EncryptedPackage", "y"}}).bytes,
+                 "locked.xlsx"));
     FAIL();
   } catch (const SheetError& error) {
     EXPECT_EQ(error.code(), SheetErrorCode::kPasswordProtected);
-    EXPECT_NE(std::string(error.what()).find(encrypted.path()), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find("locked.xlsx"), std::string::npos) << error.what();
   }
-  const TempFile other(BuildCompoundFileWithStreams({{"WordDocument", "x"}}).bytes);
   try {
-    OpenWorkbookFile(other.path());
+    OpenWorkbook(InMemory(BuildCompoundFileWithStreams({{"WordDocument", "x"}}).bytes));
     FAIL();
   } catch (const SheetError& error) {
     EXPECT_EQ(error.code(), SheetErrorCode::kNotAWorkbook);
   }
   const XlsFile xls(OneSheet(Record(0x0203, CellHead(0, 0).F64(4))));
-  EXPECT_EQ(OpenWorkbookFile(xls.path())->workbook().sheets.at(0).name, "Sheet1");
+  EXPECT_EQ(OpenWorkbook(InMemory(xls.bytes()))->workbook().sheets.at(0).name, "Sheet1");
 }
 
 TEST(XlsOpener, FilepassNamesTheFile) {
   const XlsFile file(test_support::Bof(0x0005) + Record(0x002F, std::string(6, '\0')) + test_support::Eof());
   try {
-    OpenWorkbookFile(file.path());
+    OpenWorkbook(InMemory(file.bytes(), XlsFile::kName));
     FAIL();
   } catch (const SheetError& error) {
     EXPECT_EQ(error.code(), SheetErrorCode::kPasswordProtected);
-    EXPECT_NE(std::string(error.what()).find(file.path()), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find(XlsFile::kName), std::string::npos) << error.what();
   }
 }
 

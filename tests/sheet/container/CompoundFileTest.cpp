@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "../support/CompoundFileBuilder.h"
-#include "../support/TempFile.h"
+#include "../support/InMemory.h"
 #include "sheet/container/CompoundFile.h"
 #include "sheet/container/CompoundStreamReader.h"
 #include "sheet/model/SheetError.h"
@@ -16,7 +16,7 @@ namespace {
 using test_support::BuildCompoundFileWithStreams;
 using test_support::BuiltCompoundFile;
 using test_support::CompoundStream;
-using test_support::TempFile;
+using test_support::InMemory;
 
 /// Bytes that differ at every position, so a sector read from the wrong place shows.
 std::string Pattern(std::size_t size, unsigned salt) {
@@ -44,8 +44,7 @@ TEST_P(CompoundFileStreams, ReadBackExactlyInAnyChunkSize) {
   // A small stream beside the one under test, so the mini stream and the FAT both hold two chains.
   const std::vector<CompoundStream> streams = {{"Other", Pattern(200, 7)},
                                                {"Workbook", Pattern(param.size, 1)}};
-  TempFile file(BuildCompoundFileWithStreams(streams, param.shift).bytes);
-  CompoundFile compound(file.path());
+  CompoundFile compound(InMemory(BuildCompoundFileWithStreams(streams, param.shift).bytes));
   const CompoundFile::Entry* entry = compound.FindTopLevel("workbook");
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->size, param.size);
@@ -67,8 +66,7 @@ TEST(CompoundFile, ReadsFatSectorsListedInTheDifat) {
   const std::string data = Pattern(7'500'000, 3);
   const BuiltCompoundFile built = BuildCompoundFileWithStreams({{"Workbook", data}});
   ASSERT_FALSE(built.difat_sectors.empty());
-  TempFile file(built.bytes);
-  CompoundFile compound(file.path());
+  CompoundFile compound(InMemory(built.bytes));
   auto reader = compound.OpenStream(*compound.FindTopLevel("Workbook"));
   EXPECT_EQ(ReadAll(*reader, 65536), data);
 }
@@ -76,8 +74,7 @@ TEST(CompoundFile, ReadsFatSectorsListedInTheDifat) {
 TEST(CompoundFile, SeeksInsideRegularAndMiniStreams) {
   const std::string big = Pattern(20000, 5);
   const std::string small = Pattern(1000, 9);
-  TempFile file(BuildCompoundFileWithStreams({{"Big", big}, {"Small", small}}).bytes);
-  CompoundFile compound(file.path());
+  CompoundFile compound(InMemory(BuildCompoundFileWithStreams({{"Big", big}, {"Small", small}}).bytes));
   for (const auto& [name, data] : {std::pair{"Big", big}, std::pair{"Small", small}}) {
     auto reader = compound.OpenStream(*compound.FindTopLevel(name));
     reader->Seek(700);
@@ -89,8 +86,8 @@ TEST(CompoundFile, SeeksInsideRegularAndMiniStreams) {
 }
 
 TEST(CompoundFile, FindsOnlyTopLevelNamesIgnoringCase) {
-  TempFile file(BuildCompoundFileWithStreams({{"Book", "x"}, {"EncryptionInfo", "y"}}).bytes);
-  CompoundFile compound(file.path());
+  CompoundFile compound(
+      InMemory(BuildCompoundFileWithStreams({{"Book", "x"}, {"EncryptionInfo", "y"}}).bytes));
   EXPECT_NE(compound.FindTopLevel("BOOK"), nullptr);
   EXPECT_NE(compound.FindTopLevel("encryptioninfo"), nullptr);
   EXPECT_EQ(compound.FindTopLevel("Workbook"), nullptr);
@@ -114,9 +111,8 @@ TEST_P(CompoundFileDamage, IsReportedWithoutReadingGarbage) {
   BuiltCompoundFile built =
       BuildCompoundFileWithStreams({{"Workbook", Pattern(10240, 1)}, {"Small", Pattern(300, 2)}});
   GetParam().apply(built);
-  TempFile file(built.bytes);
   try {
-    CompoundFile compound(file.path());
+    CompoundFile compound(InMemory(built.bytes));
     for (const char* name : {"Workbook", "Small"}) {
       if (const CompoundFile::Entry* entry = compound.FindTopLevel(name)) {
         auto reader = compound.OpenStream(*entry);
@@ -169,8 +165,7 @@ TEST_P(CompoundFileTolerance, OpensWhenTheDamageTouchesNoStreamItReads) {
   BuiltCompoundFile built =
       BuildCompoundFileWithStreams({{"Workbook", Pattern(10240, 1)}, {"Small", Pattern(300, 2)}});
   GetParam().apply(built);
-  TempFile file(built.bytes);
-  CompoundFile compound(file.path());
+  CompoundFile compound(InMemory(built.bytes));
   const CompoundFile::Entry* entry = compound.FindTopLevel("Workbook");
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(ReadAll(*compound.OpenStream(*entry), 4096), Pattern(10240, 1));

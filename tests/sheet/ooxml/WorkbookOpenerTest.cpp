@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "../support/CompoundFileWriter.h"
+#include "../support/InMemory.h"
 #include "../support/TempFile.h"
 #include "../support/ZipWriter.h"
 #include "RecordingSink.h"
@@ -13,6 +14,7 @@
 namespace quorvex::sheet {
 namespace {
 
+using test_support::InMemory;
 using test_support::RecordingSink;
 using test_support::TempFile;
 using test_support::WorksheetXml;
@@ -27,9 +29,8 @@ struct Outcome {
 
 /// Opens the bytes as a workbook and reads every sheet, reporting the error if any.
 Outcome OpenAndReadAll(const std::string& bytes) {
-  TempFile file(bytes, ".xlsx");
   try {
-    auto reader = OpenWorkbookFile(file.path());
+    auto reader = OpenWorkbook(InMemory(bytes));
     for (std::size_t i = 0; i < reader->workbook().sheets.size(); ++i) {
       RecordingSink sink;
       reader->ReadSheet(i, sink);
@@ -135,8 +136,7 @@ TEST(WorkbookOpener, SheetWithoutItsPartReadsEmptyWithAWarning) {
                        test_support::kRelationshipTypes +
                        "/worksheet\" Target=\"../../../etc/passwd\"/></Relationships>");
   for (const XlsxPackage* package : {&no_relationship, &no_part, &escaping}) {
-    TempFile file(package->Build(), ".xlsx");
-    auto reader = OpenWorkbookFile(file.path());
+    auto reader = OpenWorkbook(InMemory(package->Build()));
     std::vector<std::string> warnings;
     reader->SetWarningHandler([&](const std::string& warning) { warnings.push_back(warning); });
     ASSERT_EQ(reader->workbook().sheets.size(), 1u);
@@ -190,8 +190,7 @@ TEST(WorkbookOpener, FindsPartsHoweverThePackageNamesThem) {
   cases.emplace_back("workbook part elsewhere without package relationships", moved);
 
   for (const auto& [what, package] : cases) {
-    TempFile file(package.Build(), ".xlsx");
-    auto reader = OpenWorkbookFile(file.path());
+    auto reader = OpenWorkbook(InMemory(package.Build()));
     ASSERT_EQ(reader->workbook().sheets.size(), 1u) << what;
     RecordingSink sink;
     reader->ReadSheet(0, sink);
@@ -258,8 +257,7 @@ TEST(WorkbookOpener, ZipBombSheetIsTooLarge) {
   bomb.declared_size = 4096;
   // Rebuild the package by hand so this one part lies about its size.
   ZipWriter zip;
-  TempFile reference(package.Build(), ".xlsx");
-  container::ZipArchive parts(reference.path());
+  container::ZipArchive parts(InMemory(package.Build()));
   for (const auto& entry : parts.entries()) {
     if (entry.name != bomb.name) zip.Add(entry.name, parts.ReadEntry(entry, 1 << 20));
   }

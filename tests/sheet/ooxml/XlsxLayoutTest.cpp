@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "../support/TempFile.h"
+#include "../support/InMemory.h"
 #include "XlsxPackage.h"
 #include "sheet/container/MemoryByteSource.h"
 #include "sheet/ooxml/CorePropertiesPart.h"
@@ -15,7 +15,7 @@
 namespace quorvex::sheet::ooxml {
 namespace {
 
-using test_support::TempFile;
+using test_support::InMemory;
 using test_support::WorksheetXml;
 using test_support::XlsxPackage;
 
@@ -149,8 +149,7 @@ TEST(XlsxLayout, SheetReportsColumnsRowsMergesDefaultsAndFormulaText) {
       "</sheetData><mergeCells count=\"1\"><mergeCell ref=\"C5:E7\"/></mergeCells></worksheet>";
   XlsxPackage package;
   package.AddSheet("S", sheet);
-  TempFile file(package.Build(), ".xlsx");
-  XlsxReader reader(file.path());
+  XlsxReader reader(InMemory(package.Build()));
   LayoutSink sink;
   reader.ReadSheet(0, sink);
   EXPECT_NEAR(sink.default_width, 10.714, 0.001);

@@ -1,7 +1,7 @@
 // Tests for XlsxReader: sheet list, date system, shared strings, cell types, styles, positions.
 #include <gtest/gtest.h>
 
-#include "../support/TempFile.h"
+#include "../support/InMemory.h"
 #include "RecordingSink.h"
 #include "XlsxPackage.h"
 #include "sheet/ooxml/XlsxReader.h"
@@ -9,8 +9,8 @@
 namespace quorvex::sheet::ooxml {
 namespace {
 
+using test_support::InMemory;
 using test_support::RecordingSink;
-using test_support::TempFile;
 using test_support::WorksheetXml;
 using test_support::XlsxPackage;
 using Cells = std::vector<std::string>;
@@ -20,8 +20,7 @@ const std::string kSst =
 
 /// Opens the package and streams the sheet at `position`.
 RecordingSink ReadSheet(const XlsxPackage& package, std::size_t position = 0) {
-  TempFile file(package.Build(), ".xlsx");
-  XlsxReader reader(file.path());
+  XlsxReader reader(InMemory(package.Build()));
   RecordingSink sink;
   reader.ReadSheet(position, sink);
   return sink;
@@ -41,8 +40,7 @@ TEST(XlsxReader, ListsSheetsInWorkbookOrderWithTheirKinds) {
       .AddSheet("Macro1", WorksheetXml(""), "macrosheet")
       .AddSheet("Dialog1", "<dialogsheet/>", "dialogsheet")
       .AddSheet("Last &amp; _x0041_", WorksheetXml(""));
-  TempFile file(package.Build(), ".xlsx");
-  XlsxReader reader(file.path());
+  XlsxReader reader(InMemory(package.Build()));
   const Workbook& workbook = reader.workbook();
   ASSERT_EQ(workbook.sheets.size(), 5u);
   EXPECT_EQ(workbook.sheets[0].name, "Data");
@@ -73,8 +71,7 @@ TEST(XlsxReader, ReadsTheDateSystemInEitherBooleanForm) {
   for (const auto& [attributes, expected] : cases) {
     XlsxPackage package;
     package.SetWorkbookProperties(attributes).AddSheet("S", WorksheetXml(""));
-    TempFile file(package.Build(), ".xlsx");
-    EXPECT_EQ(XlsxReader(file.path()).workbook().date1904, expected) << attributes;
+    EXPECT_EQ(XlsxReader(InMemory(package.Build())).workbook().date1904, expected) << attributes;
   }
 }
 
@@ -156,8 +153,7 @@ TEST(XlsxReader, ReadsNumberFormatsAndCellFormatsFromStyles) {
                  "<cellStyleXfs count=\"1\"><xf numFmtId=\"7\"/></cellStyleXfs>"
                  "<cellXfs count=\"3\"><xf numFmtId=\"0\"/><xf numFmtId=\"164\" applyNumberFormat=\"1\">"
                  "<alignment horizontal=\"left\"/></xf><xf numFmtId=\"14\"/></cellXfs></styleSheet>");
-  TempFile file(package.Build(), ".xlsx");
-  XlsxReader reader(file.path());
+  XlsxReader reader(InMemory(package.Build()));
   const Workbook& workbook = reader.workbook();
   ASSERT_EQ(workbook.cell_formats.size(), 3u);
   EXPECT_EQ(workbook.cell_formats[1].number_format_id, 164u);
@@ -170,8 +166,7 @@ TEST(XlsxReader, ReadsNumberFormatsAndCellFormatsFromStyles) {
 TEST(XlsxReader, MissingStylesGiveOneDefaultFormat) {
   XlsxPackage package;
   package.AddSheet("S", WorksheetXml(""));
-  TempFile file(package.Build(), ".xlsx");
-  XlsxReader reader(file.path());
+  XlsxReader reader(InMemory(package.Build()));
   ASSERT_EQ(reader.workbook().cell_formats.size(), 1u);
   EXPECT_EQ(reader.workbook().cell_formats[0].number_format_id, 0u);
 }
@@ -200,8 +195,7 @@ TEST(XlsxReader, ReadsStrictNamespacesAndPrefixedElements) {
                "<x:worksheet xmlns:x=\"" + strict_main +
                    "\"><x:sheetData><x:row r=\"1\"><x:c r=\"A1\"><x:v>7</x:v></x:c></x:row>"
                    "</x:sheetData></x:worksheet>");
-  TempFile file(package.Build(), ".xlsx");
-  XlsxReader reader(file.path());
+  XlsxReader reader(InMemory(package.Build()));
   ASSERT_EQ(reader.workbook().sheets.size(), 1u);
   EXPECT_TRUE(reader.workbook().date1904);
   EXPECT_EQ(reader.workbook().sheets[0].location, "xl/data/one.xml");
@@ -214,8 +208,7 @@ TEST(XlsxReader, ReadsMacroEnabledWorkbooksLikeOthers) {
   XlsxPackage package;
   package.AddSheet("S", WorksheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"))
       .SetPart("xl/vbaProject.bin", std::string("\xD0\xCF\x11\xE0 not read", 13));
-  TempFile file(package.Build(), ".xlsm");
-  XlsxReader reader(file.path());
+  XlsxReader reader(InMemory(package.Build()));
   RecordingSink sink;
   reader.ReadSheet(0, sink);
   EXPECT_EQ(sink.cells, (Cells{"0,0 n:1"}));

@@ -1,27 +1,12 @@
-// Fuzz helpers: the input written to a private temporary file, and a sink that touches every cell.
+// Fuzz helper: a sink that touches every cell, and a reading of every sheet into it.
 #pragma once
-
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <string>
 
 #include "sheet/model/WorkbookReader.h"
 
 namespace quorvex::fuzz {
-
-/// Writes the input to a file in /dev/shm (else /tmp) named after the process, reused per run.
-inline std::string WriteInput(const std::uint8_t* data, std::size_t size, const char* extension) {
-  const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  const std::string path = std::string(folder) + "/quorvex-fuzz-" + std::to_string(getpid()) + extension;
-  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-    if (size > 0) std::fwrite(data, 1, size, file);
-    std::fclose(file);
-  }
-  return path;
-}
 
 /// Reads every field of every event, so sanitizers see any bad pointer a reader hands out.
 class TouchingSink : public sheet::SheetSink {
