@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "catalogue/ListWorkbooks.h"
+#include "platform/Utf8Path.h"
 
 namespace quorvex::catalogue {
 
@@ -20,7 +21,7 @@ std::vector<std::string> SubfolderNames(const fs::path& folder) {
   std::error_code error;
   fs::directory_iterator it(folder, error);
   for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = platform::Utf8FromPath(it->path().filename());
     std::error_code status_error;
     if (!name.empty() && name.front() != '.' && it->is_directory(status_error) && !status_error) {
       names.push_back(name);
@@ -42,7 +43,7 @@ std::vector<std::string> FoldersBelow(const std::string& root) {
   while (!pending.empty()) {
     const std::string relative = std::move(pending.back());
     pending.pop_back();
-    const fs::path folder = relative.empty() ? fs::path(root) : fs::path(root) / relative;
+    const fs::path folder = platform::PathFromUtf8(relative.empty() ? root : root + "/" + relative);
     std::error_code error;
     const fs::path canonical = fs::canonical(folder, error);
     if (error || !seen.insert(canonical).second) continue;

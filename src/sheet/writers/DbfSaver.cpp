@@ -2,13 +2,13 @@
 #include "sheet/writers/DbfSaver.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "platform/Utf8Path.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/stream/SheetScan.h"
 #include "sheet/writers/DbfCodePage.h"
@@ -339,7 +339,7 @@ DbfSaveResult SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std:
   out.Write(std::string_view(&DbfTableWriter::kEndOfFile, 1));
   out.Commit();
   if (request.utf8) {
-    OutputFile cpg(std::filesystem::path(path).replace_extension(".cpg").string());
+    OutputFile cpg(path.substr(0, path.size() - platform::ExtensionOf(path).size()) + ".cpg");
     cpg.Write("UTF-8");
     cpg.Commit();
   }
