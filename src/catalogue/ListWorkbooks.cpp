@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/PathHelpers.h"
+#include "platform/Utf8Path.h"
 
 namespace quorvex::catalogue {
 
@@ -19,8 +20,26 @@ char LowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Name order ignoring letter case; names equal but for case keep a fixed order.
-bool ComesBefore(const std::string& a, const std::string& b) {
+// The workbook file names in `folder`; stops quietly at the first listing error.
+std::vector<std::string> WorkbookFilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  fs::directory_iterator it(platform::PathFromUtf8(folder), error);
+  const fs::directory_iterator end;
+  while (!error && it != end) {
+    const std::string name = platform::Utf8FromPath(it->path().filename());
+    std::error_code status_error;
+    if (IsWorkbookFileName(name) && it->is_regular_file(status_error) && !status_error) {
+      names.push_back(name);
+    }
+    it.increment(error);
+  }
+  return names;
+}
+
+}  // namespace
+
+bool ListedBefore(const std::string& a, const std::string& b) {
   const auto lower_less = [](char x, char y) {
     return static_cast<unsigned char>(LowerAscii(x)) < static_cast<unsigned char>(LowerAscii(y));
   };
@@ -33,31 +52,12 @@ bool ComesBefore(const std::string& a, const std::string& b) {
   return a < b;
 }
 
-// The workbook file names in `folder`; stops quietly at the first listing error.
-std::vector<std::string> WorkbookFilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code error;
-  fs::directory_iterator it(folder, error);
-  const fs::directory_iterator end;
-  while (!error && it != end) {
-    const std::string name = it->path().filename().string();
-    std::error_code status_error;
-    if (IsWorkbookFileName(name) && it->is_regular_file(status_error) && !status_error) {
-      names.push_back(name);
-    }
-    it.increment(error);
-  }
-  return names;
-}
-
-}  // namespace
-
 bool IsWorkbookFileName(const std::string& name) {
   // Dot-files are hidden; ".xls" alone is one of them.
   if (name.empty() || name.front() == '.') {
     return false;
   }
-  const std::string extension = fs::path(name).extension().string();
+  const std::string extension = platform::ExtensionOf(name);
   static constexpr char kPrefix[] = ".xls";
   if (extension.size() < sizeof(kPrefix) - 1) {
     return false;
@@ -75,10 +75,10 @@ void ListWorkbooks(engine::EngineState& state, engine::Controls& controls, const
     state.table().Clear();
     controls.ClearWorkbookRows();
     if (engine::PathKind(entry) == engine::kFileAtPath) {
-      controls.AddWorkbookRow(fs::path(entry).filename().string(), true);
+      controls.AddWorkbookRow(platform::FileNameOf(entry), true);
     } else {
       std::vector<std::string> names = WorkbookFilesIn(entry);
-      std::sort(names.begin(), names.end(), ComesBefore);
+      std::sort(names.begin(), names.end(), ListedBefore);
       const std::size_t shown = std::min(names.size(), static_cast<std::size_t>(kMaxListedWorkbooks));
       for (std::size_t i = 0; i < shown; ++i) {
         controls.AddWorkbookRow(names[i], true);
