@@ -104,7 +104,7 @@ std::string BuiltinWorkbook::SheetsUsedRangeAddress(int index) {
   const auto address = [](std::uint32_t row, std::uint32_t column) {
     return ColumnLetters(column) + std::to_string(std::uint64_t{row} + 1);
   };
-  const std::string first = address(used->first_row, used->first_column);
+  std::string first = address(used->first_row, used->first_column);
   if (used->first_row == used->last_row && used->first_column == used->last_column) return first;
   return first + ":" + address(used->last_row, used->last_column);
 }
