@@ -20,9 +20,9 @@ windows_tools=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev)
 bench_tools=(hyperfine time unzip isal python3 libreoffice-calc-nogui)
 # What the tests need besides: the test framework, the independent programs that open our
 # output (GDAL for dBASE, Chromium for web pages, LibreOffice and Gnumeric for XML Spreadsheet),
-# the checkers of the package and its desktop files, clang-format, clang with the sanitizer
-# and fuzzer runtimes and the symbolizer that puts source lines in their reports, and Wine to
-# run quorvex.exe.
+# the checkers of the package and its desktop files, clang-format, clang-tidy, clang with the
+# sanitizer and fuzzer runtimes and the symbolizer that puts source lines in their reports, and
+# Wine to run quorvex.exe.
 case "${1:-}" in
   --package)
     packages+=("${package_tools[@]}") ;;
@@ -36,7 +36,7 @@ case "${1:-}" in
     packages+=(libgtest-dev libgmock-dev unzip python3 xvfb xauth fonts-liberation gdal-bin
                chromium chromium-driver gnumeric libreoffice-calc-nogui
                "${package_tools[@]}" lintian desktop-file-utils appstream bash-completion
-               clang clang-format-14 libclang-rt-14-dev llvm "${windows_tools[@]}" wine64) ;;
+               clang clang-format-14 clang-tidy-14 libclang-rt-14-dev llvm "${windows_tools[@]}" wine64) ;;
 esac
 
 missing=()

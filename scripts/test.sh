@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is needed and checks the tree as CI does: the formatting, the g++ build with every
-# test, quorvex.exe cross-compiled for Windows and run under Wine against the Linux build, then a
-# clang build with AddressSanitizer and UndefinedBehaviorSanitizer that runs the tests
-# again and each fuzz target for a fixed number of inputs. Any formatting drift, warning, failed
-# test or sanitizer report fails the run. Prints the time of each stage at the end.
+# Installs what is needed and checks the tree as CI does: the formatting, the g++ build with
+# clang-tidy over its sources and every test, quorvex.exe cross-compiled for Windows and run under
+# Wine against the Linux build, then a clang build with AddressSanitizer and
+# UndefinedBehaviorSanitizer that runs the tests again and each fuzz target for a fixed number of
+# inputs. Any formatting drift, warning, clang-tidy finding, failed test or sanitizer report fails
+# the run. Prints the time of each stage at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -41,6 +42,7 @@ Stage "format check" scripts/check-format.sh
 Stage "windows cross build" scripts/build-windows.sh -DQUORVEX_WARNINGS_AS_ERRORS=ON
 Stage "g++ build" scripts/build.sh -DQUORVEX_BUILD_TESTS=ON -DQUORVEX_WARNINGS_AS_ERRORS=ON \
   -DQUORVEX_WINDOWS_EXE="$PWD/build-windows/src/cli/quorvex.exe"
+Stage "clang-tidy" scripts/check-tidy.sh build
 Stage "g++ tests" ctest --test-dir build --output-on-failure -j2 -LE windows
 Stage "wine tests" ctest --test-dir build --output-on-failure -L windows
 # A sanitizer report ends the program with its own status (not the 1 or 2 quorvex uses), so a

@@ -9,7 +9,7 @@ namespace quorvex::automation {
 class AutomationError : public std::runtime_error {
  public:
   explicit AutomationError(const std::string& description) : std::runtime_error(description) {}
-  std::string Description() const { return what(); }
+  std::string description() const { return what(); }
 };
 
 }  // namespace quorvex::automation

@@ -98,7 +98,7 @@ void RemoveSelectedInput(engine::EngineContext& context, InputListRows& rows) {
     const int removed = rows.SelectedInputRow();
     rows.RemoveInputRow(removed);
     if (count - 1 <= 0) {
-      context.state.Table().Clear();
+      context.state.table().Clear();
       context.controls.ClearWorkbookRows();
       context.controls.ClearWorksheetRows();
       return;
@@ -141,7 +141,7 @@ void MoveSelectedInputDown(InputListRows& rows) {
 }
 
 void RemoveAllInputs(engine::EngineContext& context, InputListRows& rows) {
-  context.state.Table().Clear();
+  context.state.table().Clear();
   rows.ClearInputRows();
   context.controls.ClearWorkbookRows();
   context.controls.ClearWorksheetRows();
@@ -158,7 +158,7 @@ void InputListItemClick(engine::EngineContext& context, InputListRows& rows) {
   ListWorkbooks(context.state, context.controls, entry);
   ListWorksheets(context);
   context.controls.SetBusy(false);
-  context.state.Table().Clear();
+  context.state.table().Clear();
 }
 
 }  // namespace quorvex::catalogue

@@ -72,7 +72,7 @@ bool IsWorkbookFileName(const std::string& name) {
 
 void ListWorkbooks(engine::EngineState& state, engine::Controls& controls, const std::string& entry) {
   try {
-    state.Table().Clear();
+    state.table().Clear();
     controls.ClearWorkbookRows();
     if (engine::PathKind(entry) == engine::kFileAtPath) {
       controls.AddWorkbookRow(platform::FileNameOf(entry), true);

@@ -14,7 +14,7 @@ namespace {
 using engine::SheetSelectionTable;
 
 void RestoreFromTable(engine::EngineContext& context, int row) {
-  const SheetSelectionTable& table = context.state.Table();
+  const SheetSelectionTable& table = context.state.table();
   for (int sheet = 1; sheet <= SheetSelectionTable::kMaxSheets; ++sheet) {
     const std::string name = table.Name(row, sheet);
     if (name.empty()) {
@@ -25,7 +25,7 @@ void RestoreFromTable(engine::EngineContext& context, int row) {
 }
 
 void ShowOpenFailure(engine::Controls& controls, const std::string& description) {
-  controls.ShowMessage(description.empty() ? "An unknown error occurred." : description,
+  controls.ShowMessage(description.empty() ? "An unknown error occurred" : description,
                        engine::MessageIcon::kError);
   controls.ShowMessage("Excel file open failed!", engine::MessageIcon::kError);
 }
@@ -63,7 +63,7 @@ void ListWorksheets(engine::EngineContext& context) {
     bool known = false;
     if (!state.ReadSheetsFromWorkbook()) {
       // Read before capturing: clicking the shown row must see its column as it was.
-      known = state.Table().IsRecorded(row);
+      known = state.table().IsRecorded(row);
       engine::CaptureSheetSelection(state, controls);
     }
     state.SetCurrentWorkbookIndex(row);
@@ -75,7 +75,7 @@ void ListWorksheets(engine::EngineContext& context) {
       ReadWorksheetNames(context, path, [&](int sheet, const std::string& name) {
         controls.AddWorksheetRow(name, true);
         if (sheet <= SheetSelectionTable::kMaxSheets) {
-          state.Table().Set(row, sheet, name, true);
+          state.table().Set(row, sheet, name, true);
         }
       });
     }

@@ -297,8 +297,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   return parsed;
 }
 
-std::string HelpText() {
-  return R"(Usage: quorvex convert [options] INPUT...
+// The help is text, kept as one literal rather than built up in code.
+constexpr char kHelpText[] = R"(Usage: quorvex convert [options] INPUT...
        quorvex list [--json] [-r] INPUT...
 
 Converts spreadsheet workbooks (.xls, .xlsx, .xlsm, .xlsb) to other formats. Each INPUT is a
@@ -399,6 +399,9 @@ Warnings (damage worked around, characters written as "?") go to the error strea
 Exit status: 0 when every workbook was converted (or listed), 1 when a workbook failed or the
 output directory could not be used, 2 when the arguments are wrong.
 )";
+
+std::string HelpText() {
+  return kHelpText;
 }
 
 }  // namespace quorvex::cli

@@ -2,6 +2,7 @@
 #include "cli/ConsoleControls.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quorvex::cli {
 namespace {
@@ -72,7 +73,7 @@ void ConsoleControls::ReportSummary(const engine::RunSummary& summary) {
 
 void ConsoleControls::DrawProgress() {
   const double fraction = progress_max_ > 0 ? std::clamp(progress_value_ / progress_max_, 0.0, 1.0) : 0.0;
-  const int filled = static_cast<int>(fraction * kBarWidth + 0.5);
+  const long filled = std::lround(fraction * kBarWidth);
   std::string bar(static_cast<std::size_t>(filled), '#');
   bar.resize(kBarWidth, '-');
   std::fprintf(err_, "\r\033[K[%s] %s", bar.c_str(), status_.c_str());

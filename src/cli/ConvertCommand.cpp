@@ -26,7 +26,7 @@ bool Wanted(const std::vector<std::string>& sheets, const std::string& name) {
 /// one whose sheets cannot be read is reported, unticked and counted as failed.
 void SelectNamedSheets(engine::EngineContext& context, ConsoleControls& controls,
                        const std::vector<std::string>& sheets, engine::RunSummary& failures) {
-  engine::SheetSelectionTable& table = context.state.Table();
+  engine::SheetSelectionTable& table = context.state.table();
   for (int row = 1; row <= controls.WorkbookRowCount(); ++row) {
     if (!controls.WorkbookRowChecked(row)) continue;  // another shard's
     const std::string path = engine::ResolveWorkbookPath(controls, row);

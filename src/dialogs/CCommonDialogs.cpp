@@ -75,7 +75,7 @@ std::string CCommonDialogs::FileName() const {
 
 QWidget* CCommonDialogs::RequireOwner(const char* method) const {
   if (owner_ == nullptr) {
-    throw DialogError(std::string(method) + ": Init was not called with an owner window.");
+    throw DialogError(std::string(method) + ": Init was not called with an owner window");
   }
   return owner_;
 }
@@ -89,7 +89,7 @@ void CCommonDialogs::SetFileResult(const std::string& file_name) {
 bool CCommonDialogs::ShowOpen() {
   QWidget* owner = RequireOwner("ShowOpen");
   if (file_name_.size() > kMaxFileNameLength) {
-    throw DialogError("ShowOpen: FileName is longer than 260 characters.");
+    throw DialogError("ShowOpen: FileName is longer than 260 characters");
   }
   OpenFileRequest request;
   request.title = Title();

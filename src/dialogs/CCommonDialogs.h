@@ -56,10 +56,10 @@ class CCommonDialogs {
   /// Whether ShowOpen lets the user pick several files.
   void SetMultiSelect(bool value) { multi_select_ = value; }
   /// Every file the last ShowOpen returned, in order; FileName is the first.
-  const std::vector<std::string>& FileNames() const { return file_names_; }
+  const std::vector<std::string>& file_names() const { return file_names_; }
 
   /// Open-file dialog with the fixed Excel filter, starting in Path when it is set; sets
-  /// FileNames, and FileName, FileTitle and Path from the first file.
+  /// file_names, and FileName, FileTitle and Path from the first file.
   bool ShowOpen();
   /// Folder picker with Title as instruction, starting in Path when it is set; sets Path and
   /// empties FileName and FileTitle.

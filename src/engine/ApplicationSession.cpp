@@ -11,7 +11,7 @@ ApplicationSession::ApplicationSession(const automation::ApplicationFactory& fac
                                        const automation::WarningSink& warnings)
     : application_(factory(automation::kExcelApplication, warnings)) {
   if (!application_) {
-    throw automation::AutomationError("The spreadsheet application could not be started.");
+    throw automation::AutomationError("The spreadsheet application could not be started");
   }
   running_ = true;
 }

@@ -9,7 +9,7 @@ void CaptureSheetSelection(EngineState& state, const Controls& controls) {
   const int rows = std::min(controls.WorksheetRowCount(), SheetSelectionTable::kMaxSheets);
   const int column = state.CurrentWorkbookIndex();
   for (int sheet = 1; sheet <= rows; ++sheet) {
-    state.Table().Set(column, sheet, controls.WorksheetRowText(sheet), controls.WorksheetRowChecked(sheet));
+    state.table().Set(column, sheet, controls.WorksheetRowText(sheet), controls.WorksheetRowChecked(sheet));
   }
 }
 

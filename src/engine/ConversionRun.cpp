@@ -56,13 +56,14 @@ RunSummary ConvertTickedRows(EngineContext& context, const ExporterTable& export
   summary.started = true;
   summary.output_root = state.OutputRoot();
   {
-    WorkbookPipeline pipeline(run, exporters, values, std::clamp(jobs, 1, std::max<int>(1, ticked.size())));
+    WorkbookPipeline pipeline(run, exporters, values,
+                              std::clamp(jobs, 1, std::max(1, static_cast<int>(ticked.size()))));
     pipeline.Run(ticked, summary);
     // The state is left as converting the workbooks one after another leaves it.
     state.SetSequenceCounter(pipeline.SequenceCounter());
     if (const WorkbookJob* last = pipeline.LastJob()) {
       state.SetWorkbookOutputPath(last->state.WorkbookOutputPath());
-      state.Tally() = last->state.Tally();
+      state.tally() = last->state.tally();
     }
   }
   controls.OpenInShell(state.OutputRoot());

@@ -19,8 +19,8 @@ struct ExportTally {
 class EngineState {
  public:
   /// Names and ticks of the sheets per workbook row.
-  SheetSelectionTable& Table() { return table_; }
-  const SheetSelectionTable& Table() const { return table_; }
+  SheetSelectionTable& table() { return table_; }
+  const SheetSelectionTable& table() const { return table_; }
 
   /// The workbook row whose sheets the worksheet list shows; 0 at start.
   int CurrentWorkbookIndex() const { return current_workbook_index_; }
@@ -44,8 +44,8 @@ class EngineState {
   void SetReadSheetsFromWorkbook(bool value) { read_sheets_from_workbook_ = value; }
 
   /// The tally of the workbook being exported.
-  ExportTally& Tally() { return tally_; }
-  const ExportTally& Tally() const { return tally_; }
+  ExportTally& tally() { return tally_; }
+  const ExportTally& tally() const { return tally_; }
 
  private:
   SheetSelectionTable table_;

@@ -25,7 +25,7 @@ using FrameWork = std::function<bool(Workbook& workbook, const std::string& fold
 // closes the workbook and quits, after the message, as every exporter's failure path does.
 ExportResult ExportWorkbookFailure(EngineContext& context, const std::string& description) {
   context.controls.ShowMessage(description, MessageIcon::kNone);
-  context.state.Tally().failure_cause = description;
+  context.state.tally().failure_cause = description;
   return ExportResult::kFailed;
 }
 
@@ -55,7 +55,7 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
   }
   if (failed) {
     const ExportResult result =
-        ExportWorkbookFailure(context, description.empty() ? "An unknown error occurred." : description);
+        ExportWorkbookFailure(context, description.empty() ? "An unknown error occurred" : description);
     session.reset();
     return result;
   }
@@ -73,7 +73,7 @@ ExportResult RunFrame(EngineContext& context, int row, bool per_sheet, const Fra
 
 // The name to export sheet `index` under, or false when the table leaves the sheet unticked.
 bool ChooseSheet(EngineContext& context, int row, int index, Workbook& workbook, std::string& sheet_name) {
-  const SheetSelectionTable& table = context.state.Table();
+  const SheetSelectionTable& table = context.state.table();
   if (table.IsRecorded(row) && index <= SheetSelectionTable::kMaxSheets) {
     if (!table.Ticked(row, index)) {
       return false;
@@ -97,7 +97,7 @@ bool RunSheetLoop(EngineContext& context, int row, Workbook& workbook, const std
   // already shows the count when a workbook too large for it fails.
   if (count > std::numeric_limits<std::int16_t>::max()) {
     throw std::overflow_error("Overflow: the workbook has " + std::to_string(count) +
-                              " worksheets, more than 32767.");
+                              " worksheets, more than 32767");
   }
   for (int index = 1; index <= count; ++index) {
     std::string sheet_name;
@@ -108,7 +108,7 @@ bool RunSheetLoop(EngineContext& context, int row, Workbook& workbook, const std
       job.base = MakeOutputName(context, row, sheet_name);
       job.folder = folder;
       if (work(workbook, job)) {
-        ++context.state.Tally().files;
+        ++context.state.tally().files;
       }
     }
     context.controls.SetProgressValue(index);
@@ -130,7 +130,7 @@ ExportResult RunPerSheetExport(EngineContext& context, int row, const SheetWork&
 ExportResult RunWholeWorkbookExport(EngineContext& context, int row, const WorkbookWork& work) {
   return RunFrame(context, row, false, [&](Workbook& workbook, const std::string& base) {
     work(workbook, base);
-    ++context.state.Tally().files;
+    ++context.state.tally().files;
     return true;
   });
 }

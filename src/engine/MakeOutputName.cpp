@@ -142,7 +142,7 @@ std::string MakeOutputName(EngineContext& context, int row, const std::string& s
     case kNumbered: {
       const std::int32_t counter = context.state.SequenceCounter();
       if (counter == std::numeric_limits<std::int32_t>::max()) {
-        throw std::overflow_error("Overflow: the file number would pass 2147483647.");
+        throw std::overflow_error("Overflow: the file number would pass 2147483647");
       }
       context.state.SetSequenceCounter(counter + 1);
       name = std::to_string(counter + 1);

@@ -8,11 +8,11 @@ namespace quorvex::engine {
 void SheetSelectionTable::CheckBounds(int workbook, int sheet) {
   if (workbook < 0 || workbook > kMaxWorkbooks) {
     throw std::out_of_range("Subscript out of range: the sheet selection table holds workbooks 0 to " +
-                            std::to_string(kMaxWorkbooks) + ", not " + std::to_string(workbook) + ".");
+                            std::to_string(kMaxWorkbooks) + ", not " + std::to_string(workbook));
   }
   if (sheet < 0 || sheet > kMaxSheets) {
     throw std::out_of_range("Subscript out of range: the sheet selection table holds sheets 0 to " +
-                            std::to_string(kMaxSheets) + ", not " + std::to_string(sheet) + ".");
+                            std::to_string(kMaxSheets) + ", not " + std::to_string(sheet));
   }
 }
 

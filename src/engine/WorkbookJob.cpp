@@ -55,7 +55,7 @@ WorkbookJob::WorkbookJob(EngineContext& run, const Controls& values, const std::
       name(CleanWorkbookName(values.WorkbookRowText(workbook_row))),
       controls(values, run.controls, run_aborted, signal),
       context{state, controls, run.application_factory, run.random} {
-  state.Table().CopyColumn(run.state.Table(), row);
+  state.table().CopyColumn(run.state.table(), row);
   state.SetOutputRoot(run.state.OutputRoot());
   state.SetReadSheetsFromWorkbook(run.state.ReadSheetsFromWorkbook());
 }
@@ -93,7 +93,7 @@ void PrepareJob(WorkbookJob& job, const ExporterTable& exporters) {
 
 void ExportJob(WorkbookJob& job, const ExporterTable& exporters) {
   EngineState& state = job.state;
-  state.Tally() = ExportTally{};
+  state.tally() = ExportTally{};
   state.SetSequenceCounter(job.start_counter);
   job.cause.clear();
   job.error = nullptr;
@@ -110,7 +110,7 @@ void ExportJob(WorkbookJob& job, const ExporterTable& exporters) {
   if (job.result == ExportResult::kNoWorkbookPath) {
     job.cause = "the workbook file was not found";
   } else if (job.result == ExportResult::kFailed) {
-    job.cause = state.Tally().failure_cause.empty() ? "the export failed" : state.Tally().failure_cause;
+    job.cause = state.tally().failure_cause.empty() ? "the export failed" : state.tally().failure_cause;
   }
 }
 

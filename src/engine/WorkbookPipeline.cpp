@@ -188,7 +188,7 @@ void WorkbookPipeline::Release(WorkbookJob& job, RunSummary& summary) {
   if (job.exports) {
     known_counter_ = job.state.SequenceCounter();
   }
-  summary.files += job.state.Tally().files;
+  summary.files += job.state.tally().files;
   if (job.result == ExportResult::kDone) {
     ++summary.converted;
   } else if (job.result == ExportResult::kCancelled) {

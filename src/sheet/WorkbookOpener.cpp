@@ -41,7 +41,7 @@ std::unique_ptr<WorkbookReader> OpenCompoundFile(
   auto file = std::make_unique<container::CompoundFile>(std::move(source));
   const std::string& name = file->path();
   if (file->FindAnywhere("EncryptionInfo") != nullptr || file->FindAnywhere("EncryptedPackage") != nullptr) {
-    throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", name);
+    throw SheetError(SheetErrorCode::kPasswordProtected, "the workbook is password-protected", name);
   }
   const container::CompoundFile::Entry* stream = biff8::XlsReader::FindWorkbookStream(*file);
   if (stream == nullptr || !HoldsOldBiffStream(*file, *stream))

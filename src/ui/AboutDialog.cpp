@@ -26,7 +26,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, con
 
 // The address as shown: without "scheme://".
 QString WithoutScheme(const QString& address) {
-  const int separator = address.indexOf(QStringLiteral("://"));
+  const qsizetype separator = address.indexOf(QStringLiteral("://"));
   return separator < 0 ? address : address.mid(separator + 3);
 }
 
@@ -94,7 +94,7 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void AboutDialog::OpenLink(const QUrl& url) {
   if (!shell_.Open(url)) {
-    messages_.Show(this, QStringLiteral("The desktop could not open ") + url.toString() + QStringLiteral("."),
+    messages_.Show(this, QStringLiteral("The desktop could not open ") + url.toString(),
                    engine::MessageIcon::kError);
   }
 }

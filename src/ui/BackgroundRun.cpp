@@ -37,7 +37,7 @@ void BackgroundRun::Run(QObject& window, const Finished& finished) {
   } catch (const std::exception& caught) {
     error = caught.what();
   } catch (...) {
-    error = "An unknown error occurred.";
+    error = "An unknown error occurred";
   }
   QMetaObject::invokeMethod(
       &window,

@@ -36,7 +36,7 @@ class BackgroundRun {
   /// Asks the run to stop after the sheet it is writing.
   void RequestCancel() { controls_.RequestCancel(); }
   /// The state as the run left it; read it only once `finished` was called.
-  const engine::EngineState& State() const { return state_; }
+  const engine::EngineState& state() const { return state_; }
 
  private:
   void Run(QObject& window, const Finished& finished);

@@ -42,7 +42,7 @@ bool DesktopShellOpener::Open(const QUrl& url) {
                    [this, process, url](int code, QProcess::ExitStatus status) {
                      if (status != QProcess::NormalExit || code != 0) {
                        const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
-                       messages_.Show(Owner(), QStringLiteral("The desktop could not open ") + target + ".",
+                       messages_.Show(Owner(), QStringLiteral("The desktop could not open ") + target,
                                       engine::MessageIcon::kError);
                      }
                      process->deleteLater();

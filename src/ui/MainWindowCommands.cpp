@@ -26,7 +26,7 @@ void MainWindow::AddExcelClick() {
     dialog.SetPath(last_dialog_folder_);
     if (dialog.ShowOpen()) {
       last_dialog_folder_ = dialog.Path();
-      catalogue::AddInputFiles(context_, *this, dialog.FileNames());
+      catalogue::AddInputFiles(context_, *this, dialog.file_names());
     }
   } catch (...) {
     // A failing dialog ends the command silently.
@@ -90,7 +90,7 @@ bool MainWindow::OpenOrReport(const QUrl& url, const QString& what) {
   if (services_.shell.Open(url)) {
     return true;
   }
-  ShowMessage(("The desktop could not open " + what + ".").toStdString(), engine::MessageIcon::kError);
+  ShowMessage(("The desktop could not open " + what).toStdString(), engine::MessageIcon::kError);
   return false;
 }
 
@@ -164,6 +164,7 @@ std::vector<std::string> MainWindow::InputTexts() const {
 
 std::vector<std::string> MainWindow::OutputDirectories() const {
   std::vector<std::string> directories;
+  directories.reserve(static_cast<std::size_t>(Combo5->count()));
   for (int i = 0; i < Combo5->count(); ++i) {
     directories.push_back(Combo5->itemText(i).toStdString());
   }

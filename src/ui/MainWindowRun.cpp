@@ -43,7 +43,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::RunFinished(const engine::RunSummary& summary, const std::string& error) {
   // The run worked on a copy; its table, counter and output paths are the window's again.
-  state_ = run_->State();
+  state_ = run_->state();
   run_.reset();
   EnableRunControls(true);
   if (!error.empty()) {

@@ -17,7 +17,7 @@ std::string DescriptionOf(const std::function<void()>& action) {
   try {
     action();
   } catch (const AutomationError& error) {
-    return error.Description();
+    return error.description();
   }
   return "(no error)";
 }
@@ -84,13 +84,13 @@ TEST(BuiltinApplication, SaveAsRefusesCodesOfTheOtherScopeAndExistingFilesWhileA
     std::string description;
   };
   const std::vector<Case> cases = {
-      {[&] { book.SaveAs(fresh, 99); }, sheet_what + fresh + "\": the file format 99 is not available."},
+      {[&] { book.SaveAs(fresh, 99); }, sheet_what + fresh + "\": the file format 99 is not available"},
       {[&] { book.Worksheets(1).SaveAs(fresh, kHtml); },
-       sheet_what + fresh + "\": the file format 44 is not available."},
+       sheet_what + fresh + "\": the file format 44 is not available"},
       {[&] { book.Worksheets(1).SaveAs(existing, kDbf4); },
-       sheet_what + existing + "\": the file already exists."},
+       sheet_what + existing + "\": the file already exists"},
       {[&] { book.SaveAs(existing, kXmlSpreadsheet); },
-       "Cannot save the workbook \"Book.xlsx\" as \"" + existing + "\": the file already exists."},
+       "Cannot save the workbook \"Book.xlsx\" as \"" + existing + "\": the file already exists"},
   };
   for (const Case& c : cases) EXPECT_EQ(DescriptionOf(c.save), c.description);
   EXPECT_FALSE(std::filesystem::exists(fresh));

@@ -48,7 +48,7 @@ class MemoryLists : public RecordingControls, public InputListRows {
     entries_.clear();
     selected_ = 0;
   }
-  const std::vector<Entry>& Entries() const { return entries_; }
+  const std::vector<Entry>& entries() const { return entries_; }
 
  private:
   bool Valid(int row) const { return row >= 1 && row <= InputRowCount(); }
@@ -83,12 +83,12 @@ class InputListCommandsTest : public ::testing::Test {
 
 TEST_F(InputListCommandsTest, AddFileAppendsSelectsAndListsItsSheets) {
   AddInputFiles(context_, lists_, {single_});
-  EXPECT_EQ(lists_.Entries(), (std::vector<Entry>{{single_, InputIcon::kFile}}));
+  EXPECT_EQ(lists_.entries(), (std::vector<Entry>{{single_, InputIcon::kFile}}));
   EXPECT_EQ(lists_.SelectedInputRow(), 1);
-  EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"Single.xlsx", true}}));
-  EXPECT_EQ(lists_.WorksheetRows(), (Rows{{"S1", true}, {"S2", true}, {"S3", true}}));
-  EXPECT_TRUE(state_.Table().IsRecorded(1));
-  EXPECT_EQ(lists_.BusyHistory(), (std::vector<bool>{true, false}));
+  EXPECT_EQ(lists_.workbook_rows(), (Rows{{"Single.xlsx", true}}));
+  EXPECT_EQ(lists_.worksheet_rows(), (Rows{{"S1", true}, {"S2", true}, {"S3", true}}));
+  EXPECT_TRUE(state_.table().IsRecorded(1));
+  EXPECT_EQ(lists_.busy_history(), (std::vector<bool>{true, false}));
 }
 
 TEST_F(InputListCommandsTest, AddingTheSameFileTwiceGivesTwoRows) {
@@ -100,17 +100,17 @@ TEST_F(InputListCommandsTest, AddingTheSameFileTwiceGivesTwoRows) {
 
 TEST_F(InputListCommandsTest, SeveralFilesAreAddedInOrderAndOnlyTheLastIsRead) {
   AddInputFiles(context_, lists_, {a_, single_});
-  EXPECT_EQ(lists_.Entries(), (std::vector<Entry>{{a_, InputIcon::kFile}, {single_, InputIcon::kFile}}));
+  EXPECT_EQ(lists_.entries(), (std::vector<Entry>{{a_, InputIcon::kFile}, {single_, InputIcon::kFile}}));
   EXPECT_EQ(lists_.SelectedInputRow(), 2);
-  EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"Single.xlsx", true}}));
-  EXPECT_EQ(excel_.Creations(), 1);
+  EXPECT_EQ(lists_.workbook_rows(), (Rows{{"Single.xlsx", true}}));
+  EXPECT_EQ(excel_.creations(), 1);
 }
 
 TEST_F(InputListCommandsTest, AddFolderListsItsWorkbooksAndFirstWorkbooksSheets) {
   AddInputFolder(context_, lists_, folder_);
-  EXPECT_EQ(lists_.Entries(), (std::vector<Entry>{{folder_, InputIcon::kFolder}}));
-  EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
-  EXPECT_EQ(lists_.WorksheetRows(), (Rows{{"A1", true}, {"A2", true}}));
+  EXPECT_EQ(lists_.entries(), (std::vector<Entry>{{folder_, InputIcon::kFolder}}));
+  EXPECT_EQ(lists_.workbook_rows(), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
+  EXPECT_EQ(lists_.worksheet_rows(), (Rows{{"A1", true}, {"A2", true}}));
   EXPECT_EQ(state_.CurrentWorkbookIndex(), 1);
 }
 
@@ -118,17 +118,17 @@ TEST_F(InputListCommandsTest, FolderWithoutWorkbooksLeavesWorksheetListAsItWas) 
   AddInputFiles(context_, lists_, {single_});
   AddInputFolder(context_, lists_, empty_);
   EXPECT_EQ(lists_.InputRowIcon(2), InputIcon::kFolder);
-  EXPECT_TRUE(lists_.WorkbookRows().empty());
+  EXPECT_TRUE(lists_.workbook_rows().empty());
   EXPECT_EQ(lists_.WorksheetRowCount(), 3);
-  EXPECT_TRUE(lists_.Messages().empty());
-  EXPECT_FALSE(lists_.Busy());
+  EXPECT_TRUE(lists_.messages().empty());
+  EXPECT_FALSE(lists_.busy());
 }
 
 TEST_F(InputListCommandsTest, EmptyFolderPathChangesNothing) {
   AddInputFolder(context_, lists_, "");
   EXPECT_EQ(lists_.InputRowCount(), 0);
-  EXPECT_EQ(excel_.Creations(), 0);
-  EXPECT_FALSE(lists_.Busy());
+  EXPECT_EQ(excel_.creations(), 0);
+  EXPECT_FALSE(lists_.busy());
 }
 
 TEST_F(InputListCommandsTest, RemovingRowOneOfThreeSelectsNewFirstRowAndListsIt) {
@@ -140,8 +140,8 @@ TEST_F(InputListCommandsTest, RemovingRowOneOfThreeSelectsNewFirstRowAndListsIt)
   EXPECT_EQ(lists_.InputRowCount(), 2);
   EXPECT_EQ(lists_.SelectedInputRow(), 1);
   EXPECT_EQ(lists_.InputRowText(1), folder_);
-  EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
-  EXPECT_EQ(lists_.WorksheetRows(), (Rows{{"A1", true}, {"A2", true}}));
+  EXPECT_EQ(lists_.workbook_rows(), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
+  EXPECT_EQ(lists_.worksheet_rows(), (Rows{{"A1", true}, {"A2", true}}));
 }
 
 TEST_F(InputListCommandsTest, RemovingRowThreeOfThreeSelectsRowTwo) {
@@ -150,22 +150,22 @@ TEST_F(InputListCommandsTest, RemovingRowThreeOfThreeSelectsRowTwo) {
   AddInputFiles(context_, lists_, {single_});
   RemoveSelectedInput(context_, lists_);
   EXPECT_EQ(lists_.SelectedInputRow(), 2);
-  EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
-  EXPECT_TRUE(state_.Table().IsRecorded(1));
+  EXPECT_EQ(lists_.workbook_rows(), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
+  EXPECT_TRUE(state_.table().IsRecorded(1));
 }
 
 TEST_F(InputListCommandsTest, RemovingTheOnlyRowEmptiesAllListsAndTheTable) {
   AddInputFiles(context_, lists_, {single_});
   RemoveSelectedInput(context_, lists_);
   EXPECT_EQ(lists_.InputRowCount(), 0);
-  EXPECT_TRUE(lists_.WorkbookRows().empty());
-  EXPECT_TRUE(lists_.WorksheetRows().empty());
-  EXPECT_FALSE(state_.Table().IsRecorded(1));
+  EXPECT_TRUE(lists_.workbook_rows().empty());
+  EXPECT_TRUE(lists_.worksheet_rows().empty());
+  EXPECT_FALSE(state_.table().IsRecorded(1));
 }
 
 TEST_F(InputListCommandsTest, RemoveOnEmptyListOnlyResetsPointer) {
   RemoveSelectedInput(context_, lists_);
-  EXPECT_EQ(lists_.BusyHistory(), (std::vector<bool>{false}));
+  EXPECT_EQ(lists_.busy_history(), (std::vector<bool>{false}));
 }
 
 TEST_F(InputListCommandsTest, MovesKeepIconAndSelectionAndListNothing) {
@@ -174,7 +174,7 @@ TEST_F(InputListCommandsTest, MovesKeepIconAndSelectionAndListNothing) {
   lists_.InsertInputRow(3, single_, InputIcon::kFile);
   lists_.SelectInputRow(1);
   MoveSelectedInputDown(lists_);
-  EXPECT_EQ(lists_.Entries(),
+  EXPECT_EQ(lists_.entries(),
             (std::vector<Entry>{
                 {folder_, InputIcon::kFolder}, {"/gone", InputIcon::kMissing}, {single_, InputIcon::kFile}}));
   EXPECT_EQ(lists_.SelectedInputRow(), 2);
@@ -188,15 +188,15 @@ TEST_F(InputListCommandsTest, MovesKeepIconAndSelectionAndListNothing) {
   lists_.SelectInputRow(1);
   MoveSelectedInputUp(lists_);  // already first: nothing
   EXPECT_EQ(lists_.InputRowText(1), folder_);
-  EXPECT_EQ(excel_.Creations(), 0);
-  EXPECT_TRUE(lists_.WorkbookRows().empty());
+  EXPECT_EQ(excel_.creations(), 0);
+  EXPECT_TRUE(lists_.workbook_rows().empty());
 }
 
 TEST_F(InputListCommandsTest, MovesDoNotTouchTheTable) {
   AddInputFiles(context_, lists_, {single_});
   AddInputFolder(context_, lists_, folder_);
   MoveSelectedInputUp(lists_);
-  EXPECT_TRUE(state_.Table().IsRecorded(1));
+  EXPECT_TRUE(state_.table().IsRecorded(1));
   EXPECT_EQ(lists_.SelectedInputRow(), 1);
   EXPECT_EQ(lists_.SelectedInputEntry(), folder_);
 }
@@ -205,22 +205,22 @@ TEST_F(InputListCommandsTest, RemoveAllClearsEverything) {
   AddInputFolder(context_, lists_, folder_);
   RemoveAllInputs(context_, lists_);
   EXPECT_EQ(lists_.InputRowCount(), 0);
-  EXPECT_TRUE(lists_.WorkbookRows().empty());
-  EXPECT_TRUE(lists_.WorksheetRows().empty());
-  EXPECT_FALSE(state_.Table().IsRecorded(1));
+  EXPECT_TRUE(lists_.workbook_rows().empty());
+  EXPECT_TRUE(lists_.worksheet_rows().empty());
+  EXPECT_FALSE(state_.table().IsRecorded(1));
 }
 
 TEST_F(InputListCommandsTest, ClickListsAgainThenClearsTheTable) {
   AddInputFiles(context_, lists_, {single_});
   AddInputFolder(context_, lists_, folder_);
   lists_.SelectInputRow(1);
-  const int creations = excel_.Creations();
+  const int creations = excel_.creations();
   InputListItemClick(context_, lists_);
-  EXPECT_EQ(lists_.WorkbookRows(), (Rows{{"Single.xlsx", true}}));
+  EXPECT_EQ(lists_.workbook_rows(), (Rows{{"Single.xlsx", true}}));
   EXPECT_EQ(lists_.WorksheetRowCount(), 3);
-  EXPECT_EQ(excel_.Creations(), creations + 1);
-  EXPECT_FALSE(state_.Table().IsRecorded(1));
-  EXPECT_FALSE(lists_.Busy());
+  EXPECT_EQ(excel_.creations(), creations + 1);
+  EXPECT_FALSE(state_.table().IsRecorded(1));
+  EXPECT_FALSE(lists_.busy());
 }
 
 TEST_F(InputListCommandsTest, ClickOnMissingEntryEmptiesBothListsSilently) {
@@ -228,20 +228,20 @@ TEST_F(InputListCommandsTest, ClickOnMissingEntryEmptiesBothListsSilently) {
   lists_.InsertInputRow(2, dir_ / "gone", InputIcon::kMissing);
   lists_.SelectInputRow(2);
   InputListItemClick(context_, lists_);
-  EXPECT_TRUE(lists_.WorkbookRows().empty());
-  EXPECT_TRUE(lists_.WorksheetRows().empty());
-  EXPECT_TRUE(lists_.Messages().empty());
+  EXPECT_TRUE(lists_.workbook_rows().empty());
+  EXPECT_TRUE(lists_.worksheet_rows().empty());
+  EXPECT_TRUE(lists_.messages().empty());
 }
 
 TEST_F(InputListCommandsTest, UnreadableWorkbookShowsDescriptionThenOpenFailed) {
   excel_.FailOn("Workbooks.Open(" + single_ + ")", "The file is damaged.");
   AddInputFiles(context_, lists_, {single_});
-  EXPECT_EQ(lists_.Messages(),
+  EXPECT_EQ(lists_.messages(),
             (std::vector<RecordingControls::Message>{{"The file is damaged.", MessageIcon::kError},
                                                      {"Excel file open failed!", MessageIcon::kError}}));
   EXPECT_EQ(lists_.InputRowCount(), 1);
-  EXPECT_TRUE(lists_.WorksheetRows().empty());
-  EXPECT_FALSE(lists_.Busy());
+  EXPECT_TRUE(lists_.worksheet_rows().empty());
+  EXPECT_FALSE(lists_.busy());
 }
 
 TEST_F(InputListCommandsTest, DroppedPathsAreAddedByKindAndOthersIgnored) {
@@ -249,7 +249,7 @@ TEST_F(InputListCommandsTest, DroppedPathsAreAddedByKindAndOthersIgnored) {
   EXPECT_TRUE(AddDroppedPath(context_, lists_, single_));
   EXPECT_FALSE(AddDroppedPath(context_, lists_, dir_ / "nothing"));
   EXPECT_FALSE(AddDroppedPath(context_, lists_, dir_.MakeFile("notes.txt"))) << "not a workbook";
-  EXPECT_EQ(lists_.Entries(),
+  EXPECT_EQ(lists_.entries(),
             (std::vector<Entry>{{folder_, InputIcon::kFolder}, {single_, InputIcon::kFile}}));
 }
 

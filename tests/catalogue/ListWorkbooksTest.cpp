@@ -19,7 +19,7 @@ class ListWorkbooksTest : public ::testing::Test {
   std::vector<std::string> List(const std::string& entry) {
     ListWorkbooks(state_, controls_, entry);
     std::vector<std::string> names;
-    for (const RecordingControls::Row& row : controls_.WorkbookRows()) {
+    for (const RecordingControls::Row& row : controls_.workbook_rows()) {
       EXPECT_TRUE(row.checked) << row.text;
       names.push_back(row.text);
     }
@@ -44,7 +44,7 @@ TEST_F(ListWorkbooksTest, FolderListsSpreadsheetFilesInNameOrderIgnoringCase) {
   }
   dir_.MakeFolder("sub.xls");
   dir_.MakeFile("sub.xls/inner.xls");
-  EXPECT_EQ(List(dir_.Path()), (std::vector<std::string>{"A.xls", "a2.Xls", "b.XLSX", "c.xlsm", "D.XLSB"}));
+  EXPECT_EQ(List(dir_.path()), (std::vector<std::string>{"A.xls", "a2.Xls", "b.XLSX", "c.xlsm", "D.XLSB"}));
 }
 
 TEST_F(ListWorkbooksTest, FolderListsAtMostFiveHundred) {
@@ -53,7 +53,7 @@ TEST_F(ListWorkbooksTest, FolderListsAtMostFiveHundred) {
     std::snprintf(name, sizeof name, "book%03d.xls", i);
     dir_.MakeFile(name);
   }
-  const std::vector<std::string> names = List(dir_.Path());
+  const std::vector<std::string> names = List(dir_.path());
   ASSERT_EQ(names.size(), 500u);
   EXPECT_EQ(names.front(), "book000.xls");
   EXPECT_EQ(names.back(), "book499.xls");
@@ -62,21 +62,21 @@ TEST_F(ListWorkbooksTest, FolderListsAtMostFiveHundred) {
 TEST_F(ListWorkbooksTest, NothingToListEmptiesTheListQuietly) {
   dir_.MakeFolder("empty");
   dir_.MakeFile("only.csv");
-  for (const std::string& entry : {dir_ / "empty", dir_.Path(), dir_ / "missing", std::string()}) {
+  for (const std::string& entry : {dir_ / "empty", dir_.path(), dir_ / "missing", std::string()}) {
     controls_.AddWorkbookRow("stale.xls", true);
     controls_.AddWorksheetRow("kept", false);
     EXPECT_TRUE(List(entry).empty()) << entry;
     EXPECT_EQ(controls_.SelectedWorkbookRow(), 0);
   }
   EXPECT_EQ(controls_.WorksheetRowCount(), 4) << "the worksheet list is not touched";
-  EXPECT_TRUE(controls_.Messages().empty());
+  EXPECT_TRUE(controls_.messages().empty());
 }
 
 TEST_F(ListWorkbooksTest, ClearsTheSheetSelectionTable) {
-  state_.Table().Set(1, 1, "Jan", true);
+  state_.table().Set(1, 1, "Jan", true);
   state_.SetCurrentWorkbookIndex(1);
   List(dir_.MakeFile("a.xls"));
-  EXPECT_FALSE(state_.Table().IsRecorded(1));
+  EXPECT_FALSE(state_.table().IsRecorded(1));
   EXPECT_EQ(state_.CurrentWorkbookIndex(), 1) << "clearing keeps the current workbook";
 }
 

@@ -28,13 +28,13 @@ class ListWorksheetsTest : public ::testing::Test {
     excel_.AddWorkbook(a_, {"A1", "A2", "A3"});
     excel_.AddWorkbook(b_, {"B1", "B2"});
     state_.SetReadSheetsFromWorkbook(true);
-    controls_.SetSelectedInputEntry(dir_.Path());
+    controls_.SetSelectedInputEntry(dir_.path());
   }
 
   // What adding the folder as an input entry does to the two lists and the table.
   void AddFolder() {
-    ListWorkbooks(state_, controls_, dir_.Path());
-    state_.Table().Clear();
+    ListWorkbooks(state_, controls_, dir_.path());
+    state_.table().Clear();
     ListWorksheets(context_);
   }
 
@@ -43,7 +43,7 @@ class ListWorksheetsTest : public ::testing::Test {
     WorkbookListItemClick(context_);
   }
 
-  std::vector<RecordingControls::Row> Shown() const { return controls_.WorksheetRows(); }
+  std::vector<RecordingControls::Row> Shown() const { return controls_.worksheet_rows(); }
 
   TempDir dir_;
   std::string a_;
@@ -60,12 +60,12 @@ using Rows = std::vector<RecordingControls::Row>;
 TEST_F(ListWorksheetsTest, ReadsSheetsTickedAndRecordsThem) {
   AddFolder();
   EXPECT_EQ(Shown(), (Rows{{"A1", true}, {"A2", true}, {"A3", true}}));
-  EXPECT_EQ(excel_.Calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + a_ + ")",
+  EXPECT_EQ(excel_.calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + a_ + ")",
                                    "DisplayAlerts=False", "Worksheets.count", "Worksheets(1).name",
                                    "Worksheets(2).name", "Worksheets(3).name", "Close", "Quit"}));
   EXPECT_EQ(state_.CurrentWorkbookIndex(), 1);
-  EXPECT_EQ(state_.Table().Name(1, 3), "A3");
-  EXPECT_TRUE(state_.Table().Ticked(1, 3));
+  EXPECT_EQ(state_.table().Name(1, 3), "A3");
+  EXPECT_TRUE(state_.table().Ticked(1, 3));
 }
 
 TEST_F(ListWorksheetsTest, SwitchingBackRestoresTicksWithoutTheApplication) {
@@ -73,12 +73,12 @@ TEST_F(ListWorksheetsTest, SwitchingBackRestoresTicksWithoutTheApplication) {
   controls_.SetWorksheetRowChecked(2, false);
   Click(2);
   EXPECT_EQ(Shown(), (Rows{{"B1", true}, {"B2", true}}));
-  EXPECT_EQ(excel_.Creations(), 2);
+  EXPECT_EQ(excel_.creations(), 2);
   Click(1);
   EXPECT_EQ(Shown(), (Rows{{"A1", true}, {"A2", false}, {"A3", true}}));
-  EXPECT_EQ(excel_.Creations(), 2);
+  EXPECT_EQ(excel_.creations(), 2);
   EXPECT_TRUE(state_.ReadSheetsFromWorkbook());
-  EXPECT_EQ(controls_.BusyHistory(), (std::vector<bool>{true, false, true, false}));
+  EXPECT_EQ(controls_.busy_history(), (std::vector<bool>{true, false, true, false}));
 }
 
 TEST_F(ListWorksheetsTest, ClickingTheShownRecordedWorkbookKeepsItsTicks) {
@@ -86,18 +86,18 @@ TEST_F(ListWorksheetsTest, ClickingTheShownRecordedWorkbookKeepsItsTicks) {
   controls_.SetWorksheetRowChecked(3, false);
   Click(1);
   EXPECT_EQ(Shown(), (Rows{{"A1", true}, {"A2", true}, {"A3", false}}));
-  EXPECT_EQ(excel_.Creations(), 1);
+  EXPECT_EQ(excel_.creations(), 1);
 }
 
 TEST_F(ListWorksheetsTest, AfterAnInputEntryClickTheShownWorkbookIsReadAfresh) {
   // An input entry click lists, shows, then clears the table.
-  ListWorkbooks(state_, controls_, dir_.Path());
+  ListWorkbooks(state_, controls_, dir_.path());
   ListWorksheets(context_);
-  state_.Table().Clear();
+  state_.table().Clear();
   controls_.SetWorksheetRowChecked(2, false);
   Click(1);
   EXPECT_EQ(Shown(), (Rows{{"A1", true}, {"A2", true}, {"A3", true}}));
-  EXPECT_EQ(excel_.Creations(), 2);
+  EXPECT_EQ(excel_.creations(), 2);
 }
 
 TEST_F(ListWorksheetsTest, SheetsAboveFiveThousandAreShownButNotRecorded) {
@@ -105,7 +105,7 @@ TEST_F(ListWorksheetsTest, SheetsAboveFiveThousandAreShownButNotRecorded) {
   AddFolder();
   ASSERT_EQ(controls_.WorksheetRowCount(), 5001);
   EXPECT_TRUE(controls_.WorksheetRowChecked(5001));
-  EXPECT_EQ(state_.Table().Name(1, 5000), "Sheet5000");
+  EXPECT_EQ(state_.table().Name(1, 5000), "Sheet5000");
   controls_.SetWorksheetRowChecked(7, false);
   Click(2);
   Click(1);
@@ -117,37 +117,37 @@ TEST_F(ListWorksheetsTest, SheetsAboveFiveThousandAreShownButNotRecorded) {
 TEST_F(ListWorksheetsTest, OpenFailureShowsDescriptionThenItsOwnMessage) {
   AddFolder();
   dir_.MakeFile("C.xls");
-  ListWorkbooks(state_, controls_, dir_.Path());
+  ListWorkbooks(state_, controls_, dir_.path());
   ListWorksheets(context_);
   excel_.ClearCalls();
   Click(3);
   const std::string c = dir_ / "C.xls";
-  EXPECT_EQ(controls_.Messages(),
+  EXPECT_EQ(controls_.messages(),
             (Messages{{std::string("'") + c + "' could not be found.", MessageIcon::kError},
                       {"Excel file open failed!", MessageIcon::kError}}));
-  EXPECT_EQ(excel_.Calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + c + ")", "Quit"}));
+  EXPECT_EQ(excel_.calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + c + ")", "Quit"}));
   EXPECT_TRUE(Shown().empty());
   EXPECT_EQ(state_.CurrentWorkbookIndex(), 3);
   Click(3);
-  EXPECT_EQ(excel_.Creations(), 4) << "a workbook that failed to open is tried again";
+  EXPECT_EQ(excel_.creations(), 4) << "a workbook that failed to open is tried again";
 }
 
 TEST_F(ListWorksheetsTest, FailureWhileReadingKeepsEarlierRowsAndCleansUp) {
   excel_.FailOn("Worksheets(2).name", "Name unavailable.");
-  ListWorkbooks(state_, controls_, dir_.Path());
+  ListWorkbooks(state_, controls_, dir_.path());
   ListWorksheets(context_);
   EXPECT_EQ(Shown(), (Rows{{"A1", true}}));
-  EXPECT_EQ(state_.Table().Name(1, 1), "A1");
-  EXPECT_EQ(Calls(excel_.Calls().end() - 2, excel_.Calls().end()), (Calls{"Close", "Quit"}));
-  EXPECT_EQ(controls_.Messages(), (Messages{{"Name unavailable.", MessageIcon::kError},
+  EXPECT_EQ(state_.table().Name(1, 1), "A1");
+  EXPECT_EQ(Calls(excel_.calls().end() - 2, excel_.calls().end()), (Calls{"Close", "Quit"}));
+  EXPECT_EQ(controls_.messages(), (Messages{{"Name unavailable.", MessageIcon::kError},
                                             {"Excel file open failed!", MessageIcon::kError}}));
 }
 
 TEST_F(ListWorksheetsTest, CreationFailureQuitsNothing) {
   excel_.FailCreation("No spreadsheet application.");
   AddFolder();
-  EXPECT_EQ(excel_.Quits(), 0);
-  EXPECT_EQ(controls_.Messages(), (Messages{{"No spreadsheet application.", MessageIcon::kError},
+  EXPECT_EQ(excel_.quits(), 0);
+  EXPECT_EQ(controls_.messages(), (Messages{{"No spreadsheet application.", MessageIcon::kError},
                                             {"Excel file open failed!", MessageIcon::kError}}));
 }
 
@@ -158,8 +158,8 @@ TEST_F(ListWorksheetsTest, UnresolvedWorkbookLeavesEverythingAsItWas) {
   Click(2);
   EXPECT_EQ(Shown().size(), 3u);
   EXPECT_EQ(state_.CurrentWorkbookIndex(), 1);
-  EXPECT_EQ(excel_.Creations(), 1);
-  EXPECT_TRUE(controls_.Messages().empty());
+  EXPECT_EQ(excel_.creations(), 1);
+  EXPECT_TRUE(controls_.messages().empty());
 }
 
 TEST(ResolveSelectedWorkbookPath, UsesTheSelectedRows) {
@@ -168,7 +168,7 @@ TEST(ResolveSelectedWorkbookPath, UsesTheSelectedRows) {
   const std::string b = dir.MakeFile("b.xls");
   RecordingControls controls;
   EXPECT_EQ(ResolveSelectedWorkbookPath(controls), "");
-  controls.SetSelectedInputEntry(dir.Path());
+  controls.SetSelectedInputEntry(dir.path());
   EXPECT_EQ(ResolveSelectedWorkbookPath(controls), "") << "no workbook rows";
   controls.AddWorkbookRow("a.xls", true);
   controls.AddWorkbookRow("b.xls", true);

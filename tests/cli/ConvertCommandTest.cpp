@@ -47,7 +47,7 @@ class ConvertCommandTest : public ::testing::Test {
   }
   std::vector<std::string> Saves() const {
     std::vector<std::string> saves;
-    for (const auto& call : excel_.Calls()) {
+    for (const auto& call : excel_.calls()) {
       if (call.rfind("SaveAs(", 0) == 0) saves.push_back(call);
     }
     return saves;
@@ -107,7 +107,7 @@ TEST_F(ConvertCommandTest, SheetOptionOverSeveralFoldersSavesEachWorkbooksOwnShe
   EXPECT_EQ(Run(options), 0);
   // Each save must follow the selection of that workbook's own "Keep" sheet.
   std::vector<std::string> selects_and_saves;
-  for (const std::string& call : excel_.Calls()) {
+  for (const std::string& call : excel_.calls()) {
     if (call.rfind("SaveAs(", 0) == 0 || call.find(").Select") != std::string::npos) {
       selects_and_saves.push_back(call);
     }
@@ -171,7 +171,7 @@ TEST_F(ConvertCommandTest, UnusableOutputDirectoryStopsTheRun) {
   EXPECT_EQ(Run(options), 1);
   EXPECT_EQ(err_lines_, std::vector<std::string>{"Failed to create folder! " + (dir_ / "no/such/dir") +
                                                  ": No such file or directory"});
-  EXPECT_EQ(excel_.Creations(), 0);
+  EXPECT_EQ(excel_.creations(), 0);
 }
 
 TEST_F(ConvertCommandTest, SummaryWithTheOutputFolderIsTheLastLine) {

@@ -148,7 +148,7 @@ class CCommonDialogsTest : public QObject {
     QVERIFY(dialog.ShowOpen());
     QCOMPARE(provider.open_several, std::vector<bool>{true});
     QCOMPARE(provider.open_requests.back().initial_folder, std::string("/Data"));
-    QCOMPARE(dialog.FileNames(), (std::vector<std::string>{"/Data/A.xlsx", "/Data/B.xls"}));
+    QCOMPARE(dialog.file_names(), (std::vector<std::string>{"/Data/A.xlsx", "/Data/B.xls"}));
     QCOMPARE(dialog.FileName(), std::string("/Data/A.xlsx"));
     QCOMPARE(dialog.Path(), std::string("/Data"));
     QVERIFY(!dialog.ShowFolder());
@@ -209,9 +209,9 @@ class CCommonDialogsTest : public QObject {
     testing::TempDir dir;
     CCommonDialogs dialog(provider);
     dialog.Init(&owner_);
-    dialog.SetPath(dir.Path());
+    dialog.SetPath(dir.path());
     dialog.ShowSave();
-    QCOMPARE(provider.save_requests.back().initial_folder, dir.Path() + "/");
+    QCOMPARE(provider.save_requests.back().initial_folder, dir.path() + "/");
     dialog.SetPath(dir / "missing");
     dialog.ShowSave();
     QCOMPARE(provider.save_requests.back().initial_folder,

@@ -42,7 +42,7 @@ TEST(ApplicationSession, ClosesAndQuitsWhateverStepFails) {
       threw = true;
     }
     EXPECT_EQ(threw, !c.failing.empty()) << c.failing;
-    EXPECT_EQ(excel.Calls(), c.calls) << c.failing;
+    EXPECT_EQ(excel.calls(), c.calls) << c.failing;
   }
 }
 

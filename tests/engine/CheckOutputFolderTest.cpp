@@ -28,7 +28,7 @@ class CheckOutputFolderTest : public ::testing::Test {
 
 TEST_F(CheckOutputFolderTest, EmptyBoxAsksForAFolder) {
   EXPECT_FALSE(Check("", true));
-  EXPECT_EQ(controls_.Messages(),
+  EXPECT_EQ(controls_.messages(),
             (std::vector<Message>{{"Please select output folder", MessageIcon::kInformation}}));
 }
 
@@ -40,21 +40,21 @@ TEST_F(CheckOutputFolderTest, ExistingFolderGetsExactlyOneTrailingSeparator) {
       EXPECT_EQ(state_.OutputRoot(), out + "/") << text;
     }
   }
-  EXPECT_TRUE(controls_.Messages().empty());
+  EXPECT_TRUE(controls_.messages().empty());
 }
 
 TEST_F(CheckOutputFolderTest, TypedMissingFolderIsCreated) {
   EXPECT_TRUE(Check(dir_ / "New/", true));
   EXPECT_EQ(PathKind(dir_ / "New"), kFolderAtPath);
   EXPECT_EQ(state_.OutputRoot(), dir_ / "New/");
-  EXPECT_TRUE(controls_.Messages().empty());
+  EXPECT_TRUE(controls_.messages().empty());
 }
 
 TEST_F(CheckOutputFolderTest, CreatesOneLevelOnly) {
   EXPECT_FALSE(Check(dir_ / "A/B", true));
   EXPECT_EQ(PathKind(dir_ / "A"), kNothingAtPath);
   EXPECT_EQ(
-      controls_.Messages(),
+      controls_.messages(),
       (std::vector<Message>{{"Failed to create folder! " + (dir_ / "A/B") + ": No such file or directory",
                              MessageIcon::kError}}));
 }
@@ -62,7 +62,7 @@ TEST_F(CheckOutputFolderTest, CreatesOneLevelOnly) {
 TEST_F(CheckOutputFolderTest, TypedNameHeldByAFileCannotBeCreated) {
   dir_.MakeFile("Out");
   EXPECT_FALSE(Check(dir_ / "Out/", true));
-  EXPECT_EQ(controls_.Messages(),
+  EXPECT_EQ(controls_.messages(),
             (std::vector<Message>{
                 {"Failed to create folder! " + (dir_ / "Out") + ": File exists", MessageIcon::kError}}));
 }
@@ -70,7 +70,7 @@ TEST_F(CheckOutputFolderTest, TypedNameHeldByAFileCannotBeCreated) {
 TEST_F(CheckOutputFolderTest, PickedFolderThatIsGoneIsNotRecreated) {
   EXPECT_FALSE(Check(dir_ / "Gone", false));
   EXPECT_EQ(PathKind(dir_ / "Gone"), kNothingAtPath);
-  EXPECT_EQ(controls_.Messages(),
+  EXPECT_EQ(controls_.messages(),
             (std::vector<Message>{{"Folder does not exist! " + (dir_ / "Gone"), MessageIcon::kError}}));
 }
 

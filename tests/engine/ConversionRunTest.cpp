@@ -79,22 +79,22 @@ class ConversionRunTest : public ::testing::Test {
 TEST_F(ConversionRunTest, EmptyListAsksForWorkbooksAndTouchesNoFolder) {
   controls_.SetOutputDirectory(dir_ / "typed", true);
   Run();
-  EXPECT_EQ(controls_.Messages(), (Messages{{"Please select excel at fast!", MessageIcon::kInformation}}));
+  EXPECT_EQ(controls_.messages(), (Messages{{"Please select excel at fast!", MessageIcon::kInformation}}));
   EXPECT_EQ(PathKind(dir_ / "typed"), kNothingAtPath);
-  EXPECT_TRUE(controls_.ShellOpens().empty());
-  EXPECT_EQ(controls_.Status(), "");
-  EXPECT_EQ(controls_.ProgressValue(), 0);
-  EXPECT_FALSE(controls_.Busy());
+  EXPECT_TRUE(controls_.shell_opens().empty());
+  EXPECT_EQ(controls_.status(), "");
+  EXPECT_EQ(controls_.progress_value(), 0);
+  EXPECT_FALSE(controls_.busy());
 }
 
 TEST_F(ConversionRunTest, FailedOutputCheckStopsWithoutShell) {
   AddRows({"A.xls"});
   controls_.SetOutputDirectory("", false);
   Run();
-  EXPECT_EQ(controls_.Messages(), (Messages{{"Please select output folder", MessageIcon::kInformation}}));
+  EXPECT_EQ(controls_.messages(), (Messages{{"Please select output folder", MessageIcon::kInformation}}));
   EXPECT_TRUE(calls_.empty());
-  EXPECT_TRUE(controls_.ShellOpens().empty());
-  EXPECT_EQ(controls_.ProgressMax(), 1) << "the bar's maximum is set before the check";
+  EXPECT_TRUE(controls_.shell_opens().empty());
+  EXPECT_EQ(controls_.progress_max(), 1) << "the bar's maximum is set before the check";
 }
 
 TEST_F(ConversionRunTest, NothingTickedStillPreparesAndOpensTheOutput) {
@@ -104,10 +104,10 @@ TEST_F(ConversionRunTest, NothingTickedStillPreparesAndOpensTheOutput) {
   controls_.AddWorksheetRow("Jan", false);
   Run();
   EXPECT_EQ(PathKind(dir_ / "made"), kFolderAtPath);
-  EXPECT_EQ(state_.Table().Name(2, 1), "Jan") << "the shown ticks are captured";
+  EXPECT_EQ(state_.table().Name(2, 1), "Jan") << "the shown ticks are captured";
   EXPECT_TRUE(calls_.empty());
-  EXPECT_TRUE(controls_.Messages().empty());
-  EXPECT_EQ(controls_.ShellOpens(), (std::vector<std::string>{dir_ / "made/"}));
+  EXPECT_TRUE(controls_.messages().empty());
+  EXPECT_EQ(controls_.shell_opens(), (std::vector<std::string>{dir_ / "made/"}));
 }
 
 TEST_F(ConversionRunTest, AppendsCountersToThePreviousCandidate) {
@@ -133,7 +133,7 @@ TEST_F(ConversionRunTest, CountsPastExistingFoldersButNotFiles) {
 TEST_F(ConversionRunTest, CleansTheNameForFolderAndStatus) {
   AddRows({"Sales. 2010 .xls", "My Book.2010.xls", "No Dot"});
   Run();
-  EXPECT_EQ(controls_.StatusHistory(),
+  EXPECT_EQ(controls_.status_history(),
             (std::vector<std::string>{"Convert Sales2010", "Convert MyBook2010", "Convert NoDot", ""}));
   ASSERT_EQ(calls_.size(), 3u);
   EXPECT_EQ(calls_[0].output_path, out_ + "/Sales2010");
@@ -155,9 +155,9 @@ TEST_F(ConversionRunTest, ReportsFailedWorkbooksAndGoesOn) {
   Run();
   EXPECT_EQ(calls_.size(), 3u);
   EXPECT_EQ(calls_[1].row, 3);
-  EXPECT_EQ(controls_.Messages(), (Messages{{"Convert Ab file failed!", MessageIcon::kError},
+  EXPECT_EQ(controls_.messages(), (Messages{{"Convert Ab file failed!", MessageIcon::kError},
                                             {"Convert C file failed!", MessageIcon::kError}}));
-  EXPECT_EQ(controls_.ShellOpens(), (std::vector<std::string>{out_ + "/"}));
+  EXPECT_EQ(controls_.shell_opens(), (std::vector<std::string>{out_ + "/"}));
 }
 
 TEST_F(ConversionRunTest, WholeWorkbookFormatsGetNoFolderAndMoveTheBar) {
@@ -169,8 +169,8 @@ TEST_F(ConversionRunTest, WholeWorkbookFormatsGetNoFolderAndMoveTheBar) {
   Run();
   EXPECT_EQ(calls_,
             (std::vector<ExportCall>{{1, out_ + "/A", kNothingAtPath}, {3, out_ + "/C", kNothingAtPath}}));
-  EXPECT_EQ(controls_.ProgressMax(), 3);
-  EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{1, 3, 0}));
+  EXPECT_EQ(controls_.progress_max(), 3);
+  EXPECT_EQ(controls_.progress_value_history(), (std::vector<double>{1, 3, 0}));
 }
 
 TEST_F(ConversionRunTest, FormatWithoutExporterFailsEachWorkbookAndWritesNothing) {
@@ -179,7 +179,7 @@ TEST_F(ConversionRunTest, FormatWithoutExporterFailsEachWorkbookAndWritesNothing
   Run();
   EXPECT_TRUE(calls_.empty());
   EXPECT_EQ(PathKind(out_ + "/A"), kNothingAtPath);
-  EXPECT_EQ(controls_.Messages(), (Messages{{"Convert A file failed!", MessageIcon::kError},
+  EXPECT_EQ(controls_.messages(), (Messages{{"Convert A file failed!", MessageIcon::kError},
                                             {"Convert B file failed!", MessageIcon::kError}}));
 }
 
@@ -188,7 +188,7 @@ TEST_F(ConversionRunTest, FolderThatCannotBeCreatedFailsThatWorkbookOnly) {
   AddRows({"A.xls", "B.xls"});
   Run();
   EXPECT_EQ(calls_, (std::vector<ExportCall>{{2, out_ + "/B", kFolderAtPath}}));
-  EXPECT_EQ(controls_.Messages(),
+  EXPECT_EQ(controls_.messages(),
             (Messages{{"Failed to create folder! " + out_ + "/A: File exists", MessageIcon::kError},
                       {"Convert A file failed!", MessageIcon::kError}}));
 }
@@ -196,9 +196,9 @@ TEST_F(ConversionRunTest, FolderThatCannotBeCreatedFailsThatWorkbookOnly) {
 TEST_F(ConversionRunTest, ShowsBusyWhileConvertingAndResetsAtTheEnd) {
   AddRows({"A.xls"});
   Run();
-  EXPECT_EQ(controls_.BusyHistory(), (std::vector<bool>{true, false}));
-  EXPECT_EQ(controls_.Status(), "");
-  EXPECT_EQ(controls_.ProgressValue(), 0);
+  EXPECT_EQ(controls_.busy_history(), (std::vector<bool>{true, false}));
+  EXPECT_EQ(controls_.status(), "");
+  EXPECT_EQ(controls_.progress_value(), 0);
 }
 
 TEST_F(ConversionRunTest, ConvertsWithTheStandardExportersAndTheShownTicks) {
@@ -220,8 +220,8 @@ TEST_F(ConversionRunTest, ConvertsWithTheStandardExportersAndTheShownTicks) {
             (std::vector<std::string>{"Create(Excel.Application)", "Workbooks.Open(" + book + ")",
                                       "DisplayAlerts=False", "Worksheets(1).Select",
                                       "SaveAs(" + out_ + "/Book/Jan.csv, 6)", "Close", "Quit"}));
-  EXPECT_TRUE(controls_.Messages().empty());
-  EXPECT_EQ(controls_.ShellOpens(), (std::vector<std::string>{out_ + "/"}));
+  EXPECT_TRUE(controls_.messages().empty());
+  EXPECT_EQ(controls_.shell_opens(), (std::vector<std::string>{out_ + "/"}));
 }
 
 TEST_F(ConversionRunTest, SummaryCountsWorkbooksAndFilesAndNamesEachFailureWithItsCause) {
@@ -300,13 +300,13 @@ TEST(ConversionRunCancel, StopsAfterTheSheetBeingWrittenAndClosesTheWorkbook) {
   EXPECT_EQ(summary.converted, 0);
   EXPECT_EQ(summary.files, 1);
   EXPECT_TRUE(summary.failures.empty());
-  EXPECT_TRUE(controls.Messages().empty());
+  EXPECT_TRUE(controls.messages().empty());
   EXPECT_EQ(SummaryLine(summary), "Cancelled: converted 0 workbooks (1 file)");
   const std::vector<std::string> calls = excel.CallsWithoutReads();
   EXPECT_EQ(std::vector<std::string>(calls.end() - 3, calls.end()),
             (std::vector<std::string>{"SaveAs(" + (dir / "out/One/S1.csv") + ", 6)", "Close", "Quit"}));
-  EXPECT_EQ(excel.Creations(), 1) << "the second workbook is not started";
-  EXPECT_EQ(controls.ShellOpens(), (std::vector<std::string>{dir / "out/"}));
+  EXPECT_EQ(excel.creations(), 1) << "the second workbook is not started";
+  EXPECT_EQ(controls.shell_opens(), (std::vector<std::string>{dir / "out/"}));
 }
 
 // Two runs into one output directory at the same moment, each converting many workbooks of the

@@ -36,7 +36,7 @@ class ExportDbfTest : public testing::ExporterTest {
 
   Calls Saves() const {
     Calls saves;
-    for (const std::string& call : excel_.Calls()) {
+    for (const std::string& call : excel_.calls()) {
       if (call.find("SaveAs(") != std::string::npos) saves.push_back(call);
     }
     return saves;
@@ -46,7 +46,7 @@ class ExportDbfTest : public testing::ExporterTest {
 TEST_F(ExportDbfTest, PreparesAndSavesEachSheetInOrder) {
   excel_.AddWorkbookSheets(book_, {Sheet("Data", 10, 3)});
   EXPECT_EQ(Export(), ExportResult::kDone);
-  EXPECT_EQ(excel_.Calls(),
+  EXPECT_EQ(excel_.calls(),
             (Calls{"Create(Excel.Application)", "Workbooks.Open(" + book_ + ")", "DisplayAlerts=False",
                    "Worksheets.count", "Worksheets(1).name", "Worksheets(1)", "Worksheets(1).Activate",
                    "Worksheets(1).UsedRange.Rows.count", "Worksheets(1).UsedRange.Columns.count",
@@ -54,8 +54,8 @@ TEST_F(ExportDbfTest, PreparesAndSavesEachSheetInOrder) {
                    "Worksheets(1).UsedRange.Cells(10, 3).Address", "Worksheets(1).Columns.AutoFit",
                    "Worksheets(1).Range($R1$C1, $R10$C3).Select",
                    "Worksheets(1).SaveAs(/out/Book/Data.dbf, 11)", "Close", "Quit"}));
-  EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{1, 0}));
-  EXPECT_TRUE(controls_.Messages().empty());
+  EXPECT_EQ(controls_.progress_value_history(), (std::vector<double>{1, 0}));
+  EXPECT_TRUE(controls_.messages().empty());
   EXPECT_FALSE(Called("Sheets(1).Select")) << "the sheet is saved itself, never selected in the workbook";
 }
 
@@ -90,16 +90,16 @@ TEST_F(ExportDbfTest, EmptySheetsAreSkippedOnlyWhenTheirOwnTopLeftCellIsEmpty) {
                             "Worksheets(5).SaveAs(/out/Book/Tall.dbf, 11)"}));
   EXPECT_FALSE(Called("Worksheets(1).Columns.AutoFit")) << "a skipped sheet is left as it is";
   EXPECT_FALSE(Called("Worksheets(1).UsedRange.Cells(1, 1).Address"));
-  EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{1, 2, 3, 4, 5, 0}));
+  EXPECT_EQ(controls_.progress_value_history(), (std::vector<double>{1, 2, 3, 4, 5, 0}));
 }
 
 TEST_F(ExportDbfTest, SkippedEmptySheetUsesUpANumberButAnUntickedOneDoesNot) {
   excel_.AddWorkbookSheets(
       book_, {Sheet("A", 3, 3), Sheet("Empty", 1, 1), Sheet("Unticked", 3, 3), Sheet("D", 3, 3)});
-  state_.Table().Set(1, 1, "A", true);
-  state_.Table().Set(1, 2, "Empty", true);
-  state_.Table().Set(1, 3, "Unticked", false);
-  state_.Table().Set(1, 4, "D", true);
+  state_.table().Set(1, 1, "A", true);
+  state_.table().Set(1, 2, "Empty", true);
+  state_.table().Set(1, 3, "Unticked", false);
+  state_.table().Set(1, 4, "D", true);
   controls_.SetNamingMode(2);
   EXPECT_EQ(Export(), ExportResult::kDone);
   EXPECT_EQ(Saves(), (Calls{"Worksheets(1).SaveAs(/out/Book/1.dbf, 11)",
@@ -113,30 +113,30 @@ TEST_F(ExportDbfTest, SaveFailureKeepsEarlierFilesShowsTheDescriptionAndStops) {
   excel_.FailOn("Worksheets(2).SaveAs(/out/Book/2.dbf, 11)", "Too many fields for dBASE.");
   controls_.SetNamingMode(2);
   EXPECT_EQ(Export(), ExportResult::kFailed);
-  EXPECT_EQ(controls_.Messages(), (std::vector<Message>{{"Too many fields for dBASE.", MessageIcon::kNone}}));
-  const Calls& calls = excel_.Calls();
+  EXPECT_EQ(controls_.messages(), (std::vector<Message>{{"Too many fields for dBASE.", MessageIcon::kNone}}));
+  const Calls& calls = excel_.calls();
   ASSERT_GE(calls.size(), 3u);
   EXPECT_EQ(Calls(calls.end() - 3, calls.end()),
             (Calls{"Worksheets(2).SaveAs(/out/Book/2.dbf, 11)", "Close", "Quit"}));
   EXPECT_FALSE(Called("Worksheets(3)"));
   EXPECT_EQ(state_.SequenceCounter(), 2) << "not reset after a failure";
-  EXPECT_EQ(controls_.ProgressValue(), 1);
+  EXPECT_EQ(controls_.progress_value(), 1);
 }
 
 TEST_F(ExportDbfTest, FailureWhileReadingTheUsedRangeGoesThroughTheFailurePath) {
   excel_.AddWorkbookSheets(book_, {Sheet("One", 2, 2)});
   excel_.FailOn("Worksheets(1).UsedRange.Rows.count", "Cannot read the sheet.");
   EXPECT_EQ(Export(), ExportResult::kFailed);
-  EXPECT_EQ(controls_.Messages(), (std::vector<Message>{{"Cannot read the sheet.", MessageIcon::kNone}}));
+  EXPECT_EQ(controls_.messages(), (std::vector<Message>{{"Cannot read the sheet.", MessageIcon::kNone}}));
   EXPECT_TRUE(Saves().empty());
-  EXPECT_EQ(excel_.Quits(), 1);
+  EXPECT_EQ(excel_.quits(), 1);
 }
 
 TEST_F(ExportDbfTest, UnresolvedPathStartsNothing) {
   controls_.SetSelectedInputEntry(dir_ / "elsewhere");
   EXPECT_EQ(Export(), ExportResult::kNoWorkbookPath);
-  EXPECT_TRUE(excel_.Calls().empty());
-  EXPECT_TRUE(controls_.Messages().empty());
+  EXPECT_TRUE(excel_.calls().empty());
+  EXPECT_TRUE(controls_.messages().empty());
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST_F(MakeOutputNameTest, FollowsTheSelectedRule) {
   for (const NamingCase& c : cases) {
     EXPECT_EQ(Name(c.mode, c.workbook, c.sheet), c.expected) << c.mode << " " << c.workbook << " " << c.sheet;
   }
-  EXPECT_EQ(random_.Draws(), 0u);
+  EXPECT_EQ(random_.draws(), 0u);
   EXPECT_EQ(state_.SequenceCounter(), 0);
 }
 
@@ -70,7 +70,7 @@ TEST_F(MakeOutputNameTest, NumberedRuleCountsAndAvoidsTheWorkbookName) {
 
   state_.SetSequenceCounter(1);
   EXPECT_EQ(Name(2, "2.xls", "second"), "2_2");
-  EXPECT_EQ(random_.Draws(), 0u) << "a one-character number is its rule's own name";
+  EXPECT_EQ(random_.draws(), 0u) << "a one-character number is its rule's own name";
 }
 
 TEST_F(MakeOutputNameTest, NumberedRuleContinuesFromTheCounter) {
@@ -93,7 +93,7 @@ TEST_F(MakeOutputNameTest, RepairRemovesPathSeparatorsAndControlCharacters) {
 TEST_F(MakeOutputNameTest, NameShortenedToOneCharacterGetsASmallNumber) {
   random_ = ScriptedRandomSource({0.56});
   EXPECT_EQ(Name(0, "Book.xls", "x>"), "x57");
-  EXPECT_EQ(random_.Draws(), 1u);
+  EXPECT_EQ(random_.draws(), 1u);
 }
 
 TEST_F(MakeOutputNameTest, CountsCharactersNotBytesWhenANameIsShortened) {
@@ -101,7 +101,7 @@ TEST_F(MakeOutputNameTest, CountsCharactersNotBytesWhenANameIsShortened) {
   EXPECT_EQ(Name(0, "Book.xls", "ä:"), "ä57");
   EXPECT_EQ(Name(0, "Book.xls", "ä"), "ä");
   EXPECT_EQ(Name(0, "Book.xls", "äb:"), "äb");
-  EXPECT_EQ(random_.Draws(), 1u);
+  EXPECT_EQ(random_.draws(), 1u);
 }
 
 TEST_F(MakeOutputNameTest, UnusableNamesBecomeRandomNumbers) {
@@ -122,7 +122,7 @@ TEST_F(MakeOutputNameTest, UnusableNamesBecomeRandomNumbers) {
   for (const RandomCase& c : cases) {
     random_ = ScriptedRandomSource(c.draws);
     EXPECT_EQ(Name(0, "Book.xls", c.sheet), c.expected) << c.sheet;
-    EXPECT_EQ(random_.Draws(), c.draws.size()) << c.sheet;
+    EXPECT_EQ(random_.draws(), c.draws.size()) << c.sheet;
   }
 }
 

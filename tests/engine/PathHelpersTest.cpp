@@ -71,7 +71,7 @@ TEST(RemoveSpacesAndDots, DeletesOnlySpacesAndDots) {
 
 TEST(FitFileName, ShortensOnlyNamesTooLongKeepingStartExtensionAndWholeCharacters) {
   TempDir dir;
-  const std::string folder = dir.Path() + "/";
+  const std::string folder = dir.path() + "/";
   EXPECT_EQ(FitFileName(folder + "Sheet", ".csv"), folder + "Sheet.csv");
   const std::string exact(251, 'a');
   EXPECT_EQ(FitFileName(folder + exact, ".csv"), folder + exact + ".csv");
@@ -106,7 +106,7 @@ class ResolveWorkbookPathTest : public ::testing::Test {
 TEST_F(ResolveWorkbookPathTest, JoinsFolderEntryAndRowText) {
   dir_.MakeFile("a.xls");
   dir_.MakeFile("b.xlsx");
-  controls_.SetSelectedInputEntry(dir_.Path());
+  controls_.SetSelectedInputEntry(dir_.path());
   controls_.AddWorkbookRow("a.xls", true);
   controls_.AddWorkbookRow("b.xlsx", true);
   EXPECT_EQ(ResolveWorkbookPath(controls_, 2), dir_ / "b.xlsx");
@@ -124,9 +124,9 @@ TEST_F(ResolveWorkbookPathTest, FileEntryAnswersForEveryRow) {
 
 TEST_F(ResolveWorkbookPathTest, EntryEndingInSeparatorGivesDoubledSeparator) {
   dir_.MakeFile("a.xls");
-  controls_.SetSelectedInputEntry(dir_.Path() + "/");
+  controls_.SetSelectedInputEntry(dir_.path() + "/");
   controls_.AddWorkbookRow("a.xls", true);
-  EXPECT_EQ(ResolveWorkbookPath(controls_, 1), dir_.Path() + "//a.xls");
+  EXPECT_EQ(ResolveWorkbookPath(controls_, 1), dir_.path() + "//a.xls");
 }
 
 TEST_F(ResolveWorkbookPathTest, AnswersEmptyWhenNothingResolves) {
@@ -135,7 +135,7 @@ TEST_F(ResolveWorkbookPathTest, AnswersEmptyWhenNothingResolves) {
   controls_.AddWorkbookRow("gone.xls", true);
 
   EXPECT_EQ(ResolveWorkbookPath(controls_, 1), "") << "no input entry";
-  controls_.SetSelectedInputEntry(dir_.Path());
+  controls_.SetSelectedInputEntry(dir_.path());
   EXPECT_EQ(ResolveWorkbookPath(controls_, 1), "") << "row names a folder";
   EXPECT_EQ(ResolveWorkbookPath(controls_, 2), "") << "row names a missing file";
   EXPECT_EQ(ResolveWorkbookPath(controls_, 3), "") << "row beyond the list";

@@ -71,7 +71,7 @@ TEST_F(CaptureSheetSelectionTest, StoresRowsAndTicksUnderTheCurrentWorkbook) {
   controls_.AddWorksheetRow("Jan", true);
   controls_.AddWorksheetRow("Feb", false);
   CaptureSheetSelection(state_, controls_);
-  const SheetSelectionTable& table = state_.Table();
+  const SheetSelectionTable& table = state_.table();
   EXPECT_EQ(table.Name(4, 1), "Jan");
   EXPECT_TRUE(table.Ticked(4, 1));
   EXPECT_EQ(table.Name(4, 2), "Feb");
@@ -81,12 +81,12 @@ TEST_F(CaptureSheetSelectionTest, StoresRowsAndTicksUnderTheCurrentWorkbook) {
 
 TEST_F(CaptureSheetSelectionTest, LeavesCellsBelowTheListAlone) {
   state_.SetCurrentWorkbookIndex(1);
-  state_.Table().Set(1, 3, "Old", true);
+  state_.table().Set(1, 3, "Old", true);
   controls_.AddWorksheetRow("New", false);
   CaptureSheetSelection(state_, controls_);
-  EXPECT_EQ(state_.Table().Name(1, 1), "New");
-  EXPECT_EQ(state_.Table().Name(1, 3), "Old");
-  EXPECT_TRUE(state_.Table().Ticked(1, 3));
+  EXPECT_EQ(state_.table().Name(1, 1), "New");
+  EXPECT_EQ(state_.table().Name(1, 3), "Old");
+  EXPECT_TRUE(state_.table().Ticked(1, 3));
 }
 
 TEST_F(CaptureSheetSelectionTest, AllUntickedListRecordsNamesWithoutTicks) {
@@ -94,9 +94,9 @@ TEST_F(CaptureSheetSelectionTest, AllUntickedListRecordsNamesWithoutTicks) {
   controls_.AddWorksheetRow("A", false);
   controls_.AddWorksheetRow("B", false);
   CaptureSheetSelection(state_, controls_);
-  EXPECT_TRUE(state_.Table().IsRecorded(2));
-  EXPECT_FALSE(state_.Table().Ticked(2, 1));
-  EXPECT_FALSE(state_.Table().Ticked(2, 2));
+  EXPECT_TRUE(state_.table().IsRecorded(2));
+  EXPECT_FALSE(state_.table().Ticked(2, 1));
+  EXPECT_FALSE(state_.table().Ticked(2, 2));
 }
 
 TEST_F(CaptureSheetSelectionTest, PassesOverRowsAboveFiveThousand) {
@@ -105,9 +105,9 @@ TEST_F(CaptureSheetSelectionTest, PassesOverRowsAboveFiveThousand) {
     controls_.AddWorksheetRow(std::to_string(i), i != 5000);
   }
   CaptureSheetSelection(state_, controls_);
-  EXPECT_EQ(state_.Table().Name(1, 5000), "5000");
-  EXPECT_FALSE(state_.Table().Ticked(1, 5000));
-  EXPECT_EQ(state_.Table().Name(1, 4999), "4999");
+  EXPECT_EQ(state_.table().Name(1, 5000), "5000");
+  EXPECT_FALSE(state_.table().Ticked(1, 5000));
+  EXPECT_EQ(state_.table().Name(1, 4999), "4999");
 }
 
 }  // namespace

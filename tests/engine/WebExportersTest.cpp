@@ -29,7 +29,7 @@ class WebExportersTest : public testing::ExporterTest {
   // The calls of the log that concern publishing and saving.
   Calls PublishCalls() const {
     Calls calls;
-    for (const std::string& call : excel_.Calls()) {
+    for (const std::string& call : excel_.calls()) {
       if (call.rfind("PublishObjects", 0) == 0 || call.rfind("SaveAs", 0) == 0) calls.push_back(call);
     }
     return calls;
@@ -45,8 +45,8 @@ TEST_F(WebExportersTest, PublishesEachSheetThenPublishesAndDeletesInFrameOrder) 
                    "PublishObjects.Publish", "PublishObjects.Delete", "Worksheets(2).Select",
                    "PublishObjects.Add(1, /out/Q1a/Costs.htm, Costs, -, 0, -, )", "PublishObjects.Publish",
                    "PublishObjects.Delete", "Close", "Quit"}));
-  EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{1, 2, 0}));
-  EXPECT_TRUE(controls_.Messages().empty());
+  EXPECT_EQ(controls_.progress_value_history(), (std::vector<double>{1, 2, 0}));
+  EXPECT_TRUE(controls_.messages().empty());
 }
 
 TEST_F(WebExportersTest, ExtensionFollowsFormatAndExtensionOption) {
@@ -110,9 +110,9 @@ TEST_F(WebExportersTest, NoHtmlTypeAddsNothingYetPublishesAndDeletesEverySheet) 
 
 TEST_F(WebExportersTest, UntickedSheetGetsNoPageAndDoesNotAdvanceTheNumbering) {
   excel_.AddWorkbook(book_, {"One", "Two", "Three"});
-  state_.Table().Set(1, 1, "One", false);
-  state_.Table().Set(1, 2, "Two", true);
-  state_.Table().Set(1, 3, "Three", true);
+  state_.table().Set(1, 1, "One", false);
+  state_.table().Set(1, 2, "Two", true);
+  state_.table().Set(1, 3, "Three", true);
   controls_.SetNamingMode(2);
   controls_.SetPageTitleIndex(1);
   EXPECT_EQ(PublishSheetsWeb(context_, 1), ExportResult::kDone);
@@ -120,7 +120,7 @@ TEST_F(WebExportersTest, UntickedSheetGetsNoPageAndDoesNotAdvanceTheNumbering) {
             (Calls{"PublishObjects.Add(1, /out/Q1a/1.htm, Two, -, 0, -, Two)", "PublishObjects.Publish",
                    "PublishObjects.Delete", "PublishObjects.Add(1, /out/Q1a/2.htm, Three, -, 0, -, Three)",
                    "PublishObjects.Publish", "PublishObjects.Delete"}));
-  EXPECT_EQ(controls_.ProgressValueHistory(), (std::vector<double>{1, 2, 3, 0}));
+  EXPECT_EQ(controls_.progress_value_history(), (std::vector<double>{1, 2, 3, 0}));
   EXPECT_EQ(state_.SequenceCounter(), 0);
 }
 
@@ -128,7 +128,7 @@ TEST_F(WebExportersTest, PublishFailureShowsTheErrorClosesAndQuits) {
   excel_.AddWorkbook(book_, {"Sales", "Costs"});
   excel_.FailOn("PublishObjects.Publish", "Publishing failed.");
   EXPECT_EQ(PublishSheetsWeb(context_, 1), ExportResult::kFailed);
-  EXPECT_EQ(controls_.Messages(), (std::vector<Message>{{"Publishing failed.", MessageIcon::kNone}}));
+  EXPECT_EQ(controls_.messages(), (std::vector<Message>{{"Publishing failed.", MessageIcon::kNone}}));
   const Calls calls = excel_.CallsWithoutReads();
   EXPECT_EQ(Calls(calls.end() - 2, calls.end()), (Calls{"Close", "Quit"}));
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "PublishObjects.Delete"), 0);
@@ -140,8 +140,8 @@ TEST_F(WebExportersTest, UnresolvedWorkbookStartsNothing) {
   EXPECT_EQ(PublishSheetsWeb(context_, 1), ExportResult::kNoWorkbookPath);
   EXPECT_EQ(SaveWorkbookWeb(context_, 1), ExportResult::kNoWorkbookPath);
   EXPECT_EQ(SaveWorkbookXml(context_, 1), ExportResult::kNoWorkbookPath);
-  EXPECT_EQ(excel_.Creations(), 0);
-  EXPECT_TRUE(controls_.Messages().empty());
+  EXPECT_EQ(excel_.creations(), 0);
+  EXPECT_TRUE(controls_.messages().empty());
 }
 
 TEST_F(WebExportersTest, WholeWorkbookWebSaveUsesCodeByFormatAndExtensionByOption) {
@@ -162,19 +162,19 @@ TEST_F(WebExportersTest, WholeWorkbookWebSaveUsesCodeByFormatAndExtensionByOptio
     controls_.SetFormatIndex(row.format);
     controls_.SetShortExtension(row.short_extension);
     EXPECT_EQ(SaveWorkbookWeb(context_, 1), ExportResult::kDone);
-    EXPECT_EQ(excel_.Calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + book_ + ")",
+    EXPECT_EQ(excel_.calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + book_ + ")",
                                      "DisplayAlerts=False", row.call, "Close", "Quit"}));
   }
-  EXPECT_TRUE(controls_.ProgressValueHistory().empty());
+  EXPECT_TRUE(controls_.progress_value_history().empty());
 }
 
 TEST_F(WebExportersTest, XmlSpreadsheetSavesTheWholeWorkbookWhateverTheTicks) {
   excel_.AddWorkbook(book_, {"One", "Two"});
-  state_.Table().Set(1, 1, "One", false);
-  state_.Table().Set(1, 2, "Two", false);
+  state_.table().Set(1, 1, "One", false);
+  state_.table().Set(1, 2, "Two", false);
   state_.SetSequenceCounter(4);
   EXPECT_EQ(SaveWorkbookXml(context_, 1), ExportResult::kDone);
-  EXPECT_EQ(excel_.Calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + book_ + ")",
+  EXPECT_EQ(excel_.calls(), (Calls{"Create(Excel.Application)", "Workbooks.Open(" + book_ + ")",
                                    "DisplayAlerts=False", "SaveAs(/out/Q1a.xml, 46)", "Close", "Quit"}));
   EXPECT_EQ(state_.SequenceCounter(), 4);
 }
@@ -183,8 +183,8 @@ TEST_F(WebExportersTest, WholeWorkbookSaveFailureGoesThroughTheFailurePath) {
   excel_.AddWorkbook(book_, {"One"});
   excel_.FailOn("SaveAs", "Disk full.");
   EXPECT_EQ(SaveWorkbookXml(context_, 1), ExportResult::kFailed);
-  EXPECT_EQ(controls_.Messages(), (std::vector<Message>{{"Disk full.", MessageIcon::kNone}}));
-  const Calls calls = excel_.Calls();
+  EXPECT_EQ(controls_.messages(), (std::vector<Message>{{"Disk full.", MessageIcon::kNone}}));
+  const Calls calls = excel_.calls();
   EXPECT_EQ(Calls(calls.end() - 2, calls.end()), (Calls{"Close", "Quit"}));
 }
 

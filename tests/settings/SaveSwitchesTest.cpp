@@ -21,7 +21,7 @@ class ReadSaveSwitchesTest : public ::testing::TestWithParam<SwitchCase> {};
 TEST_P(ReadSaveSwitchesTest, OnOnlyWhenLineIsExactlyOne) {
   TempDir dir;
   dir.MakeFile("set.txt", GetParam().content);
-  EXPECT_EQ(ReadSaveSwitches(dir.Path()), GetParam().expected);
+  EXPECT_EQ(ReadSaveSwitches(dir.path()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ReadSaveSwitchesTest,
@@ -40,14 +40,14 @@ INSTANTIATE_TEST_SUITE_P(Lines, ReadSaveSwitchesTest,
 
 TEST(SaveSwitches, MissingFileIsBothOff) {
   TempDir dir;
-  EXPECT_EQ(ReadSaveSwitches(dir.Path()), (SaveSwitches{false, false}));
+  EXPECT_EQ(ReadSaveSwitches(dir.path()), (SaveSwitches{false, false}));
 }
 
 TEST(SaveSwitches, WritesOneAndZeroLines) {
   TempDir dir;
-  ASSERT_TRUE(WriteSaveSwitches(dir.Path(), {false, true}));
+  ASSERT_TRUE(WriteSaveSwitches(dir.path(), {false, true}));
   EXPECT_EQ(ReadLines(dir / "set.txt"), (std::vector<std::string>{"0", "1"}));
-  EXPECT_EQ(ReadSaveSwitches(dir.Path()), (SaveSwitches{false, true}));
+  EXPECT_EQ(ReadSaveSwitches(dir.path()), (SaveSwitches{false, true}));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ TEST(SavedLists, ReloadedInputEntriesGetIconByWhatIsThereNow) {
   const std::string book = dir.MakeFile("data/Book.xlsx");
   const std::string gone = dir / "data/Deleted.xlsx";
   WriteLines(dir / "EXCEL.txt", {book, folder, gone, ""});
-  EXPECT_EQ(LoadInputList(dir.Path()), (std::vector<InputEntry>{{book, InputIcon::kFile},
+  EXPECT_EQ(LoadInputList(dir.path()), (std::vector<InputEntry>{{book, InputIcon::kFile},
                                                                 {folder, InputIcon::kFolder},
                                                                 {gone, InputIcon::kMissing},
                                                                 {"", InputIcon::kMissing}}));
@@ -26,14 +26,14 @@ TEST(SavedLists, ReloadedInputEntriesGetIconByWhatIsThereNow) {
 
 TEST(SavedLists, MissingFilesGiveEmptyLists) {
   TempDir dir;
-  EXPECT_TRUE(LoadInputList(dir.Path()).empty());
-  EXPECT_TRUE(LoadOutputDirectories(dir.Path()).empty());
+  EXPECT_TRUE(LoadInputList(dir.path()).empty());
+  EXPECT_TRUE(LoadOutputDirectories(dir.path()).empty());
 }
 
 TEST(SavedLists, OutputDirectoriesReloadInFileOrderWithEmptyEntries) {
   TempDir dir;
   dir.MakeFile("output.txt", "/b\r\n\r\n/a\r\n");
-  EXPECT_EQ(LoadOutputDirectories(dir.Path()), (Lines{"/b", "", "/a"}));
+  EXPECT_EQ(LoadOutputDirectories(dir.path()), (Lines{"/b", "", "/a"}));
 }
 
 TEST(SavedLists, FirstSwitchOnlyRewritesInputListAndKeepsOutputFile) {
@@ -41,7 +41,7 @@ TEST(SavedLists, FirstSwitchOnlyRewritesInputListAndKeepsOutputFile) {
   dir.MakeFile("set.txt", "1\r\n0\r\n");
   dir.MakeFile("EXCEL.txt", "/old\r\n");
   dir.MakeFile("output.txt", "/kept\r\n");
-  SaveListsOnExit(dir.Path(), {"/a.xlsx", "/a.xlsx", "/f"}, {"/new"});
+  SaveListsOnExit(dir.path(), {"/a.xlsx", "/a.xlsx", "/f"}, {"/new"});
   EXPECT_EQ(ReadLines(dir / "EXCEL.txt"), (Lines{"/a.xlsx", "/a.xlsx", "/f"}));
   EXPECT_EQ(ReadLines(dir / "output.txt"), (Lines{"/kept"}));
 }
@@ -50,14 +50,14 @@ TEST(SavedLists, SecondSwitchOnlyRewritesOutputList) {
   TempDir dir;
   dir.MakeFile("set.txt", "0\r\n1\r\n");
   dir.MakeFile("EXCEL.txt", "/old\r\n");
-  SaveListsOnExit(dir.Path(), {"/a.xlsx"}, {"/o1", "/o2"});
+  SaveListsOnExit(dir.path(), {"/a.xlsx"}, {"/o1", "/o2"});
   EXPECT_EQ(ReadLines(dir / "EXCEL.txt"), (Lines{"/old"}));
   EXPECT_EQ(ReadLines(dir / "output.txt"), (Lines{"/o1", "/o2"}));
 }
 
 TEST(SavedLists, NoSwitchesFileWritesNothing) {
   TempDir dir;
-  SaveListsOnExit(dir.Path(), {"/a.xlsx"}, {"/o"});
+  SaveListsOnExit(dir.path(), {"/a.xlsx"}, {"/o"});
   EXPECT_TRUE(ReadLines(dir / "EXCEL.txt").empty());
   EXPECT_TRUE(ReadLines(dir / "output.txt").empty());
 }
@@ -66,7 +66,7 @@ TEST(SavedLists, EmptyInputListEmptiesItsFile) {
   TempDir dir;
   dir.MakeFile("set.txt", "1\r\n");
   dir.MakeFile("EXCEL.txt", "/old\r\n");
-  SaveListsOnExit(dir.Path(), {}, {});
+  SaveListsOnExit(dir.path(), {}, {});
   EXPECT_TRUE(ReadLines(dir / "EXCEL.txt").empty());
 }
 
@@ -77,7 +77,7 @@ TEST(SavedLists, WritesAtMost201OutputDirectories) {
   for (int i = 0; i < 250; ++i) {
     directories.push_back("/out/" + std::to_string(i));
   }
-  SaveListsOnExit(dir.Path(), {}, directories);
+  SaveListsOnExit(dir.path(), {}, directories);
   const Lines written = ReadLines(dir / "output.txt");
   ASSERT_EQ(written.size(), 201u);
   EXPECT_EQ(written.front(), "/out/0");
@@ -86,9 +86,9 @@ TEST(SavedLists, WritesAtMost201OutputDirectories) {
 
 TEST(SavedLists, SwitchesAreReadAtSaveTime) {
   TempDir dir;
-  SaveListsOnExit(dir.Path(), {"/first"}, {});
+  SaveListsOnExit(dir.path(), {"/first"}, {});
   dir.MakeFile("set.txt", "1\r\n");
-  SaveListsOnExit(dir.Path(), {"/second"}, {});
+  SaveListsOnExit(dir.path(), {"/second"}, {});
   EXPECT_EQ(ReadLines(dir / "EXCEL.txt"), (Lines{"/second"}));
 }
 

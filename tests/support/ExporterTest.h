@@ -23,7 +23,7 @@ class ExporterTest : public ::testing::Test {
  protected:
   void PrepareWorkbookRow(const std::string& file_name, int format_index, const std::string& output_path) {
     book_ = dir_.MakeFile(file_name);
-    controls_.SetSelectedInputEntry(dir_.Path());
+    controls_.SetSelectedInputEntry(dir_.path());
     controls_.AddWorkbookRow(file_name, true);
     controls_.SetFormatIndex(format_index);
     controls_.SetNamingMode(0);
@@ -31,7 +31,7 @@ class ExporterTest : public ::testing::Test {
   }
 
   bool Called(const std::string& call) const {
-    const std::vector<std::string>& calls = excel_.Calls();
+    const std::vector<std::string>& calls = excel_.calls();
     return std::find(calls.begin(), calls.end(), call) != calls.end();
   }
 

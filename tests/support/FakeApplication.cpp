@@ -11,7 +11,7 @@ FakeApplication::~FakeApplication() = default;
 
 std::string FakeApplication::Version() {
   excel_.Record("Version");
-  return excel_.Version();
+  return excel_.version();
 }
 
 automation::Workbook& FakeApplication::WorkbooksOpen(const std::string& path) {

@@ -52,17 +52,17 @@ class FakeExcel {
 
   /// The text every instance reports as its Version; "11.0" unless set.
   void SetVersion(const std::string& version) { version_ = version; }
-  const std::string& Version() const { return version_; }
+  const std::string& version() const { return version_; }
 
   /// A factory handing out new instances; each creation is logged as "Create(<prog id>)".
   automation::ApplicationFactory Factory();
 
-  const std::vector<std::string>& Calls() const { return calls_; }
+  const std::vector<std::string>& calls() const { return calls_; }
   /// The log without "Worksheets(i).name" and "Worksheets.count" reads, for order checks.
   std::vector<std::string> CallsWithoutReads() const;
   void ClearCalls() { calls_.clear(); }
-  int Creations() const { return creations_; }
-  int Quits() const { return quits_; }
+  int creations() const { return creations_; }
+  int quits() const { return quits_; }
 
   // Used by the fake objects.
   /// Logs `call`, then throws when a failure rule matches it.

@@ -26,8 +26,8 @@ class RecordingControls : public engine::PlainControls {
   void SelectWorkbookRow(int row);
   /// Ticks or unticks worksheet row `row`; ignored when no such row exists.
   void SetWorksheetRowChecked(int row, bool checked);
-  const std::vector<Row>& WorkbookRows() const { return workbook_rows_; }
-  const std::vector<Row>& WorksheetRows() const { return worksheet_rows_; }
+  const std::vector<Row>& workbook_rows() const { return workbook_rows_; }
+  const std::vector<Row>& worksheet_rows() const { return worksheet_rows_; }
 
   void SetStatus(const std::string& text) override;
   void SetProgressMax(double max) override { progress_max_ = max; }
@@ -36,15 +36,15 @@ class RecordingControls : public engine::PlainControls {
   void ShowMessage(const std::string& text, engine::MessageIcon icon) override;
   void OpenInShell(const std::string& path) override { shell_opens_.push_back(path); }
 
-  const std::string& Status() const { return status_; }
-  const std::vector<std::string>& StatusHistory() const { return status_history_; }
-  double ProgressMax() const { return progress_max_; }
-  double ProgressValue() const { return progress_value_; }
-  const std::vector<double>& ProgressValueHistory() const { return progress_value_history_; }
-  bool Busy() const { return busy_; }
-  const std::vector<bool>& BusyHistory() const { return busy_history_; }
-  const std::vector<Message>& Messages() const { return messages_; }
-  const std::vector<std::string>& ShellOpens() const { return shell_opens_; }
+  const std::string& status() const { return status_; }
+  const std::vector<std::string>& status_history() const { return status_history_; }
+  double progress_max() const { return progress_max_; }
+  double progress_value() const { return progress_value_; }
+  const std::vector<double>& progress_value_history() const { return progress_value_history_; }
+  bool busy() const { return busy_; }
+  const std::vector<bool>& busy_history() const { return busy_history_; }
+  const std::vector<Message>& messages() const { return messages_; }
+  const std::vector<std::string>& shell_opens() const { return shell_opens_; }
   /// Forgets every recorded status, progress value, pointer change, message and shell open.
   void ClearRecords();
 

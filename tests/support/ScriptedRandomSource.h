@@ -22,7 +22,7 @@ class ScriptedRandomSource : public engine::RandomSource {
     }
     return values_[draws_++];
   }
-  std::size_t Draws() const { return draws_; }
+  std::size_t draws() const { return draws_; }
 
  private:
   std::vector<double> values_;

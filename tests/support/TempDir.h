@@ -13,8 +13,8 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   /// The folder's absolute path, without a trailing '/'.
-  const std::string& Path() const { return path_; }
-  /// Path() + "/" + relative.
+  const std::string& path() const { return path_; }
+  /// path() + "/" + relative.
   std::string operator/(const std::string& relative) const { return path_ + "/" + relative; }
   /// Creates the folder `relative` (and its parents) inside; returns its full path.
   std::string MakeFolder(const std::string& relative) const;

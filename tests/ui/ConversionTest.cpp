@@ -237,7 +237,7 @@ class ConversionTest : public QObject {
     QVERIFY(!on_ui_thread);
     QCOMPARE(harness_->Find<QTreeWidget>("ListView1")->topLevelItemCount(), 1);
     std::vector<std::string> saves;
-    for (const std::string& call : excel.Calls()) {
+    for (const std::string& call : excel.calls()) {
       if (call.rfind("SaveAs(", 0) == 0) saves.push_back(call);
     }
     QCOMPARE(saves, std::vector<std::string>{"SaveAs(" + out + "/A/S1.csv, 6)"});
@@ -272,7 +272,7 @@ class ConversionTest : public QObject {
     harness_->Convert();
     QCOMPARE(
         harness_->messages.shown,
-        (std::vector<Shown>{{QString::fromStdString("The desktop could not open the folder " + out + "/."),
+        (std::vector<Shown>{{QString::fromStdString("The desktop could not open the folder " + out + "/"),
                              engine::MessageIcon::kError}}));
   }
 

@@ -88,10 +88,10 @@ class ListCommandsTest : public QObject {
     list3_->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
     WindowHarness::ClickRow(list2_, 2);
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"B1", true}, {"B2", true}}));
-    const int creations = excel_->Creations();
+    const int creations = excel_->creations();
     WindowHarness::ClickRow(list2_, 1);
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", false}, {"A3", true}}));
-    QCOMPARE(excel_->Creations(), creations);
+    QCOMPARE(excel_->creations(), creations);
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
@@ -102,10 +102,10 @@ class ListCommandsTest : public QObject {
     WindowHarness::ClickRow(list1_, 1);
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", true}, {"A3", true}}));
     list3_->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-    const int creations = excel_->Creations();
+    const int creations = excel_->creations();
     WindowHarness::ClickRow(list2_, 1);  // not recorded: read afresh, every sheet ticked
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", true}, {"A3", true}}));
-    QCOMPARE(excel_->Creations(), creations + 1);
+    QCOMPARE(excel_->creations(), creations + 1);
   }
 
   void EnterOnARowDoesWhatAClickDoes() {
@@ -124,11 +124,11 @@ class ListCommandsTest : public QObject {
     harness_->Find<QToolButton>("Command5")->click();
     WindowHarness::ClickRow(list1_, 1);  // the table forgets A's column
     list3_->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-    const int creations = excel_->Creations();
+    const int creations = excel_->creations();
     WindowHarness::ClickCheckBox(list2_, 1);
     QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"A.xlsx", false}, {"B.xls", true}}));
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", true}, {"A2", false}, {"A3", true}}));
-    QCOMPARE(excel_->Creations(), creations);
+    QCOMPARE(excel_->creations(), creations);
   }
 
   void KeyboardSelectionListsTheNewRow() {
@@ -175,7 +175,7 @@ class ListCommandsTest : public QObject {
     harness_->Find<QToolButton>("Command4")->click();
     QCOMPARE(WindowHarness::Texts(list1_), (Texts{single_, folder_}));
     QCOMPARE(harness_->Window().SelectedInputRow(), 2);
-    QVERIFY(excel_->Calls().empty());
+    QVERIFY(excel_->calls().empty());
     QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
   }
 
@@ -226,7 +226,7 @@ class ListCommandsTest : public QObject {
 
   void DroppedFileThatIsNotAWorkbookIsRefusedWithOneMessage() {
     const std::string notes = harness_->files.MakeFile("notes.txt", "some text");
-    const int creations = excel_->Creations();
+    const int creations = excel_->creations();
     harness_->Window().AddPaths({notes});
     QCOMPARE(list1_->topLevelItemCount(), 0);
     QCOMPARE(harness_->messages.shown,
@@ -235,7 +235,7 @@ class ListCommandsTest : public QObject {
                                          "added. Not added:\n" +
                                          notes),
                   engine::MessageIcon::kInformation}}));
-    QCOMPARE(excel_->Creations(), creations);
+    QCOMPARE(excel_->creations(), creations);
   }
 
   void AddExcelTakesSeveralFilesAndDialogsStartInTheLastFolder() {
@@ -255,7 +255,7 @@ class ListCommandsTest : public QObject {
   void SelectAllAndNoneTickEveryRowOfAList() {
     harness_->dialogs.AnswerFolder(folder_);
     harness_->Find<QToolButton>("Command5")->click();
-    const int creations = excel_->Creations();
+    const int creations = excel_->creations();
     list3_->findChild<QAction*>("SelectNoWorksheets")->trigger();
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", false}, {"A2", false}, {"A3", false}}));
     list2_->findChild<QAction*>("SelectNoWorkbooks")->trigger();
@@ -264,7 +264,7 @@ class ListCommandsTest : public QObject {
     QTest::keyClick(list2_, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(WindowHarness::Rows(list2_), (Rows{{"A.xlsx", true}, {"B.xls", true}}));
     QCOMPARE(WindowHarness::Rows(list3_), (Rows{{"A1", false}, {"A2", false}, {"A3", false}}));
-    QCOMPARE(excel_->Creations(), creations);
+    QCOMPARE(excel_->creations(), creations);
   }
 
   void DragWithoutLocalFilesIsRefused() {
@@ -353,10 +353,10 @@ class ListCommandsTest : public QObject {
     harness_->Find<QToolButton>("Command8")->click();
     harness_->Find<QToolButton>("Command7")->click();
     QCOMPARE(harness_->messages.shown,
-             (std::vector<Shown>{{"The desktop could not open the manual " + help.toLocalFile() + ".",
-                                  engine::MessageIcon::kError},
-                                 {"The desktop could not open the home page https://quorvex.example.org.",
-                                  engine::MessageIcon::kError}}));
+             (std::vector<Shown>{
+                 {"The desktop could not open the manual " + help.toLocalFile(), engine::MessageIcon::kError},
+                 {"The desktop could not open the home page https://quorvex.example.org",
+                  engine::MessageIcon::kError}}));
   }
 
  private:

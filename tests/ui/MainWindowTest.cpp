@@ -207,7 +207,7 @@ class MainWindowTest : public QObject {
 
   void StartUpReadsVersionOnceAndQuits() {
     harness_->Start(excel_->Factory());
-    QCOMPARE(excel_->Calls(), (std::vector<std::string>{"Create(Excel.Application)", "Version", "Quit"}));
+    QCOMPARE(excel_->calls(), (std::vector<std::string>{"Create(Excel.Application)", "Version", "Quit"}));
     QCOMPARE(Entries(harness_->Find<QComboBox>("Combo3")), kAllFormats);
   }
 
@@ -306,7 +306,7 @@ class MainWindowTest : public QObject {
   void ApplicationWhoseVersionCannotBeReadIsStillQuit() {
     excel_->FailOn("Version", "version unreadable");
     harness_->Start(excel_->Factory());
-    QCOMPARE(excel_->Calls(), (std::vector<std::string>{"Create(Excel.Application)", "Version", "Quit"}));
+    QCOMPARE(excel_->calls(), (std::vector<std::string>{"Create(Excel.Application)", "Version", "Quit"}));
     QCOMPARE(harness_->messages.shown.size(), std::size_t{1});
     QVERIFY(harness_->messages.shown.front().text.contains("version unreadable"));
     QCOMPARE(harness_->Find<QComboBox>("Combo3")->count(), 5);

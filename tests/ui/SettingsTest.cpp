@@ -158,7 +158,7 @@ class SettingsTest : public QObject {
 
   void SettingDialogShowsTheSwitchesAndOkWritesThem() {
     WriteLines(harness_->settings / "set.txt", {"1"});
-    SettingDialog dialog(harness_->settings.Path());
+    SettingDialog dialog(harness_->settings.path());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Setting"));
     auto* check1 = dialog.findChild<QCheckBox*>(QStringLiteral("Check1"));
     auto* check2 = dialog.findChild<QCheckBox*>(QStringLiteral("Check2"));
@@ -174,7 +174,7 @@ class SettingsTest : public QObject {
   }
 
   void DialogsHaveTheirFormSizesAndPlaces() {
-    SettingDialog setting(harness_->settings.Path());
+    SettingDialog setting(harness_->settings.path());
     CheckLayout(setting, QSize(3735, 1560),
                 {{"Check1", 360, 240, 2895, 370},
                  {"Check2", 360, 600, 3135, 255},
@@ -202,7 +202,7 @@ class SettingsTest : public QObject {
 
   void SettingDialogCancelWritesNothing() {
     WriteLines(harness_->settings / "set.txt", {"1", "0"});
-    SettingDialog dialog(harness_->settings.Path());
+    SettingDialog dialog(harness_->settings.path());
     dialog.findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(true);
     dialog.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
     QCOMPARE(ReadLines(harness_->settings / "set.txt"), (Lines{"1", "0"}));
@@ -247,7 +247,7 @@ class SettingsTest : public QObject {
     shell.works = false;
     QTest::mouseClick(dialog.findChild<QLabel*>(QStringLiteral("Label8")), Qt::LeftButton);
     QCOMPARE(messages.shown, (std::vector<testing::RecordingMessageBoxes::Shown>{
-                                 {QStringLiteral("The desktop could not open https://quorvex.example.org."),
+                                 {QStringLiteral("The desktop could not open https://quorvex.example.org"),
                                   engine::MessageIcon::kError}}));
   }
 
@@ -271,7 +271,7 @@ class SettingsTest : public QObject {
     }
     QTRY_COMPARE(messages.shown.size(), std::size_t{1});
     qputenv("PATH", path);
-    QCOMPARE(messages.shown[0].text, QStringLiteral("The desktop could not open /nowhere/x."));
+    QCOMPARE(messages.shown[0].text, QStringLiteral("The desktop could not open /nowhere/x"));
     QCOMPARE(messages.shown[0].icon, engine::MessageIcon::kError);
   }
 

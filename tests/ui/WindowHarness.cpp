@@ -32,7 +32,7 @@ ui::MainWindow& WindowHarness::Start(automation::ApplicationFactory factory, eng
                               shell,
                               std::move(factory),
                               std::move(exporters),
-                              settings.Path(),
+                              settings.path(),
                               settings / "help.html",
                               jobs};
   window_ = std::make_unique<ui::MainWindow>(std::move(services));

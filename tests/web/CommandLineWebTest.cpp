@@ -24,11 +24,11 @@ std::string ReadFile(const fs::path& path) {
 class CommandLineWebTest : public ::testing::Test {
  protected:
   int Convert(const std::string& options, const std::string& fixture) {
-    const std::string command = std::string(QUORVEX_CLI) + " convert -q " + options + " -o '" + dir_.Path() +
+    const std::string command = std::string(QUORVEX_CLI) + " convert -q " + options + " -o '" + dir_.path() +
                                 "/out' '" + QUORVEX_FIXTURES_DIR + "/" + fixture + "' > /dev/null 2>&1";
     return std::system(command.c_str());
   }
-  fs::path Out(const std::string& relative) const { return fs::path(dir_.Path()) / "out" / relative; }
+  fs::path Out(const std::string& relative) const { return fs::path(dir_.path()) / "out" / relative; }
 
   testing::TempDir dir_;
 };

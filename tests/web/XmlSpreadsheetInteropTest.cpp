@@ -35,9 +35,9 @@ void WriteFixtureOutputs(const std::string& folder) {
 
 void RoundTrip(const std::string& program) {
   testing::TempDir dir;
-  WriteFixtureOutputs(dir.Path());
+  WriteFixtureOutputs(dir.path());
   const std::string command = "python3 '" + std::string(QUORVEX_WEB_TESTS_DIR) +
-                              "/spreadsheet_roundtrip.py' " + program + " '" + dir.Path() + "' 2>&1";
+                              "/spreadsheet_roundtrip.py' " + program + " '" + dir.path() + "' 2>&1";
   FILE* pipe = ::popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   std::string output;

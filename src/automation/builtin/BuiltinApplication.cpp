@@ -45,7 +45,7 @@ void BuiltinApplication::Quit() {
 }
 
 void BuiltinApplication::RequireRunning(const char* operation) const {
-  if (!running_) throw AutomationError(std::string(operation) + " failed: the application has quit.");
+  if (!running_) throw AutomationError(std::string(operation) + " failed: the application has quit");
 }
 
 std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id,
@@ -56,7 +56,7 @@ std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id
 ApplicationFactory BuiltinApplicationFactory(SaveOptions options) {
   return [options](const std::string& prog_id, const WarningSink& warnings) -> std::unique_ptr<Application> {
     if (!EqualsIgnoringCase(prog_id, kExcelApplication)) {
-      throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application.");
+      throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application");
     }
     return std::make_unique<BuiltinApplication>(warnings, options);
   };

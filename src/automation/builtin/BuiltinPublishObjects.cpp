@@ -41,17 +41,17 @@ void BuiltinPublishObjects::Add(BuiltinWorkbook& workbook, Item item) {
   const std::string what = "PublishObjects.Add failed";
   if (item.source_type != kSourceSheet) {
     throw AutomationError(what + ": only whole sheets (source type " + std::to_string(kSourceSheet) +
-                          ") can be published, not source type " + std::to_string(item.source_type) + ".");
+                          ") can be published, not source type " + std::to_string(item.source_type));
   }
   if (item.source && !item.source->empty()) {
-    throw AutomationError(what + ": publishing a range (\"" + *item.source + "\") is not available.");
+    throw AutomationError(what + ": publishing a range (\"" + *item.source + "\") is not available");
   }
   if (item.html_type < kHtmlStatic || item.html_type > kHtmlPivotTable) {
-    throw AutomationError(what + ": the page type " + std::to_string(item.html_type) + " is not known.");
+    throw AutomationError(what + ": the page type " + std::to_string(item.html_type) + " is not known");
   }
   if (!WorksheetNamed(workbook.reader().workbook(), item.sheet)) {
     throw AutomationError(what + ": the workbook \"" + workbook.FileName() + "\" has no worksheet named \"" +
-                          item.sheet + "\".");
+                          item.sheet + "\"");
   }
   items_.push_back(std::move(item));
 }
@@ -62,7 +62,7 @@ void BuiltinPublishObjects::Publish(BuiltinWorkbook& workbook) const {
                              "\" as \"" + item.file_name + "\"";
     // The sheet may have been named at Add time only; look it up again now.
     const auto position = WorksheetNamed(workbook.reader().workbook(), item.sheet);
-    if (!position) throw AutomationError(what + ": the worksheet no longer exists.");
+    if (!position) throw AutomationError(what + ": the worksheet no longer exists");
     workbook.RefuseToReplace(what, item.file_name);
     TranslateErrors(what, [&] {
       sheet::SaveWebPage(item.file_name, IsSingleFileName(item.file_name), [&](sheet::OutputStream& out) {

@@ -58,7 +58,7 @@ const sheet::SheetInfo& BuiltinWorkbook::SheetAt(int index, const char* operatio
   const auto& sheets = reader_->workbook().sheets;
   if (index < 1 || static_cast<std::size_t>(index) > sheets.size()) {
     throw AutomationError("Sheets(" + std::to_string(index) + ")." + operation + " failed: the workbook \"" +
-                          FileName() + "\" has " + std::to_string(sheets.size()) + " sheets.");
+                          FileName() + "\" has " + std::to_string(sheets.size()) + " sheets");
   }
   return sheets[static_cast<std::size_t>(index - 1)];
 }
@@ -104,7 +104,7 @@ std::string BuiltinWorkbook::SheetsUsedRangeAddress(int index) {
   const auto address = [](std::uint32_t row, std::uint32_t column) {
     return ColumnLetters(column) + std::to_string(std::uint64_t{row} + 1);
   };
-  const std::string first = address(used->first_row, used->first_column);
+  std::string first = address(used->first_row, used->first_column);
   if (used->first_row == used->last_row && used->first_column == used->last_column) return first;
   return first + ":" + address(used->last_row, used->last_column);
 }
@@ -136,10 +136,10 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
       "Cannot save the sheet \"" + info.name + "\" of \"" + FileName() + "\" as \"" + file_name + "\"";
   const SaveFormat* format = SaveFormatOf(file_format);
   if (format == nullptr || format->scope != SaveScope::kSheet) {
-    throw AutomationError(what + ": the file format " + std::to_string(file_format) + " is not available.");
+    throw AutomationError(what + ": the file format " + std::to_string(file_format) + " is not available");
   }
   if (info.kind != sheet::SheetKind::kWorksheet) {
-    throw AutomationError(what + ": only worksheets can be saved as text.");
+    throw AutomationError(what + ": only worksheets can be saved as text");
   }
   RefuseToReplace(what, file_name);
   Replacements replaced;
@@ -148,7 +148,7 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
     Warn(std::to_string(replaced.count) + (replaced.count == 1 ? " character" : " characters") +
          " of the sheet \"" + info.name + "\" that " + replaced.encoding + " cannot hold " +
          (replaced.count == 1 ? "was" : "were") + " written as \"?\" in \"" +
-         platform::FileNameOf(file_name) + "\".");
+         platform::FileNameOf(file_name) + "\"");
   }
 }
 
@@ -156,7 +156,7 @@ void BuiltinWorkbook::RefuseToReplace(const std::string& what, const std::string
   std::error_code error;
   if (display_alerts_ && std::filesystem::exists(platform::PathFromUtf8(file_name), error)) {
     // Alerts on would ask before replacing; with nobody to ask, keep the existing file.
-    throw AutomationError(what + ": the file already exists.");
+    throw AutomationError(what + ": the file already exists");
   }
 }
 
@@ -236,7 +236,7 @@ void BuiltinWorkbook::Warn(const std::string& sentence) {
 
 void BuiltinWorkbook::RequireOpen(const char* operation) const {
   if (!reader_)
-    throw AutomationError(std::string(operation) + " failed: the workbook \"" + FileName() + "\" is closed.");
+    throw AutomationError(std::string(operation) + " failed: the workbook \"" + FileName() + "\" is closed");
 }
 
 std::size_t BuiltinWorkbook::WorksheetPosition(int index, const char* operation) {
@@ -244,7 +244,7 @@ std::size_t BuiltinWorkbook::WorksheetPosition(int index, const char* operation)
   if (index < 1 || static_cast<std::size_t>(index) > worksheet_positions_.size()) {
     throw AutomationError(std::string(operation) + " failed: there is no worksheet " + std::to_string(index) +
                           " in \"" + FileName() + "\" (it has " +
-                          std::to_string(worksheet_positions_.size()) + ").");
+                          std::to_string(worksheet_positions_.size()) + ")");
   }
   return worksheet_positions_[static_cast<std::size_t>(index - 1)];
 }

@@ -51,7 +51,7 @@ class BuiltinWorkbook : public Workbook {
 
   /// Saves the sheet at `position` (in the whole sheet list) in a single-sheet format.
   void SaveSheet(std::size_t position, const std::string& file_name, int file_format);
-  /// Raises AutomationError("<what>: the file already exists.") when alerts are on and
+  /// Raises AutomationError("<what>: the file already exists") when alerts are on and
   /// `file_name` exists: alerts on would ask before replacing it, and nobody is there to answer.
   void RefuseToReplace(const std::string& what, const std::string& file_name) const;
   /// What a dBASE save of the sheet at `position` writes: its worksheet's selection and fitted widths.

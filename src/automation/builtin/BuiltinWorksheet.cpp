@@ -93,7 +93,7 @@ std::string BuiltinWorksheet::UsedRangeCellAddress(int row, int column) {
   const std::int64_t absolute_column = std::int64_t{range.first_column} + column - 1;
   if (absolute_row < 0 || absolute_column < 0 || absolute_row >= 1048576 || absolute_column >= 16384) {
     throw AutomationError("UsedRange.Cells(" + std::to_string(row) + ", " + std::to_string(column) +
-                          ") lies outside the sheet.");
+                          ") lies outside the sheet");
   }
   return AbsoluteAddress(
       {static_cast<std::uint32_t>(absolute_row), static_cast<std::uint32_t>(absolute_column)});
@@ -102,7 +102,7 @@ std::string BuiltinWorksheet::UsedRangeCellAddress(int row, int column) {
 Variant BuiltinWorksheet::Cells(int row, int column) {
   if (row < 1 || column < 1 || row > 1048576 || column > 16384) {
     throw AutomationError("Cells(" + std::to_string(row) + ", " + std::to_string(column) +
-                          ") lies outside the sheet.");
+                          ") lies outside the sheet");
   }
   CellFinder finder(static_cast<std::uint32_t>(row - 1), static_cast<std::uint32_t>(column - 1),
                     in_row_order_ || kept_cells_ != nullptr);
@@ -133,7 +133,7 @@ void BuiltinWorksheet::RangeSelect(const std::string& first, const std::string& 
   auto a = ParseAddress(first);
   auto b = ParseAddress(last);
   if (!a || !b)
-    throw AutomationError("Range(\"" + first + "\", \"" + last + "\").Select failed: not a cell address.");
+    throw AutomationError("Range(\"" + first + "\", \"" + last + "\").Select failed: not a cell address");
   sheet::CellRange range{a->row, a->column, a->row, a->column};
   range.Include(b->row, b->column);
   selection_ = range;

@@ -30,7 +30,7 @@ decltype(auto) TranslateErrors(const std::string& what, Work&& work) {
   } catch (const sheet::SheetError& error) {
     throw AutomationError(what + ": " + ReasonAfter(what, error));
   } catch (const std::bad_alloc&) {
-    throw AutomationError(what + ": not enough memory.");
+    throw AutomationError(what + ": not enough memory");
   }
 }
 

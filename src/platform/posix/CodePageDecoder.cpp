@@ -75,7 +75,9 @@ CodePageDecoder::CodePageDecoder(std::uint16_t code_page) {
   const char* name = IconvName(code_page);
   if (name == nullptr) return;
   const iconv_t handle = iconv_open("UTF-8", name);
-  if (handle != reinterpret_cast<iconv_t>(-1)) state_ = std::make_unique<State>(handle);
+  // iconv_open's failure value is (iconv_t)-1: an integer made a pointer is its documented API.
+  const auto failed = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
+  if (handle != failed) state_ = std::make_unique<State>(handle);
 }
 
 CodePageDecoder::~CodePageDecoder() = default;

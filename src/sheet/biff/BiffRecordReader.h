@@ -32,7 +32,7 @@ class BiffRecordReader {
   [[noreturn]] void Fail(const std::string& sentence) const;
 
  private:
-  static constexpr std::size_t kBufferSize = 64 * 1024;
+  static constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
   container::RefillBuffer buffer_;
   std::string part_;

@@ -27,7 +27,7 @@ class BinaryRecordReader {
   [[noreturn]] void Fail(const std::string& sentence) const;
 
  private:
-  static constexpr std::size_t kBufferSize = 256 * 1024;
+  static constexpr std::size_t kBufferSize = std::size_t{256} * 1024;
 
   container::RefillBuffer buffer_;
   std::string part_;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::uint32_t kMaxRow = 1048575;
 constexpr std::uint32_t kMaxColumn = 16383;
-constexpr std::size_t kMaxFormulaBytes = 16 * 1024 * 1024;
+constexpr std::size_t kMaxFormulaBytes = std::size_t{16} * 1024 * 1024;
 
 std::uint64_t CellKey(std::uint32_t row, std::uint32_t column) {
   return (std::uint64_t{row} << 16) | (column & 0xFFFF);

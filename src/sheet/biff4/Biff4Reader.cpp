@@ -92,7 +92,7 @@ bool Biff4Reader::TakeSetting(biff::BiffRecordReader& records) {
       if (data.size() >= 2) workbook_.date1904 = ReadU16(data.data()) == 1;
       return true;
     case record::kFilePass:
-      throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", part_);
+      throw SheetError(SheetErrorCode::kPasswordProtected, "the workbook is password-protected", part_);
     default:
       return false;
   }

@@ -56,7 +56,6 @@ std::uint32_t Biff4SheetReader::Style() const {
 }
 
 void Biff4SheetReader::Dispatch() {
-  const char* data = records_.data().data();
   const std::uint16_t id = records_.id();
   if (id != record::kString && id != record::kString2) EmitPending();  // its STRING did not come
   switch (id) {
@@ -73,25 +72,61 @@ void Biff4SheetReader::Dispatch() {
       ReadColumns();
       return;
     case record::kDefColWidth:
-      Require(2, "DEFCOLWIDTH");
-      defaults_.column_width = ReadU16(data);
-      defaults_.zero_column_width = defaults_.column_width == 0;
-      have_defaults_ = true;
-      return;
     case record::kDefaultRowHeight2:
-      Require(2, "DEFAULTROWHEIGHT");
-      defaults_.row_height = (ReadU16(data) & 0x7FFF) / 20.0;
-      have_defaults_ = true;
-      return;
-    case record::kDefaultRowHeight:  // as in later versions
-      Require(4, "DEFAULTROWHEIGHT");
-      biff::ReadDefaultRowHeight(data, defaults_);
-      have_defaults_ = true;
+    case record::kDefaultRowHeight:
+      ReadDefault(id);
       return;
     case record::kIxfe2:
       Require(2, "IXFE");
-      ixfe_ = ReadU16(data);
+      ixfe_ = ReadU16(records_.data().data());
       return;
+    case record::kBlank2:
+    case record::kInteger2:
+    case record::kNumber2:
+    case record::kBoolErr2:
+    case record::kLabel2:
+    case record::kFormula2:
+    case record::kString2:
+      ReadBiff2Cell(id);
+      return;
+    case record::kBlank:
+    case record::kNumber:
+    case record::kRk:
+    case record::kBoolErr:
+    case record::kLabel:
+    case record::kFormula3:
+    case record::kFormula4:
+    case record::kString:
+      ReadCell(id);
+      return;
+    default:
+      return;  // records that carry nothing a converted sheet shows
+  }
+}
+
+void Biff4SheetReader::ReadDefault(std::uint16_t id) {
+  const char* data = records_.data().data();
+  switch (id) {
+    case record::kDefColWidth:
+      Require(2, "DEFCOLWIDTH");
+      defaults_.column_width = ReadU16(data);
+      defaults_.zero_column_width = defaults_.column_width == 0;
+      break;
+    case record::kDefaultRowHeight2:
+      Require(2, "DEFAULTROWHEIGHT");
+      defaults_.row_height = (ReadU16(data) & 0x7FFF) / 20.0;
+      break;
+    default:  // kDefaultRowHeight, as in later versions
+      Require(4, "DEFAULTROWHEIGHT");
+      biff::ReadDefaultRowHeight(data, defaults_);
+      break;
+  }
+  have_defaults_ = true;
+}
+
+void Biff4SheetReader::ReadBiff2Cell(std::uint16_t id) {
+  const char* data = records_.data().data();
+  switch (id) {
     case record::kBlank2:
       Require(7, "BLANK");
       Emit(CellValue{}, Biff2Style());
@@ -117,9 +152,15 @@ void Biff4SheetReader::Dispatch() {
       Require(17, "FORMULA");
       ReadFormula(7, Biff2Style());
       return;
-    case record::kString2:
+    default:  // kString2
       ReadFormulaString(1);
       return;
+  }
+}
+
+void Biff4SheetReader::ReadCell(std::uint16_t id) {
+  const char* data = records_.data().data();
+  switch (id) {
     case record::kBlank:
       Require(6, "BLANK");
       Emit(CellValue{}, Style());
@@ -146,11 +187,9 @@ void Biff4SheetReader::Dispatch() {
       Require(18, "FORMULA");
       ReadFormula(6, Style());
       return;
-    case record::kString:
+    default:  // kString
       ReadFormulaString(2);
       return;
-    default:
-      return;  // records that carry nothing a converted sheet shows
   }
 }
 

@@ -25,6 +25,12 @@ class Biff4SheetReader {
 
  private:
   void Dispatch();
+  /// DEFCOLWIDTH and the two forms of DEFAULTROWHEIGHT.
+  void ReadDefault(std::uint16_t id);
+  /// The cell records of BIFF2, whose cell format is in attribute bytes.
+  void ReadBiff2Cell(std::uint16_t id);
+  /// The cell records of BIFF3 and BIFF4, whose cell format is an XF index.
+  void ReadCell(std::uint16_t id);
   void Require(std::size_t size, const char* what) const;
   /// The cell format of a BIFF2 cell record, from its attribute bytes at offset 4.
   std::uint32_t Biff2Style() const;

@@ -107,7 +107,7 @@ class Globals {
     const std::string_view data = records_.data();
     switch (records_.id()) {
       case record::kFilePass:
-        throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected",
+        throw SheetError(SheetErrorCode::kPasswordProtected, "the workbook is password-protected",
                          file_path_);
       case record::kCodePage:  // CodePage, MS-XLS 2.4.52
         Require(2, "CODEPAGE");

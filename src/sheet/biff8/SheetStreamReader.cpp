@@ -18,10 +18,10 @@ using container::ReadU16;
 using container::ReadU32;
 
 // A row block holds at most 32 rows; this bounds the buffer even when DBCELL records are missing.
-constexpr std::size_t kMaxBlockCells = 32 * 256;
-constexpr std::size_t kMaxBlockText = 4 * 1024 * 1024;
+constexpr std::size_t kMaxBlockCells = std::size_t{32} * 256;
+constexpr std::size_t kMaxBlockText = std::size_t{4} * 1024 * 1024;
 // Bounds the tokens of shared and array formulas kept for the cells that refer to them.
-constexpr std::size_t kMaxFormulaBytes = 16 * 1024 * 1024;
+constexpr std::size_t kMaxFormulaBytes = std::size_t{16} * 1024 * 1024;
 // XFs 0-14 are the built-in cell styles and 15 the default cell format; cells, rows and columns
 // with a format of their own refer to later ones.
 constexpr std::uint16_t kDefaultCellXf = 15;

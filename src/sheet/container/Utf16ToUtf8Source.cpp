@@ -9,7 +9,7 @@
 namespace quorvex::sheet::container {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
 }  // namespace
 

@@ -238,7 +238,7 @@ std::string ZipArchive::ReadEntry(const ZipEntry& entry, std::uint64_t max_size)
   auto reader = OpenEntry(entry);
   // The declared size only sizes the first allocation (and not past a megabyte, as it may be
   // wildly wrong); the cap applies to what inflates.
-  constexpr std::size_t kChunk = 64 * 1024;
+  constexpr std::size_t kChunk = std::size_t{64} * 1024;
   constexpr std::uint64_t kMaxReserve = std::uint64_t{1} << 20;
   std::string content;
   content.reserve(static_cast<std::size_t>(std::min({entry.uncompressed_size, max_size, kMaxReserve})));

@@ -28,7 +28,7 @@ ZipEntryReader::ZipEntryReader(const RandomAccessSource& source, const ZipEntry&
     Fail(SheetErrorCode::kCorrupt, "the zip header of the part '" + entry_.name + "' is damaged", at);
   }
   if (entry_.encrypted() || (ReadU16(header + 6) & ZipEntry::kFlagEncrypted) != 0) {
-    throw SheetError(SheetErrorCode::kPasswordProtected, "The workbook is password-protected", entry_.name);
+    throw SheetError(SheetErrorCode::kPasswordProtected, "the workbook is password-protected", entry_.name);
   }
   if (entry_.method != ZipEntry::kMethodStored && entry_.method != ZipEntry::kMethodDeflate) {
     Fail(SheetErrorCode::kUnsupported,

@@ -32,7 +32,7 @@ class ZipEntryReader : public ByteSource {
   const ZipEntry& entry() const { return entry_; }
 
  private:
-  static constexpr std::size_t kInputChunk = 256 * 1024;
+  static constexpr std::size_t kInputChunk = std::size_t{256} * 1024;
 
   std::size_t ReadStored(char* buffer, std::size_t size);
   std::size_t ReadDeflated(char* buffer, std::size_t size);

@@ -339,7 +339,6 @@ bool FormulaDecompiler::Token(std::uint8_t id, Cursor& in, const FormulaContext&
     case ptg::kAreaErr3d:
       return Reference3d(id, in, context);
     case ptg::kExp:  // the reader resolves shared and array formulas before decompiling
-      return false;
     default:
       // PtgTbl (resolved by the reader), PtgArray (its constants follow the tokens), the
       // extended tokens and unknown ids.

@@ -16,8 +16,8 @@ class DecimalNumber {
   static DecimalNumber FromDouble(double value);
 
   bool IsZero() const { return size_ == 0; }
-  int Size() const { return size_; }
-  int Exponent() const { return exponent_; }
+  int size() const { return size_; }
+  int exponent() const { return exponent_; }
   /// Digit `i` (0-based from the most significant); 0 past the stored digits.
   int Digit(int i) const { return i >= 0 && i < size_ ? digits_[i] : 0; }
 

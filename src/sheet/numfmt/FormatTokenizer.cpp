@@ -58,9 +58,7 @@ class Tokenizer {
   }
 
   void Step() {
-    const char c = code_[pos_];
-    const char lower = Lower(c);
-    switch (c) {
+    switch (code_[pos_]) {
       case '"':
         return Quoted();
       case '\\':
@@ -72,35 +70,46 @@ class Tokenizer {
       case '[':
         return Bracket();
       case ';':
-        digit_seen_ = false;
-        pending_commas_.clear();
-        Push(TokenKind::kSectionBreak, code_.substr(pos_++, 1));
-        return;
+        return SectionBreak();
       case '0':
       case '#':
       case '?':
-        digit_seen_ = true;
-        for (const std::size_t pending : pending_commas_) list_.tokens[pending].kind = TokenKind::kGroup;
-        pending_commas_.clear();
-        Push(TokenKind::kDigit, code_.substr(pos_++, 1), c);
-        return;
+        return Digit();
       case '.':
-        Push(TokenKind::kPoint, code_.substr(pos_++, 1));
-        return;
+        return PushOne(TokenKind::kPoint);
       case ',':
         return Commas();
       case '%':
-        Push(TokenKind::kPercent, code_.substr(pos_++, 1));
-        return;
+        return PushOne(TokenKind::kPercent);
       case '/':
-        Push(TokenKind::kSlash, code_.substr(pos_++, 1));
-        return;
+        return PushOne(TokenKind::kSlash);
       case '@':
-        Push(TokenKind::kAt, code_.substr(pos_++, 1));
-        return;
+        return PushOne(TokenKind::kAt);
       default:
-        break;
+        return Word();
     }
+  }
+
+  /// The character at pos_ as a token of its own.
+  void PushOne(TokenKind kind, char ch = 0) { Push(kind, code_.substr(pos_++, 1), ch); }
+
+  void SectionBreak() {
+    digit_seen_ = false;
+    pending_commas_.clear();
+    PushOne(TokenKind::kSectionBreak);
+  }
+
+  /// A digit placeholder; commas met since the previous one were thousands separators.
+  void Digit() {
+    digit_seen_ = true;
+    for (const std::size_t pending : pending_commas_) list_.tokens[pending].kind = TokenKind::kGroup;
+    pending_commas_.clear();
+    PushOne(TokenKind::kDigit, code_[pos_]);
+  }
+
+  /// An exponent, "General", AM/PM, a calendar choice, a date or time code, or a literal.
+  void Word() {
+    const char lower = Lower(code_[pos_]);
     if (lower == 'e' && digit_seen_ && pos_ + 1 < code_.size() &&
         (code_[pos_ + 1] == '+' || code_[pos_ + 1] == '-')) {
       Push(TokenKind::kExponent, code_.substr(pos_, 2), code_[pos_ + 1]);

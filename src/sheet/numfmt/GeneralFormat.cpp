@@ -25,11 +25,11 @@ void AppendDigits(const DecimalNumber& d, int from, int to, std::string& out) {
 void AppendScientific(DecimalNumber d, std::string& out) {
   d.RoundToSignificant(kScientificDigits);
   out.push_back(static_cast<char>('0' + d.Digit(0)));
-  if (d.Size() > 1) {
+  if (d.size() > 1) {
     out.push_back('.');
-    AppendDigits(d, 1, d.Size(), out);
+    AppendDigits(d, 1, d.size(), out);
   }
-  int exponent = d.Exponent() - 1;
+  int exponent = d.exponent() - 1;
   out.push_back('E');
   out.push_back(exponent < 0 ? '-' : '+');
   if (exponent < 0) exponent = -exponent;
@@ -46,7 +46,7 @@ void AppendFixed(const DecimalNumber& d, std::string& out) {
   } else {
     AppendDigits(d, 0, integer_digits, out);
   }
-  const int fraction_digits = d.Size() - d.Exponent();
+  const int fraction_digits = d.size() - d.exponent();
   if (fraction_digits > 0) {
     out.push_back('.');
     for (int j = 0; j < fraction_digits; ++j) out.push_back(static_cast<char>('0' + d.FractionDigit(j)));
@@ -74,7 +74,7 @@ void AppendGeneral(double value, std::string& out) {
     return;
   }
   const DecimalNumber d = DecimalNumber::FromDouble(magnitude);
-  const int exponent = d.Exponent() - 1;  // scientific exponent: d = x.xxx * 10^exponent
+  const int exponent = d.exponent() - 1;  // scientific exponent: d = x.xxx * 10^exponent
   DecimalNumber fixed = d;
   if (exponent >= 0) {
     // Integer digits, then as many decimals as fit after the point.
@@ -85,7 +85,7 @@ void AppendGeneral(double value, std::string& out) {
   }
   // "0." then up to nine decimals.
   fixed.RoundToDecimals(kWidth - 2);
-  const bool exact = d.Size() - d.Exponent() <= kWidth - 2;
+  const bool exact = d.size() - d.exponent() <= kWidth - 2;
   if (!fixed.IsZero() && (exponent >= kAlwaysFixedExponent || exact)) return AppendFixed(fixed, out);
   AppendScientific(d, out);
 }

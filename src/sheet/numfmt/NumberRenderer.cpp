@@ -55,7 +55,7 @@ int FloorDiv(int a, int b) {
 
 /// Index of the last non-zero digit among the first `count` decimals, -1 when all are zero.
 int LastSignificantDecimal(const DecimalNumber& d, int count) {
-  const int stored = std::min(count, d.Size() - d.Exponent());
+  const int stored = std::min(count, d.size() - d.exponent());
   for (int j = stored - 1; j >= 0; --j) {
     if (d.FractionDigit(j) != 0) return j;
   }
@@ -159,13 +159,13 @@ void AppendScientificSection(const Section& s, double magnitude, std::string& ou
   const int period = std::max(1, s.integer_digits);
   int exponent = 0;
   if (!d.IsZero()) {
-    exponent = FloorDiv(d.Exponent() - 1, period) * period;
+    exponent = FloorDiv(d.exponent() - 1, period) * period;
     DecimalNumber mantissa = d;
     mantissa.Shift(-exponent);
     mantissa.RoundToDecimals(s.fraction_digits);
     if (mantissa.IntegerDigitCount() > period) {
       // Rounding carried into a new digit (9.99 -> 10.0): move to the next exponent.
-      const int next = FloorDiv(mantissa.Exponent() - 1 + exponent, period) * period;
+      const int next = FloorDiv(mantissa.exponent() - 1 + exponent, period) * period;
       mantissa.Shift(exponent - next);
       mantissa.RoundToDecimals(s.fraction_digits);
       exponent = next;

@@ -91,7 +91,7 @@ std::size_t Decode(Ensure&& ensure, Cell& cell) {
 
 [[noreturn]] void FailTemporary(const char* what) {
   throw SheetError(SheetErrorCode::kIo,
-                   std::string("Cannot ") + what +
+                   std::string("cannot ") + what +
                        " the temporary file that puts the sheet's cells in order: " + std::strerror(errno));
 }
 
@@ -135,7 +135,7 @@ class CellRunReader {
     if (end_ - start_ >= n) return buffer_.data() + start_;
     if (end_ - start_ + left_ < n) {
       throw SheetError(SheetErrorCode::kIo,
-                       "The temporary file that puts the sheet's cells in order ends early.");
+                       "the temporary file that puts the sheet's cells in order ends early");
     }
     buffer_.erase(0, start_);
     end_ -= start_;

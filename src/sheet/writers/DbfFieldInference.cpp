@@ -21,7 +21,7 @@ constexpr double kDays1904To1900 = 1462;
 int ShortestDecimals(double value) {
   if (!std::isfinite(value)) return 0;
   const numfmt::DecimalNumber digits = numfmt::DecimalNumber::FromDouble(value);
-  return std::clamp(digits.Size() - digits.Exponent(), 0, kMostDecimals);
+  return std::clamp(digits.size() - digits.exponent(), 0, kMostDecimals);
 }
 
 }  // namespace
@@ -119,7 +119,8 @@ std::string DbfDateDigits(double day_1900) {
   // Years 1900 to 9999 (what kDate holds) give exactly eight digits; written by hand, as
   // snprintf was a visible share of writing a table.
   std::string digits(8, '0');
-  for (std::int64_t value = std::int64_t{date.year} * 10000 + date.month * 100 + date.day, i = 7;
+  for (std::int64_t value = std::int64_t{date.year} * 10000 + std::int64_t{date.month} * 100 + date.day,
+                    i = 7;
        i >= 0 && value > 0; --i, value /= 10) {
     digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
   }

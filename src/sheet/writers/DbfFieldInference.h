@@ -63,12 +63,12 @@ class DbfColumnProfile {
   /// C with the displayed text when they need more than `version` allows), dates D (C in dBASE
   /// II), booleans L; a mix of kinds, or any text, gives C as wide as the longest displayed text
   /// and at least `fitted_width` (itself cut to the format's largest C width). A column without
-  /// values gives C. The C width is not checked against the limits here: see LongestText.
+  /// values gives C. The C width is not checked against the limits here: see longest_text.
   DbfField Infer(std::string name, int fitted_width, DbfVersion version) const;
 
   /// The longest displayed text as measured, and the row of its first cell.
-  std::size_t LongestText() const { return longest_text_; }
-  std::uint32_t LongestTextRow() const { return longest_row_; }
+  std::size_t longest_text() const { return longest_text_; }
+  std::uint32_t longest_text_row() const { return longest_row_; }
 
  private:
   std::size_t numbers_ = 0;

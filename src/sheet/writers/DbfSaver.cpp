@@ -269,19 +269,19 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
     const DbfColumnProfile& profile = scanner.profiles()[i];
     DbfField field = profile.Infer(names[i], fitted, request.version);
     if (field.width > limits.max_character_width) {
-      const std::string length = std::to_string(profile.LongestText());
-      Fail("Cell " + CellName(profile.LongestTextRow(), column) + " of the sheet \"" + sheet + "\" " +
+      const std::string length = std::to_string(profile.longest_text());
+      Fail("cell " + CellName(profile.longest_text_row(), column) + " of the sheet \"" + sheet + "\" " +
            (request.utf8 ? "needs " + length + " bytes in UTF-8" : "shows " + length + " characters") +
            "; a " + VersionName(request.version) + " character field holds at most " +
-           std::to_string(limits.max_character_width) + (request.utf8 ? " bytes." : "."));
+           std::to_string(limits.max_character_width) + (request.utf8 ? " bytes" : ""));
     }
     record_length += field.width;
     fields.push_back(std::move(field));
   }
   if (record_length > limits.max_record_length) {
-    Fail("The " + std::to_string(fields.size()) + " columns of the sheet \"" + sheet + "\" need records of " +
+    Fail("the " + std::to_string(fields.size()) + " columns of the sheet \"" + sheet + "\" need records of " +
          std::to_string(record_length) + " bytes; a " + VersionName(request.version) +
-         " table allows at most " + std::to_string(limits.max_record_length) + ".");
+         " table allows at most " + std::to_string(limits.max_record_length));
   }
   return fields;
 }
@@ -308,14 +308,14 @@ DbfSaveResult SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std:
   const CellRange range = request.range.value_or(scan.used_range().value_or(CellRange{}));
   const DbfLimits limits = LimitsOf(request.version);
   if (range.ColumnCount() > static_cast<std::uint32_t>(limits.max_fields)) {
-    Fail("The sheet \"" + sheet + "\" has " + std::to_string(range.ColumnCount()) + " columns to save; a " +
+    Fail("the sheet \"" + sheet + "\" has " + std::to_string(range.ColumnCount()) + " columns to save; a " +
          VersionName(request.version) + " table holds at most " + std::to_string(limits.max_fields) +
-         " fields.");
+         " fields");
   }
   const std::uint32_t records = range.RowCount() - 1;
   if (request.version == DbfVersion::kDbase2 && records > 0xFFFF) {
-    Fail("The sheet \"" + sheet + "\" has " + std::to_string(records) +
-         " rows of data; a dBASE II table holds at most 65535 records.");
+    Fail("the sheet \"" + sheet + "\" has " + std::to_string(records) +
+         " rows of data; a dBASE II table holds at most 65535 records");
   }
 
   if (!early || !scan.in_order()) {

@@ -58,7 +58,7 @@ std::string DbfTableWriter::HeaderIII(std::uint32_t record_count, DbfDate last_u
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     const std::size_t at = kDescriptorSize * (i + 1);
     const DbfField& field = fields_[i];
-    std::copy_n(field.name.begin(), std::min<std::size_t>(field.name.size(), 10), bytes.begin() + at);
+    std::copy_n(field.name.begin(), std::min<std::size_t>(field.name.size(), 10), bytes.data() + at);
     bytes[at + 11] = static_cast<char>(field.type);
     bytes[at + 16] = Byte(field.width);
     bytes[at + 17] = Byte(field.decimals);
@@ -78,7 +78,7 @@ std::string DbfTableWriter::HeaderII(std::uint32_t record_count, DbfDate last_up
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     const std::size_t at = 8 + kDbase2DescriptorSize * i;
     const DbfField& field = fields_[i];
-    std::copy_n(field.name.begin(), std::min<std::size_t>(field.name.size(), 10), bytes.begin() + at);
+    std::copy_n(field.name.begin(), std::min<std::size_t>(field.name.size(), 10), bytes.data() + at);
     bytes[at + 11] = static_cast<char>(field.type);
     bytes[at + 12] = Byte(field.width);
     bytes[at + 15] = Byte(field.decimals);

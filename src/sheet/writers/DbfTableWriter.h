@@ -26,7 +26,7 @@ class DbfTableWriter {
   DbfTableWriter(DbfVersion version, std::vector<DbfField> fields, std::uint8_t language_driver);
 
   std::string Header(std::uint32_t record_count, DbfDate last_update) const;
-  int RecordLength() const { return record_length_; }
+  int record_length() const { return record_length_; }
   const std::vector<DbfField>& fields() const { return fields_; }
 
   /// Starts a record with every field blank.

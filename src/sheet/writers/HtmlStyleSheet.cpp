@@ -34,17 +34,11 @@ void AppendBorder(std::string& out, const char* side, const BorderEdge& edge) {
       css = "1px solid";
       break;
     case BorderStyle::kHair:
-      css = "1px dotted";
-      break;
     case BorderStyle::kDotted:
       css = "1px dotted";
       break;
     case BorderStyle::kDashed:
-      css = "1px dashed";
-      break;
     case BorderStyle::kDashDot:
-      css = "1px dashed";
-      break;
     case BorderStyle::kDashDotDot:
       css = "1px dashed";
       break;
@@ -52,14 +46,8 @@ void AppendBorder(std::string& out, const char* side, const BorderEdge& edge) {
       css = "2px solid";
       break;
     case BorderStyle::kMediumDashed:
-      css = "2px dashed";
-      break;
     case BorderStyle::kMediumDashDot:
-      css = "2px dashed";
-      break;
     case BorderStyle::kMediumDashDotDot:
-      css = "2px dashed";
-      break;
     case BorderStyle::kSlantDashDot:
       css = "2px dashed";
       break;

@@ -285,7 +285,7 @@ void CheckHtmlTableSize(const SheetLayout& layout) {
   const auto range = layout.UsedRange();
   if (range && std::uint64_t{range->RowCount()} * range->ColumnCount() > kMaxTableCells) {
     throw SheetError(SheetErrorCode::kTooLarge,
-                     "The sheet's used range (" + std::to_string(range->RowCount()) + " rows by " +
+                     "the sheet's used range (" + std::to_string(range->RowCount()) + " rows by " +
                          std::to_string(range->ColumnCount()) + " columns) is too large for a web page");
   }
 }

@@ -89,7 +89,7 @@ class RangeWriterSink : public SheetSink {
   RangeWriterSink(DelimitedWriter& writer, const std::string& part) : writer_(writer), part_(part) {}
   SinkControl OnCell(const Cell& cell) override {
     if (!writer_.Add(cell)) {
-      throw SheetError(SheetErrorCode::kCorrupt, "The sheet's cells changed between two readings", part_);
+      throw SheetError(SheetErrorCode::kCorrupt, "the sheet's cells changed between two readings", part_);
     }
     return SinkControl::kContinue;
   }

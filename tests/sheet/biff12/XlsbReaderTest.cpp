@@ -18,6 +18,7 @@ using test_support::InMemory;
 using test_support::RowHeader;
 using test_support::XlsbCell;
 using Lines = std::vector<std::string>;
+using namespace std::string_literals;
 
 Lines Events(const std::string& package, std::size_t position = 0) {
   biff12::XlsbReader reader(InMemory(package));
@@ -179,11 +180,11 @@ TEST_P(XlsbBadInput, GivesAClearError) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, XlsbBadInput,
     ::testing::Values(
-        Bad{"type of three bytes", "\x80\x80\x01\x00", SheetErrorCode::kCorrupt, "longer than two bytes"},
+        Bad{"type of three bytes", "\x80\x80\x01\x00"s, SheetErrorCode::kCorrupt, "longer than two bytes"},
         Bad{"size of five bytes", "\x05\x80\x80\x80\x80\x01", SheetErrorCode::kCorrupt,
             "longer than four bytes"},
         Bad{"cut inside a header", "\x05", SheetErrorCode::kCorrupt, "inside a record header"},
-        Bad{"record past the part", "\x05\x10\x00\x00", SheetErrorCode::kCorrupt,
+        Bad{"record past the part", "\x05\x10\x00\x00"s, SheetErrorCode::kCorrupt,
             "longer than the rest of the part"},
         Bad{"huge declared size", "\x05\xFF\xFF\xFF\x7F", SheetErrorCode::kTooLarge, "declares"},
         Bad{"string past its record", Brt(6, XlsbCell(0).U32(1000).U16('a')), SheetErrorCode::kCorrupt,

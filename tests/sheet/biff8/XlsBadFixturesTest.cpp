@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"truncated.xls", SheetErrorCode::kCorrupt, "the compound file is truncated"},
         BadFile{"chain_loop.xls", SheetErrorCode::kCorrupt, "the chain of the stream 'Workbook' loops"},
         BadFile{"sector_past_end.xls", SheetErrorCode::kCorrupt, "which does not exist"},
-        BadFile{"filepass.xls", SheetErrorCode::kPasswordProtected, "The workbook is password-protected"},
+        BadFile{"filepass.xls", SheetErrorCode::kPasswordProtected, "the workbook is password-protected"},
         BadFile{"record_past_end.xls", SheetErrorCode::kCorrupt, "longer than the rest of the stream"}));
 
 }  // namespace

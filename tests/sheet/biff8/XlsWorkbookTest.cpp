@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Bad{"FILEPASS",
             test_support::Bof(0x0005) + Record(0x002F, std::string(54, '\0')) + test_support::Eof(),
-            SheetErrorCode::kPasswordProtected, "The workbook is password-protected"},
+            SheetErrorCode::kPasswordProtected, "the workbook is password-protected"},
         Bad{"record longer than the stream",
             test_support::Bof(0x0005) + Bytes().U16(0x0022).U16(100).U16(1).str(), SheetErrorCode::kCorrupt,
             "longer than the rest of the stream"},

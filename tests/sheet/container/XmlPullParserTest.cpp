@@ -196,7 +196,7 @@ TEST(XmlPullParser, MalformedInputIsCorruptWithAUsefulMessage) {
 }
 
 TEST(XmlPullParser, NulCharactersAreCorrupt) {
-  for (const std::string& xml : {std::string("<a>x\0y</a>", 11), std::string("<a v=\"x\0\"/>", 12)}) {
+  for (const std::string& xml : {std::string("<a>x\0y</a>", 10), std::string("<a v=\"x\0\"/>", 11)}) {
     const SheetError error = ParseError(xml, 1);
     EXPECT_EQ(error.code(), SheetErrorCode::kCorrupt);
     EXPECT_NE(error.sentence().find("NUL character"), std::string::npos) << error.sentence();

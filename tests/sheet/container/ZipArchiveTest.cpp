@@ -293,7 +293,7 @@ TEST(ZipArchive, EncryptedEntryIsPasswordProtected) {
   ZipArchive archive(InMemory(ZipWriter().Add(entry).Finish()));
   const SheetError error = CatchSheetError([&] { archive.OpenEntry(archive.entries()[0]); });
   EXPECT_EQ(error.code(), SheetErrorCode::kPasswordProtected);
-  EXPECT_EQ(error.sentence(), "The workbook is password-protected");
+  EXPECT_EQ(error.sentence(), "the workbook is password-protected");
 }
 
 TEST(ZipArchive, UnknownCompressionMethodIsUnsupported) {

@@ -14,8 +14,8 @@ namespace {
 /// "0.d1d2...dn x 10^e" as digits and exponent, for comparing with an expected decimal.
 std::string Describe(const DecimalNumber& d) {
   std::string text;
-  for (int i = 0; i < d.Size(); ++i) text.push_back(static_cast<char>('0' + d.Digit(i)));
-  return text + "e" + std::to_string(d.Exponent());
+  for (int i = 0; i < d.size(); ++i) text.push_back(static_cast<char>('0' + d.Digit(i)));
+  return text + "e" + std::to_string(d.exponent());
 }
 
 /// The same form for n / 10^decimals, written out from the integer n.

@@ -92,7 +92,7 @@ TEST(WorkbookOpener, CompoundFilesAreEncryptedPackagesOrLegacyWorkbooks) {
                                                               "DataSpaces",
                                                               "Version", "DataSpaceMap", "EncryptionInfo",
                                                               "EncryptedPackage"})),
-              SheetErrorCode::kPasswordProtected, "The workbook is password-protected");
+              SheetErrorCode::kPasswordProtected, "the workbook is password-protected");
   // A "Workbook" stream goes to the legacy reader, which finds this one empty.
   ExpectError(OpenAndReadAll(test_support::BuildCompoundFile({"Workbook", "\x05SummaryInformation"})),
               SheetErrorCode::kCorrupt, "the workbook stream is empty");
@@ -271,7 +271,7 @@ TEST(WorkbookOpener, EncryptedZipEntryIsPasswordProtected) {
   workbook.data = "<workbook/>";
   workbook.flags = 1;
   ExpectError(OpenAndReadAll(ZipWriter().Add(workbook).Finish()), SheetErrorCode::kPasswordProtected,
-              "The workbook is password-protected");
+              "the workbook is password-protected");
 }
 
 }  // namespace

@@ -173,8 +173,8 @@ TEST(DbfColumnProfile, ReportsTheLongestTextAndWhereItIs) {
   profile.Observe(Text("short"), 3);
   profile.Observe(Text(std::string(300, 'x').c_str()), 8);
   profile.Observe(Text(std::string(300, 'y').c_str()), 9);
-  EXPECT_EQ(profile.LongestText(), 300u);
-  EXPECT_EQ(profile.LongestTextRow(), 8u);
+  EXPECT_EQ(profile.longest_text(), 300u);
+  EXPECT_EQ(profile.longest_text_row(), 8u);
   EXPECT_EQ(profile.Infer("F", 0, kIV).width, 300) << "left for the caller to refuse, naming the cell";
 }
 

@@ -189,8 +189,8 @@ TEST_F(DbfSaverTest, Utf8TablesMeasureFieldsInBytesAndNameTheirEncoding) {
   for (int i = 0; i < 85; ++i) long_text += "漢";
   reader_.Text(3, 1, long_text);
   EXPECT_EQ(Refusal(DbfVersion::kDbase4),
-            "Cell B4 (row 4, column 2) of the sheet \"Data\" needs 255 bytes in UTF-8; a dBASE IV character "
-            "field holds at most 254 bytes.");
+            "cell B4 (row 4, column 2) of the sheet \"Data\" needs 255 bytes in UTF-8; a dBASE IV character "
+            "field holds at most 254 bytes");
 }
 
 TEST_F(DbfSaverTest, NumbersInACodePageFreeColumnDoNotChooseTheCodePage) {
@@ -205,14 +205,14 @@ TEST_F(DbfSaverTest, RefusesTextLongerThanACharacterField) {
   reader_.Text(6, 2, std::string(255, 'x'));
   EXPECT_EQ(
       Refusal(DbfVersion::kDbase3),
-      "Cell C7 (row 7, column 3) of the sheet \"Data\" shows 255 characters; a dBASE III character field "
-      "holds at most 254.");
+      "cell C7 (row 7, column 3) of the sheet \"Data\" shows 255 characters; a dBASE III character field "
+      "holds at most 254");
 }
 
 TEST_F(DbfSaverTest, EnforcesEachVersionsFieldCount) {
   reader_.Header(33);
   EXPECT_EQ(Refusal(DbfVersion::kDbase2),
-            "The sheet \"Data\" has 33 columns to save; a dBASE II table holds at most 32 fields.");
+            "the sheet \"Data\" has 33 columns to save; a dBASE II table holds at most 32 fields");
   EXPECT_EQ(Refusal(DbfVersion::kDbase3), "");
   reader_.Header(129);
   EXPECT_NE(Refusal(DbfVersion::kDbase3).find("at most 128 fields"), std::string::npos);
@@ -225,8 +225,8 @@ TEST_F(DbfSaverTest, EnforcesTheDbase2RecordLength) {
   reader_.Header(4);
   for (std::uint32_t c = 0; c < 4; ++c) reader_.Text(1, c, std::string(250, 'a'));
   EXPECT_EQ(Refusal(DbfVersion::kDbase2),
-            "The 4 columns of the sheet \"Data\" need records of 1001 bytes; a dBASE II table allows at most "
-            "1000.");
+            "the 4 columns of the sheet \"Data\" need records of 1001 bytes; a dBASE II table allows at most "
+            "1000");
   EXPECT_EQ(Refusal(DbfVersion::kDbase3), "");
 }
 

@@ -24,7 +24,7 @@ TEST(DbfTableWriter, WritesTheDbase3And4HeaderByteForByte) {
   for (const DbfVersion version : {DbfVersion::kDbase3, DbfVersion::kDbase4}) {
     const DbfTableWriter table(version, kFields, 0x03);
     EXPECT_EQ(table.Header(2, kDate), expected);
-    EXPECT_EQ(table.RecordLength(), 12);
+    EXPECT_EQ(table.record_length(), 12);
   }
 }
 
