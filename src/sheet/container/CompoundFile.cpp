@@ -66,8 +66,8 @@ void CompoundFile::Fail(const std::string& sentence, const std::string& part, st
 void CompoundFile::ReadHeader() {
   char header[kHeaderSize];
   if (source_->ReadAt(0, header, sizeof header) != sizeof header) {
-    if (std::string_view(header, std::min<std::uint64_t>(source_->Size(), kCompoundFileMagic.size())) ==
-        kCompoundFileMagic.substr(0, std::min<std::uint64_t>(source_->Size(), kCompoundFileMagic.size()))) {
+    if (std::string_view(header, std::min<std::uint64_t>(source_->size(), kCompoundFileMagic.size())) ==
+        kCompoundFileMagic.substr(0, std::min<std::uint64_t>(source_->size(), kCompoundFileMagic.size()))) {
       Fail("the compound file is truncated inside its header", "header", 0);
     }
     throw SheetError(SheetErrorCode::kNotAWorkbook, "the file is not a workbook", path());
@@ -82,7 +82,7 @@ void CompoundFile::ReadHeader() {
     Fail("the compound file declares an invalid mini sector size", "header", 0x20);
   sector_size_ = 1u << sector_shift_;
   // Sector n starts at (n + 1) * size; a final partial sector still holds data streams may use.
-  sector_count_ = source_->Size() <= sector_size_ ? 0 : (source_->Size() - 1) / sector_size_;
+  sector_count_ = source_->size() <= sector_size_ ? 0 : (source_->size() - 1) / sector_size_;
   first_directory_ = ReadU32(header + 0x30);
   mini_cutoff_ = ReadU32(header + 0x38);
   if (mini_cutoff_ != 4096) Fail("the compound file declares an invalid mini stream cutoff", "header", 0x38);

@@ -19,7 +19,7 @@ class FileSource : public RandomAccessSource {
 
   const std::string& name() const override { return path_; }
   /// The file's size when it was opened; reads stop there even if it grows.
-  std::uint64_t Size() const override { return size_; }
+  std::uint64_t size() const override { return size_; }
   /// Positioned reads with 64-bit offsets: no shared file position, no lock.
   std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t size) const override;
 

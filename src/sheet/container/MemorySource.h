@@ -17,7 +17,7 @@ class MemorySource : public RandomAccessSource {
       : data_(std::move(data)), name_(std::move(name)) {}
 
   const std::string& name() const override { return name_; }
-  std::uint64_t Size() const override { return data_.size(); }
+  std::uint64_t size() const override { return data_.size(); }
 
   std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t size) const override {
     if (offset >= data_.size()) return 0;

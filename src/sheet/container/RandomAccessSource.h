@@ -14,7 +14,7 @@ class RandomAccessSource {
   /// What errors call the bytes: the file's path, or the name given to bytes in memory.
   virtual const std::string& name() const = 0;
   /// The number of bytes, fixed when the source is made.
-  virtual std::uint64_t Size() const = 0;
+  virtual std::uint64_t size() const = 0;
   /// Copies up to `size` bytes at `offset` into `buffer` and returns how many: fewer only at the
   /// end of the data, 0 at or past it. Keeps no position, so several threads may read at once
   /// (a large zip entry is inflated on a thread of its own). Throws SheetError kIo when the

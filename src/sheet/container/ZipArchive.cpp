@@ -46,7 +46,7 @@ void ZipArchive::Fail(const std::string& sentence, std::uint64_t offset) const {
 }
 
 ZipArchive::DirectoryLocation ZipArchive::LocateDirectory() {
-  const std::uint64_t file_size = source_->Size();
+  const std::uint64_t file_size = source_->size();
   if (file_size < kEndOfDirectorySize) {
     Fail("the file is too short to be a zip package; it is probably truncated", file_size);
   }

@@ -37,7 +37,7 @@ ZipEntryReader::ZipEntryReader(const RandomAccessSource& source, const ZipEntry&
          at);
   }
   data_offset_ = at + kLocalHeaderSize + ReadU16(header + 26) + ReadU16(header + 28);
-  const std::uint64_t file_size = source_.Size();
+  const std::uint64_t file_size = source_.size();
   if (data_offset_ > file_size) {
     Fail(SheetErrorCode::kCorrupt, "the part '" + entry_.name + "' is truncated", data_offset_);
   }

@@ -49,7 +49,7 @@ TEST(RandomAccessSource, FileAndMemoryReadTheSameBytesUpToTheEnd) {
                         {7, 0, ""}};
   for (const RandomAccessSource* source : {static_cast<const RandomAccessSource*>(&on_disk),
                                            static_cast<const RandomAccessSource*>(&in_memory)}) {
-    EXPECT_EQ(source->Size(), data.size());
+    EXPECT_EQ(source->size(), data.size());
     for (const Case& c : cases) EXPECT_EQ(ReadAt(*source, c.offset, c.size), c.expected) << c.offset;
   }
   EXPECT_EQ(on_disk.name(), file.path());
@@ -62,7 +62,7 @@ TEST(FileSource, ReadsPastFourGigabytes) {
   std::filesystem::resize_file(file.path(), marker_offset);
   std::ofstream(file.path(), std::ios::binary | std::ios::app) << "marker";
   const FileSource source(file.path());
-  EXPECT_EQ(source.Size(), marker_offset + 6);
+  EXPECT_EQ(source.size(), marker_offset + 6);
   EXPECT_EQ(ReadAt(source, marker_offset - 2, 100), std::string(2, '\0') + "marker");
 }
 
