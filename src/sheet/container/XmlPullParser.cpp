@@ -174,7 +174,18 @@ XmlPullParser::Event XmlPullParser::Next() {
       continue;
     }
     token_offset_ = OffsetOf(p);
-    const Step step = *p == '<' ? ScanMarkup(p) : ScanText(p);
+    // Tags and text, the bulk of every part, are scanned inline; the rest goes to ScanMarkup.
+    // p[1] is readable: the buffer keeps a '\0' after its data.
+    Step step;
+    if (*p != '<') {
+      step = ScanText(p);
+    } else if (p[1] == '/') {
+      step = ScanEndTag(p);
+    } else if ((Classify(p[1]) & xml::kNameStart) != 0) {
+      step = ScanStartTag(p);
+    } else {
+      step = ScanMarkup(p);
+    }
     if (step == Step::kToken) return event_;
     if (step == Step::kNeedMore) {
       if (source_done_) {
@@ -209,7 +220,7 @@ XmlPullParser::Event XmlPullParser::FinishDocument() {
   return event_;
 }
 
-XmlPullParser::Step XmlPullParser::ScanText(char* p) {
+[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanText(char* p) {
   // One pass finds the end of the text and whether it needs decoding; the '\0' after the data
   // stops the loop at the end of the buffer.
   char* lt = p;
@@ -245,8 +256,6 @@ XmlPullParser::Step XmlPullParser::ScanText(char* p) {
 XmlPullParser::Step XmlPullParser::ScanMarkup(char* p) {
   if (limit_ - p < 2) return Step::kNeedMore;
   switch (p[1]) {
-    case '/':
-      return ScanEndTag(p);
     case '!':
       return ScanDeclaration(p);
     case '?': {
@@ -256,8 +265,8 @@ XmlPullParser::Step XmlPullParser::ScanMarkup(char* p) {
       cursor_ = p + end + 2;
       return Step::kSkipped;
     }
-    default:
-      return ScanStartTag(p);
+    default:  // end and start tags are scanned by Next
+      FailAt(p + 1, SheetErrorCode::kCorrupt, "expected an element name after '<'");
   }
 }
 
@@ -364,7 +373,7 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
   return Step::kToken;
 }
 
-XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
+[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
   char* q = p + 1;
   if ((Classify(*q) & xml::kNameStart) == 0) {
     if (q == limit_) return Step::kNeedMore;
@@ -417,8 +426,9 @@ XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
   return Step::kToken;
 }
 
-void XmlPullParser::CompleteStartTag(char* name_begin, char* name_end, char* colon, char* tag_end, bool empty,
-                                     bool needs_decoding) {
+[[gnu::always_inline]] inline void XmlPullParser::CompleteStartTag(char* name_begin, char* name_end,
+                                                                   char* colon, char* tag_end, bool empty,
+                                                                   bool needs_decoding) {
   const std::string_view name(name_begin, static_cast<std::size_t>(name_end - name_begin));
   if (open_starts_.empty() && root_seen_) {
     FailAt(name_begin - 1, SheetErrorCode::kCorrupt, "there is content after the root element");
@@ -452,7 +462,7 @@ void XmlPullParser::CompleteStartTag(char* name_begin, char* name_end, char* col
   cursor_ = tag_end;
 }
 
-XmlPullParser::Step XmlPullParser::ScanEndTag(char* p) {
+[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanEndTag(char* p) {
   char* name_begin = p + 2;
   char* q = name_begin;
   char* colon = nullptr;

@@ -75,6 +75,7 @@ class XmlPullParser {
   void Refill();
   Event FinishDocument();
   Step ScanText(char* p);
+  /// Markup other than start and end tags: declarations, processing instructions, errors.
   Step ScanMarkup(char* p);
   Step ScanDeclaration(char* p);
   Step ScanStartTag(char* p);
