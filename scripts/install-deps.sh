@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quorvex needs to build (with --package, to make its .deb; with
-# --tests, to test, package included; with --bench, to run bench/run_bench.sh).
+# --windows, to cross-compile quorvex.exe; with --tests, to test, package and quorvex.exe under
+# Wine included; with --bench, to run bench/run_bench.sh).
 # Idempotent: apt-get runs only when something is missing.
 set -euo pipefail
 
@@ -10,17 +11,23 @@ packages=(g++ cmake ninja-build zlib1g-dev libisal-dev qt6-base-dev)
 # What CPack needs for the .deb: dpkg-shlibdeps finds the libraries' packages, file finds the
 # programs among the installed files.
 package_tools=(dpkg-dev file)
+# What cross-compiling quorvex.exe needs: the mingw-w64 C++ compiler with POSIX threads
+# (std::thread) and zlib built for Windows.
+windows_tools=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev)
 # What the benchmark needs besides: the timer, the peak-memory reader, the inflate-only
 # baselines (unzip, ISA-L's igzip), and what makes its .xls (LibreOffice) and .xlsb (SheetJS from
 # npm) once.
 bench_tools=(hyperfine time unzip isal python3 libreoffice-calc-nogui)
 # What the tests need besides: the test framework, the independent programs that open our
 # output (GDAL for dBASE, Chromium for web pages, LibreOffice and Gnumeric for XML Spreadsheet),
-# the checkers of the package and its desktop files, clang-format, and clang with the sanitizer
-# and fuzzer runtimes and the symbolizer that puts source lines in their reports.
+# the checkers of the package and its desktop files, clang-format, clang with the sanitizer
+# and fuzzer runtimes and the symbolizer that puts source lines in their reports, and Wine to
+# run quorvex.exe.
 case "${1:-}" in
   --package)
     packages+=("${package_tools[@]}") ;;
+  --windows)
+    packages+=("${windows_tools[@]}") ;;
   --bench)
     packages+=("${bench_tools[@]}")
     # A Node.js from elsewhere brings its own npm, which Debian's npm package would conflict with.
@@ -29,7 +36,7 @@ case "${1:-}" in
     packages+=(libgtest-dev libgmock-dev unzip python3 xvfb xauth fonts-liberation gdal-bin
                chromium chromium-driver gnumeric libreoffice-calc-nogui
                "${package_tools[@]}" lintian desktop-file-utils appstream bash-completion
-               clang clang-format-14 libclang-rt-14-dev llvm) ;;
+               clang clang-format-14 libclang-rt-14-dev llvm "${windows_tools[@]}" wine64) ;;
 esac
 
 missing=()

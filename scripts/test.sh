@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed and checks the tree as CI does: the formatting, the g++ build with every
-# test, then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer that runs the tests
+# test, quorvex.exe cross-compiled for Windows and run under Wine against the Linux build, then a
+# clang build with AddressSanitizer and UndefinedBehaviorSanitizer that runs the tests
 # again and each fuzz target for a fixed number of inputs. Any formatting drift, warning, failed
 # test or sanitizer report fails the run. Prints the time of each stage at the end.
 set -euo pipefail
@@ -37,8 +38,11 @@ SanitizerBuild() {
 
 Stage "install" scripts/install-deps.sh --tests
 Stage "format check" scripts/check-format.sh
-Stage "g++ build" scripts/build.sh -DQUORVEX_BUILD_TESTS=ON -DQUORVEX_WARNINGS_AS_ERRORS=ON
-Stage "g++ tests" ctest --test-dir build --output-on-failure -j2
+Stage "windows cross build" scripts/build-windows.sh -DQUORVEX_WARNINGS_AS_ERRORS=ON
+Stage "g++ build" scripts/build.sh -DQUORVEX_BUILD_TESTS=ON -DQUORVEX_WARNINGS_AS_ERRORS=ON \
+  -DQUORVEX_WINDOWS_EXE="$PWD/build-windows/src/cli/quorvex.exe"
+Stage "g++ tests" ctest --test-dir build --output-on-failure -j2 -LE windows
+Stage "wine tests" ctest --test-dir build --output-on-failure -L windows
 # A sanitizer report ends the program with its own status (not the 1 or 2 quorvex uses), so a
 # test expecting quorvex to fail cannot mistake a report for that failure.
 export ASAN_OPTIONS=exitcode=86:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1

@@ -1,11 +1,10 @@
 // The commands of the input list: add, remove, move, remove all, and a click on an entry.
 #include "catalogue/InputListCommands.h"
 
-#include <filesystem>
-
 #include "catalogue/ListWorkbooks.h"
 #include "catalogue/ListWorksheets.h"
 #include "engine/PathHelpers.h"
+#include "platform/Utf8Path.h"
 
 namespace quorvex::catalogue {
 
@@ -77,7 +76,7 @@ void AddInputFolder(engine::EngineContext& context, InputListRows& rows, const s
 bool AddDroppedPath(engine::EngineContext& context, InputListRows& rows, const std::string& path) {
   switch (engine::PathKind(path)) {
     case engine::kFileAtPath:
-      if (!IsWorkbookFileName(std::filesystem::path(path).filename().string())) {
+      if (!IsWorkbookFileName(platform::FileNameOf(path))) {
         return false;
       }
       AddInputFiles(context, rows, {path});

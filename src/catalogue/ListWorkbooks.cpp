@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/PathHelpers.h"
+#include "platform/Utf8Path.h"
 
 namespace quorvex::catalogue {
 
@@ -37,10 +38,10 @@ bool ComesBefore(const std::string& a, const std::string& b) {
 std::vector<std::string> WorkbookFilesIn(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  fs::directory_iterator it(folder, error);
+  fs::directory_iterator it(platform::PathFromUtf8(folder), error);
   const fs::directory_iterator end;
   while (!error && it != end) {
-    const std::string name = it->path().filename().string();
+    const std::string name = platform::Utf8FromPath(it->path().filename());
     std::error_code status_error;
     if (IsWorkbookFileName(name) && it->is_regular_file(status_error) && !status_error) {
       names.push_back(name);
@@ -57,7 +58,7 @@ bool IsWorkbookFileName(const std::string& name) {
   if (name.empty() || name.front() == '.') {
     return false;
   }
-  const std::string extension = fs::path(name).extension().string();
+  const std::string extension = platform::ExtensionOf(name);
   static constexpr char kPrefix[] = ".xls";
   if (extension.size() < sizeof(kPrefix) - 1) {
     return false;
@@ -75,7 +76,7 @@ void ListWorkbooks(engine::EngineState& state, engine::Controls& controls, const
     state.Table().Clear();
     controls.ClearWorkbookRows();
     if (engine::PathKind(entry) == engine::kFileAtPath) {
-      controls.AddWorkbookRow(fs::path(entry).filename().string(), true);
+      controls.AddWorkbookRow(platform::FileNameOf(entry), true);
     } else {
       std::vector<std::string> names = WorkbookFilesIn(entry);
       std::sort(names.begin(), names.end(), ComesBefore);

@@ -1,6 +1,4 @@
 // The quorvex command line: parses the arguments, converts, and catches at the top.
-#include <unistd.h>
-
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -10,14 +8,16 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleControls.h"
 #include "cli/ConvertCommand.h"
+#include "platform/Console.h"
 #include "sheet/writers/TemporaryFiles.h"
 
 int main(int argc, char** argv) {
   using namespace quorvex;
   // An interrupted run leaves no half-written temporary file behind.
   sheet::RemoveTemporaryFilesOnInterrupt();
+  platform::UseUtf8Console();
   try {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
     const cli::ParsedCommandLine parsed = cli::ParseCommandLine(arguments);
     if (parsed.show_help) {
       std::fputs(cli::HelpText().c_str(), stdout);
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "quorvex: %s\nTry 'quorvex --help'.\n", parsed.error.c_str());
       return 2;
     }
-    cli::ConsoleControls controls(stdout, stderr, parsed.convert->quiet, ::isatty(STDERR_FILENO) != 0);
+    cli::ConsoleControls controls(stdout, stderr, parsed.convert->quiet, platform::IsEscapeTerminal(stderr));
     return cli::RunConvert(*parsed.convert, controls, &automation::CreateBuiltinApplication);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "quorvex: %s\n", error.what());

@@ -1,23 +1,16 @@
 // Small routines that test, take apart and build paths; none of them ever fails.
 #include "engine/PathHelpers.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <climits>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/Files.h"
+#include "platform/Utf8Path.h"
 
 namespace quorvex::engine {
 
 namespace {
-
-// The longest file name the file system of `folder` takes, in bytes.
-std::size_t NameLimit(const std::string& folder) {
-  const long limit = ::pathconf(folder.empty() ? "/" : folder.c_str(), _PC_NAME_MAX);
-  return limit > 0 ? static_cast<std::size_t>(limit) : NAME_MAX;
-}
 
 // The longest start of `text` of at most `bytes` bytes that ends on a UTF-8 character boundary.
 std::string Utf8Start(const std::string& text, std::size_t bytes) {
@@ -39,7 +32,7 @@ int PathKind(const std::string& path) {
     return kNothingAtPath;
   }
   std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  const std::filesystem::file_status status = std::filesystem::status(platform::PathFromUtf8(path), error);
   if (error) {
     return kNothingAtPath;
   }
@@ -56,7 +49,7 @@ int MakeFolder(const std::string& path) {
   if (path.find('\0') != std::string::npos) {
     return EINVAL;
   }
-  return ::mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
+  return platform::MakeFolder(path);
 }
 
 std::string SystemReason(int error) {
@@ -67,7 +60,7 @@ std::string FitFileName(const std::string& base_path, const std::string& extensi
   const std::size_t slash = base_path.rfind(kPathSeparator);
   const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
   const std::string folder = base_path.substr(0, name_start);
-  const std::size_t limit = NameLimit(folder);
+  const std::size_t limit = platform::FileNameLimit(folder);
   const std::size_t name_length = base_path.size() - name_start + extension.size();
   if (name_length <= limit || extension.size() >= limit) {
     return base_path + extension;

@@ -5,6 +5,8 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/Utf8Path.h"
+
 namespace quorvex::engine {
 
 namespace {
@@ -14,7 +16,7 @@ constexpr int kNumberedNaming = 2;
 // Empties a workbook's own folder before it is converted again.
 void EmptyFolder(const std::string& folder) {
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+  for (const auto& entry : std::filesystem::directory_iterator(platform::PathFromUtf8(folder), error)) {
     std::error_code ignored;
     std::filesystem::remove_all(entry.path(), ignored);
   }

@@ -10,6 +10,8 @@
 #include "automation/builtin/BuiltinWorksheet.h"
 #include "automation/builtin/ErrorTranslation.h"
 #include "automation/builtin/SaveFormats.h"
+#include "platform/LocalTime.h"
+#include "platform/Utf8Path.h"
 #include "sheet/WorkbookOpener.h"
 
 namespace quorvex::automation {
@@ -97,7 +99,7 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
 
 void BuiltinWorkbook::RefuseToReplace(const std::string& what, const std::string& file_name) const {
   std::error_code error;
-  if (display_alerts_ && std::filesystem::exists(file_name, error)) {
+  if (display_alerts_ && std::filesystem::exists(platform::PathFromUtf8(file_name), error)) {
     // Alerts on would ask before replacing; with nobody to ask, keep the existing file.
     throw AutomationError(what + ": the file already exists.");
   }
@@ -124,7 +126,7 @@ sheet::DbfSaveRequest BuiltinWorkbook::DbfRequest(std::size_t position, sheet::D
   }
   const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  platform::LocalTime(now, local);
   request.today = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
   return request;
 }
@@ -164,7 +166,7 @@ const sheet::numfmt::CellText& BuiltinWorkbook::cell_text() {
 }
 
 std::string BuiltinWorkbook::FileName() const {
-  return std::filesystem::path(path_).filename().string();
+  return platform::FileNameOf(path_);
 }
 
 void BuiltinWorkbook::RequireOpen(const char* operation) const {

@@ -1,12 +1,12 @@
 // Turns the engine's failures into the application interface's one error type.
 #pragma once
 
-#include <filesystem>
 #include <new>
 #include <string>
 #include <utility>
 
 #include "automation/AutomationError.h"
+#include "platform/Utf8Path.h"
 #include "sheet/model/SheetError.h"
 
 namespace quorvex::automation {
@@ -16,7 +16,7 @@ namespace quorvex::automation {
 inline std::string ReasonAfter(const std::string& what, const sheet::SheetError& error) {
   const std::string& part = error.part();
   if (part.empty()) return error.what();
-  const std::string name = std::filesystem::path(part).filename().string();
+  const std::string name = platform::FileNameOf(part);
   const bool named =
       what.find('"' + part + '"') != std::string::npos || what.find('"' + name + '"') != std::string::npos;
   return named ? error.sentence() : error.what();

@@ -2,11 +2,11 @@
 #include "automation/builtin/SaveFormats.h"
 
 #include <array>
-#include <filesystem>
 #include <memory>
 
 #include "automation/FileFormat.h"
 #include "automation/builtin/BuiltinWorkbook.h"
+#include "platform/Utf8Path.h"
 #include "sheet/writers/DbfSaver.h"
 #include "sheet/writers/HtmlPageWriter.h"
 #include "sheet/writers/SheetSaver.h"
@@ -31,7 +31,7 @@ template <bool kSingleFile>
 void SaveWorkbookPage(BuiltinWorkbook& workbook, std::size_t, const std::string& file_name) {
   // The page is titled after the workbook's own title, else its file name without extension.
   std::string title = workbook.reader().workbook().title;
-  if (title.empty()) title = std::filesystem::path(workbook.FileName()).stem().string();
+  if (title.empty()) title = platform::StemOf(workbook.FileName());
   sheet::SaveWebPage(file_name, kSingleFile, [&](sheet::OutputStream& out) {
     sheet::WriteWorkbookPage(workbook.reader(), workbook.cell_text(), title, out);
   });

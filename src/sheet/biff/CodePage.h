@@ -2,8 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+namespace quorvex::platform {
+class CodePageDecoder;
+}
 
 namespace quorvex::sheet::biff {
 
@@ -23,10 +28,7 @@ class CodePage {
 
  private:
   std::uint16_t id_;
-  void* converter_ = nullptr;  // an iconv descriptor
+  std::unique_ptr<platform::CodePageDecoder> decoder_;  // none: read as Latin-1
 };
-
-/// The iconv name of a Windows code page number, or empty when there is none.
-std::string_view CodePageName(std::uint16_t id);
 
 }  // namespace quorvex::sheet::biff

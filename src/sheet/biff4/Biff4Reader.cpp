@@ -2,9 +2,9 @@
 // substreams, each announced by a SHEETHDR record.
 #include "sheet/biff4/Biff4Reader.h"
 
-#include <filesystem>
 #include <stdexcept>
 
+#include "platform/Utf8Path.h"
 #include "sheet/biff4/Biff4Records.h"
 #include "sheet/biff4/Biff4SheetReader.h"
 #include "sheet/container/LittleEndian.h"
@@ -38,7 +38,7 @@ std::uint16_t SubstreamType(const biff::BiffRecordReader& records) {
 }  // namespace
 
 std::string SheetNameForFile(const std::string& path) {
-  const std::string stem = container::RepairUtf8(std::filesystem::path(path).stem().string());
+  const std::string stem = container::RepairUtf8(platform::StemOf(path));
   return stem.substr(0, container::PrefixWithinUtf16Units(stem, kMaxSheetNameCharacters));
 }
 

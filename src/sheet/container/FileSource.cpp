@@ -1,9 +1,6 @@
 // A file on disk read with positioned reads.
 #include "sheet/container/FileSource.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -11,31 +8,30 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/Utf8Path.h"
 #include "sheet/model/SheetError.h"
 
 namespace quorvex::sheet::container {
 
-static_assert(sizeof(off_t) == 8, "FileSource needs 64-bit file offsets");
-
 FileSource::FileSource(const std::string& path) : path_(path) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
+  if (std::filesystem::is_directory(platform::PathFromUtf8(path), ec)) {
     throw SheetError(SheetErrorCode::kIo, "cannot open '" + path + "': it is a folder, not a file");
   }
-  descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor_ < 0) FailIo("cannot open '" + path + "'", errno);
-  // Seeking to the end rather than asking fstat also refuses pipes, which cannot be read at an offset.
-  const off_t end = ::lseek(descriptor_, 0, SEEK_END);
+  file_ = platform::OpenForReading(path);
+  if (file_ == platform::kNoReadHandle) FailIo("cannot open '" + path + "'", errno);
+  // Pipes cannot be read at an offset: finding the size refuses them.
+  const std::int64_t end = platform::ReadableSize(file_);
   if (end < 0) {
     const int error = errno;
-    ::close(descriptor_);
+    platform::CloseForReading(file_);
     FailIo("cannot read '" + path + "'", error);
   }
   size_ = static_cast<std::uint64_t>(end);
 }
 
 FileSource::~FileSource() {
-  if (descriptor_ >= 0) ::close(descriptor_);
+  if (file_ != platform::kNoReadHandle) platform::CloseForReading(file_);
 }
 
 void FileSource::FailIo(const std::string& what, int error) const {
@@ -47,12 +43,12 @@ void FileSource::FailIo(const std::string& what, int error) const {
 std::size_t FileSource::ReadAt(std::uint64_t offset, char* buffer, std::size_t size) const {
   if (offset >= size_) return 0;
   size = static_cast<std::size_t>(std::min<std::uint64_t>(size, size_ - offset));
-  // pread may return less than asked (signals, reads over 2 GB); only the end of the file stops it.
+  // A read may return less than asked (signals, reads over 2 GB); only the end of the file stops it.
   constexpr std::size_t kMaxRead = std::size_t{1} << 30;
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t n = ::pread(descriptor_, buffer + done, std::min(size - done, kMaxRead),
-                              static_cast<off_t>(offset + done));
+    const std::int64_t n =
+        platform::ReadAt(file_, offset + done, buffer + done, std::min(size - done, kMaxRead));
     if (n < 0) {
       if (errno == EINTR) continue;
       FailIo("cannot read '" + path_ + "'", errno);

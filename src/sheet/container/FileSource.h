@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Files.h"
 #include "sheet/container/RandomAccessSource.h"
 
 namespace quorvex::sheet::container {
@@ -19,14 +20,14 @@ class FileSource : public RandomAccessSource {
   const std::string& name() const override { return path_; }
   /// The file's size when it was opened; reads stop there even if it grows.
   std::uint64_t Size() const override { return size_; }
-  /// Positioned reads (pread) with 64-bit offsets: no shared file position, no lock.
+  /// Positioned reads with 64-bit offsets: no shared file position, no lock.
   std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t size) const override;
 
  private:
   [[noreturn]] void FailIo(const std::string& what, int error) const;
 
   std::string path_;
-  int descriptor_ = -1;
+  platform::ReadHandle file_ = platform::kNoReadHandle;
   std::uint64_t size_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/Files.h"
 #include "sheet/model/SheetError.h"
 
 namespace quorvex::sheet {
@@ -103,7 +104,7 @@ class CellRunReader {
   CellRunReader(const std::string& memory, const std::vector<CellSorter::Entry>& entries)
       : memory_(&memory), entries_(&entries) {}
   // A spilled run: already free of repeated places.
-  CellRunReader(std::FILE* file, long offset, std::size_t size)
+  CellRunReader(std::FILE* file, std::int64_t offset, std::size_t size)
       : file_(file), next_offset_(offset), left_(size) {}
 
   /// Moves to the next cell of the run; false at its end.
@@ -141,9 +142,9 @@ class CellRunReader {
     start_ = 0;
     const std::size_t want = std::min(left_, std::max(n, kReadBufferSize) - end_);
     buffer_.resize(end_ + want);
-    if (std::fseek(file_, next_offset_, SEEK_SET) != 0) FailTemporary("read");
+    if (!platform::SeekFile(file_, next_offset_, SEEK_SET)) FailTemporary("read");
     if (std::fread(buffer_.data() + end_, 1, want, file_) != want) FailTemporary("read");
-    next_offset_ += static_cast<long>(want);
+    next_offset_ += static_cast<std::int64_t>(want);
     left_ -= want;
     end_ += want;
     return buffer_.data();
@@ -154,8 +155,8 @@ class CellRunReader {
   std::size_t index_ = 0;
 
   std::FILE* file_ = nullptr;
-  long next_offset_ = 0;  // of the bytes not yet in buffer_
-  std::size_t left_ = 0;  // bytes of the run not yet in buffer_
+  std::int64_t next_offset_ = 0;  // of the bytes not yet in buffer_
+  std::size_t left_ = 0;          // bytes of the run not yet in buffer_
   std::string buffer_;
   std::size_t start_ = 0;  // of the current cell in buffer_
   std::size_t end_ = 0;    // of the bytes read into buffer_
@@ -191,7 +192,7 @@ void CellSorter::SortMemory() {
 
 std::FILE* CellSorter::File() {
   if (file_ == nullptr) {
-    file_ = std::tmpfile();
+    file_ = platform::OpenTemporaryFile();
     if (file_ == nullptr) FailTemporary("create");
   }
   return file_;
@@ -215,12 +216,12 @@ void CellSorter::Spill() {
   // Cells that came in order, each place once, are written as they were encoded.
   const std::string& out = sorted.empty() ? memory_ : sorted;
   std::FILE* file = File();
-  if (std::fseek(file, file_size_, SEEK_SET) != 0 ||
+  if (!platform::SeekFile(file, file_size_, SEEK_SET) ||
       std::fwrite(out.data(), 1, out.size(), file) != out.size()) {
     FailTemporary("write");
   }
   runs_.push_back({file_size_, out.size()});
-  file_size_ += static_cast<long>(out.size());
+  file_size_ += static_cast<std::int64_t>(out.size());
   memory_.clear();
   entries_.clear();
   memory_sorted_ = true;

@@ -64,7 +64,7 @@ class CellSorter {
     std::size_t offset;  // of the encoded cell in memory_
   };
   struct Run {
-    long offset;
+    std::int64_t offset;
     std::size_t size;
   };
 
@@ -82,7 +82,7 @@ class CellSorter {
   std::uint32_t last_column_ = 0;
   std::vector<Run> runs_;  // spilled runs, in the order they were collected
   std::FILE* file_ = nullptr;
-  long file_size_ = 0;
+  std::int64_t file_size_ = 0;
 };
 
 }  // namespace quorvex::sheet

@@ -1,16 +1,14 @@
 // Buffered output to a temporary file, renamed into place on success.
 #include "sheet/writers/OutputFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "platform/Files.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/writers/TemporaryFiles.h"
 
@@ -19,12 +17,17 @@ namespace quorvex::sheet {
 namespace {
 
 constexpr char kTemporarySuffix[] = ".partial-XXXXXX";
+// Folders are separated by '/', on Windows by '\\' too; the file names made here hold neither.
+constexpr char kSeparators[] = "/\\";
+
+// The longest file name every file system takes, in UTF-8 bytes.
+constexpr std::size_t kNameLimit = 255;
 
 // The destination's name cut so that the temporary name stays within the file-name limit; the cut
 // never splits a UTF-8 sequence.
 std::string TemporaryPattern(const std::string& path) {
-  const std::size_t name_start = path.rfind('/') + 1;  // 0 when there is no '/'
-  const std::size_t room = NAME_MAX - (sizeof kTemporarySuffix - 1);
+  const std::size_t name_start = path.find_last_of(kSeparators) + 1;  // 0 when there is none
+  const std::size_t room = kNameLimit - (sizeof kTemporarySuffix - 1);
   std::size_t end = path.size();
   if (end - name_start > room) {
     end = name_start + room;
@@ -48,7 +51,7 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
 
 OutputFile::~OutputFile() {
   if (fd_ >= 0) ::close(fd_);
-  if (!committed_ && !temp_path_.empty()) ::unlink(temp_path_.c_str());
+  if (!committed_ && !temp_path_.empty()) platform::RemoveFile(temp_path_.c_str());
   ForgetTemporaryFile(temp_slot_);
 }
 
@@ -73,16 +76,14 @@ void OutputFile::Restart() {
 
 void OutputFile::Commit() {
   Flush();
-  // mkstemp creates the file readable by its owner only; give it the usual permissions.
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd_, 0666 & ~mask);
+  platform::GiveUsualPermissions(fd_);
   if (::close(fd_) != 0) {
     fd_ = -1;
     Fail("cannot write", errno);
   }
   fd_ = -1;
-  if (::rename(temp_path_.c_str(), path_.c_str()) != 0) Fail("cannot replace", errno);
+  if (const int error = platform::RenameReplacing(temp_path_, path_); error != 0)
+    Fail("cannot replace", error);
   committed_ = true;
   ForgetTemporaryFile(std::exchange(temp_slot_, -1));
 }

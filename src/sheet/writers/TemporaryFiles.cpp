@@ -1,17 +1,15 @@
 // The temporary output files being written at this moment, so that a signal handler can remove them.
 #include "sheet/writers/TemporaryFiles.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <array>
 #include <atomic>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#include "platform/Files.h"
+#include "platform/Interrupt.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -20,7 +18,7 @@ enum SlotState : int { kFree = 0, kFilling = 1, kHeld = 2 };
 
 struct Slot {
   std::atomic<int> state = kFree;
-  char path[PATH_MAX] = {};
+  char path[platform::kMaxPathBytes] = {};
 };
 
 // Each conversion job writes one file at a time and a run has at most 256 jobs; a fixed table
@@ -29,18 +27,11 @@ std::array<Slot, 256> slots;
 
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the slot states");
 
-void RemoveAndEnd(int signal_number) {
-  RemoveTemporaryFiles();
-  // Ending as the signal ends a program keeps the exit status the caller expects (130 for ^C).
-  ::signal(signal_number, SIG_DFL);
-  ::raise(signal_number);
-}
-
 }  // namespace
 
 int CreateTemporaryFile(const std::string& pattern, std::string& path, int& slot) {
   slot = -1;
-  for (std::size_t i = 0; pattern.size() < PATH_MAX && i < slots.size() && slot < 0; ++i) {
+  for (std::size_t i = 0; pattern.size() < platform::kMaxPathBytes && i < slots.size() && slot < 0; ++i) {
     int expected = kFree;
     if (slots[i].state.compare_exchange_strong(expected, kFilling)) {
       slot = static_cast<int>(i);
@@ -49,16 +40,16 @@ int CreateTemporaryFile(const std::string& pattern, std::string& path, int& slot
   if (slot < 0) {
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
+    const int fd = platform::CreateUniqueFile(name.data());
     path = name.data();
     return fd;
   }
   // The name is made in the slot itself, which is held before the file exists: a signal during
-  // mkstemp unlinks a name not yet created, or the file just created.
+  // the creation removes a name not yet created, or the file just created.
   Slot& held = slots[static_cast<std::size_t>(slot)];
   std::memcpy(held.path, pattern.c_str(), pattern.size() + 1);
   held.state.store(kHeld);
-  const int fd = ::mkstemp(held.path);
+  const int fd = platform::CreateUniqueFile(held.path);
   path = held.path;
   if (fd < 0) {
     const int error = errno;
@@ -77,18 +68,13 @@ void ForgetTemporaryFile(int slot) {
 void RemoveTemporaryFiles() noexcept {
   for (Slot& slot : slots) {
     if (slot.state.load() == kHeld) {
-      ::unlink(slot.path);
+      platform::RemoveFile(slot.path);
     }
   }
 }
 
 void RemoveTemporaryFilesOnInterrupt() {
-  struct sigaction action = {};
-  action.sa_handler = RemoveAndEnd;
-  sigemptyset(&action.sa_mask);
-  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
-    ::sigaction(signal_number, &action, nullptr);
-  }
+  platform::CallOnInterrupt(RemoveTemporaryFiles);
 }
 
 }  // namespace quorvex::sheet
