@@ -42,7 +42,9 @@ std::uint64_t FifteenDigits(double value, int& k) {
   // x - whole, within 2^-50 (the rounding of this sum); x itself is within 1/16 of scaled.
   const double fraction = (scaled - static_cast<double>(whole)) + std::fma(value, kPowersOfTen[k], -scaled);
   // Half an ulp of value, scaled, with the rounding of the computations above on top.
-  const double margin = std::ldexp(kPowersOfTen[k], binary_exponent - 53) + 0x1p-40;
+  const double half_ulp =
+      std::bit_cast<double>(static_cast<std::uint64_t>(binary_exponent - 53 + 1023) << 52);
+  const double margin = kPowersOfTen[k] * half_ulp + 0x1p-40;
   if (fraction < 0.5 - margin) return whole;
   if (fraction > 0.5 + margin) return whole + 1;
   return 0;
@@ -55,17 +57,18 @@ DecimalNumber DecimalNumber::FromDouble(double value) {
   value = std::fabs(value);
   if (!(value > 0) || !std::isfinite(value)) return d;
   int k = 0;
-  if (std::uint64_t digits = FifteenDigits(value, k); digits != 0) {
+  if (const std::uint64_t digits = FifteenDigits(value, k); digits != 0) {
     if (digits == 1'000'000'000'000'000) {  // rounded up to the next power of ten
       d.digits_[0] = 1;
       d.size_ = 1;
       d.exponent_ = kMaxDigits + 1 - k;
       return d;
     }
-    for (int i = kMaxDigits - 1; i >= 0; --i) {
-      d.digits_[i] = static_cast<std::uint8_t>(digits % 10);
-      digits /= 10;
-    }
+    // In two halves of 7 and 8 digits, whose 32-bit divisions cost less.
+    auto high = static_cast<std::uint32_t>(digits / 100'000'000);
+    auto low = static_cast<std::uint32_t>(digits % 100'000'000);
+    for (int i = kMaxDigits - 1; i >= 7; --i, low /= 10) d.digits_[i] = static_cast<std::uint8_t>(low % 10);
+    for (int i = 6; i >= 0; --i, high /= 10) d.digits_[i] = static_cast<std::uint8_t>(high % 10);
     d.size_ = kMaxDigits;
     d.exponent_ = kMaxDigits - k;
     d.StripTrailingZeros();
