@@ -206,6 +206,39 @@ void XmlPullParser::SkipElement() {
   }
 }
 
+std::string_view XmlPullParser::ReadElementText() {
+  if (event_ != Event::kStartElement) return {};
+  if (pending_end_) {
+    Next();
+    return {};
+  }
+  const std::size_t depth = depth_;
+  // Quickly: text (or none) and then the element's end tag, both whole in the buffer.
+  std::string_view text;
+  char* p = cursor_;
+  if (p != limit_ && *p != '<') {
+    token_offset_ = OffsetOf(p);
+    if (ScanText(p) == Step::kToken) {
+      text = text_;
+      p = cursor_;
+    }
+  }
+  if (p[0] == '<' && p[1] == '/') {
+    token_offset_ = OffsetOf(p);
+    if (ScanEndTag(p) == Step::kToken) return text;
+  }
+  // Otherwise token by token; what has been read is copied, as refilling moves the buffer.
+  element_text_.assign(text);
+  while (Next() != Event::kEndOfDocument) {
+    if (event_ == Event::kText) {
+      element_text_.append(text_);
+    } else if (event_ == Event::kEndElement && depth_ == depth) {
+      break;
+    }
+  }
+  return element_text_;
+}
+
 XmlPullParser::Event XmlPullParser::FinishDocument() {
   if (!open_starts_.empty()) {
     FailAt(limit_, SheetErrorCode::kCorrupt,

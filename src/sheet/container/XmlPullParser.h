@@ -44,6 +44,12 @@ class XmlPullParser {
   /// Skips the rest of the element whose start event was just returned, through its end event.
   void SkipElement();
 
+  /// Reads the rest of the element whose start event was just returned, through its end event
+  /// (the current event afterwards), and returns the text within it: that of nested elements
+  /// too, in document order. Valid until the next call. A cell value, the usual text alone
+  /// before its end tag, takes one call instead of three events.
+  std::string_view ReadElementText();
+
   Event event() const { return event_; }
   /// Qualified and local name of the current start or end element. Valid until the next call.
   std::string_view name() const { return name_; }
@@ -115,6 +121,7 @@ class XmlPullParser {
   std::string_view text_;
   std::vector<Attribute> attributes_;
   std::deque<std::string> repaired_;  // well-formed copies of the current token's ill-formed text
+  std::string element_text_;          // ReadElementText's result when it spans several tokens
   bool empty_element_ = false;
   bool pending_end_ = false;
   std::size_t depth_ = 0;
