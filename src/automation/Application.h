@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "automation/FileFormat.h"
 #include "automation/Variant.h"
 
 namespace quorvex::automation {
@@ -32,6 +33,13 @@ class Workbook {
   virtual std::string WorksheetsName(int index) = 0;  // Worksheets(i).name
   /// Worksheets(i): the handle stays valid until the workbook is closed.
   virtual Worksheet& Worksheets(int index) = 0;
+  virtual int SheetsCount() = 0;                         // Sheets.count: every kind of sheet
+  virtual std::string SheetsName(int index) = 0;         // Sheets(i).name
+  virtual SheetType SheetsType(int index) = 0;           // Sheets(i).Type
+  virtual SheetVisibility SheetsVisible(int index) = 0;  // Sheets(i).Visible
+  /// Sheets(i).UsedRange.Address(False, False) of a worksheet: "A1:C20", or "B2" for one cell;
+  /// "" for a worksheet without cells and for the other kinds of sheets.
+  virtual std::string SheetsUsedRangeAddress(int index) = 0;
   virtual void SheetsSelect(int index) = 0;      // Sheets(i).Select: every kind of sheet counts
   virtual void WorksheetsSelect(int index) = 0;  // Worksheets(i).Select: worksheets only
   virtual void SaveAs(const std::string& file_name, int file_format) = 0;

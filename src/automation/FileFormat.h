@@ -1,4 +1,4 @@
-// The application's file format codes passed to SaveAs.
+// The application's file format codes passed to SaveAs, and the other codes of its object model.
 #pragma once
 
 namespace quorvex::automation {
@@ -13,6 +13,12 @@ enum FileFormat : int {
   kXmlSpreadsheet = 46,
   kText = -4158,
 };
+
+/// Sheets(i).Type.
+enum class SheetType : int { kWorksheet = -4167, kChart = -4109, kDialog = -4116, kMacro = 3 };
+
+/// Sheets(i).Visible.
+enum class SheetVisibility : int { kVisible = -1, kHidden = 0, kVeryHidden = 2 };
 
 /// Page types of PublishObjects.Add.
 enum HtmlType : int { kHtmlStatic = 0, kHtmlCalc = 1, kHtmlPivotTable = 2 };

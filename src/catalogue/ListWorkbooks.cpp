@@ -20,20 +20,6 @@ char LowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Name order ignoring letter case; names equal but for case keep a fixed order.
-bool ComesBefore(const std::string& a, const std::string& b) {
-  const auto lower_less = [](char x, char y) {
-    return static_cast<unsigned char>(LowerAscii(x)) < static_cast<unsigned char>(LowerAscii(y));
-  };
-  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), lower_less)) {
-    return true;
-  }
-  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), lower_less)) {
-    return false;
-  }
-  return a < b;
-}
-
 // The workbook file names in `folder`; stops quietly at the first listing error.
 std::vector<std::string> WorkbookFilesIn(const std::string& folder) {
   std::vector<std::string> names;
@@ -52,6 +38,19 @@ std::vector<std::string> WorkbookFilesIn(const std::string& folder) {
 }
 
 }  // namespace
+
+bool ListedBefore(const std::string& a, const std::string& b) {
+  const auto lower_less = [](char x, char y) {
+    return static_cast<unsigned char>(LowerAscii(x)) < static_cast<unsigned char>(LowerAscii(y));
+  };
+  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), lower_less)) {
+    return true;
+  }
+  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), lower_less)) {
+    return false;
+  }
+  return a < b;
+}
 
 bool IsWorkbookFileName(const std::string& name) {
   // Dot-files are hidden; ".xls" alone is one of them.
@@ -79,7 +78,7 @@ void ListWorkbooks(engine::EngineState& state, engine::Controls& controls, const
       controls.AddWorkbookRow(platform::FileNameOf(entry), true);
     } else {
       std::vector<std::string> names = WorkbookFilesIn(entry);
-      std::sort(names.begin(), names.end(), ComesBefore);
+      std::sort(names.begin(), names.end(), ListedBefore);
       const std::size_t shown = std::min(names.size(), static_cast<std::size_t>(kMaxListedWorkbooks));
       for (std::size_t i = 0; i < shown; ++i) {
         controls.AddWorkbookRow(names[i], true);

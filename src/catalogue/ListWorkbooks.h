@@ -15,6 +15,10 @@ inline constexpr int kMaxListedWorkbooks = 500;
 /// extension beginning with ".xls" in any letter case.
 bool IsWorkbookFileName(const std::string& name);
 
+/// The order a folder's workbooks (and subfolders) are listed in: by name ignoring the letter
+/// case of ASCII letters; names equal but for case keep a fixed order.
+bool ListedBefore(const std::string& a, const std::string& b);
+
 /// Clears the sheet selection table and refills the workbook list from `entry`, every row
 /// ticked: a workbook file gives one row with its file name; a folder gives its regular,
 /// non-hidden files whose extension begins with ".xls" in any letter case (.xls, .xlsx, .xlsm,

@@ -22,6 +22,12 @@ constexpr std::array kHtmlTypes{Choice{"static", 0}, Choice{"spreadsheet", 1}, C
 constexpr std::array kTitles{Choice{"none", 0}, Choice{"sheet", 1}, Choice{"workbook", 2},
                              Choice{"workbook-sheet", 3}};
 constexpr std::array kExtensions{Choice{"short", 0}, Choice{"long", 1}};
+constexpr std::array kTextEncodings{
+    Choice{"utf-8", static_cast<int>(automation::TextEncoding::kUtf8)},
+    Choice{"utf-8-bom", static_cast<int>(automation::TextEncoding::kUtf8Bom)},
+    Choice{"windows-1252", static_cast<int>(automation::TextEncoding::kWindows1252)}};
+constexpr std::array kDbfEncodings{Choice{"code-page", static_cast<int>(automation::DbfEncoding::kCodePage)},
+                                   Choice{"utf-8", static_cast<int>(automation::DbfEncoding::kUtf8)}};
 
 template <std::size_t N>
 std::optional<int> Lookup(const std::array<Choice, N>& choices, std::string_view name) {
@@ -41,12 +47,18 @@ std::string Names(const Rows& rows) {
 
 constexpr int kMaxJobs = 256;
 
+/// The whole number `text` holds, or nothing.
+std::optional<int> ParseNumber(std::string_view text) {
+  int number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return number;
+}
+
 /// The job count `text` gives, or 0 when it is not a number from 1 to kMaxJobs.
 int ParseJobs(const std::string& text) {
-  int jobs = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
-  const bool whole = error == std::errc() && end == text.data() + text.size();
-  return whole && jobs >= 1 && jobs <= kMaxJobs ? jobs : 0;
+  const std::optional<int> jobs = ParseNumber(text);
+  return jobs && *jobs >= 1 && *jobs <= kMaxJobs ? *jobs : 0;
 }
 
 /// Splits "--name=value" into its two halves; other arguments come back unchanged.
@@ -59,9 +71,10 @@ std::pair<std::string, std::optional<std::string>> SplitInlineValue(const std::s
 }
 
 // The options that take a value, in the next argument or after "=".
-constexpr std::array<std::string_view, 12> kValueOptions{
-    "-f", "--format", "-n",         "--naming",    "-o",      "--output",
-    "-s", "--sheet",  "--web-mode", "--html-type", "--title", "--extension"};
+constexpr std::array<std::string_view, 15> kValueOptions{
+    "-f",       "--format",    "-n",      "--naming",   "-o",
+    "--output", "-s",          "--sheet", "--web-mode", "--html-type",
+    "--title",  "--extension", "--shard", "--encoding", "--dbf-encoding"};
 
 bool TakesValue(std::string_view name) {
   for (const std::string_view option : kValueOptions) {
@@ -110,6 +123,10 @@ class ConvertArguments {
       options_.quiet = true;
       return true;
     }
+    if (name == "-r" || name == "--recursive") {
+      options_.recursive = true;
+      return true;
+    }
     if (name == "-j" || name == "--jobs" || name.starts_with("-j")) {
       // "-j4" as make takes it, besides "-j 4" and "--jobs=4".
       if (name.size() > 2 && name[1] == 'j') return TakeJobs(name, name.substr(2));
@@ -147,7 +164,38 @@ class ConvertArguments {
       options_.naming_mode = *index;
       return true;
     }
+    if (name == "--shard") return TakeShard(text);
+    if (name == "--encoding" || name == "--dbf-encoding") return TakeEncoding(name, text);
     return TakePageChoice(name, text);
+  }
+
+  /// "K/N": the K-th of N slices, 1 <= K <= N.
+  bool TakeShard(const std::string& text) {
+    const std::size_t slash = text.find('/');
+    const std::optional<int> k = ParseNumber(std::string_view(text).substr(0, slash));
+    const std::optional<int> n =
+        slash == std::string::npos ? std::nullopt : ParseNumber(std::string_view(text).substr(slash + 1));
+    if (!k || !n || *k < 1 || *k > *n) {
+      return Fail("the option --shard needs K/N with 1 <= K <= N, not \"" + text + "\"");
+    }
+    options_.shard = *k;
+    options_.shards = *n;
+    return true;
+  }
+
+  bool TakeEncoding(const std::string& name, const std::string& text) {
+    const bool dbf = name == "--dbf-encoding";
+    const std::optional<int> index = dbf ? Lookup(kDbfEncodings, text) : Lookup(kTextEncodings, text);
+    if (!index) {
+      return Fail("unknown value \"" + text + "\" for " + name + " (choose " +
+                  (dbf ? Names(kDbfEncodings) : Names(kTextEncodings)) + ")");
+    }
+    if (dbf) {
+      options_.save.dbf = static_cast<automation::DbfEncoding>(*index);
+    } else {
+      options_.save.text = static_cast<automation::TextEncoding>(*index);
+    }
+    return true;
   }
 
   bool TakeJobs(const std::string& name, const std::string& text) {
@@ -195,6 +243,37 @@ class ConvertArguments {
   bool only_inputs_ = false;  // after "--" every argument is an input
 };
 
+/// The arguments of the "list" command: --json, -r, and inputs.
+ParsedCommandLine ParseListArguments(const std::vector<std::string>& arguments) {
+  ParsedCommandLine parsed;
+  ListOptions options;
+  bool only_inputs = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (only_inputs || argument.empty() || argument[0] != '-' || argument == "-") {
+      options.inputs.push_back(argument);
+    } else if (argument == "--") {
+      only_inputs = true;
+    } else if (argument == "--json") {
+      options.json = true;
+    } else if (argument == "-r" || argument == "--recursive") {
+      options.recursive = true;
+    } else if (argument == "-h" || argument == "--help") {
+      parsed.show_help = true;
+      return parsed;
+    } else {
+      parsed.error = "unknown option \"" + argument + "\" for list";
+      return parsed;
+    }
+  }
+  if (options.inputs.empty()) {
+    parsed.error = "no workbook or folder given";
+  } else {
+    parsed.list = std::move(options);
+  }
+  return parsed;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -208,21 +287,25 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     parsed.show_help = true;
   } else if (command == "--version") {
     parsed.show_version = true;
-  } else if (command != "convert") {
-    parsed.error = "unknown command \"" + command + "\"";
-  } else {
+  } else if (command == "convert") {
     return ConvertArguments(arguments).Parse();
+  } else if (command == "list") {
+    return ParseListArguments(arguments);
+  } else {
+    parsed.error = "unknown command \"" + command + "\"";
   }
   return parsed;
 }
 
 std::string HelpText() {
   return R"(Usage: quorvex convert [options] INPUT...
+       quorvex list [--json] [-r] INPUT...
 
 Converts spreadsheet workbooks (.xls, .xlsx, .xlsm, .xlsb) to other formats. Each INPUT is a
 workbook file or a folder; a folder stands for the workbooks directly inside it (files whose
-extension begins with .xls, in name order, at most 500). Inputs are converted one after another,
-the workbooks of each several at a time (see --jobs).
+extension begins with .xls, in name order, at most 500), and with --recursive for those of its
+subfolders too. Inputs are converted one after another, the workbooks of each several at a time
+(see --jobs).
 
 For every workbook a folder named after it (without extension, spaces and dots) is created in the
 output directory, holding one file per worksheet. An existing folder of that name is kept and a
@@ -254,36 +337,67 @@ Options:
       --extension EXT     short: .htm and .mht (default); long: .html and .mhtml
   -s, --sheet NAME        convert only worksheets with this name (repeat for several); a
                           workbook holding none of them is skipped
+  -r, --recursive         folders: convert the workbooks of every subfolder too (hidden ones
+                          left out), each into the same subfolder of the output directory;
+                          at most 500 per folder; a folder seen before (a link loop) is skipped
+      --encoding ENC      CSV and TXT text: utf-8 (default), utf-8-bom (what spreadsheet
+                          programs on Windows recognise as UTF-8), windows-1252 ("ANSI", "?"
+                          for characters it cannot hold, counted in a warning)
+      --dbf-encoding ENC  dBASE text: code-page (default, see below) or utf-8 (UTF-8 text and
+                          a .cpg file holding "UTF-8" beside each table, read by GIS programs)
+      --shard K/N         convert only the K-th of N slices of the workbooks (1 <= K <= N), so
+                          that N machines or processes share a batch; see "Shards" below
   -j, --jobs N            convert N workbooks at once (default: one per processor core);
                           names, numbers, messages and progress are those of a serial run
   -q, --quiet             print nothing but problems
   -h, --help              show this text
       --version           show the version
 
-Text files are UTF-8 with CR LF line ends. Each cell is written as a spreadsheet application
-shows it (its number format applied); a field holding the delimiter, a quote or a line break is
-quoted.
+Text files are UTF-8 (see --encoding) with CR LF line ends. Each cell is written as a spreadsheet
+application shows it (its number format applied); a field holding the delimiter, a quote or a line
+break is quoted.
 
 A dBASE table holds the used range of one worksheet: its first row gives the field names (made
 valid: letters, digits and "_", at most 10 characters, upper case, unique), every later row one
 record. Each column becomes a numeric, date, logical or character field as its cells allow; text
 is written in the first Windows code page (1252, 1250, 1251, 1253, 1254, 1257) that holds all of
-it, named in the table's header; dBASE II tables take ASCII text only. A sheet that does not fit
-the table (too many columns, too long a text, characters no code page holds) fails with a message
-naming the cell. Empty worksheets are skipped.
+it, named in the table's header, or else in the one holding most of its characters with "?" for
+the others, counted in a warning; dBASE II tables take ASCII text only. With --dbf-encoding utf-8
+field widths count the bytes of the UTF-8 text. A sheet that does not fit the table (too many
+columns, too long a text) fails with a message naming the cell. Empty worksheets are skipped.
 
 Web pages are self-contained HTML5 files in UTF-8 showing each cell's displayed text with the
 workbook's fonts, fills, borders, alignment, merged cells and sizes; hidden rows and columns
 are left out. Pages of the whole workbook, and XML Spreadsheet files, are named after the
 workbook and written directly in the output directory, holding every sheet whatever --sheet says.
 
+Shards: a workbook belongs to slice (h mod N) + 1, where h is the 64-bit FNV-1a hash of its
+output name: the path of its folder relative to the INPUT folder (empty for a file INPUT), "/",
+and its file name without extension, spaces and dots, in lower case. Every machine therefore
+agrees on the slices whatever the folder is mounted as, and workbooks whose output folders could
+clash (A.xls, A.xlsx) share one slice, so that the N slices together write what one run writes.
+Numbered names restart at 1 with every workbook, as in one run; only after a failed workbook,
+whose numbering the next one continues, can they differ.
+
+The list command prints one line per sheet of every workbook its inputs name (folders as for
+convert, -r for their subfolders): the workbook's path, the sheet's position among all sheets,
+its name, kind (worksheet, chart, dialog, macro), visibility (visible, hidden, very-hidden) and
+used range ("A1:C20", "B2"; empty for a worksheet without cells and for other kinds), separated
+by tabs; a tab or line break in a path or name shows as a space. With --json it prints one JSON
+array with an object per workbook: "path" and "sheets" (objects with "position", "name", "kind",
+"visibility" and "used_range"), or "path" and "error" when it cannot be read. A workbook that
+cannot be read is reported on the error stream too, and the others are still listed.
+
 The last line sums the run up: "Converted 12 workbooks (57 files), 1 failed. Output folder: DIR",
 after one "Failed:" line per failed workbook with its reason. Failures are printed on the error
 stream even with --quiet; a run without failures prints its summary unless --quiet is given.
 Interrupting a run (Ctrl-C, a termination or hang-up signal) removes the file being written.
 
-Exit status: 0 when every workbook was converted, 1 when a workbook failed or the output
-directory could not be used, 2 when the arguments are wrong.
+Warnings (damage worked around, characters written as "?") go to the error stream, even with
+--quiet; they do not change the exit status.
+
+Exit status: 0 when every workbook was converted (or listed), 1 when a workbook failed or the
+output directory could not be used, 2 when the arguments are wrong.
 )";
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "automation/SaveOptions.h"
+
 namespace quorvex::cli {
 
 struct ConvertOptions {
@@ -18,13 +20,24 @@ struct ConvertOptions {
   std::vector<std::string> sheets;  // when not empty, only worksheets with these names
   std::vector<std::string> inputs;  // workbook files and folders
   bool quiet = false;
-  int jobs = 0;  // workbooks converted at once; 0 for one per core
+  int jobs = 0;                  // workbooks converted at once; 0 for one per core
+  automation::SaveOptions save;  // the text encodings of CSV, TXT and dBASE files
+  bool recursive = false;        // folders: their subfolders too, mirrored in the output directory
+  int shard = 1;                 // convert only the shard-th of `shards` slices of the workbooks
+  int shards = 1;
+};
+
+struct ListOptions {
+  bool json = false;       // one JSON array rather than tab-separated lines
+  bool recursive = false;  // folders: their subfolders too
+  std::vector<std::string> inputs;
 };
 
 struct ParsedCommandLine {
   bool show_help = false;
   bool show_version = false;
   std::optional<ConvertOptions> convert;
+  std::optional<ListOptions> list;
   std::string error;  // set when the arguments are wrong
 };
 

@@ -8,6 +8,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleControls.h"
 #include "cli/ConvertCommand.h"
+#include "cli/ListCommand.h"
 #include "platform/Console.h"
 #include "sheet/writers/TemporaryFiles.h"
 
@@ -27,12 +28,16 @@ int main(int argc, char** argv) {
       std::printf("quorvex %s\n", QUORVEX_VERSION);
       return 0;
     }
+    if (parsed.list) {
+      return cli::RunList(*parsed.list, stdout, stderr, &automation::CreateBuiltinApplication);
+    }
     if (!parsed.convert) {
       std::fprintf(stderr, "quorvex: %s\nTry 'quorvex --help'.\n", parsed.error.c_str());
       return 2;
     }
     cli::ConsoleControls controls(stdout, stderr, parsed.convert->quiet, platform::IsEscapeTerminal(stderr));
-    return cli::RunConvert(*parsed.convert, controls, &automation::CreateBuiltinApplication);
+    return cli::RunConvert(*parsed.convert, controls,
+                           automation::BuiltinApplicationFactory(parsed.convert->save));
   } catch (const std::exception& error) {
     std::fprintf(stderr, "quorvex: %s\n", error.what());
     return 1;

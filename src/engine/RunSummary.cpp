@@ -20,6 +20,7 @@ void RunSummary::Add(const RunSummary& other) {
   converted += other.converted;
   files += other.files;
   failures.insert(failures.end(), other.failures.begin(), other.failures.end());
+  warnings.insert(warnings.end(), other.warnings.begin(), other.warnings.end());
   output_root = other.output_root;
 }
 

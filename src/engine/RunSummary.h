@@ -21,9 +21,12 @@ struct RunSummary {
   int converted = 0;
   int files = 0;
   std::vector<WorkbookFailure> failures;
+  /// What the workbooks warned about (damage worked around, characters written as '?'), in
+  /// input order; warnings do not make a workbook fail.
+  std::vector<std::string> warnings;
   std::string output_root;
 
-  /// Adds `other`'s counts and failures to this one (the command line runs once per input).
+  /// Adds `other`'s counts, failures and warnings to this one (the command line runs once per input).
   void Add(const RunSummary& other);
 };
 

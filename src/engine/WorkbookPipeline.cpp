@@ -68,6 +68,9 @@ void WorkbookPipeline::Run(const std::vector<int>& rows, RunSummary& summary) {
       finished = job.finished;
     }
     ShowFeedback(news, run_.controls);
+    for (const Feedback& item : news) {
+      if (item.kind == Feedback::Kind::kWarning) summary.warnings.push_back(item.text);
+    }
     if (finished) {
       Release(job, summary);
       ++head_;

@@ -103,6 +103,15 @@ void MainWindow::ShowSummary(const engine::RunSummary& summary) {
     }
     line += QStringLiteral(". Failed: ") + failures.join(QStringLiteral("; "));
   }
+  if (!summary.warnings.empty()) {
+    // Warnings report nothing lost but what they say (characters written as "?", say): the line
+    // counts them and shows the first, the tooltip lists them all.
+    const auto count = static_cast<int>(summary.warnings.size());
+    line += QStringLiteral(". %1 %2: ").arg(count).arg(count == 1 ? "warning" : "warnings") +
+            QString::fromStdString(summary.warnings.front());
+    for (const std::string& warning : summary.warnings)
+      details += QStringLiteral("\n") + QString::fromStdString(warning);
+  }
   Label1->setText(line);
   Label1->setToolTip(details);
 }

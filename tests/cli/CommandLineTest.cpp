@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/CommandLine.h"
+#include "cli/ListCommand.h"
 
 namespace quorvex::cli {
 namespace {
@@ -90,6 +91,43 @@ TEST(CommandLine, ReadsTheJobCountInEverySpelling) {
   }
 }
 
+TEST(CommandLine, ReadsEncodingsRecursionAndShard) {
+  auto parsed = Parse({"convert", "--encoding", "windows-1252", "--dbf-encoding=utf-8", "-r", "--shard",
+                       "3/8", "-o", "o", "a"});
+  ASSERT_TRUE(parsed.convert) << parsed.error;
+  EXPECT_EQ(parsed.convert->save.text, automation::TextEncoding::kWindows1252);
+  EXPECT_EQ(parsed.convert->save.dbf, automation::DbfEncoding::kUtf8);
+  EXPECT_TRUE(parsed.convert->recursive);
+  EXPECT_EQ(std::pair(parsed.convert->shard, parsed.convert->shards), std::pair(3, 8));
+  EXPECT_EQ(Parse({"convert", "--encoding=utf-8-bom", "-o", "o", "a"}).convert->save.text,
+            automation::TextEncoding::kUtf8Bom);
+  parsed = Parse({"convert", "-o", "o", "a"});
+  EXPECT_EQ(parsed.convert->save.text, automation::TextEncoding::kUtf8);
+  EXPECT_EQ(parsed.convert->save.dbf, automation::DbfEncoding::kCodePage);
+  EXPECT_FALSE(parsed.convert->recursive);
+  EXPECT_EQ(std::pair(parsed.convert->shard, parsed.convert->shards), std::pair(1, 1));
+}
+
+TEST(CommandLine, ReadsTheListCommand) {
+  auto parsed = Parse({"list", "--json", "-r", "a.xlsx", "--", "--b"});
+  ASSERT_TRUE(parsed.list) << parsed.error;
+  EXPECT_TRUE(parsed.list->json);
+  EXPECT_TRUE(parsed.list->recursive);
+  EXPECT_EQ(parsed.list->inputs, (std::vector<std::string>{"a.xlsx", "--b"}));
+  EXPECT_NE(Parse({"list", "-o", "x", "a"}).error.find("unknown option \"-o\""), std::string::npos);
+  EXPECT_NE(Parse({"list"}).error.find("no workbook"), std::string::npos);
+}
+
+TEST(ListCommand, JsonStringEscapesAndRepairsBrokenUtf8) {
+  EXPECT_EQ(JsonString("a\"b\\c\n\t\x01\x7F"), "\"a\\\"b\\\\c\\n\\t\\u0001\\u007F\"");
+  EXPECT_EQ(JsonString("Zo\xC3\xAB \xE6\xA0\xAA \xF0\x9F\x98\x80"),
+            "\"Zo\xC3\xAB \xE6\xA0\xAA \xF0\x9F\x98\x80\"");
+  // A lone byte, a cut sequence, an overlong form and a surrogate each become U+FFFD.
+  EXPECT_EQ(JsonString("\xFF|\xE6\xA0|\xC0\xAF|\xED\xA0\x80"),
+            "\"\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|"
+            "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"");
+}
+
 TEST(CommandLine, DoubleDashEndsOptions) {
   auto parsed = Parse({"convert", "-o", "o", "--", "--weird.xlsx"});
   ASSERT_TRUE(parsed.convert);
@@ -110,7 +148,13 @@ TEST(CommandLine, ExplainsWrongArguments) {
         Row{{"convert", "a.xlsx", "-o"}, "needs a value"},
         Row{{"convert", "-j", "0", "-o", "o", "a.xlsx"}, "-j needs a number from 1 to 256, not \"0\""},
         Row{{"convert", "-j2x", "-o", "o", "a.xlsx"}, "not \"2x\""},
-        Row{{"convert", "--jobs=257", "-o", "o", "a.xlsx"}, "not \"257\""}}) {
+        Row{{"convert", "--jobs=257", "-o", "o", "a.xlsx"}, "not \"257\""},
+        Row{{"convert", "--encoding", "latin1", "-o", "o", "a"}, "(choose utf-8|utf-8-bom|windows-1252)"},
+        Row{{"convert", "--dbf-encoding", "cp437", "-o", "o", "a"}, "(choose code-page|utf-8)"},
+        Row{{"convert", "--shard", "0/4", "-o", "o", "a"}, "1 <= K <= N, not \"0/4\""},
+        Row{{"convert", "--shard", "5/4", "-o", "o", "a"}, "not \"5/4\""},
+        Row{{"convert", "--shard", "2", "-o", "o", "a"}, "not \"2\""},
+        Row{{"convert", "--shard", "1/x", "-o", "o", "a"}, "not \"1/x\""}}) {
     auto parsed = Parse(row.arguments);
     EXPECT_FALSE(parsed.convert);
     EXPECT_NE(parsed.error.find(row.error_part), std::string::npos) << parsed.error;

@@ -203,11 +203,18 @@ struct Conversion {
 };
 
 // Converts `in` into a fresh output folder of the same path every time, and reads back every
-// file written.
-Conversion ConvertFolder(const fs::path& in, const std::string& options) {
+// file written. With `shards` > 1, one run per shard, one after another into that folder.
+Conversion ConvertFolder(const fs::path& in, const std::string& options, int shards = 1) {
   const fs::path out = FreshDir("jobs-out");
   Conversion conversion;
-  conversion.outcome = RunQuorvex("convert " + options + " -o '" + out.string() + "' '" + in.string() + "'");
+  for (int shard = 1; shard <= shards; ++shard) {
+    const std::string slice =
+        shards > 1 ? " --shard " + std::to_string(shard) + "/" + std::to_string(shards) : "";
+    const Outcome outcome =
+        RunQuorvex("convert " + options + slice + " -o '" + out.string() + "' '" + in.string() + "'");
+    conversion.outcome.status = std::max(conversion.outcome.status, outcome.status);
+    conversion.outcome.output += outcome.output;
+  }
   for (const auto& entry : fs::recursive_directory_iterator(out)) {
     const std::string name = fs::relative(entry.path(), out).string();
     if (entry.is_directory()) {
@@ -253,6 +260,75 @@ TEST(EndToEnd, FourJobsWriteAndPrintWhatOneJobDoes) {
       EXPECT_EQ(parallel.files, serial.files) << options;
     }
   }
+}
+
+// A tree converted with --recursive: every folder's workbooks in the same folder below the output,
+// hidden folders and a link loop left out; and shards run one after another into one folder
+// write exactly what one run writes, clashing names (W3.xlsx and W3.xlsm) and numbers included.
+TEST(EndToEnd, RecursiveRunMirrorsTheTreeAndShardsTogetherWriteWhatOneRunWrites) {
+  using quorvex::sheet::test_support::WorksheetXml;
+  using quorvex::sheet::test_support::XlsxPackage;
+  const fs::path in = FreshDir("tree-in");
+  for (const char* folder : {"Sales/2024", "Empty/Deeper", ".hidden"}) fs::create_directories(in / folder);
+  fs::create_directory_symlink("../..", in / "Sales" / "2024" / "loop");
+  const XlsxPackage two_sheets =
+      XlsxPackage().AddSheet("S1", WorksheetXml(NumberRows(2))).AddSheet("S2", WorksheetXml(NumberRows(3)));
+  for (int book = 1; book <= 8; ++book)
+    WriteWorkbook(in / ("W" + std::to_string(book) + ".xlsx"), two_sheets);
+  for (const char* book :
+       {"W3.xlsm", "Sales/Q1.xlsx", "Sales/2024/Q1.xlsx", "Empty/Deeper/D.xlsx", ".hidden/H.xlsx"}) {
+    WriteWorkbook(in / book, two_sheets);
+  }
+  const Conversion whole = ConvertFolder(in, "-r -n number");
+  ASSERT_EQ(whole.outcome.status, 0) << whole.outcome.output;
+  EXPECT_EQ(whole.files.size(), 12 * 3 + 4u)
+      << "12 workbooks: a folder and two files each; 4 mirrored folders";
+  for (const char* file : {"W3/2.csv", "W31/2.csv", "Sales/2024/Q1/1.csv", "Empty/Deeper/D/2.csv"}) {
+    EXPECT_EQ(whole.files.count(file), 1u) << file;
+  }
+  const Conversion sharded = ConvertFolder(in, "-r -n number", 3);
+  EXPECT_EQ(sharded.outcome.status, 0) << sharded.outcome.output;
+  EXPECT_EQ(sharded.files, whole.files);
+}
+
+// list describes every sheet (kind, visibility, used range) as JSON with the names escaped; a
+// workbook that cannot be read is an error object, the others are still listed, the status is 1.
+TEST(EndToEnd, ListDescribesEverySheetAndReportsUnreadableWorkbooks) {
+  using quorvex::sheet::test_support::WorksheetXml;
+  using quorvex::sheet::test_support::XlsxPackage;
+  const fs::path in = FreshDir("list");
+  WriteWorkbook(
+      in / "A.xlsx",
+      XlsxPackage()
+          .AddSheet("Data \\ &quot;1&quot;", WorksheetXml("<row r=\"2\"><c r=\"B2\"><v>1</v></c>"
+                                                          "<c r=\"D2\"><v>2</v></c></row>"))
+          .AddSheet("Old", WorksheetXml("<row r=\"3\"><c r=\"C3\"><v>1</v></c></row>"), "worksheet", "hidden")
+          .AddSheet("Macros", WorksheetXml(""), "worksheet", "veryHidden")
+          .AddSheet("Chart", "<chartsheet/>", "chartsheet"));
+  fs::copy_file(fs::path(QUORVEX_FIXTURES_DIR) / "bad" / "not_a_zip.xlsx", in / "B.xlsx");
+  const std::string a = (in / "A.xlsx").string();
+  const std::string b = (in / "B.xlsx").string();
+  Outcome outcome = RunQuorvex("list '" + in.string() + "'");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.output,
+            a + "\t1\tData \\ \"1\"\tworksheet\tvisible\tB2:D2\n" + a + "\t2\tOld\tworksheet\thidden\tC3\n" +
+                a + "\t3\tMacros\tworksheet\tvery-hidden\t\n" + a +
+                "\t4\tChart\tchart\tvisible\t\nCannot open \"B.xlsx\": the file is not a workbook\n");
+  outcome = RunQuorvex("list --json '" + b + "' '" + a + "'");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(
+      outcome.output,
+      "Cannot open \"B.xlsx\": the file is not a workbook\n[\n  {\"path\": \"" + b +
+          "\", \"error\": \"Cannot open \\\"B.xlsx\\\": the file is not a workbook\"},\n  {\"path\": \"" + a +
+          "\", \"sheets\": [\n"
+          "    {\"position\": 1, \"name\": \"Data \\\\ \\\"1\\\"\", \"kind\": \"worksheet\", \"visibility\": "
+          "\"visible\", \"used_range\": \"B2:D2\"},\n"
+          "    {\"position\": 2, \"name\": \"Old\", \"kind\": \"worksheet\", \"visibility\": \"hidden\", "
+          "\"used_range\": \"C3\"},\n"
+          "    {\"position\": 3, \"name\": \"Macros\", \"kind\": \"worksheet\", \"visibility\": "
+          "\"very-hidden\", \"used_range\": \"\"},\n"
+          "    {\"position\": 4, \"name\": \"Chart\", \"kind\": \"chart\", \"visibility\": \"visible\", "
+          "\"used_range\": \"\"}\n  ]}\n]\n");
 }
 
 }  // namespace

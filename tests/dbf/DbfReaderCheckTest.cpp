@@ -287,10 +287,11 @@ class DbfReaderCheck : public ::testing::Test {
   void TearDown() override { fs::remove_all(out_); }
 
   /// Converts `workbook` with `format` and numbered names; returns the workbook's output folder.
-  fs::path Convert(const std::string& workbook, const std::string& format) {
+  /// `extra` goes at the end of the command (options, a redirection).
+  fs::path Convert(const std::string& workbook, const std::string& format, const std::string& extra = "") {
     const fs::path folder = out_ / (format + "-" + std::to_string(++conversions_));
     const std::string command = Quote(QUORVEX_CLI) + " convert --quiet --naming number --format " + format +
-                                " -o " + Quote(folder.string()) + " " + Quote(workbook);
+                                " -o " + Quote(folder.string()) + " " + Quote(workbook) + " " + extra;
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     for (const auto& entry : fs::directory_iterator(folder)) return entry.path();
     ADD_FAILURE() << "no output folder for " << workbook;
@@ -332,6 +333,33 @@ TEST_F(DbfReaderCheck, TypedColumnsInSeveralScriptsReadBackUnchanged) {
                     ")");
   EXPECT_EQ(types, (std::vector<std::string>{"String(24.0)", "Integer(7.0)", "Real(7.2)", "Date(10.0)",
                                              "String(1.0)", "Real(6.4)", "String(17.0)", "Real(7.2)"}));
+}
+
+TEST_F(DbfReaderCheck, TextNoCodePageHoldsIsReplacedOrWrittenInUtf8) {
+  auto s = [](const char* ref, const char* text) {
+    return std::string("<c r=\"") + ref + "\" t=\"inlineStr\"><is><t>" + text + "</t></is></c>";
+  };
+  const std::string rows = "<row r=\"1\">" + s("A1", "Name") + s("B1", "City") + "</row><row r=\"2\">" +
+                           s("A2", "Müller GmbH") + s("B2", "Köln") + "</row><row r=\"3\">" +
+                           s("A3", "株式会社") + s("B3", "東京") + "</row>";
+  sheet::test_support::XlsxPackage package;
+  package.AddSheet("Firms", sheet::test_support::WorksheetXml(rows));
+  TempFile workbook(package.Build(), ".xlsx");
+  const fs::path warnings = out_ / "warnings.txt";
+  const OgrTable ansi =
+      ReadWithOgr((Convert(workbook.path(), "dbf4", "2>" + Quote(warnings.string())) / "1.dbf").string());
+  EXPECT_EQ(ansi.records, (std::vector<std::vector<std::string>>{{"Müller GmbH", "Köln"}, {"????", "??"}}));
+  std::ifstream warning(warnings);
+  EXPECT_NE(
+      std::string(std::istreambuf_iterator<char>(warning), {})
+          .find("6 characters of the sheet \"Firms\" that Windows-1252 cannot hold were written as \"?\""),
+      std::string::npos);
+  const fs::path utf8 = Convert(workbook.path(), "dbf4", "--dbf-encoding utf-8");
+  EXPECT_TRUE(fs::exists(utf8 / "1.cpg"));
+  const OgrTable table = ReadWithOgr((utf8 / "1.dbf").string());
+  EXPECT_EQ(table.records,
+            (std::vector<std::vector<std::string>>{{"Müller GmbH", "Köln"}, {"株式会社", "東京"}}));
+  EXPECT_EQ(table.fields[0].width, 12) << "\"株式会社\" takes 12 bytes";
 }
 
 TEST_F(DbfReaderCheck, Dbase2TablesFollowThePublishedLayout) {

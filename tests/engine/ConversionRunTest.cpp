@@ -249,6 +249,17 @@ TEST_F(ConversionRunTest, SummaryCountsWorkbooksAndFilesAndNamesEachFailureWithI
   EXPECT_EQ(FailureText(summary.failures[1]), "Gone.xlsx: the workbook file was not found");
 }
 
+TEST_F(ConversionRunTest, SummaryKeepsTheWorkbooksWarningsInInputOrder) {
+  exporters_.Register(ExportSlot::kDelimited, [](EngineContext& context, int row) {
+    context.controls.ShowWarning("warning of row " + std::to_string(row));
+    return ExportResult::kDone;
+  });
+  AddRows({"A.xlsx", "B.xlsx", "C.xlsx"});
+  const RunSummary summary = RunConversion(context_, exporters_, 3);
+  EXPECT_EQ(summary.warnings,
+            (std::vector<std::string>{"warning of row 1", "warning of row 2", "warning of row 3"}));
+}
+
 TEST_F(ConversionRunTest, RunThatStopsAtItsChecksStartsNothing) {
   EXPECT_FALSE(RunConversion(context_, exporters_).started);
   AddRows({"A.xls"});

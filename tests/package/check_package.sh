@@ -76,11 +76,11 @@ completion="$share/bash-completion/completions/quorvex"
 bash -n "$completion" || fail "the bash completion does not parse"
 
 # Every long option of --help is described in the manual page and offered by the completion
-# after "quorvex convert --".
+# after "quorvex convert --" or "quorvex list --".
 man_text="$(MANWIDTH=200 man -l -Tutf8 "$share/man/man1/quorvex.1.gz" 2>/dev/null | sed 's/\x08.//g')"
-offered="$(bash -c 'source "$1" && source "$2" && COMP_WORDS=(quorvex convert --) COMP_CWORD=2 &&
-  COMP_LINE="quorvex convert --" && COMP_POINT=${#COMP_LINE}; _quorvex quorvex -- convert 2>/dev/null
-  printf "%s\n" "${COMPREPLY[@]}"' _ "$bash_completion" "$completion")"
+offered="$(for command in convert list; do bash -c 'source "$1" && source "$2" && COMP_WORDS=(quorvex "$3" --) &&
+  COMP_CWORD=2 && COMP_LINE="quorvex $3 --" && COMP_POINT=${#COMP_LINE}; _quorvex quorvex -- "$3" 2>/dev/null
+  printf "%s\n" "${COMPREPLY[@]}"' _ "$bash_completion" "$completion" "$command"; done)"
 for option in $("$quorvex" --help | grep -o -- '--[a-z][a-z0-9-]*' | sort -u); do
   grep -q -- "$option" <<<"$man_text" || fail "quorvex(1) does not describe $option"
   [ "$option" = --version ] || grep -qx -- "$option" <<<"$offered" || fail "the completion lacks $option"

@@ -61,11 +61,45 @@ automation::Worksheet& FakeWorkbook::Worksheets(int index) {
   return *handles_.back();
 }
 
-void FakeWorkbook::SheetsSelect(int index) {
-  excel_.Record(Join({"Sheets(", std::to_string(index), ").Select"}));
+const FakeSheet& FakeWorkbook::SheetAt(int index) const {
   if (index < 1 || static_cast<std::size_t>(index) > sheets_.size()) {
     throw automation::AutomationError("Subscript out of range: no sheet " + std::to_string(index) + ".");
   }
+  return sheets_[static_cast<std::size_t>(index - 1)];
+}
+
+int FakeWorkbook::SheetsCount() {
+  excel_.Record("Sheets.count");
+  return static_cast<int>(sheets_.size());
+}
+
+std::string FakeWorkbook::SheetsName(int index) {
+  excel_.Record(Join({"Sheets(", std::to_string(index), ").name"}));
+  return SheetAt(index).name;
+}
+
+automation::SheetType FakeWorkbook::SheetsType(int index) {
+  excel_.Record(Join({"Sheets(", std::to_string(index), ").Type"}));
+  return SheetAt(index).is_worksheet ? automation::SheetType::kWorksheet : automation::SheetType::kChart;
+}
+
+automation::SheetVisibility FakeWorkbook::SheetsVisible(int index) {
+  excel_.Record(Join({"Sheets(", std::to_string(index), ").Visible"}));
+  SheetAt(index);
+  return automation::SheetVisibility::kVisible;
+}
+
+std::string FakeWorkbook::SheetsUsedRangeAddress(int index) {
+  excel_.Record(Join({"Sheets(", std::to_string(index), ").UsedRange.Address"}));
+  const FakeSheet& sheet = SheetAt(index);
+  if (!sheet.is_worksheet) return {};
+  return "A1:" + std::string(1, static_cast<char>('A' + sheet.used_columns - 1)) +
+         std::to_string(sheet.used_rows);
+}
+
+void FakeWorkbook::SheetsSelect(int index) {
+  excel_.Record(Join({"Sheets(", std::to_string(index), ").Select"}));
+  SheetAt(index);
 }
 
 void FakeWorkbook::WorksheetsSelect(int index) {

@@ -21,6 +21,11 @@ class FakeWorkbook : public automation::Workbook {
   int WorksheetsCount() override;
   std::string WorksheetsName(int index) override;
   automation::Worksheet& Worksheets(int index) override;
+  int SheetsCount() override;
+  std::string SheetsName(int index) override;
+  automation::SheetType SheetsType(int index) override;
+  automation::SheetVisibility SheetsVisible(int index) override;
+  std::string SheetsUsedRangeAddress(int index) override;
   void SheetsSelect(int index) override;
   void WorksheetsSelect(int index) override;
   void SaveAs(const std::string& file_name, int file_format) override;
@@ -32,6 +37,8 @@ class FakeWorkbook : public automation::Workbook {
   void Close() override;
 
  private:
+  // The index-th sheet (1-based); throws when there is none.
+  const FakeSheet& SheetAt(int index) const;
   // The index-th worksheet (1-based) among the sheets; throws when there is none.
   const FakeSheet& WorksheetAt(int index) const;
 

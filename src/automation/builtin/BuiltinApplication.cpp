@@ -18,7 +18,8 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-BuiltinApplication::BuiltinApplication(WarningSink warnings) : warnings_(std::move(warnings)) {}
+BuiltinApplication::BuiltinApplication(WarningSink warnings, SaveOptions options)
+    : warnings_(std::move(warnings)), options_(options) {}
 BuiltinApplication::~BuiltinApplication() = default;
 
 std::string BuiltinApplication::Version() {
@@ -28,7 +29,7 @@ std::string BuiltinApplication::Version() {
 
 Workbook& BuiltinApplication::WorkbooksOpen(const std::string& path) {
   RequireRunning("Workbooks.Open");
-  workbooks_.push_back(std::make_unique<BuiltinWorkbook>(path, display_alerts_, warnings_));
+  workbooks_.push_back(std::make_unique<BuiltinWorkbook>(path, display_alerts_, warnings_, options_));
   return *workbooks_.back();
 }
 
@@ -49,10 +50,16 @@ void BuiltinApplication::RequireRunning(const char* operation) const {
 
 std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id,
                                                       const WarningSink& warnings) {
-  if (!EqualsIgnoringCase(prog_id, kExcelApplication)) {
-    throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application.");
-  }
-  return std::make_unique<BuiltinApplication>(warnings);
+  return BuiltinApplicationFactory({})(prog_id, warnings);
+}
+
+ApplicationFactory BuiltinApplicationFactory(SaveOptions options) {
+  return [options](const std::string& prog_id, const WarningSink& warnings) -> std::unique_ptr<Application> {
+    if (!EqualsIgnoringCase(prog_id, kExcelApplication)) {
+      throw AutomationError("Cannot create the object \"" + prog_id + "\": no such application.");
+    }
+    return std::make_unique<BuiltinApplication>(warnings, options);
+  };
 }
 
 }  // namespace quorvex::automation

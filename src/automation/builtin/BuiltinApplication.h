@@ -8,6 +8,7 @@
 
 #include "automation/Application.h"
 #include "automation/ApplicationFactory.h"
+#include "automation/SaveOptions.h"
 
 namespace quorvex::automation {
 
@@ -17,8 +18,9 @@ class BuiltinWorkbook;
 /// every format and page type.
 class BuiltinApplication : public Application {
  public:
-  /// `warnings` hears about damage the engine worked around (it may be empty).
-  explicit BuiltinApplication(WarningSink warnings = {});
+  /// `warnings` hears about damage the engine worked around and characters a save could not
+  /// encode (it may be empty); `options` say how saved files hold their text.
+  explicit BuiltinApplication(WarningSink warnings = {}, SaveOptions options = {});
   ~BuiltinApplication() override;
 
   std::string Version() override;
@@ -32,6 +34,7 @@ class BuiltinApplication : public Application {
   bool running_ = true;
   bool display_alerts_ = true;
   WarningSink warnings_;
+  SaveOptions options_;
   std::vector<std::unique_ptr<BuiltinWorkbook>> workbooks_;
 };
 
@@ -40,5 +43,8 @@ class BuiltinApplication : public Application {
 /// serves as the program's ApplicationFactory.
 std::unique_ptr<Application> CreateBuiltinApplication(const std::string& prog_id,
                                                       const WarningSink& warnings = {});
+
+/// A factory like CreateBuiltinApplication whose applications save text as `options` say.
+ApplicationFactory BuiltinApplicationFactory(SaveOptions options);
 
 }  // namespace quorvex::automation

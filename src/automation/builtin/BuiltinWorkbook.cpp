@@ -8,6 +8,7 @@
 #include "automation/AutomationError.h"
 #include "automation/builtin/BuiltinPublishObjects.h"
 #include "automation/builtin/BuiltinWorksheet.h"
+#include "automation/builtin/CellAddress.h"
 #include "automation/builtin/ErrorTranslation.h"
 #include "automation/builtin/SaveFormats.h"
 #include "platform/LocalTime.h"
@@ -16,19 +17,15 @@
 
 namespace quorvex::automation {
 
-BuiltinWorkbook::BuiltinWorkbook(const std::string& path, bool display_alerts, WarningSink warnings)
-    : path_(path), display_alerts_(display_alerts) {
+BuiltinWorkbook::BuiltinWorkbook(const std::string& path, bool display_alerts, WarningSink warnings,
+                                 SaveOptions options)
+    : path_(path), display_alerts_(display_alerts), warnings_(std::move(warnings)), options_(options) {
   TranslateErrors("Cannot open \"" + FileName() + "\"", [&] {
     reader_ = sheet::OpenWorkbookFile(path);
     cell_text_ = std::make_unique<sheet::numfmt::CellText>(reader_->workbook());
   });
-  if (warnings) {
-    // A sheet may be read several times (its range, then its cells); each warning is told once.
-    reader_->SetWarningHandler([this, warnings = std::move(warnings)](const std::string& sentence) {
-      if (std::find(warnings_told_.begin(), warnings_told_.end(), sentence) != warnings_told_.end()) return;
-      warnings_told_.push_back(sentence);
-      warnings("Warning: \"" + FileName() + "\": " + sentence);
-    });
+  if (warnings_) {
+    reader_->SetWarningHandler([this](const std::string& sentence) { Warn(sentence); });
   }
   worksheet_positions_ = reader_->workbook().WorksheetPositions();
   worksheets_.resize(worksheet_positions_.size());
@@ -56,13 +53,64 @@ Worksheet& BuiltinWorkbook::Worksheets(int index) {
   return *sheet;
 }
 
-void BuiltinWorkbook::SheetsSelect(int index) {
-  RequireOpen("Sheets().Select");
+const sheet::SheetInfo& BuiltinWorkbook::SheetAt(int index, const char* operation) {
+  RequireOpen(operation);
   const auto& sheets = reader_->workbook().sheets;
   if (index < 1 || static_cast<std::size_t>(index) > sheets.size()) {
-    throw AutomationError("Sheets(" + std::to_string(index) + ").Select failed: the workbook \"" +
+    throw AutomationError("Sheets(" + std::to_string(index) + ")." + operation + " failed: the workbook \"" +
                           FileName() + "\" has " + std::to_string(sheets.size()) + " sheets.");
   }
+  return sheets[static_cast<std::size_t>(index - 1)];
+}
+
+int BuiltinWorkbook::SheetsCount() {
+  RequireOpen("Sheets.count");
+  return static_cast<int>(reader_->workbook().sheets.size());
+}
+
+std::string BuiltinWorkbook::SheetsName(int index) {
+  return SheetAt(index, "name").name;
+}
+
+SheetType BuiltinWorkbook::SheetsType(int index) {
+  switch (SheetAt(index, "Type").kind) {
+    case sheet::SheetKind::kChart:
+      return SheetType::kChart;
+    case sheet::SheetKind::kDialog:
+      return SheetType::kDialog;
+    case sheet::SheetKind::kMacro:
+      return SheetType::kMacro;
+    case sheet::SheetKind::kWorksheet:
+      break;
+  }
+  return SheetType::kWorksheet;
+}
+
+SheetVisibility BuiltinWorkbook::SheetsVisible(int index) {
+  const sheet::SheetInfo& info = SheetAt(index, "Visible");
+  if (info.very_hidden) return SheetVisibility::kVeryHidden;
+  return info.hidden ? SheetVisibility::kHidden : SheetVisibility::kVisible;
+}
+
+std::string BuiltinWorkbook::SheetsUsedRangeAddress(int index) {
+  const sheet::SheetInfo& info = SheetAt(index, "UsedRange.Address");
+  if (info.kind != sheet::SheetKind::kWorksheet) return {};
+  // The used range by the records, as the worksheets find it, read without keeping the cells.
+  sheet::SheetScan scan(nullptr, sheet::CellKeeping::kNone);
+  TranslateErrors("Cannot read the sheet \"" + info.name + "\" of \"" + FileName() + "\"",
+                  [&] { reader_->ReadSheet(static_cast<std::size_t>(index - 1), scan); });
+  const std::optional<sheet::CellRange> used = scan.used_range();
+  if (!used) return {};
+  const auto address = [](std::uint32_t row, std::uint32_t column) {
+    return ColumnLetters(column) + std::to_string(std::uint64_t{row} + 1);
+  };
+  const std::string first = address(used->first_row, used->first_column);
+  if (used->first_row == used->last_row && used->first_column == used->last_column) return first;
+  return first + ":" + address(used->last_row, used->last_column);
+}
+
+void BuiltinWorkbook::SheetsSelect(int index) {
+  SheetAt(index, "Select");
   active_ = static_cast<std::size_t>(index - 1);
 }
 
@@ -94,7 +142,14 @@ void BuiltinWorkbook::SaveSheet(std::size_t position, const std::string& file_na
     throw AutomationError(what + ": only worksheets can be saved as text.");
   }
   RefuseToReplace(what, file_name);
-  TranslateErrors(what, [&] { format->save(*this, position, file_name); });
+  Replacements replaced;
+  TranslateErrors(what, [&] { replaced = format->save(*this, position, file_name); });
+  if (replaced.count > 0) {
+    Warn(std::to_string(replaced.count) + (replaced.count == 1 ? " character" : " characters") +
+         " of the sheet \"" + info.name + "\" that " + replaced.encoding + " cannot hold " +
+         (replaced.count == 1 ? "was" : "were") + " written as \"?\" in \"" +
+         platform::FileNameOf(file_name) + "\".");
+  }
 }
 
 void BuiltinWorkbook::RefuseToReplace(const std::string& what, const std::string& file_name) const {
@@ -167,6 +222,16 @@ const sheet::numfmt::CellText& BuiltinWorkbook::cell_text() {
 
 std::string BuiltinWorkbook::FileName() const {
   return platform::FileNameOf(path_);
+}
+
+void BuiltinWorkbook::Warn(const std::string& sentence) {
+  // A sheet may be read several times (its range, then its cells); each warning is told once.
+  if (!warnings_ ||
+      std::find(warnings_told_.begin(), warnings_told_.end(), sentence) != warnings_told_.end()) {
+    return;
+  }
+  warnings_told_.push_back(sentence);
+  warnings_("Warning: \"" + FileName() + "\": " + sentence);
 }
 
 void BuiltinWorkbook::RequireOpen(const char* operation) const {

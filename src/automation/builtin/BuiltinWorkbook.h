@@ -22,13 +22,20 @@ class BuiltinWorksheet;
 class BuiltinWorkbook : public Workbook {
  public:
   /// Opens the workbook file; throws AutomationError naming the file and the reason. Damage the
-  /// reader works around is told to `warnings` once per sentence, naming the file.
-  BuiltinWorkbook(const std::string& path, bool display_alerts, WarningSink warnings = {});
+  /// reader works around is told to `warnings` once per sentence, naming the file, and so is
+  /// every save that wrote characters as '?'. Saves hold their text as `options` say.
+  BuiltinWorkbook(const std::string& path, bool display_alerts, WarningSink warnings = {},
+                  SaveOptions options = {});
   ~BuiltinWorkbook() override;
 
   int WorksheetsCount() override;
   std::string WorksheetsName(int index) override;
   Worksheet& Worksheets(int index) override;
+  int SheetsCount() override;
+  std::string SheetsName(int index) override;
+  SheetType SheetsType(int index) override;
+  SheetVisibility SheetsVisible(int index) override;
+  std::string SheetsUsedRangeAddress(int index) override;
   void SheetsSelect(int index) override;
   void WorksheetsSelect(int index) override;
   void SaveAs(const std::string& file_name, int file_format) override;
@@ -53,6 +60,7 @@ class BuiltinWorkbook : public Workbook {
   /// taken from it; nullptr when it kept none.
   std::unique_ptr<sheet::SheetScan> TakeKeptCells(std::size_t position);
 
+  const SaveOptions& save_options() const { return options_; }
   const BuiltinPublishObjects& publish_objects() const { return publish_objects_; }
 
   sheet::WorkbookReader& reader();
@@ -61,10 +69,14 @@ class BuiltinWorkbook : public Workbook {
 
  private:
   void RequireOpen(const char* operation) const;
+  void Warn(const std::string& sentence);
   std::size_t WorksheetPosition(int index, const char* operation);
+  const sheet::SheetInfo& SheetAt(int index, const char* operation);
 
   std::string path_;
   bool display_alerts_;
+  WarningSink warnings_;
+  SaveOptions options_;
   std::vector<std::string> warnings_told_;
   std::unique_ptr<sheet::WorkbookReader> reader_;
   std::unique_ptr<sheet::numfmt::CellText> cell_text_;

@@ -10,35 +10,56 @@
 #include "sheet/writers/DbfSaver.h"
 #include "sheet/writers/HtmlPageWriter.h"
 #include "sheet/writers/SheetSaver.h"
+#include "sheet/writers/TextEncoding.h"
 #include "sheet/writers/XmlSpreadsheetWriter.h"
 
 namespace quorvex::automation {
 namespace {
 
+sheet::TextEncoding EncodingOf(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::kUtf8Bom:
+      return sheet::TextEncoding::kUtf8Bom;
+    case TextEncoding::kWindows1252:
+      return sheet::TextEncoding::kWindows1252;
+    case TextEncoding::kUtf8:
+      break;
+  }
+  return sheet::TextEncoding::kUtf8;
+}
+
 template <char kDelimiter>
-void SaveDelimited(BuiltinWorkbook& workbook, std::size_t position, const std::string& file_name) {
-  sheet::SaveDelimited(workbook.reader(), workbook.cell_text(), position, file_name, kDelimiter);
+Replacements SaveDelimited(BuiltinWorkbook& workbook, std::size_t position, const std::string& file_name) {
+  const sheet::TextEncoding encoding = EncodingOf(workbook.save_options().text);
+  const std::size_t replaced = sheet::SaveDelimited(workbook.reader(), workbook.cell_text(), position,
+                                                    file_name, kDelimiter, encoding);
+  return {replaced, sheet::TextEncodingName(encoding)};
 }
 
 template <sheet::DbfVersion kVersion>
-void SaveDbf(BuiltinWorkbook& workbook, std::size_t position, const std::string& file_name) {
-  const sheet::DbfSaveRequest request = workbook.DbfRequest(position, kVersion);
+Replacements SaveDbf(BuiltinWorkbook& workbook, std::size_t position, const std::string& file_name) {
+  sheet::DbfSaveRequest request = workbook.DbfRequest(position, kVersion);
+  request.utf8 = workbook.save_options().dbf == DbfEncoding::kUtf8;
   const std::unique_ptr<sheet::SheetScan> kept = workbook.TakeKeptCells(position);
-  sheet::SaveDbf(workbook.reader(), workbook.cell_text(), position, request, file_name, kept.get());
+  const sheet::DbfSaveResult result =
+      sheet::SaveDbf(workbook.reader(), workbook.cell_text(), position, request, file_name, kept.get());
+  return {result.replaced, result.encoding};
 }
 
 template <bool kSingleFile>
-void SaveWorkbookPage(BuiltinWorkbook& workbook, std::size_t, const std::string& file_name) {
+Replacements SaveWorkbookPage(BuiltinWorkbook& workbook, std::size_t, const std::string& file_name) {
   // The page is titled after the workbook's own title, else its file name without extension.
   std::string title = workbook.reader().workbook().title;
   if (title.empty()) title = platform::StemOf(workbook.FileName());
   sheet::SaveWebPage(file_name, kSingleFile, [&](sheet::OutputStream& out) {
     sheet::WriteWorkbookPage(workbook.reader(), workbook.cell_text(), title, out);
   });
+  return {};
 }
 
-void SaveXml(BuiltinWorkbook& workbook, std::size_t, const std::string& file_name) {
+Replacements SaveXml(BuiltinWorkbook& workbook, std::size_t, const std::string& file_name) {
   sheet::SaveXmlSpreadsheet(workbook.reader(), workbook.cell_text(), file_name);
+  return {};
 }
 
 constexpr std::array kSaveFormats{

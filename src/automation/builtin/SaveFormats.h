@@ -12,9 +12,17 @@ class BuiltinWorkbook;
 /// What one SaveAs code writes: the sheet being saved, or the whole workbook.
 enum class SaveScope { kSheet, kWorkbook };
 
-/// Writes `file_name` from `workbook`; `position` is the saved sheet's place in the whole sheet
-/// list (whole-workbook formats ignore it). Throws SheetError; the caller translates it.
-using SaveFunction = void (*)(BuiltinWorkbook& workbook, std::size_t position, const std::string& file_name);
+/// Characters a save wrote as '?' because the file's encoding (named for the user) lacks them.
+struct Replacements {
+  std::size_t count = 0;
+  std::string encoding;
+};
+
+/// Writes `file_name` from `workbook` in its save options; `position` is the saved sheet's place
+/// in the whole sheet list (whole-workbook formats ignore it). Throws SheetError; the caller
+/// translates it.
+using SaveFunction = Replacements (*)(BuiltinWorkbook& workbook, std::size_t position,
+                                      const std::string& file_name);
 
 struct SaveFormat {
   int code;  // the FileFormat code of SaveAs

@@ -127,7 +127,9 @@ void XlsbReader::ReadWorkbookPart(const std::string& part, std::vector<std::stri
         if (workbook_.sheets.size() >= kMaxSheets) records.Fail("the workbook lists too many sheets");
         RecordFields fields(records);
         SheetInfo sheet;
-        sheet.hidden = (fields.U32() & 0x03) != 0;
+        const std::uint32_t state = fields.U32() & 0x03;  // hsState: 0 visible, 1 hidden, 2 very hidden
+        sheet.hidden = state != 0;
+        sheet.very_hidden = state == 2;
         fields.U32();
         std::string id;
         fields.NullableWideString(id);

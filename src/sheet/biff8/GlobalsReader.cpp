@@ -197,6 +197,7 @@ class Globals {
     SheetInfo sheet;
     const std::uint32_t offset = ReadU32(data.data());
     sheet.hidden = (data[4] & 0x03) != 0;
+    sheet.very_hidden = (data[4] & 0x03) == 0x02;
     switch (static_cast<std::uint8_t>(data[5])) {
       case 0x00:
         sheet.kind = SheetKind::kWorksheet;

@@ -17,6 +17,7 @@ struct SheetInfo {
   SheetKind kind = SheetKind::kWorksheet;
   std::string location;  // where the reader finds the sheet's cells (a part name, a stream offset)
   bool hidden = false;
+  bool very_hidden = false;  // hidden so that only a macro can show it again (`hidden` is set too)
 };
 
 /// A cell format (an "XF"): what a cell's style index refers to.

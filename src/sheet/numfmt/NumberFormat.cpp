@@ -13,11 +13,6 @@
 namespace quorvex::sheet::numfmt {
 namespace {
 
-// A cell whose number cannot be shown (a date before 1900 or after 9999, a number no
-// conditional section accepts) is filled with '#'. Text output has no cell width: saved as
-// text, such a cell holds 255 of them.
-constexpr std::size_t kUnshowableLength = 255;
-
 // A format of one conditional General section ("[<=-25]General") shows a negative value it
 // accepts with its minus sign, although other sections whose condition accepts negative values
 // alone drop it ("[<=-4]\A0" shows -5 as A5). The one place to change if that turns out to
@@ -174,6 +169,10 @@ bool NumberFormat::IsGeneral() const {
 
 bool NumberFormat::IsDateTime() const {
   return parsed_->number_sections > 0 && parsed_->sections[0].kind == SectionKind::kDate;
+}
+
+bool IsUnshowable(std::string_view shown) {
+  return shown.size() == kUnshowableLength && shown.find_first_not_of('#') == std::string_view::npos;
 }
 
 }  // namespace quorvex::sheet::numfmt

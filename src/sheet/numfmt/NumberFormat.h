@@ -39,6 +39,14 @@ class NumberFormat {
   std::unique_ptr<ParsedFormat> parsed_;
 };
 
+/// The length of the text of a number its format cannot show (a date before 1900 or after 9999,
+/// a value no conditional section accepts): the application fills such a cell with '#', and text
+/// output, having no cell width, holds this many of them.
+inline constexpr std::size_t kUnshowableLength = 255;
+
+/// Whether `shown`, the displayed text of a number, is that fill.
+bool IsUnshowable(std::string_view shown);
+
 /// The en-US code of a built-in format id (0 to 49 and the ids files use without defining);
 /// empty when the id has no built-in meaning.
 std::string_view BuiltinFormatCode(std::uint32_t id);

@@ -49,7 +49,10 @@ WorkbookPart ReadWorkbookPart(container::XmlPullParser& parser) {
       }
       // The relationship id is r:id; "id" is its local name in either namespace flavour.
       if (const auto* id = parser.FindAttribute("id")) sheet.relationship_id = id->value;
-      if (const auto* state = parser.FindAttribute("state")) sheet.hidden = state->value != "visible";
+      if (const auto* state = parser.FindAttribute("state")) {
+        sheet.hidden = state->value != "visible";
+        sheet.very_hidden = state->value == "veryHidden";
+      }
       workbook.sheets.push_back(std::move(sheet));
     }
   }

@@ -12,7 +12,8 @@ struct WorkbookPart {
   struct Sheet {
     std::string name;
     std::string relationship_id;
-    bool hidden = false;  // state="hidden" or "veryHidden"
+    bool hidden = false;       // state="hidden" or "veryHidden"
+    bool very_hidden = false;  // state="veryHidden"
   };
   bool date1904 = false;
   std::size_t active_tab = 0;  // <workbookView activeTab>

@@ -71,6 +71,7 @@ void XlsxReader::Open() {
     SheetInfo info;
     info.name = std::move(sheet.name);
     info.hidden = sheet.hidden;
+    info.very_hidden = sheet.very_hidden;
     // A sheet whose relationship is missing keeps an empty location and fails when it is read.
     if (const Relationship* relationship = relationships.FindById(sheet.relationship_id)) {
       info.kind = opc::SheetKindOf(relationship->type);

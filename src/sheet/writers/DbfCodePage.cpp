@@ -9,6 +9,10 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 std::optional<std::uint8_t> DbfCodePage::ByteFor(char32_t code_point) const {
   if (code_point < 0x80) return static_cast<std::uint8_t>(code_point);
+  // Most code pages keep much of Latin-1 in place (1252 all of 0xA0 to 0xFF): look there first.
+  if (code_point < 0x100 && (*upper)[code_point - 0x80] == code_point) {
+    return static_cast<std::uint8_t>(code_point);
+  }
   for (std::size_t i = 0; i < upper->size(); ++i) {
     if ((*upper)[i] != 0 && (*upper)[i] == code_point) return static_cast<std::uint8_t>(0x80 + i);
   }
@@ -29,6 +33,30 @@ bool DbfCodePage::Encode(std::string_view utf8, std::string& out) const {
     out.push_back(static_cast<char>(*encoded));
   }
   return true;
+}
+
+std::size_t DbfCodePage::EncodeReplacing(std::string_view utf8, std::string& out) const {
+  std::size_t replaced = 0;
+  std::size_t position = 0;
+  while (position < utf8.size()) {
+    const auto byte = static_cast<unsigned char>(utf8[position]);
+    if (byte < 0x80) {
+      out.push_back(static_cast<char>(byte));
+      ++position;
+      continue;
+    }
+    const std::optional<std::uint8_t> encoded = ByteFor(NextCodePoint(utf8, position));
+    replaced += encoded ? 0 : 1;
+    out.push_back(encoded ? static_cast<char>(*encoded) : '?');
+  }
+  return replaced;
+}
+
+const DbfCodePage* FindDbfCodePage(int number) {
+  for (const DbfCodePage& page : DbfCodePage::Candidates()) {
+    if (page.number == number) return &page;
+  }
+  return nullptr;
 }
 
 const DbfCodePage* ChooseDbfCodePage(const std::set<char32_t>& characters) {

@@ -24,10 +24,16 @@ struct DbfCodePage {
   /// Appends `utf8` encoded in this code page; false (and `out` partly written) when a character
   /// has no byte here.
   bool Encode(std::string_view utf8, std::string& out) const;
+  /// Appends `utf8` encoded in this code page with '?' for every character it has no byte for;
+  /// returns how many characters were replaced.
+  std::size_t EncodeReplacing(std::string_view utf8, std::string& out) const;
 
   /// Every code page a table may be written in, in the order they are tried.
   static const std::array<DbfCodePage, 6>& Candidates();
 };
+
+/// The candidate numbered `number` (1252, ...), or nullptr.
+const DbfCodePage* FindDbfCodePage(int number);
 
 /// The first candidate that holds every one of `characters`, or nullptr when none does.
 const DbfCodePage* ChooseDbfCodePage(const std::set<char32_t>& characters);

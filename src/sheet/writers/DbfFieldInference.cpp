@@ -54,7 +54,10 @@ DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfm
       break;
   }
   if (cell.kind != DbfCell::Kind::kDate) cell.number = value.number;
-  if (rendering == DbfCellText::kRender) text.Append(value, style, cell.text);
+  if (rendering == DbfCellText::kRender) {
+    text.Append(value, style, cell.text);
+    cell.unshowable = value.kind == CellKind::kNumber && numfmt::IsUnshowable(cell.text);
+  }
   return cell;
 }
 
@@ -123,7 +126,7 @@ std::string DbfDateDigits(double day_1900) {
   return digits;
 }
 
-void DbfColumnProfile::Observe(const DbfCell& cell, std::uint32_t row) {
+void DbfColumnProfile::Observe(const DbfCell& cell, std::uint32_t row, DbfTextMeasure measure) {
   switch (cell.kind) {
     case DbfCell::Kind::kEmpty:
       return;
@@ -143,7 +146,9 @@ void DbfColumnProfile::Observe(const DbfCell& cell, std::uint32_t row) {
       ++texts_;
       break;
   }
-  const std::size_t length = CodePointCount(cell.text);
+  const std::size_t length = cell.unshowable                         ? 1
+                             : measure == DbfTextMeasure::kUtf8Bytes ? cell.text.size()
+                                                                     : CodePointCount(cell.text);
   if (length > longest_text_) {
     longest_text_ = length;
     longest_row_ = row;

@@ -17,6 +17,9 @@ struct DbfCell {
   Kind kind = Kind::kEmpty;
   double number = 0;  // kNumber: the value; kDate: the day in the 1900 date system; kBoolean: 0 or 1
   std::string text;   // the displayed text (every kind but kEmpty)
+  // A number its format cannot show ('#' fill): it neither widens a character field nor fits in
+  // one as text, and fills its field with '#' as the application fills the cell.
+  bool unshowable = false;
 };
 
 /// Whether ClassifyDbfCell renders the cell's displayed text.
@@ -26,8 +29,8 @@ enum class DbfCellText { kRender, kSkip };
 /// a date and it is a whole day a table can hold (1 January 1900 to 31 December 9999, never the
 /// 29 February 1900 the 1900 date system counts), otherwise, when its format shows a date or time,
 /// kText with its displayed text; other numbers are kNumber, booleans kBoolean, strings and
-/// errors kText. With DbfCellText::kSkip the text stays empty: the kind and number do not
-/// depend on it, and rendering is most of a cell's cost.
+/// errors kText; a rendered number its format cannot show is marked unshowable. With DbfCellText::kSkip the
+/// text stays empty: the kind and number do not depend on it, and rendering is most of a cell's cost.
 DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfmt::CellText& text,
                         bool date1904, DbfCellText rendering = DbfCellText::kRender);
 
@@ -46,11 +49,15 @@ std::string FormatDbfNumber(double value, int decimals);
 /// "YYYYMMDD" of a day of the 1900 date system.
 std::string DbfDateDigits(double day_1900);
 
+/// How a character field's text is measured: one byte per character in a code page, or the
+/// bytes of its UTF-8.
+enum class DbfTextMeasure { kCharacters, kUtf8Bytes };
+
 /// What the data cells of one column hold, gathered one cell at a time.
 class DbfColumnProfile {
  public:
-  /// Takes in the cell of sheet row `row` (0-based).
-  void Observe(const DbfCell& cell, std::uint32_t row);
+  /// Takes in the cell of sheet row `row` (0-based), its text measured by `measure`.
+  void Observe(const DbfCell& cell, std::uint32_t row, DbfTextMeasure measure = DbfTextMeasure::kCharacters);
 
   /// The field for this column. Numbers give N (decimals and width from the displayed values;
   /// C with the displayed text when they need more than `version` allows), dates D (C in dBASE
@@ -59,7 +66,7 @@ class DbfColumnProfile {
   /// values gives C. The C width is not checked against the limits here: see LongestText.
   DbfField Infer(std::string name, int fitted_width, DbfVersion version) const;
 
-  /// The longest displayed text in code points, and the row of its first cell.
+  /// The longest displayed text as measured, and the row of its first cell.
   std::size_t LongestText() const { return longest_text_; }
   std::uint32_t LongestTextRow() const { return longest_row_; }
 

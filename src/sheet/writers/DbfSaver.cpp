@@ -2,13 +2,13 @@
 #include "sheet/writers/DbfSaver.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "platform/Utf8Path.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/stream/SheetScan.h"
 #include "sheet/writers/DbfCodePage.h"
@@ -52,15 +52,17 @@ std::string CellName(std::uint32_t row, std::uint32_t column) {
   throw SheetError(SheetErrorCode::kUnsupported, sentence);
 }
 
-/// The first pass: header texts, what each column holds, the characters beyond ASCII with the
-/// first row each appears in, and, when fitting, the fitted width of each column.
+/// The first pass: header texts, what each column holds, the characters beyond ASCII (unless
+/// the text is UTF-8), and, when fitting, the fitted width of each column.
 class TableScanner : public SheetSink {
  public:
-  TableScanner(const CellRange& range, const numfmt::CellText& text, bool date1904, bool fit_columns)
+  TableScanner(const CellRange& range, const numfmt::CellText& text, bool date1904, bool fit_columns,
+               bool utf8)
       : range_(range),
         text_(text),
         date1904_(date1904),
         fit_columns_(fit_columns),
+        utf8_(utf8),
         headers_(range.ColumnCount()),
         profiles_(range.ColumnCount()),
         characters_(range.ColumnCount()),
@@ -74,7 +76,7 @@ class TableScanner : public SheetSink {
       if (fit_columns_ && cell.value.kind != CellKind::kEmpty) {
         shown_.clear();
         text_.Append(cell.value, cell.style, shown_);
-        Fit(index, shown_);
+        if (!numfmt::IsUnshowable(shown_)) Fit(index, shown_);
       }
       return SinkControl::kContinue;
     }
@@ -84,20 +86,21 @@ class TableScanner : public SheetSink {
       return SinkControl::kContinue;
     }
     const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_);
-    Fit(index, value.text);
-    profiles_[index].Observe(value, cell.row);
-    const bool ascii = std::all_of(value.text.begin(), value.text.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!value.unshowable) Fit(index, value.text);
+    profiles_[index].Observe(value, cell.row,
+                             utf8_ ? DbfTextMeasure::kUtf8Bytes : DbfTextMeasure::kCharacters);
+    const bool ascii = utf8_ || std::all_of(value.text.begin(), value.text.end(),
+                                            [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     for (std::size_t position = 0; !ascii && position < value.text.size();) {
       const char32_t c = NextCodePoint(value.text, position);
-      if (c >= 0x80) characters_[index].emplace(c, cell.row);
+      if (c >= 0x80) characters_[index].insert(c);
     }
     return SinkControl::kContinue;
   }
 
   const std::vector<std::string>& headers() const { return headers_; }
   const std::vector<DbfColumnProfile>& profiles() const { return profiles_; }
-  const std::vector<std::map<char32_t, std::uint32_t>>& characters() const { return characters_; }
+  const std::vector<std::set<char32_t>>& characters() const { return characters_; }
   /// The fitted width of each column of the range; 0 when not fitting.
   const std::vector<int>& fitted() const { return fitted_; }
 
@@ -110,11 +113,43 @@ class TableScanner : public SheetSink {
   const numfmt::CellText& text_;
   bool date1904_;
   bool fit_columns_;
+  bool utf8_;
   std::vector<std::string> headers_;
   std::vector<DbfColumnProfile> profiles_;
-  std::vector<std::map<char32_t, std::uint32_t>> characters_;
+  std::vector<std::set<char32_t>> characters_;
   std::vector<int> fitted_;
   std::string shown_;
+};
+
+/// How character fields are encoded: UTF-8 as it is, a Windows code page, or ASCII (dBASE II);
+/// the last two with '?' for what they cannot hold, counted.
+class FieldEncoder {
+ public:
+  FieldEncoder(bool utf8, const DbfCodePage* code_page) : utf8_(utf8), code_page_(code_page) {}
+
+  void Encode(std::string_view text, std::string& out) {
+    if (utf8_) {
+      out.append(text);
+    } else if (code_page_ != nullptr) {
+      replaced_ += code_page_->EncodeReplacing(text, out);
+    } else {
+      for (std::size_t position = 0; position < text.size();) {
+        const char32_t c = NextCodePoint(text, position);
+        replaced_ += c < 0x80 ? 0 : 1;
+        out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+      }
+    }
+  }
+  std::size_t replaced() const { return replaced_; }
+  std::string Name() const {
+    if (utf8_) return "UTF-8";
+    return code_page_ != nullptr ? "Windows-" + std::to_string(code_page_->number) : "ASCII";
+  }
+
+ private:
+  bool utf8_;
+  const DbfCodePage* code_page_;
+  std::size_t replaced_ = 0;
 };
 
 /// The second pass: one record per data row of the range, empty rows included. Cells come in
@@ -122,12 +157,12 @@ class TableScanner : public SheetSink {
 class RecordSink : public SheetSink {
  public:
   RecordSink(const CellRange& range, const numfmt::CellText& text, bool date1904, DbfTableWriter& table,
-             const DbfCodePage* code_page, OutputStream& out)
+             FieldEncoder& encoder, OutputStream& out)
       : range_(range),
         text_(text),
         date1904_(date1904),
         table_(table),
-        code_page_(code_page),
+        encoder_(encoder),
         out_(out),
         next_row_(range.first_row + 1) {}
 
@@ -150,17 +185,16 @@ class RecordSink : public SheetSink {
                         field.type == DbfType::kCharacter ? DbfCellText::kRender : DbfCellText::kSkip);
     if (value.kind == DbfCell::Kind::kEmpty) return SinkControl::kContinue;
     switch (field.type) {
-      case DbfType::kCharacter: {
-        // The first pass chose a code page holding every character (dBASE II: checked ASCII).
+      case DbfType::kCharacter:
+        // The first pass made the field as wide as the encoded text.
         encoded_.clear();
-        if (code_page_ == nullptr) {
-          encoded_ = value.text;
-        } else if (!code_page_->Encode(value.text, encoded_)) {
-          Fail("The text of cell " + CellName(cell.row, cell.column) + " cannot be encoded.");
+        if (value.unshowable) {
+          encoded_.assign(static_cast<std::size_t>(field.width), '#');
+        } else {
+          encoder_.Encode(value.text, encoded_);
         }
         table_.SetField(index, encoded_);
         break;
-      }
       case DbfType::kNumeric:
         table_.SetField(index, FormatDbfNumber(value.number, field.decimals));
         break;
@@ -198,7 +232,7 @@ class RecordSink : public SheetSink {
   const numfmt::CellText& text_;
   bool date1904_;
   DbfTableWriter& table_;
-  const DbfCodePage* code_page_;
+  FieldEncoder& encoder_;
   OutputStream& out_;
   std::uint32_t next_row_;  // the first row neither written nor open
   bool open_ = false;
@@ -206,49 +240,18 @@ class RecordSink : public SheetSink {
   std::string encoded_;
 };
 
-/// The code page for the text of the character fields, or nullptr for dBASE II (ASCII only).
+/// The code page for the text of the character fields: the first that holds all of it, else
+/// the one holding the most of its characters; nullptr for dBASE II, which records none.
 const DbfCodePage* ChooseCodePage(const TableScanner& scanner, const std::vector<DbfField>& fields,
-                                  const CellRange& range, DbfVersion version, const std::string& sheet) {
+                                  DbfVersion version) {
+  if (version == DbfVersion::kDbase2) return nullptr;
   std::set<char32_t> characters;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (fields[i].type != DbfType::kCharacter) continue;
-    for (const auto& [c, row] : scanner.characters()[i]) characters.insert(c);
+    characters.insert(scanner.characters()[i].begin(), scanner.characters()[i].end());
   }
-  const DbfCodePage* page = nullptr;
-  if (version != DbfVersion::kDbase2) {
-    page = ChooseDbfCodePage(characters);
-    if (page != nullptr) return page;
-  }
-  if (characters.empty()) return nullptr;
-  // Name the first cell holding a character the closest code page lacks.
-  const DbfCodePage* closest = version == DbfVersion::kDbase2 ? nullptr : &ClosestDbfCodePage(characters);
-  std::uint32_t bad_row = std::numeric_limits<std::uint32_t>::max();
-  std::uint32_t bad_column = 0;
-  char32_t bad = 0;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].type != DbfType::kCharacter) continue;
-    for (const auto& [c, row] : scanner.characters()[i]) {
-      if (closest != nullptr && closest->ByteFor(c)) continue;
-      if (row < bad_row) {
-        bad_row = row;
-        bad_column = range.first_column + static_cast<std::uint32_t>(i);
-        bad = c;
-      }
-    }
-  }
-  const std::string where = "Cell " + CellName(bad_row, bad_column) + " of the sheet \"" + sheet +
-                            "\" holds \"" + Utf8Of(bad) + "\"";
-  if (version == DbfVersion::kDbase2) {
-    Fail(where + ", but a dBASE II table cannot record a code page, so it holds ASCII text only.");
-  }
-  std::string tried;
-  for (const DbfCodePage& candidate : DbfCodePage::Candidates()) {
-    tried += (tried.empty() ? "" : ", ") + std::to_string(candidate.number);
-  }
-  Fail(where +
-       ", which no code page a dBASE table can record holds together with the rest of the sheet's text "
-       "(tried Windows " +
-       tried + ").");
+  const DbfCodePage* page = ChooseDbfCodePage(characters);
+  return page != nullptr ? page : &ClosestDbfCodePage(characters);
 }
 
 /// The fields of the table, checked against what the version allows.
@@ -266,9 +269,11 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
     const DbfColumnProfile& profile = scanner.profiles()[i];
     DbfField field = profile.Infer(names[i], fitted, request.version);
     if (field.width > limits.max_character_width) {
-      Fail("Cell " + CellName(profile.LongestTextRow(), column) + " of the sheet \"" + sheet + "\" shows " +
-           std::to_string(profile.LongestText()) + " characters; a " + VersionName(request.version) +
-           " character field holds at most " + std::to_string(limits.max_character_width) + ".");
+      const std::string length = std::to_string(profile.LongestText());
+      Fail("Cell " + CellName(profile.LongestTextRow(), column) + " of the sheet \"" + sheet + "\" " +
+           (request.utf8 ? "needs " + length + " bytes in UTF-8" : "shows " + length + " characters") +
+           "; a " + VersionName(request.version) + " character field holds at most " +
+           std::to_string(limits.max_character_width) + (request.utf8 ? " bytes." : "."));
     }
     record_length += field.width;
     fields.push_back(std::move(field));
@@ -283,8 +288,8 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
 
 }  // namespace
 
-void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
-             const DbfSaveRequest& request, const std::string& path, SheetScan* kept) {
+DbfSaveResult SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
+                      const DbfSaveRequest& request, const std::string& path, SheetScan* kept) {
   const Workbook& workbook = reader.workbook();
   const std::string& sheet = workbook.sheets.at(position).name;
   // The one reading finds the used range and the cell order, settles the fields on the way when
@@ -293,7 +298,9 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
   std::optional<TableScanner> early;
   std::optional<SheetScan> own_scan;
   if (kept == nullptr) {
-    if (request.range) early.emplace(*request.range, text, workbook.date1904, request.fit_columns);
+    if (request.range) {
+      early.emplace(*request.range, text, workbook.date1904, request.fit_columns, request.utf8);
+    }
     own_scan.emplace(early ? &*early : nullptr, CellKeeping::kAll);
     reader.ReadSheet(position, *own_scan);
   }
@@ -313,22 +320,30 @@ void SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t p
 
   if (!early || !scan.in_order()) {
     // Fields from the cells kept, in row order, each place once.
-    early.emplace(range, text, workbook.date1904, request.fit_columns);
+    early.emplace(range, text, workbook.date1904, request.fit_columns, request.utf8);
     scan.Replay(*early);
   }
   const TableScanner& scanner = *early;
   std::vector<DbfField> fields = MakeFields(scanner, request, range, sheet);
-  const DbfCodePage* code_page = ChooseCodePage(scanner, fields, range, request.version, sheet);
+  // A UTF-8 table names its encoding in the .cpg file rather than by a language driver.
+  const DbfCodePage* code_page = request.utf8 ? nullptr : ChooseCodePage(scanner, fields, request.version);
   DbfTableWriter table(request.version, std::move(fields),
                        code_page != nullptr ? code_page->language_driver : 0);
 
   OutputFile out(path);
   out.Write(table.Header(records, request.today));
-  RecordSink sink(range, text, workbook.date1904, table, code_page, out);
+  FieldEncoder encoder(request.utf8, code_page);
+  RecordSink sink(range, text, workbook.date1904, table, encoder, out);
   scan.Replay(sink);
   sink.Finish();
   out.Write(std::string_view(&DbfTableWriter::kEndOfFile, 1));
   out.Commit();
+  if (request.utf8) {
+    OutputFile cpg(path.substr(0, path.size() - platform::ExtensionOf(path).size()) + ".cpg");
+    cpg.Write("UTF-8");
+    cpg.Commit();
+  }
+  return {encoder.replaced(), encoder.Name()};
 }
 
 }  // namespace quorvex::sheet

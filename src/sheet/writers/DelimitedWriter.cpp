@@ -11,8 +11,13 @@ constexpr std::string_view kLineBreak = "\r\n";
 }  // namespace
 
 DelimitedWriter::DelimitedWriter(OutputStream& out, const numfmt::CellText& text, char delimiter,
-                                 const CellRange& range)
-    : out_(out), text_(text), delimiter_(delimiter), range_(range), next_row_(range.first_row) {
+                                 const CellRange& range, TextEncoder* encoder)
+    : out_(out),
+      text_(text),
+      delimiter_(delimiter),
+      encoder_(encoder),
+      range_(range),
+      next_row_(range.first_row) {
   for (const char c : {delimiter, '"', '\r', '\n'}) quoted_characters_[static_cast<unsigned char>(c)] = true;
 }
 
@@ -34,7 +39,14 @@ bool DelimitedWriter::Add(const Cell& cell) {
   next_column_ = cell.column + 1;
   field_.clear();
   text_.Append(cell.value, cell.style, field_);
-  AppendField(field_);
+  if (encoder_ != nullptr && encoder_->Transcodes()) {
+    // The delimiter, quotes and line breaks are ASCII, the same in every encoding offered.
+    encoded_.clear();
+    encoder_->Append(field_, encoded_);
+    AppendField(encoded_);
+  } else {
+    AppendField(field_);
+  }
   return true;
 }
 

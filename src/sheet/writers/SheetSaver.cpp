@@ -23,11 +23,11 @@ constexpr std::uint64_t kPaddingCredit = std::uint64_t{1} << 20;
 /// written on the dimension's word alone exceeds kPaddingCredit.
 class DeclaredRangeWriter : public SheetSink {
  public:
-  DeclaredRangeWriter(OutputFile& out, const numfmt::CellText& text, char delimiter)
-      : out_(out), text_(text), delimiter_(delimiter) {}
+  DeclaredRangeWriter(OutputFile& out, const numfmt::CellText& text, char delimiter, TextEncoder& encoder)
+      : out_(out), text_(text), delimiter_(delimiter), encoder_(encoder) {}
 
   void OnDimension(const CellRange& declared) override {
-    if (!writer_) writer_.emplace(out_, text_, delimiter_, declared);
+    if (!writer_) writer_.emplace(out_, text_, delimiter_, declared, &encoder_);
   }
   void OnSheetDefaults(const SheetDefaults& defaults) override { used_.AddDefaults(defaults); }
   void OnColumnInfo(const ColumnInfo& columns) override { used_.AddColumns(columns); }
@@ -77,6 +77,7 @@ class DeclaredRangeWriter : public SheetSink {
   OutputFile& out_;
   const numfmt::CellText& text_;
   char delimiter_;
+  TextEncoder& encoder_;
   std::optional<DelimitedWriter> writer_;
   UsedRangeBuilder used_;
   std::uint64_t padding_ = 0;
@@ -100,23 +101,28 @@ class RangeWriterSink : public SheetSink {
 
 }  // namespace
 
-void SaveDelimited(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
-                   const std::string& path, char delimiter) {
+std::size_t SaveDelimited(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
+                          const std::string& path, char delimiter, TextEncoding encoding) {
   OutputFile out(path);
-  DeclaredRangeWriter streaming(out, text, delimiter);
+  TextEncoder encoder(encoding);
+  out.Write(encoder.Preamble());
+  DeclaredRangeWriter streaming(out, text, delimiter, encoder);
   SheetScan scan(&streaming);
   reader.ReadSheet(position, scan);
   const std::optional<CellRange> used = scan.used_range();
   if (!scan.early_complete() || !streaming.Finish(used)) {
     out.Restart();
+    encoder = TextEncoder(encoding);
+    out.Write(encoder.Preamble());
     if (used) {
-      DelimitedWriter writer(out, text, delimiter, *used);
+      DelimitedWriter writer(out, text, delimiter, *used, &encoder);
       RangeWriterSink sink(writer, reader.workbook().sheets[position].location);
       scan.Replay(reader, position, sink);
       writer.Finish();
     }
   }
   out.Commit();
+  return encoder.replaced();
 }
 
 }  // namespace quorvex::sheet

@@ -50,7 +50,7 @@ TEST(XlsbReader, ListsSheetsWithKindVisibilityDateSystemAndActiveTab) {
   const std::string book_view =
       Brt(135, Bytes().U32(0).U32(0).U32(0).U32(0).U32(600).U32(0).U32(2).U8(0).str());
   const std::string package = BuildXlsb({{u"Data", RowHeader(0) + Brt(5, XlsbCell(0).F64(1))},
-                                         {u"Chart", "", true},
+                                         {u"Chart", "", true, 2},
                                          {u"H\u00e9", RowHeader(0) + Brt(5, XlsbCell(0).F64(3)), false, 1}},
                                         Brt(153, Bytes().U32(1).U32(0)) + book_view);
   auto reader = OpenWorkbook(InMemory(package));
@@ -59,6 +59,8 @@ TEST(XlsbReader, ListsSheetsWithKindVisibilityDateSystemAndActiveTab) {
   EXPECT_EQ(workbook.sheets[2].name, "H\xC3\xA9");
   EXPECT_EQ(workbook.sheets[1].kind, SheetKind::kChart);
   EXPECT_TRUE(workbook.sheets[2].hidden);
+  EXPECT_FALSE(workbook.sheets[2].very_hidden);
+  EXPECT_TRUE(workbook.sheets[1].hidden && workbook.sheets[1].very_hidden);
   EXPECT_TRUE(workbook.date1904);
   EXPECT_EQ(workbook.active_sheet, 2u);
   test_support::EventLog chart;

@@ -44,7 +44,7 @@ TEST(XlsWorkbook, ListsSheetsWithKindVisibilityActiveTabAndDateSystem) {
       BuildBiffStream(globals, {{"Data", 0, 0, Record(0x0203, CellHead(0, 0).F64(1))},
                                 {"Chart", 2, 0, Record(0x0203, CellHead(0, 0).F64(2))},
                                 {"Hidden", 0, 1, Record(0x0203, CellHead(0, 0).F64(3))},
-                                {"Macro", 1, 0, ""}});
+                                {"Macro", 1, 2, ""}});
   const XlsFile file(stream);
   const auto reader = file.Open();
   const Workbook& workbook = reader->workbook();
@@ -53,6 +53,8 @@ TEST(XlsWorkbook, ListsSheetsWithKindVisibilityActiveTabAndDateSystem) {
   EXPECT_EQ(workbook.sheets[1].kind, SheetKind::kChart);
   EXPECT_TRUE(workbook.sheets[2].hidden);
   EXPECT_FALSE(workbook.sheets[0].hidden);
+  EXPECT_FALSE(workbook.sheets[2].very_hidden);
+  EXPECT_TRUE(workbook.sheets[3].hidden && workbook.sheets[3].very_hidden);
   EXPECT_EQ(workbook.sheets[3].kind, SheetKind::kMacro);
   EXPECT_EQ(workbook.active_sheet, 2u);
   EXPECT_TRUE(workbook.date1904);

@@ -189,6 +189,8 @@ TEST(XlsxLayout, WorkbookPartGivesHiddenSheetsAndTheActiveTab) {
   EXPECT_TRUE(part.sheets[1].hidden);
   EXPECT_TRUE(part.sheets[2].hidden);
   EXPECT_FALSE(part.sheets[3].hidden);
+  EXPECT_FALSE(part.sheets[1].very_hidden);
+  EXPECT_TRUE(part.sheets[2].very_hidden);
 }
 
 TEST(XlsxLayout, CorePropertiesGiveTitleAndAuthor) {

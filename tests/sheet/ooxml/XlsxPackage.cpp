@@ -12,13 +12,14 @@ std::string WorksheetXml(const std::string& rows, const std::string& before) {
          "footer=\"0.3\"/></worksheet>";
 }
 
-XlsxPackage& XlsxPackage::AddSheet(const std::string& name, const std::string& xml, const std::string& type) {
+XlsxPackage& XlsxPackage::AddSheet(const std::string& name, const std::string& xml, const std::string& type,
+                                   const std::string& state) {
   const std::string folder = type == "chartsheet"    ? "chartsheets"
                              : type == "dialogsheet" ? "dialogsheets"
                              : type == "macrosheet"  ? "macrosheets"
                                                      : "worksheets";
   const std::string part = "xl/" + folder + "/sheet" + std::to_string(sheets_.size() + 1) + ".xml";
-  sheets_.push_back({name, type, part});
+  sheets_.push_back({name, type, part, state});
   sheet_parts_[part] = xml;
   return *this;
 }
@@ -68,8 +69,9 @@ std::string XlsxPackage::Build() const {
       "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
     const std::string id = "rId" + std::to_string(i + 1);
-    workbook += "<sheet name=\"" + sheets_[i].name + "\" sheetId=\"" + std::to_string(i + 1) + "\" r:id=\"" +
-                id + "\"/>";
+    const std::string state = sheets_[i].state.empty() ? "" : "\" state=\"" + sheets_[i].state;
+    workbook += "<sheet name=\"" + sheets_[i].name + state + "\" sheetId=\"" + std::to_string(i + 1) +
+                "\" r:id=\"" + id + "\"/>";
     rels += "<Relationship Id=\"" + id + "\" Type=\"" + kRelationshipTypes + "/" + sheets_[i].type +
             "\" Target=\"" + sheets_[i].part.substr(3) + "\"/>";
   }

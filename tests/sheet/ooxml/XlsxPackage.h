@@ -18,9 +18,9 @@ std::string WorksheetXml(const std::string& rows, const std::string& before = {}
 class XlsxPackage {
  public:
   /// Adds a sheet (in workbook order) with a relationship of `type` ("worksheet", "chartsheet",
-  /// ...) to `part`, which holds `xml`.
+  /// ...) to `part`, which holds `xml`; `state` ("hidden", "veryHidden") goes on its <sheet>.
   XlsxPackage& AddSheet(const std::string& name, const std::string& xml,
-                        const std::string& type = "worksheet");
+                        const std::string& type = "worksheet", const std::string& state = "");
   XlsxPackage& SetWorkbookProperties(const std::string& attributes);  // on <workbookPr>
   XlsxPackage& SetSharedStrings(const std::string& xml);
   XlsxPackage& SetStyles(const std::string& xml);
@@ -36,6 +36,7 @@ class XlsxPackage {
     std::string name;
     std::string type;
     std::string part;
+    std::string state;
   };
   std::vector<Sheet> sheets_;
   std::string workbook_properties_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -73,7 +74,8 @@ class DbfSaverTest : public ::testing::Test {
     request.range = range;
     request.column_widths = std::move(widths);
     request.today = kDate;
-    SaveDbf(reader, text, 0, request, file_.path());
+    request.utf8 = utf8_;
+    result_ = SaveDbf(reader, text, 0, request, file_.path());
     std::ifstream in(file_.path(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
@@ -90,6 +92,8 @@ class DbfSaverTest : public ::testing::Test {
 
   MemoryReader reader_;
   TempFile file_{""};
+  bool utf8_ = false;
+  DbfSaveResult result_;
 };
 
 TEST_F(DbfSaverTest, WritesAWholeDbase4TableByteForByte) {
@@ -140,24 +144,53 @@ TEST_F(DbfSaverTest, WritesADbase2TableByteForByte) {
   EXPECT_EQ(Save(DbfVersion::kDbase2), expected);
 }
 
-TEST_F(DbfSaverTest, Dbase2RefusesTextBeyondAscii) {
-  reader_.Header(2);
-  reader_.Text(1, 0, "plain");
-  reader_.Text(4, 1, "Café");
-  EXPECT_EQ(
-      Refusal(DbfVersion::kDbase2),
-      "Cell B5 (row 5, column 2) of the sheet \"Data\" holds \"é\", but a dBASE II table cannot record a "
-      "code page, so it holds ASCII text only.");
-  EXPECT_EQ(Refusal(DbfVersion::kDbase3), "");
+TEST_F(DbfSaverTest, Dbase2WritesQuestionMarksBeyondAscii) {
+  reader_.Header(1);
+  reader_.Text(1, 0, "Café 漢");
+  EXPECT_EQ(Save(DbfVersion::kDbase2).substr(521), " Caf? ?\x1A"s);
+  EXPECT_EQ(result_.replaced, 2u);
+  EXPECT_EQ(result_.encoding, "ASCII");
 }
 
-TEST_F(DbfSaverTest, RefusesTextNoSingleCodePageHolds) {
+TEST_F(DbfSaverTest, ReplacesWhatTheClosestCodePageLacks) {
   reader_.Header(2);
   reader_.Text(1, 0, "Привет");
   reader_.Text(2, 0, "мир");
   reader_.Text(3, 1, "Ελλάδα");
-  const std::string refusal = Refusal(DbfVersion::kDbase4);
-  EXPECT_EQ(refusal.rfind("Cell B4 (row 4, column 2) of the sheet \"Data\" holds \"Ε\"", 0), 0u) << refusal;
+  const std::string bytes = Save(DbfVersion::kDbase4);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[29]), 0xC9) << "Windows 1251 holds the most characters";
+  EXPECT_EQ(bytes.substr(bytes.size() - 14), "       ??????\x1A"s);
+  EXPECT_EQ(result_.replaced, 6u);
+  EXPECT_EQ(result_.encoding, "Windows-1251");
+}
+
+TEST_F(DbfSaverTest, NumberNoFormatCanShowFillsItsCharacterFieldWithHashes) {
+  reader_.Header(1);
+  reader_.Number(1, 0, 45000, 1);
+  reader_.Number(2, 0, -5, 1);  // no date before 1900
+  EXPECT_EQ(Save(DbfVersion::kDbase4).substr(65), " 3/15/2023 #########\x1A"s);
+}
+
+TEST_F(DbfSaverTest, Utf8TablesMeasureFieldsInBytesAndNameTheirEncoding) {
+  utf8_ = true;
+  reader_.Header(2);
+  reader_.Text(1, 0, "株式会社");
+  reader_.Text(2, 1, "Müller");
+  const std::string bytes = Save(DbfVersion::kDbase4);
+  EXPECT_EQ(bytes[29], '\0') << "no language driver: the .cpg file names the encoding";
+  EXPECT_EQ(bytes[32 + 16], 12) << "four characters of three bytes";
+  EXPECT_EQ(bytes[64 + 16], 7);
+  EXPECT_EQ(bytes.substr(97), " 株式会社       "s + "             Müller\x1A"s);
+  const auto cpg = std::filesystem::path(file_.path()).replace_extension(".cpg");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream(cpg).rdbuf()), {}), "UTF-8");
+  std::filesystem::remove(cpg);
+  EXPECT_EQ(result_.replaced, 0u);
+  std::string long_text;
+  for (int i = 0; i < 85; ++i) long_text += "漢";
+  reader_.Text(3, 1, long_text);
+  EXPECT_EQ(Refusal(DbfVersion::kDbase4),
+            "Cell B4 (row 4, column 2) of the sheet \"Data\" needs 255 bytes in UTF-8; a dBASE IV character "
+            "field holds at most 254 bytes.");
 }
 
 TEST_F(DbfSaverTest, NumbersInACodePageFreeColumnDoNotChooseTheCodePage) {
@@ -218,7 +251,7 @@ TEST_F(DbfSaverTest, CellsStoredOutOfRowOrderSaveAsInRowOrder) {
 TEST_F(DbfSaverTest, FailedSaveLeavesTheExistingFileAlone) {
   { std::ofstream(file_.path(), std::ios::binary) << "before"; }
   reader_.Header(1);
-  reader_.Text(1, 0, "Ωμέγα 漢");
+  reader_.Text(1, 0, std::string(255, 'x'));
   EXPECT_THROW(Save(DbfVersion::kDbase4), SheetError);
   std::ifstream in(file_.path(), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "before");

@@ -60,9 +60,9 @@ Cell StyleOnly(std::uint32_t row, std::uint32_t column) {
 
 class DelimitedWriterTest : public ::testing::Test {
  protected:
-  std::string Save(ListReader& reader, char delimiter = ',') {
+  std::string Save(ListReader& reader, char delimiter = ',', TextEncoding encoding = TextEncoding::kUtf8) {
     numfmt::CellText text(reader.workbook());
-    SaveDelimited(reader, text, 0, path_.string(), delimiter);
+    replaced_ = SaveDelimited(reader, text, 0, path_.string(), delimiter, encoding);
     std::ifstream in(path_, std::ios::binary);
     std::stringstream content;
     content << in.rdbuf();
@@ -79,6 +79,7 @@ class DelimitedWriterTest : public ::testing::Test {
 
   std::filesystem::path dir_;
   std::filesystem::path path_;
+  std::size_t replaced_ = 0;
 };
 
 struct Case {
@@ -183,6 +184,27 @@ TEST_F(DelimitedWriterTest, QuotesFieldHoldingDelimiterQuoteOrLineBreak) {
 TEST_F(DelimitedWriterTest, TabDelimitedQuotesTabsButNotCommas) {
   ListReader reader({Text(0, 0, "x,y"), Text(0, 1, "a\tb")}, CellRange{0, 0, 0, 1});
   EXPECT_EQ(Save(reader, '\t'), "x,y\t\"a\tb\"");
+}
+
+TEST_F(DelimitedWriterTest, WritesEachEncodingAndCountsWhatWindows1252CannotHold) {
+  struct EncodingCase {
+    TextEncoding encoding;
+    std::string expected;
+    std::size_t replaced;
+  };
+  const EncodingCase cases[] = {
+      {TextEncoding::kUtf8, "M\xC3\xBCller \xE2\x82\xAC,\xE6\xA0\xAA,\xC2\x81", 0},
+      {TextEncoding::kUtf8Bom, "\xEF\xBB\xBFM\xC3\xBCller \xE2\x82\xAC,\xE6\xA0\xAA,\xC2\x81", 0},
+      // U+0081 would be the undefined byte 0x81, which strict decoders refuse.
+      {TextEncoding::kWindows1252, "M\xFCller \x80,?,?", 2},
+  };
+  for (const EncodingCase& c : cases) {
+    // Without a dimension the sheet is read twice: the preamble and the count start over.
+    ListReader reader({Text(0, 0, "Müller €"), Text(0, 1, "株"), Text(0, 2, "\u0081")}, std::nullopt);
+    EXPECT_EQ(Save(reader, ',', c.encoding), c.expected) << TextEncodingName(c.encoding);
+    EXPECT_EQ(replaced_, c.replaced) << TextEncodingName(c.encoding);
+    EXPECT_EQ(reader.reads, 2);
+  }
 }
 
 TEST_F(DelimitedWriterTest, ManyRowsUnderAHugeDimensionAreWrittenOnceAtTheirWidth) {
