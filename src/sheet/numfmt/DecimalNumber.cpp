@@ -64,12 +64,13 @@ DecimalNumber DecimalNumber::FromDouble(double value) {
       d.exponent_ = kMaxDigits + 1 - k;
       return d;
     }
-    // In two halves of 7 and 8 digits, whose 32-bit divisions cost less.
+    // In two halves of 7 and 8 digits, whose 32-bit divisions cost less; values with up to
+    // seven significant digits (most amounts) need only the first.
     auto high = static_cast<std::uint32_t>(digits / 100'000'000);
     auto low = static_cast<std::uint32_t>(digits % 100'000'000);
-    for (int i = kMaxDigits - 1; i >= 7; --i, low /= 10) d.digits_[i] = static_cast<std::uint8_t>(low % 10);
+    d.size_ = low == 0 ? 7 : kMaxDigits;
+    for (int i = d.size_ - 1; i >= 7; --i, low /= 10) d.digits_[i] = static_cast<std::uint8_t>(low % 10);
     for (int i = 6; i >= 0; --i, high /= 10) d.digits_[i] = static_cast<std::uint8_t>(high % 10);
-    d.size_ = kMaxDigits;
     d.exponent_ = kMaxDigits - k;
     d.StripTrailingZeros();
     return d;
