@@ -9,6 +9,7 @@
 #include "sheet/container/XmlCharacters.h"
 #include "sheet/ooxml/CellReference.h"
 #include "sheet/ooxml/IsoDate.h"
+#include "sheet/ooxml/NumberText.h"
 #include "sheet/ooxml/Xstring.h"
 
 namespace quorvex::sheet::ooxml {
@@ -436,12 +437,9 @@ void WorksheetReader::Flush() {
 CellValue WorksheetReader::NumberValue() {
   const std::string_view text = Trim(value_);
   if (text.empty()) return CellValue{};
-  double number = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(number)) {
-    FailCell("holds " + Shown(value_) + ", which is not a number");
-  }
-  return CellValue::Number(number);
+  const std::optional<double> number = ParseNumberText(text);
+  if (!number) FailCell("holds " + Shown(value_) + ", which is not a number");
+  return CellValue::Number(*number);
 }
 
 std::uint32_t WorksheetReader::SharedStringIndex() {
