@@ -69,7 +69,7 @@ const XmlPullParser::Attribute* XmlPullParser::FindAttribute(std::string_view lo
 }
 
 std::string_view XmlPullParser::OpenElement() const {
-  return std::string_view(open_names_).substr(open_starts_.back());
+  return open_.Top();
 }
 
 void XmlPullParser::Refill() {
@@ -191,7 +191,7 @@ XmlPullParser::Event XmlPullParser::Next() {
       if (source_done_) {
         FailAt(limit_, SheetErrorCode::kCorrupt,
                "the XML ends inside a tag" +
-                   (open_starts_.empty() ? std::string() : " within <" + std::string(OpenElement()) + ">"));
+                   (open_.empty() ? std::string() : " within <" + std::string(OpenElement()) + ">"));
       }
       Refill();
     }
@@ -240,7 +240,7 @@ std::string_view XmlPullParser::ReadElementText() {
 }
 
 XmlPullParser::Event XmlPullParser::FinishDocument() {
-  if (!open_starts_.empty()) {
+  if (!open_.empty()) {
     FailAt(limit_, SheetErrorCode::kCorrupt,
            "the XML ends inside the element <" + std::string(OpenElement()) + ">");
   }
@@ -263,7 +263,7 @@ XmlPullParser::Event XmlPullParser::FinishDocument() {
     FailAt(lt, SheetErrorCode::kCorrupt, "a NUL character is not allowed in XML");
   }
   if (lt == limit_ && !source_done_) return Step::kNeedMore;
-  if (open_starts_.empty()) {
+  if (open_.empty()) {
     for (char* q = p; q < lt; ++q) {
       if (!IsXmlSpace(*q)) {
         FailAt(
@@ -280,7 +280,7 @@ XmlPullParser::Event XmlPullParser::FinishDocument() {
     repaired_.clear();
     text_ = WellFormed(text_);
   }
-  depth_ = open_starts_.size();
+  depth_ = open_.depth();
   cursor_ = lt;
   event_ = Event::kText;
   return Step::kToken;
@@ -315,7 +315,7 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
     return Step::kSkipped;
   }
   if (rest.starts_with(kCdata)) {
-    if (open_starts_.empty()) {
+    if (open_.empty()) {
       FailAt(p, SheetErrorCode::kCorrupt, "a CDATA section lies outside the root element");
     }
     const std::size_t end = rest.find("]]>", kCdata.size());
@@ -333,7 +333,7 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
     }
     repaired_.clear();
     text_ = WellFormed(std::string_view(begin, static_cast<std::size_t>(text_end - begin)));
-    depth_ = open_starts_.size();
+    depth_ = open_.depth();
     cursor_ = p + end + 3;
     event_ = Event::kText;
     return Step::kToken;
@@ -463,10 +463,10 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
                                                                    char* colon, char* tag_end, bool empty,
                                                                    bool needs_decoding) {
   const std::string_view name(name_begin, static_cast<std::size_t>(name_end - name_begin));
-  if (open_starts_.empty() && root_seen_) {
+  if (open_.empty() && root_seen_) {
     FailAt(name_begin - 1, SheetErrorCode::kCorrupt, "there is content after the root element");
   }
-  if (open_starts_.size() >= limits_.max_depth) {
+  if (open_.depth() >= limits_.max_depth) {
     FailAt(name_begin - 1, SheetErrorCode::kTooLarge, "XML elements are nested too deeply");
   }
   // The whole tag is in the buffer now, so values can be decoded in place without a rescan.
@@ -483,12 +483,11 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
       colon != nullptr ? std::string_view(colon + 1, static_cast<std::size_t>(name_end - colon - 1)) : name;
   empty_element_ = empty;
   if (empty) {
-    depth_ = open_starts_.size() + 1;
+    depth_ = open_.depth() + 1;
     pending_end_ = true;
   } else {
-    open_starts_.push_back(static_cast<std::uint32_t>(open_names_.size()));
-    open_names_.append(name);
-    depth_ = open_starts_.size();
+    open_.Push(name);
+    depth_ = open_.depth();
   }
   root_seen_ = true;
   event_ = Event::kStartElement;
@@ -509,7 +508,7 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
   if (q == limit_) return Step::kNeedMore;
   const std::string_view name(name_begin, static_cast<std::size_t>(name_end - name_begin));
   if (*q != '>') FailAt(q, SheetErrorCode::kCorrupt, "expected '>' to end the tag </" + Quoted(name) + ">");
-  if (open_starts_.empty()) {
+  if (open_.empty()) {
     FailAt(p, SheetErrorCode::kCorrupt, "the end tag </" + Quoted(name) + "> has no matching start tag");
   }
   const std::string_view open = OpenElement();
@@ -518,9 +517,8 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
            "the end tag </" + Quoted(name) + "> does not match the open element <" +
                std::string(OpenElement()) + ">");
   }
-  depth_ = open_starts_.size();
-  open_names_.resize(open_starts_.back());
-  open_starts_.pop_back();
+  depth_ = open_.depth();
+  open_.Pop();
   name_ = name;
   local_name_ =
       colon != nullptr ? std::string_view(colon + 1, static_cast<std::size_t>(name_end - colon - 1)) : name;

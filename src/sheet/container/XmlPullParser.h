@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sheet/container/ByteSource.h"
+#include "sheet/container/XmlElementStack.h"
 #include "sheet/container/XmlLimits.h"
 #include "sheet/model/SheetError.h"
 
@@ -128,8 +129,7 @@ class XmlPullParser {
   std::uint64_t token_offset_ = 0;
 
   bool root_seen_ = false;
-  std::string open_names_;                  // qualified names of the open elements, concatenated
-  std::vector<std::uint32_t> open_starts_;  // where each begins in open_names_
+  XmlElementStack open_;  // the elements started and not yet ended
 };
 
 }  // namespace quorvex::sheet::container
