@@ -69,7 +69,7 @@ const XmlPullParser::Attribute* XmlPullParser::FindAttribute(std::string_view lo
 }
 
 std::string_view XmlPullParser::OpenElement() const {
-  return std::string_view(open_names_).substr(open_starts_.back());
+  return open_.Top();
 }
 
 void XmlPullParser::Refill() {
@@ -174,13 +174,24 @@ XmlPullParser::Event XmlPullParser::Next() {
       continue;
     }
     token_offset_ = OffsetOf(p);
-    const Step step = *p == '<' ? ScanMarkup(p) : ScanText(p);
+    // Tags and text, the bulk of every part, are scanned inline; the rest goes to ScanMarkup.
+    // p[1] is readable: the buffer keeps a '\0' after its data.
+    Step step;
+    if (*p != '<') {
+      step = ScanText(p);
+    } else if (p[1] == '/') {
+      step = ScanEndTag(p);
+    } else if ((Classify(p[1]) & xml::kNameStart) != 0) {
+      step = ScanStartTag(p);
+    } else {
+      step = ScanMarkup(p);
+    }
     if (step == Step::kToken) return event_;
     if (step == Step::kNeedMore) {
       if (source_done_) {
         FailAt(limit_, SheetErrorCode::kCorrupt,
                "the XML ends inside a tag" +
-                   (open_starts_.empty() ? std::string() : " within <" + std::string(OpenElement()) + ">"));
+                   (open_.empty() ? std::string() : " within <" + std::string(OpenElement()) + ">"));
       }
       Refill();
     }
@@ -195,8 +206,41 @@ void XmlPullParser::SkipElement() {
   }
 }
 
+std::string_view XmlPullParser::ReadElementText() {
+  if (event_ != Event::kStartElement) return {};
+  if (pending_end_) {
+    Next();
+    return {};
+  }
+  const std::size_t depth = depth_;
+  // Quickly: text (or none) and then the element's end tag, both whole in the buffer.
+  std::string_view text;
+  char* p = cursor_;
+  if (p != limit_ && *p != '<') {
+    token_offset_ = OffsetOf(p);
+    if (ScanText(p) == Step::kToken) {
+      text = text_;
+      p = cursor_;
+    }
+  }
+  if (p[0] == '<' && p[1] == '/') {
+    token_offset_ = OffsetOf(p);
+    if (ScanEndTag(p) == Step::kToken) return text;
+  }
+  // Otherwise token by token; what has been read is copied, as refilling moves the buffer.
+  element_text_.assign(text);
+  while (Next() != Event::kEndOfDocument) {
+    if (event_ == Event::kText) {
+      element_text_.append(text_);
+    } else if (event_ == Event::kEndElement && depth_ == depth) {
+      break;
+    }
+  }
+  return element_text_;
+}
+
 XmlPullParser::Event XmlPullParser::FinishDocument() {
-  if (!open_starts_.empty()) {
+  if (!open_.empty()) {
     FailAt(limit_, SheetErrorCode::kCorrupt,
            "the XML ends inside the element <" + std::string(OpenElement()) + ">");
   }
@@ -209,7 +253,7 @@ XmlPullParser::Event XmlPullParser::FinishDocument() {
   return event_;
 }
 
-XmlPullParser::Step XmlPullParser::ScanText(char* p) {
+[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanText(char* p) {
   // One pass finds the end of the text and whether it needs decoding; the '\0' after the data
   // stops the loop at the end of the buffer.
   char* lt = p;
@@ -219,7 +263,7 @@ XmlPullParser::Step XmlPullParser::ScanText(char* p) {
     FailAt(lt, SheetErrorCode::kCorrupt, "a NUL character is not allowed in XML");
   }
   if (lt == limit_ && !source_done_) return Step::kNeedMore;
-  if (open_starts_.empty()) {
+  if (open_.empty()) {
     for (char* q = p; q < lt; ++q) {
       if (!IsXmlSpace(*q)) {
         FailAt(
@@ -236,7 +280,7 @@ XmlPullParser::Step XmlPullParser::ScanText(char* p) {
     repaired_.clear();
     text_ = WellFormed(text_);
   }
-  depth_ = open_starts_.size();
+  depth_ = open_.depth();
   cursor_ = lt;
   event_ = Event::kText;
   return Step::kToken;
@@ -245,8 +289,6 @@ XmlPullParser::Step XmlPullParser::ScanText(char* p) {
 XmlPullParser::Step XmlPullParser::ScanMarkup(char* p) {
   if (limit_ - p < 2) return Step::kNeedMore;
   switch (p[1]) {
-    case '/':
-      return ScanEndTag(p);
     case '!':
       return ScanDeclaration(p);
     case '?': {
@@ -256,8 +298,8 @@ XmlPullParser::Step XmlPullParser::ScanMarkup(char* p) {
       cursor_ = p + end + 2;
       return Step::kSkipped;
     }
-    default:
-      return ScanStartTag(p);
+    default:  // end and start tags are scanned by Next
+      FailAt(p + 1, SheetErrorCode::kCorrupt, "expected an element name after '<'");
   }
 }
 
@@ -273,7 +315,7 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
     return Step::kSkipped;
   }
   if (rest.starts_with(kCdata)) {
-    if (open_starts_.empty()) {
+    if (open_.empty()) {
       FailAt(p, SheetErrorCode::kCorrupt, "a CDATA section lies outside the root element");
     }
     const std::size_t end = rest.find("]]>", kCdata.size());
@@ -291,7 +333,7 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
     }
     repaired_.clear();
     text_ = WellFormed(std::string_view(begin, static_cast<std::size_t>(text_end - begin)));
-    depth_ = open_starts_.size();
+    depth_ = open_.depth();
     cursor_ = p + end + 3;
     event_ = Event::kText;
     return Step::kToken;
@@ -364,7 +406,7 @@ XmlPullParser::Step XmlPullParser::ScanDeclaration(char* p) {
   return Step::kToken;
 }
 
-XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
+[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
   char* q = p + 1;
   if ((Classify(*q) & xml::kNameStart) == 0) {
     if (q == limit_) return Step::kNeedMore;
@@ -417,13 +459,14 @@ XmlPullParser::Step XmlPullParser::ScanStartTag(char* p) {
   return Step::kToken;
 }
 
-void XmlPullParser::CompleteStartTag(char* name_begin, char* name_end, char* colon, char* tag_end, bool empty,
-                                     bool needs_decoding) {
+[[gnu::always_inline]] inline void XmlPullParser::CompleteStartTag(char* name_begin, char* name_end,
+                                                                   char* colon, char* tag_end, bool empty,
+                                                                   bool needs_decoding) {
   const std::string_view name(name_begin, static_cast<std::size_t>(name_end - name_begin));
-  if (open_starts_.empty() && root_seen_) {
+  if (open_.empty() && root_seen_) {
     FailAt(name_begin - 1, SheetErrorCode::kCorrupt, "there is content after the root element");
   }
-  if (open_starts_.size() >= limits_.max_depth) {
+  if (open_.depth() >= limits_.max_depth) {
     FailAt(name_begin - 1, SheetErrorCode::kTooLarge, "XML elements are nested too deeply");
   }
   // The whole tag is in the buffer now, so values can be decoded in place without a rescan.
@@ -440,19 +483,18 @@ void XmlPullParser::CompleteStartTag(char* name_begin, char* name_end, char* col
       colon != nullptr ? std::string_view(colon + 1, static_cast<std::size_t>(name_end - colon - 1)) : name;
   empty_element_ = empty;
   if (empty) {
-    depth_ = open_starts_.size() + 1;
+    depth_ = open_.depth() + 1;
     pending_end_ = true;
   } else {
-    open_starts_.push_back(static_cast<std::uint32_t>(open_names_.size()));
-    open_names_.append(name);
-    depth_ = open_starts_.size();
+    open_.Push(name);
+    depth_ = open_.depth();
   }
   root_seen_ = true;
   event_ = Event::kStartElement;
   cursor_ = tag_end;
 }
 
-XmlPullParser::Step XmlPullParser::ScanEndTag(char* p) {
+[[gnu::always_inline]] inline XmlPullParser::Step XmlPullParser::ScanEndTag(char* p) {
   char* name_begin = p + 2;
   char* q = name_begin;
   char* colon = nullptr;
@@ -466,7 +508,7 @@ XmlPullParser::Step XmlPullParser::ScanEndTag(char* p) {
   if (q == limit_) return Step::kNeedMore;
   const std::string_view name(name_begin, static_cast<std::size_t>(name_end - name_begin));
   if (*q != '>') FailAt(q, SheetErrorCode::kCorrupt, "expected '>' to end the tag </" + Quoted(name) + ">");
-  if (open_starts_.empty()) {
+  if (open_.empty()) {
     FailAt(p, SheetErrorCode::kCorrupt, "the end tag </" + Quoted(name) + "> has no matching start tag");
   }
   const std::string_view open = OpenElement();
@@ -475,9 +517,8 @@ XmlPullParser::Step XmlPullParser::ScanEndTag(char* p) {
            "the end tag </" + Quoted(name) + "> does not match the open element <" +
                std::string(OpenElement()) + ">");
   }
-  depth_ = open_starts_.size();
-  open_names_.resize(open_starts_.back());
-  open_starts_.pop_back();
+  depth_ = open_.depth();
+  open_.Pop();
   name_ = name;
   local_name_ =
       colon != nullptr ? std::string_view(colon + 1, static_cast<std::size_t>(name_end - colon - 1)) : name;

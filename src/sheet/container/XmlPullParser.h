@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sheet/container/ByteSource.h"
+#include "sheet/container/XmlElementStack.h"
 #include "sheet/container/XmlLimits.h"
 #include "sheet/model/SheetError.h"
 
@@ -44,6 +45,12 @@ class XmlPullParser {
   /// Skips the rest of the element whose start event was just returned, through its end event.
   void SkipElement();
 
+  /// Reads the rest of the element whose start event was just returned, through its end event
+  /// (the current event afterwards), and returns the text within it: that of nested elements
+  /// too, in document order. Valid until the next call. A cell value, the usual text alone
+  /// before its end tag, takes one call instead of three events.
+  std::string_view ReadElementText();
+
   Event event() const { return event_; }
   /// Qualified and local name of the current start or end element. Valid until the next call.
   std::string_view name() const { return name_; }
@@ -75,6 +82,7 @@ class XmlPullParser {
   void Refill();
   Event FinishDocument();
   Step ScanText(char* p);
+  /// Markup other than start and end tags: declarations, processing instructions, errors.
   Step ScanMarkup(char* p);
   Step ScanDeclaration(char* p);
   Step ScanStartTag(char* p);
@@ -114,14 +122,14 @@ class XmlPullParser {
   std::string_view text_;
   std::vector<Attribute> attributes_;
   std::deque<std::string> repaired_;  // well-formed copies of the current token's ill-formed text
+  std::string element_text_;          // ReadElementText's result when it spans several tokens
   bool empty_element_ = false;
   bool pending_end_ = false;
   std::size_t depth_ = 0;
   std::uint64_t token_offset_ = 0;
 
   bool root_seen_ = false;
-  std::string open_names_;                  // qualified names of the open elements, concatenated
-  std::vector<std::uint32_t> open_starts_;  // where each begins in open_names_
+  XmlElementStack open_;  // the elements started and not yet ended
 };
 
 }  // namespace quorvex::sheet::container

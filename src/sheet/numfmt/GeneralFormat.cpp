@@ -1,6 +1,7 @@
 // General number format.
 #include "sheet/numfmt/GeneralFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -41,16 +42,18 @@ void AppendScientific(DecimalNumber d, std::string& out) {
 
 void AppendFixed(const DecimalNumber& d, std::string& out) {
   const int integer_digits = d.IntegerDigitCount();
-  if (integer_digits == 0) {
-    out.push_back('0');
-  } else {
-    AppendDigits(d, 0, integer_digits, out);
-  }
-  const int fraction_digits = d.size() - d.exponent();
+  const int fraction_digits = std::max(d.size() - d.exponent(), 0);
+  // Room for every character at once, then written through a pointer.
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(integer_digits + fraction_digits + 2));
+  char* o = out.data() + start;
+  if (integer_digits == 0) *o++ = '0';
+  for (int i = 0; i < integer_digits; ++i) *o++ = static_cast<char>('0' + d.Digit(i));
   if (fraction_digits > 0) {
-    out.push_back('.');
-    for (int j = 0; j < fraction_digits; ++j) out.push_back(static_cast<char>('0' + d.FractionDigit(j)));
+    *o++ = '.';
+    for (int j = 0; j < fraction_digits; ++j) *o++ = static_cast<char>('0' + d.FractionDigit(j));
   }
+  out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
 }  // namespace

@@ -129,14 +129,19 @@ void AppendPlainParts(const Section& s, const DecimalNumber& d, std::string& out
       out.append(s.literals, part.offset, part.size);
     } else if (!digits_written) {
       digits_written = true;
+      // Room for every digit, separator and the point at once, then written through a pointer.
+      const std::size_t start = out.size();
+      out.resize(start + static_cast<std::size_t>(shown + shown / 3 + 1 + s.fraction_digits));
+      char* o = out.data() + start;
       for (int k = 0; k < shown; ++k) {
         const int i = k - (shown - count);
-        out.push_back(static_cast<char>('0' + (i < 0 ? 0 : d.IntegerDigit(i))));
+        *o++ = static_cast<char>('0' + (i < 0 ? 0 : d.IntegerDigit(i)));
         const int from_right = shown - 1 - k;
-        if (s.thousands && from_right > 0 && from_right % 3 == 0) out.push_back(',');
+        if (s.thousands && from_right > 0 && from_right % 3 == 0) *o++ = ',';
       }
-      if (s.fraction_digits > 0) out.push_back('.');
-      for (int j = 0; j < s.fraction_digits; ++j) out.push_back(static_cast<char>('0' + d.FractionDigit(j)));
+      if (s.fraction_digits > 0) *o++ = '.';
+      for (int j = 0; j < s.fraction_digits; ++j) *o++ = static_cast<char>('0' + d.FractionDigit(j));
+      out.resize(static_cast<std::size_t>(o - out.data()));
     }
   }
 }

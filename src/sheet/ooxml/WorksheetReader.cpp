@@ -9,6 +9,7 @@
 #include "sheet/container/XmlCharacters.h"
 #include "sheet/ooxml/CellReference.h"
 #include "sheet/ooxml/IsoDate.h"
+#include "sheet/ooxml/NumberText.h"
 #include "sheet/ooxml/Xstring.h"
 
 namespace quorvex::sheet::ooxml {
@@ -54,11 +55,7 @@ bool WorksheetReader::Read() {
       case Event::kStartElement:
         OnStart();
         break;
-      case Event::kText:
-        if (capture_)
-          value_.append(parser_.text());
-        else if (in_formula_)
-          formula_.append(parser_.text());
+      case Event::kText:  // the text of <v>, <f> and <t> is read with their start
         break;
       case Event::kEndElement:
         OnEnd();
@@ -102,22 +99,20 @@ void WorksheetReader::OnStart() {
         return;
       case 'v':
         if (in_cell_) {
-          capture_ = true;
           has_value_ = true;
-          value_.clear();
+          value_.assign(parser_.ReadElementText());
         }
         return;
       case 'f':
         // Formulas are not evaluated (the cached <v> is the value); their text is kept.
-        if (in_cell_) {
-          in_formula_ = true;
-          formula_.clear();
-        }
+        if (in_cell_) formula_.assign(parser_.ReadElementText());
         return;
       case 't':
         if (in_inline_string_) {
-          capture_ = true;
-          run_start_ = value_.size();
+          const std::size_t run_start = value_.size();
+          value_.append(parser_.ReadElementText());
+          value_.resize(run_start +
+                        DecodeXstringInPlace(value_.data() + run_start, value_.size() - run_start));
         }
         return;
       default:
@@ -145,26 +140,12 @@ void WorksheetReader::OnEnd() {
       case 'c':
         if (in_cell_) EmitCell();
         return;
-      case 'v':
-        capture_ = false;
-        return;
-      case 'f':
-        in_formula_ = false;
-        return;
-      case 't':
-        if (in_inline_string_ && capture_) {
-          capture_ = false;
-          value_.resize(run_start_ +
-                        DecodeXstringInPlace(value_.data() + run_start_, value_.size() - run_start_));
-        }
-        return;
       default:
         return;
     }
   }
   if (name == "is") {
     in_inline_string_ = false;
-    capture_ = false;
   } else if (name == "sheetData") {
     Flush();
     in_sheet_data_ = false;  // the rest is read too, so the part's XML and CRC are checked
@@ -302,9 +283,7 @@ void WorksheetReader::BeginRow() {
 void WorksheetReader::BeginCell() {
   in_cell_ = true;
   has_value_ = false;
-  capture_ = false;
   in_inline_string_ = false;
-  in_formula_ = false;
   formula_.clear();
   type_ = CellType::kNumber;
   cell_.style = 0;
@@ -368,9 +347,7 @@ void WorksheetReader::BeginCell() {
 
 void WorksheetReader::EmitCell() {
   in_cell_ = false;
-  capture_ = false;
   in_inline_string_ = false;
-  in_formula_ = false;
   if (!has_value_) {
     cell_.value = CellValue{};
     Enqueue(kNotShared);
@@ -460,12 +437,9 @@ void WorksheetReader::Flush() {
 CellValue WorksheetReader::NumberValue() {
   const std::string_view text = Trim(value_);
   if (text.empty()) return CellValue{};
-  double number = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(number)) {
-    FailCell("holds " + Shown(value_) + ", which is not a number");
-  }
-  return CellValue::Number(number);
+  const std::optional<double> number = ParseNumberText(text);
+  if (!number) FailCell("holds " + Shown(value_) + ", which is not a number");
+  return CellValue::Number(*number);
 }
 
 std::uint32_t WorksheetReader::SharedStringIndex() {

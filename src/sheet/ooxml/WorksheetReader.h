@@ -72,14 +72,11 @@ class WorksheetReader {
 
   bool in_cell_ = false;
   bool in_inline_string_ = false;
-  bool capture_ = false;    // text events belong to the cell's value
   bool has_value_ = false;  // a <v> or <is> was seen
   CellType type_ = CellType::kNumber;
   Cell cell_;
-  std::string value_;          // raw text of <v>, or the joined runs of <is>
-  std::size_t run_start_ = 0;  // where the current inline <t> run begins in value_
-  bool in_formula_ = false;    // text events belong to the cell's <f>
-  std::string formula_;        // the cell's formula text; empty for most cells
+  std::string value_;    // raw text of <v>, or the joined runs of <is>
+  std::string formula_;  // the cell's formula text; empty for most cells
 
   // Scattered shared-string indexes miss the cache. Cells whose value needs no text of this reader
   // wait in a short queue, so a lookup's memory is prefetched while the next cells are parsed.

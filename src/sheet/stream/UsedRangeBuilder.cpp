@@ -18,13 +18,6 @@ void UsedRangeBuilder::Extend(std::optional<Span>& span, std::uint32_t low, std:
     span = Span{low, high};
 }
 
-void UsedRangeBuilder::Include(std::uint32_t row, std::uint32_t column) {
-  if (box_)
-    box_->Include(row, column);
-  else
-    box_ = CellRange{row, column, row, column};
-}
-
 void UsedRangeBuilder::AddDefaults(const SheetDefaults& defaults) {
   defaults_ = defaults;
   defaults_known_ = true;

@@ -43,7 +43,13 @@ class UsedRangeBuilder {
     void Include(std::uint32_t low, std::uint32_t high);
   };
   static void Extend(std::optional<Span>& span, std::uint32_t low, std::uint32_t high);
-  void Include(std::uint32_t row, std::uint32_t column);
+  // Inline: every cell of a sheet passes here.
+  void Include(std::uint32_t row, std::uint32_t column) {
+    if (box_)
+      box_->Include(row, column);
+    else
+      box_ = CellRange{row, column, row, column};
+  }
   std::optional<Span> ColumnExtent() const;
 
   SheetDefaults defaults_;

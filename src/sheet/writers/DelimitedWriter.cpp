@@ -35,26 +35,38 @@ bool DelimitedWriter::Add(const Cell& cell) {
   if (cell.value.kind == CellKind::kEmpty) return true;  // a style-only cell adds no text
   // Separators for every column up to this one, then the field itself.
   const std::uint32_t separators = cell.column - next_column_ + (next_column_ > range_.first_column ? 1 : 0);
-  out_.buffer().append(separators, delimiter_);
+  std::string& line = out_.buffer();
+  line.append(separators, delimiter_);
   next_column_ = cell.column + 1;
-  field_.clear();
-  text_.Append(cell.value, cell.style, field_);
   if (encoder_ != nullptr && encoder_->Transcodes()) {
+    field_.clear();
+    text_.Append(cell.value, cell.style, field_);
     // The delimiter, quotes and line breaks are ASCII, the same in every encoding offered.
     encoded_.clear();
     encoder_->Append(field_, encoded_);
     AppendField(encoded_);
-  } else {
+    return true;
+  }
+  // Straight into the line: only a field that needs quotes is moved out and written again.
+  const std::size_t start = line.size();
+  text_.Append(cell.value, cell.style, line);
+  if (NeedsQuotes(std::string_view(line).substr(start))) {
+    field_.assign(line, start);
+    line.resize(start);
     AppendField(field_);
   }
   return true;
 }
 
+bool DelimitedWriter::NeedsQuotes(std::string_view text) const {
+  // A table lookup per character: find_first_of would search the list of specials for each one.
+  return std::any_of(text.begin(), text.end(),
+                     [this](char c) { return quoted_characters_[static_cast<unsigned char>(c)]; });
+}
+
 void DelimitedWriter::AppendField(std::string_view text) {
   std::string& line = out_.buffer();
-  // A table lookup per character: find_first_of would search the list of specials for each one.
-  if (std::none_of(text.begin(), text.end(),
-                   [this](char c) { return quoted_characters_[static_cast<unsigned char>(c)]; })) {
+  if (!NeedsQuotes(text)) {
     line.append(text);
     return;
   }

@@ -39,6 +39,7 @@ class DelimitedWriter {
  private:
   void EndRowsBefore(std::uint32_t row);
   void StartLine();
+  bool NeedsQuotes(std::string_view text) const;
   void AppendField(std::string_view text);
 
   OutputStream& out_;

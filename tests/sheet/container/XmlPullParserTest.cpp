@@ -114,6 +114,40 @@ TEST(XmlPullParser, ReportsDepthAndSkipsWholeElements) {
   EXPECT_EQ(parser.Next(), Event::kEndOfDocument);
 }
 
+// In one piece or across refills, alone or split by comments, CDATA and nested elements, the
+// element's text comes whole and the parser stands on its end tag.
+TEST(XmlPullParser, ReadsAnElementsTextThroughItsEndTag) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"<r><v>12.5</v><n/></r>", "12.5"},
+      {"<r><v></v><n/></r>", ""},
+      {"<r><v/><n/></r>", ""},
+      {"<r><v>a&amp;b&#x20AC;</v><n/></r>", "a&b\xE2\x82\xAC"},
+      {"<r><v>a<!--c-->b<![CDATA[<c>]]></v><n/></r>", "ab<c>"},
+      {"<r><v>a<i x='1'>b<j/></i>c</v><n/></r>", "abc"},
+  };
+  XmlLimits small;
+  small.buffer_size = 64;
+  for (const auto& [xml, text] : cases) {
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{3}, ~std::size_t{0}}) {
+      MemoryByteSource source(xml, chunk);
+      XmlPullParser parser(source, "p", chunk == 3 ? small : XmlLimits{});
+      parser.Next();
+      ASSERT_EQ(parser.Next(), Event::kStartElement);
+      EXPECT_EQ(parser.ReadElementText(), text) << xml << " in chunks of " << chunk;
+      EXPECT_EQ(parser.event(), Event::kEndElement);
+      EXPECT_EQ(parser.local_name(), "v");
+      EXPECT_EQ(parser.depth(), 2u);
+      ASSERT_EQ(parser.Next(), Event::kStartElement);
+      EXPECT_EQ(parser.local_name(), "n");
+    }
+  }
+  MemoryByteSource mismatched("<r><v>1</w></r>");
+  XmlPullParser parser(mismatched, "p");
+  parser.Next();
+  parser.Next();
+  EXPECT_THROW(parser.ReadElementText(), SheetError);
+}
+
 TEST(XmlPullParser, SameEventsWhateverTheChunkSize) {
   std::string long_text(3000, 'q');
   const std::string documents[] = {

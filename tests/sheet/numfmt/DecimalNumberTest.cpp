@@ -1,6 +1,7 @@
 // DecimalNumber: the 15 significant digits a cell shows, by the quick paths and the general one.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -27,8 +28,7 @@ std::string Expected(std::uint64_t n, int decimals) {
 }
 
 // Values of up to 15 digits with a few decimals are the doubles nearest to n / 10^k; whichever
-// path FromDouble takes (whole, six decimals, two decimals, or the shortest form), the digits
-// must be those of n.
+// path FromDouble takes (the scaled product or the shortest form), the digits must be those of n.
 TEST(DecimalNumber, DecimalValuesGiveExactlyTheirDigits) {
   std::mt19937_64 generator(7);
   for (const int decimals : {0, 1, 2, 3, 4, 6, 8}) {
@@ -42,6 +42,62 @@ TEST(DecimalNumber, DecimalValuesGiveExactlyTheirDigits) {
             << n << " / 10^" << decimals;
       }
     }
+  }
+}
+
+/// The digits by definition: the shortest round-trip form, rounded half up to 15 digits.
+std::string ShortestRounded(double value) {
+  char buffer[64];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+  const std::string text(buffer, end);
+  const std::size_t e = text.find('e');
+  std::string digits;
+  for (std::size_t i = 0; i < e; ++i) {
+    if (text[i] != '.') digits.push_back(text[i]);
+  }
+  int exponent = std::stoi(text.substr(e + 1)) + 1;
+  if (digits.size() > 15) {
+    const bool up = digits[15] >= '5';
+    digits.resize(15);
+    int i = 14;
+    for (; up && i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
+    if (up && i >= 0) ++digits[i];
+    if (up && i < 0) {
+      digits = "1";
+      ++exponent;
+    }
+  }
+  while (!digits.empty() && digits.back() == '0') digits.pop_back();
+  return digits + "e" + std::to_string(exponent);
+}
+
+// The digits come from a scaled product where its rounding is certain and from the shortest
+// form otherwise; both must agree with the definition on millions of values of every kind:
+// random doubles, short and long decimals, and values next to a rounding boundary.
+TEST(DecimalNumber, DigitsAreTheShortestFormRoundedOnMillionsOfValues) {
+  std::mt19937_64 generator(15);
+  std::uniform_real_distribution<double> exponent(-10, 17);
+  std::uniform_int_distribution<std::uint64_t> fifteen(100000000000000, 999999999999999);
+  std::uniform_int_distribution<int> shift(0, 20);
+  std::uniform_int_distribution<int> length(1, 17);
+  const auto check = [](double value) {
+    ASSERT_EQ(Describe(DecimalNumber::FromDouble(value)), ShortestRounded(value)) << std::hexfloat << value;
+  };
+  for (int round = 0; round < 1'000'000; ++round) {
+    check(std::pow(10.0, exponent(generator)));
+    // A decimal of up to 17 digits, as files write them.
+    const int digits = length(generator);
+    const auto limit = static_cast<std::uint64_t>(std::pow(10.0, digits));
+    const double decimal = static_cast<double>(generator() % limit) / std::pow(10.0, shift(generator));
+    if (decimal > 0) check(decimal);
+    // Half way between two 15-digit values, and its neighbours.
+    const double half = (static_cast<double>(fifteen(generator)) + 0.5) / std::pow(10.0, shift(generator));
+    check(half);
+    check(std::nextafter(half, 0.0));
+    check(std::nextafter(half, 1e300));
+  }
+  for (double power = 1e-12; power < 1e18; power *= 10) {
+    for (const double value : {power, std::nextafter(power, 0.0), std::nextafter(power, 1e300)}) check(value);
   }
 }
 
