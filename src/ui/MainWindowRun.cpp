@@ -8,11 +8,18 @@
 #include <QShortcut>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <string_view>
 
 #include "ui/BackgroundRun.h"
 #include "ui/MainWindow.h"
 
 namespace quorvex::ui {
+namespace {
+
+// How a workbook's warnings begin (`Warning: "Book.xlsx": ...`).
+constexpr std::string_view kWarningPrefix = "Warning: ";
+
+}  // namespace
 
 void MainWindow::ConvertClick() {
   if (run_) {
@@ -107,8 +114,11 @@ void MainWindow::ShowSummary(const engine::RunSummary& summary) {
     // Warnings report nothing lost but what they say (characters written as "?", say): the line
     // counts them and shows the first, the tooltip lists them all.
     const auto count = static_cast<int>(summary.warnings.size());
+    // The count already says "warning", so the first one is shown without its own prefix.
+    std::string_view first = summary.warnings.front();
+    if (first.starts_with(kWarningPrefix)) first.remove_prefix(kWarningPrefix.size());
     line += QStringLiteral(". %1 %2: ").arg(count).arg(count == 1 ? "warning" : "warnings") +
-            QString::fromStdString(summary.warnings.front());
+            QString::fromUtf8(first.data(), static_cast<qsizetype>(first.size()));
     for (const std::string& warning : summary.warnings)
       details += QStringLiteral("\n") + QString::fromStdString(warning);
   }
