@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "sheet/model/SerialDate.h"
@@ -22,6 +23,9 @@
 
 namespace quorvex::sheet {
 namespace {
+
+// Literals appended as string views: their length is known, so no strlen per append.
+using namespace std::string_view_literals;
 
 constexpr std::string_view kHeader =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -117,9 +121,9 @@ const char* BorderLineStyle(BorderStyle style, int& weight) {
 }
 
 void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
-  out.append(" ").append(name).append("=\"");
+  out.append(" "sv).append(name).append("=\""sv);
   AppendEscaped(out, value, false);
-  out.append("\"");
+  out.append("\""sv);
 }
 
 const char* HorizontalName(HorizontalAlignment alignment) {
@@ -242,27 +246,27 @@ class DocumentBuilder {
       sheets[i].reset();  // its temporary file goes now
       stream_.Drain();
     }
-    out_.append("</Workbook>\n");
+    out_.append("</Workbook>\n"sv);
   }
 
  private:
   void AppendProperties(std::string& out) const {
-    out.append(" <DocumentProperties xmlns=\"urn:schemas-microsoft-com:office:office\">\n");
+    out.append(" <DocumentProperties xmlns=\"urn:schemas-microsoft-com:office:office\">\n"sv);
     if (!workbook_.title.empty()) {
-      out.append("  <Title>");
+      out.append("  <Title>"sv);
       AppendEscaped(out, workbook_.title);
-      out.append("</Title>\n");
+      out.append("</Title>\n"sv);
     }
     if (!workbook_.author.empty()) {
-      out.append("  <Author>");
+      out.append("  <Author>"sv);
       AppendEscaped(out, workbook_.author);
-      out.append("</Author>\n");
+      out.append("</Author>\n"sv);
     }
-    out.append("  <Version>16.00</Version>\n </DocumentProperties>\n");
-    out.append(" <ExcelWorkbook xmlns=\"urn:schemas-microsoft-com:office:excel\">\n");
-    out.append("  <ActiveSheet>").append(std::to_string(ActiveWorksheet())).append("</ActiveSheet>\n");
-    if (workbook_.date1904) out.append("  <Date1904/>\n");
-    out.append(" </ExcelWorkbook>\n");
+    out.append("  <Version>16.00</Version>\n </DocumentProperties>\n"sv);
+    out.append(" <ExcelWorkbook xmlns=\"urn:schemas-microsoft-com:office:excel\">\n"sv);
+    out.append("  <ActiveSheet>"sv).append(std::to_string(ActiveWorksheet())).append("</ActiveSheet>\n"sv);
+    if (workbook_.date1904) out.append("  <Date1904/>\n"sv);
+    out.append(" </ExcelWorkbook>\n"sv);
   }
 
   std::size_t ActiveWorksheet() const {
@@ -278,30 +282,30 @@ class DocumentBuilder {
         " <Styles>\n  <Style ss:ID=\"Default\" ss:Name=\"Normal\">\n   <Alignment "
         "ss:Vertical=\"Bottom\"/>\n");
     if (!workbook_.fonts.empty()) AppendFont(out, workbook_.fonts[0]);
-    out.append("  </Style>\n");
+    out.append("  </Style>\n"sv);
     // A file may define far more formats than its cells use; only those in use are written.
     for (const std::uint32_t style : used.Members()) {
       if (style == 0 || style >= workbook_.cell_formats.size()) continue;
       const CellFormat& format = workbook_.cell_formats[style];
-      out.append("  <Style ss:ID=\"s").append(std::to_string(style)).append("\">\n");
+      out.append("  <Style ss:ID=\"s"sv).append(std::to_string(style)).append("\">\n"sv);
       AppendAlignment(out, format);
       if (format.border < workbook_.borders.size()) AppendBorders(out, workbook_.borders[format.border]);
       if (format.font < workbook_.fonts.size()) AppendFont(out, workbook_.fonts[format.font]);
       if (format.fill < workbook_.fills.size() && workbook_.fills[format.fill].color) {
-        out.append("   <Interior");
+        out.append("   <Interior"sv);
         AppendAttribute(out, "ss:Color", CssColor(*workbook_.fills[format.fill].color));
-        out.append(" ss:Pattern=\"Solid\"/>\n");
+        out.append(" ss:Pattern=\"Solid\"/>\n"sv);
       }
       const std::string code = FormatCode(format.number_format_id);
       if (!code.empty() && code != "General") {
-        out.append("   <NumberFormat");
+        out.append("   <NumberFormat"sv);
         AppendAttribute(out, "ss:Format", code);
-        out.append("/>\n");
+        out.append("/>\n"sv);
       }
-      out.append("  </Style>\n");
+      out.append("  </Style>\n"sv);
       stream_.Drain();
     }
-    out.append(" </Styles>\n");
+    out.append(" </Styles>\n"sv);
   }
 
   std::string FormatCode(std::uint32_t id) const {
@@ -315,12 +319,12 @@ class DocumentBuilder {
     const char* horizontal = HorizontalName(format.horizontal);
     const char* vertical = VerticalName(format.vertical);
     if (horizontal == nullptr && vertical == nullptr && !format.wrap_text && format.indent == 0) return;
-    out.append("   <Alignment");
+    out.append("   <Alignment"sv);
     if (horizontal != nullptr) AppendAttribute(out, "ss:Horizontal", horizontal);
     if (vertical != nullptr) AppendAttribute(out, "ss:Vertical", vertical);
     if (format.indent > 0) AppendAttribute(out, "ss:Indent", std::to_string(format.indent));
-    if (format.wrap_text) out.append(" ss:WrapText=\"1\"");
-    out.append("/>\n");
+    if (format.wrap_text) out.append(" ss:WrapText=\"1\""sv);
+    out.append("/>\n"sv);
   }
 
   static void AppendBorders(std::string& out, const Border& border) {
@@ -331,46 +335,46 @@ class DocumentBuilder {
       int weight = 1;
       const char* line = BorderLineStyle(edge->style, weight);
       if (line == nullptr) continue;
-      inner.append("    <Border");
+      inner.append("    <Border"sv);
       AppendAttribute(inner, "ss:Position", position);
       AppendAttribute(inner, "ss:LineStyle", line);
       AppendAttribute(inner, "ss:Weight", std::to_string(weight));
       if (edge->color) AppendAttribute(inner, "ss:Color", CssColor(*edge->color));
-      inner.append("/>\n");
+      inner.append("/>\n"sv);
     }
-    if (!inner.empty()) out.append("   <Borders>\n").append(inner).append("   </Borders>\n");
+    if (!inner.empty()) out.append("   <Borders>\n"sv).append(inner).append("   </Borders>\n"sv);
   }
 
   static void AppendFont(std::string& out, const Font& font) {
-    out.append("   <Font");
+    out.append("   <Font"sv);
     AppendAttribute(out, "ss:FontName", font.name);
     if (font.size > 0) AppendAttribute(out, "ss:Size", Number(font.size));
     if (font.color) AppendAttribute(out, "ss:Color", CssColor(*font.color));
-    if (font.bold) out.append(" ss:Bold=\"1\"");
-    if (font.italic) out.append(" ss:Italic=\"1\"");
-    if (font.underline) out.append(" ss:Underline=\"Single\"");
-    if (font.strikeout) out.append(" ss:StrikeThrough=\"1\"");
-    out.append("/>\n");
+    if (font.bold) out.append(" ss:Bold=\"1\""sv);
+    if (font.italic) out.append(" ss:Italic=\"1\""sv);
+    if (font.underline) out.append(" ss:Underline=\"Single\""sv);
+    if (font.strikeout) out.append(" ss:StrikeThrough=\"1\""sv);
+    out.append("/>\n"sv);
   }
 
   // The sheet read already: its layout first, then its cells in row order from the cells kept.
   void AppendWorksheet(ScannedWorksheet& sheet, std::size_t position, const std::string& name) {
     const SheetLayout& layout = sheet.layout;
-    out_.append(" <Worksheet");
+    out_.append(" <Worksheet"sv);
     AppendAttribute(out_, "ss:Name", name);
-    out_.append(">\n  <Table");
+    out_.append(">\n  <Table"sv);
     char defaults[96];
     std::snprintf(defaults, sizeof defaults, " ss:DefaultColumnWidth=\"%.4g\" ss:DefaultRowHeight=\"%.4g\"",
                   ColumnWidthPixels(layout.default_column_width()) * 0.75, layout.default_row_height());
-    out_.append(defaults).append(">\n");
+    out_.append(defaults).append(">\n"sv);
     AppendColumns(out_, layout);
     RowWriter rows(*this, layout);
     sheet.scan.Replay(rows);
     rows.Finish();
-    out_.append("  </Table>\n");
-    out_.append("  <WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\">\n");
-    if (workbook_.sheets[position].hidden) out_.append("   <Visible>SheetHidden</Visible>\n");
-    out_.append("  </WorksheetOptions>\n </Worksheet>\n");
+    out_.append("  </Table>\n"sv);
+    out_.append("  <WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\">\n"sv);
+    if (workbook_.sheets[position].hidden) out_.append("   <Visible>SheetHidden</Visible>\n"sv);
+    out_.append("  </WorksheetOptions>\n </Worksheet>\n"sv);
   }
 
   // Writes rows and cells in order, with the rows that carry only a height or hidden state.
@@ -417,26 +421,26 @@ class DocumentBuilder {
       }
       if (info->height <= 0 && !info->hidden) return;  // nothing a row element could show
       StartRow(info->row, info);
-      builder_.out_.append("   </Row>\n");
+      builder_.out_.append("   </Row>\n"sv);
     }
 
     void StartRow(std::uint32_t row, const RowInfo* info) {
       std::string& out = builder_.out_;
-      out.append("   <Row");
+      out.append("   <Row"sv);
       if (row != last_written_ + 1)
-        out.append(" ss:Index=\"").append(std::to_string(std::uint64_t{row} + 1)).append("\"");
+        out.append(" ss:Index=\""sv).append(std::to_string(std::uint64_t{row} + 1)).append("\""sv);
       if (info != nullptr && info->height > 0) {
-        out.append(" ss:AutoFitHeight=\"0\" ss:Height=\"").append(Number(info->height)).append("\"");
+        out.append(" ss:AutoFitHeight=\"0\" ss:Height=\""sv).append(Number(info->height)).append("\""sv);
       }
-      if (info != nullptr && info->hidden) out.append(" ss:Hidden=\"1\"");
-      out.append(">\n");
+      if (info != nullptr && info->hidden) out.append(" ss:Hidden=\"1\""sv);
+      out.append(">\n"sv);
       row_ = row;
       last_written_ = row;
     }
 
     void CloseRow() {
       if (!open_) return;
-      builder_.out_.append("   </Row>\n");
+      builder_.out_.append("   </Row>\n"sv);
       open_ = false;
     }
 
@@ -459,44 +463,46 @@ class DocumentBuilder {
       if (info.last_column < next || info.first_column >= 16384) continue;
       const std::uint32_t first = std::max(info.first_column, next);
       const std::uint32_t last = std::min<std::uint32_t>(info.last_column, 16383);
-      out.append("   <Column ss:Index=\"").append(std::to_string(first + 1)).append("\"");
-      if (last > first) out.append(" ss:Span=\"").append(std::to_string(last - first)).append("\"");
+      out.append("   <Column ss:Index=\""sv).append(std::to_string(first + 1)).append("\""sv);
+      if (last > first) out.append(" ss:Span=\""sv).append(std::to_string(last - first)).append("\""sv);
       // Widths in points: pixels at 96 dots per inch.
       const double width = info.width > 0 ? info.width : sheet.default_column_width();
-      out.append(" ss:AutoFitWidth=\"0\" ss:Width=\"")
+      out.append(" ss:AutoFitWidth=\"0\" ss:Width=\""sv)
           .append(Number(ColumnWidthPixels(width) * 0.75))
-          .append("\"");
-      if (info.hidden) out.append(" ss:Hidden=\"1\"");
-      out.append("/>\n");
+          .append("\""sv);
+      if (info.hidden) out.append(" ss:Hidden=\"1\""sv);
+      out.append("/>\n"sv);
       next = last + 1;
     }
   }
 
   void AppendCell(std::string& out, const SheetLayout& sheet, const Cell& cell, std::int64_t last_column) {
-    out.append("    <Cell");
+    out.append("    <Cell"sv);
     if (cell.column != last_column + 1)
-      out.append(" ss:Index=\"").append(std::to_string(cell.column + 1)).append("\"");
+      out.append(" ss:Index=\""sv).append(std::to_string(cell.column + 1)).append("\""sv);
     if (cell.style != 0 && cell.style < workbook_.cell_formats.size()) {
-      out.append(" ss:StyleID=\"s").append(std::to_string(cell.style)).append("\"");
+      out.append(" ss:StyleID=\"s"sv).append(std::to_string(cell.style)).append("\""sv);
     }
     for (const CellRange& merge : sheet.merges()) {
       if (merge.first_row != cell.row || merge.first_column != cell.column) continue;
       if (merge.last_column > merge.first_column) {
-        out.append(" ss:MergeAcross=\"")
+        out.append(" ss:MergeAcross=\""sv)
             .append(std::to_string(merge.last_column - merge.first_column))
-            .append("\"");
+            .append("\""sv);
       }
       if (merge.last_row > merge.first_row) {
-        out.append(" ss:MergeDown=\"").append(std::to_string(merge.last_row - merge.first_row)).append("\"");
+        out.append(" ss:MergeDown=\""sv)
+            .append(std::to_string(merge.last_row - merge.first_row))
+            .append("\""sv);
       }
       break;
     }
     if (!cell.formula.empty())
       AppendAttribute(out, "ss:Formula", FormulaToR1C1(cell.formula, cell.row, cell.column));
-    out.append(">");
+    out.append(">"sv);
     AppendData(out, cell);
     stream_.Drain();
-    out.append("</Cell>\n");
+    out.append("</Cell>\n"sv);
   }
 
   void AppendData(std::string& out, const Cell& cell) const {
@@ -507,29 +513,31 @@ class DocumentBuilder {
         if (text_.FormatOf(cell.style).IsDateTime() && cell.value.number >= 0 &&
             cell.value.number < 2958466) {
           const std::size_t start = out.size();
-          out.append("<Data ss:Type=\"DateTime\">");
+          out.append("<Data ss:Type=\"DateTime\">"sv);
           if (AppendDateTime(out, cell.value.number)) {
-            out.append("</Data>");
+            out.append("</Data>"sv);
             return;
           }
           out.resize(start);
         }
-        out.append("<Data ss:Type=\"Number\">");
+        out.append("<Data ss:Type=\"Number\">"sv);
         AppendNumber(out, cell.value.number);
-        out.append("</Data>");
+        out.append("</Data>"sv);
         return;
       case CellKind::kBoolean:
-        out.append("<Data ss:Type=\"Boolean\">").append(cell.value.number != 0 ? "1" : "0").append("</Data>");
+        out.append("<Data ss:Type=\"Boolean\">"sv)
+            .append(cell.value.number != 0 ? "1" : "0")
+            .append("</Data>"sv);
         return;
       case CellKind::kError:
-        out.append("<Data ss:Type=\"Error\">");
+        out.append("<Data ss:Type=\"Error\">"sv);
         AppendEscaped(out, cell.value.text);
-        out.append("</Data>");
+        out.append("</Data>"sv);
         return;
       case CellKind::kString:
-        out.append("<Data ss:Type=\"String\">");
+        out.append("<Data ss:Type=\"String\">"sv);
         AppendEscaped(out, cell.value.text);
-        out.append("</Data>");
+        out.append("</Data>"sv);
         return;
     }
   }
