@@ -20,19 +20,7 @@ std::optional<std::uint8_t> DbfCodePage::ByteFor(char32_t code_point) const {
 }
 
 bool DbfCodePage::Encode(std::string_view utf8, std::string& out) const {
-  std::size_t position = 0;
-  while (position < utf8.size()) {
-    const auto byte = static_cast<unsigned char>(utf8[position]);
-    if (byte < 0x80) {
-      out.push_back(static_cast<char>(byte));
-      ++position;
-      continue;
-    }
-    const std::optional<std::uint8_t> encoded = ByteFor(NextCodePoint(utf8, position));
-    if (!encoded) return false;
-    out.push_back(static_cast<char>(*encoded));
-  }
-  return true;
+  return EncodeReplacing(utf8, out) == 0;
 }
 
 std::size_t DbfCodePage::EncodeReplacing(std::string_view utf8, std::string& out) const {

@@ -21,8 +21,8 @@ struct DbfCodePage {
 
   /// The byte for `code_point`, or nothing when the code page has none.
   std::optional<std::uint8_t> ByteFor(char32_t code_point) const;
-  /// Appends `utf8` encoded in this code page; false (and `out` partly written) when a character
-  /// has no byte here.
+  /// Appends `utf8` encoded in this code page; false when a character has no byte here (it is
+  /// written as '?').
   bool Encode(std::string_view utf8, std::string& out) const;
   /// Appends `utf8` encoded in this code page with '?' for every character it has no byte for;
   /// returns how many characters were replaced.
