@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "sheet/biff/BorderStyles.h"
 #include "sheet/biff12/RecordFields.h"
 #include "sheet/biff12/XlsbRecords.h"
 #include "sheet/model/Palette.h"
@@ -15,23 +16,6 @@ constexpr std::size_t kMaxStyles = 1u << 20;
 // Colours of the default Office theme, by theme index (dk1, lt1, dk2, lt2, accent1-6, links).
 constexpr std::array<Rgb, 12> kThemeColors = {0x000000, 0xFFFFFF, 0x44546A, 0xE7E6E6, 0x4472C4, 0xED7D31,
                                               0xA5A5A5, 0xFFC000, 0x5B9BD5, 0x70AD47, 0x0563C1, 0x954F72};
-
-constexpr std::array<BorderStyle, 14> kBorderStyles = {
-    BorderStyle::kNone,
-    BorderStyle::kThin,
-    BorderStyle::kMedium,
-    BorderStyle::kDashed,
-    BorderStyle::kDotted,
-    BorderStyle::kThick,
-    BorderStyle::kDouble,
-    BorderStyle::kHair,
-    BorderStyle::kMediumDashed,
-    BorderStyle::kDashDot,
-    BorderStyle::kMediumDashDot,
-    BorderStyle::kDashDotDot,
-    BorderStyle::kMediumDashDotDot,
-    BorderStyle::kSlantDashDot,
-};
 
 constexpr std::array<VerticalAlignment, 8> kVertical = {
     VerticalAlignment::kTop,     VerticalAlignment::kCenter,      VerticalAlignment::kBottom,
@@ -150,7 +134,7 @@ class Styles {
       const std::uint8_t style = fields.U8();
       fields.U8();
       const std::optional<Rgb> color = Color(fields);
-      edge->style = style < kBorderStyles.size() ? kBorderStyles[style] : BorderStyle::kNone;
+      edge->style = biff::BorderStyleFromCode(style);
       if (edge->style != BorderStyle::kNone) edge->color = color;
     }
     workbook_.borders.push_back(border);

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "sheet/biff/BorderStyles.h"
 #include "sheet/biff/CodePage.h"
 #include "sheet/biff8/BiffRecords.h"
 #include "sheet/biff8/ContinuedRecord.h"
@@ -27,24 +28,6 @@ constexpr std::size_t kMaxStyles = 65535;
 // The declared count only sizes the first allocation; the table grows with the strings present.
 constexpr std::uint32_t kMaxReserve = 1u << 20;
 
-constexpr std::array<BorderStyle, 16> kBorderStyles = {
-    BorderStyle::kNone,
-    BorderStyle::kThin,
-    BorderStyle::kMedium,
-    BorderStyle::kDashed,
-    BorderStyle::kDotted,
-    BorderStyle::kThick,
-    BorderStyle::kDouble,
-    BorderStyle::kHair,
-    BorderStyle::kMediumDashed,
-    BorderStyle::kDashDot,
-    BorderStyle::kMediumDashDot,
-    BorderStyle::kDashDotDot,
-    BorderStyle::kMediumDashDotDot,
-    BorderStyle::kSlantDashDot,
-    BorderStyle::kNone,
-    BorderStyle::kNone,
-};
 constexpr std::array<VerticalAlignment, 8> kVertical = {
     VerticalAlignment::kTop,     VerticalAlignment::kCenter,      VerticalAlignment::kBottom,
     VerticalAlignment::kJustify, VerticalAlignment::kDistributed, VerticalAlignment::kBottom,
@@ -267,8 +250,9 @@ class Globals {
       const std::uint32_t edges = ReadU32(data.data() + 10);
       const std::uint32_t more = ReadU32(data.data() + 14);
       const std::uint16_t fill = ReadU16(data.data() + 18);
-      border_styles_.push_back({kBorderStyles[edges & 0x0F], kBorderStyles[(edges >> 4) & 0x0F],
-                                kBorderStyles[(edges >> 8) & 0x0F], kBorderStyles[(edges >> 12) & 0x0F]});
+      border_styles_.push_back(
+          {biff::BorderStyleFromCode(edges & 0x0F), biff::BorderStyleFromCode((edges >> 4) & 0x0F),
+           biff::BorderStyleFromCode((edges >> 8) & 0x0F), biff::BorderStyleFromCode((edges >> 12) & 0x0F)});
       colors.edges = {
           static_cast<std::uint16_t>((edges >> 16) & 0x7F), static_cast<std::uint16_t>((edges >> 23) & 0x7F),
           static_cast<std::uint16_t>(more & 0x7F), static_cast<std::uint16_t>((more >> 7) & 0x7F)};
@@ -279,8 +263,9 @@ class Globals {
       const std::uint32_t edges = ReadU32(data.data() + 12);
       colors.fill = fill & 0x7F;
       colors.pattern = static_cast<std::uint8_t>((fill >> 16) & 0x3F);
-      border_styles_.push_back({kBorderStyles[(edges >> 3) & 0x07], kBorderStyles[(edges >> 6) & 0x07],
-                                kBorderStyles[edges & 0x07], kBorderStyles[(fill >> 22) & 0x07]});
+      border_styles_.push_back(
+          {biff::BorderStyleFromCode((edges >> 3) & 0x07), biff::BorderStyleFromCode((edges >> 6) & 0x07),
+           biff::BorderStyleFromCode(edges & 0x07), biff::BorderStyleFromCode((fill >> 22) & 0x07)});
       colors.edges = {
           static_cast<std::uint16_t>((edges >> 16) & 0x7F), static_cast<std::uint16_t>((edges >> 23) & 0x7F),
           static_cast<std::uint16_t>((edges >> 9) & 0x7F), static_cast<std::uint16_t>((fill >> 25) & 0x7F)};
