@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include "platform/Files.h"
 #include "sheet/model/SheetError.h"
@@ -26,10 +27,15 @@ bool HasText(CellKind kind) {
 }
 
 template <typename T>
-void Put(std::string& out, T value) {
-  char bytes[sizeof(T)];
-  std::memcpy(bytes, &value, sizeof(T));
-  out.append(bytes, sizeof(T));
+char* Put(char* at, T value) {
+  std::memcpy(at, &value, sizeof(T));
+  return at + sizeof(T);
+}
+
+char* Put(char* at, std::string_view text) {
+  at = Put<std::uint32_t>(at, static_cast<std::uint32_t>(text.size()));
+  std::memcpy(at, text.data(), text.size());
+  return at + text.size();
 }
 
 template <typename T>
@@ -40,20 +46,23 @@ T Get(const char* data) {
 }
 
 void Encode(const Cell& cell, std::string& out) {
-  Put<std::uint32_t>(out, cell.row);
-  Put<std::uint32_t>(out, cell.column);
-  Put<std::uint32_t>(out, cell.style);
-  Put<std::uint8_t>(out, static_cast<std::uint8_t>(cell.value.kind));
-  Put<std::uint8_t>(out, cell.formula.empty() ? 0 : kHasFormula);
-  if (HasNumber(cell.value.kind)) Put<double>(out, cell.value.number);
-  if (HasText(cell.value.kind)) {
-    Put<std::uint32_t>(out, static_cast<std::uint32_t>(cell.value.text.size()));
-    out.append(cell.value.text);
-  }
-  if (!cell.formula.empty()) {
-    Put<std::uint32_t>(out, static_cast<std::uint32_t>(cell.formula.size()));
-    out.append(cell.formula);
-  }
+  const CellKind kind = cell.value.kind;
+  // The size first, so the string grows once and the fields are copied straight in.
+  std::size_t size = kHeaderSize;
+  if (HasNumber(kind)) size += sizeof(double);
+  if (HasText(kind)) size += 4 + cell.value.text.size();
+  if (!cell.formula.empty()) size += 4 + cell.formula.size();
+  const std::size_t start = out.size();
+  out.resize(start + size);
+  char* at = out.data() + start;
+  at = Put<std::uint32_t>(at, cell.row);
+  at = Put<std::uint32_t>(at, cell.column);
+  at = Put<std::uint32_t>(at, cell.style);
+  at = Put<std::uint8_t>(at, static_cast<std::uint8_t>(kind));
+  at = Put<std::uint8_t>(at, cell.formula.empty() ? 0 : kHasFormula);
+  if (HasNumber(kind)) at = Put<double>(at, cell.value.number);
+  if (HasText(kind)) at = Put(at, cell.value.text);
+  if (!cell.formula.empty()) Put(at, cell.formula);
 }
 
 /// Decodes the cell at `data`, whose bytes `ensure(n)` makes available (at least n of them,
