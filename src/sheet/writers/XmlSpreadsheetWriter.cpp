@@ -480,8 +480,8 @@ class DocumentBuilder {
     if (!cell.formula.empty()) {
       formula_.clear();
       AppendFormulaR1C1(formula_, cell.formula, cell.row, cell.column);
-      piece.Put(" ss:Formula=\""sv).Flush();
-      AppendEscaped(out_, formula_, false);
+      piece.Put(" ss:Formula=\""sv);
+      AppendText(piece, formula_, false);
       piece.Put("\""sv);
     }
     piece.Put(">"sv);
@@ -507,16 +507,27 @@ class DocumentBuilder {
                                          : "<Data ss:Type=\"Boolean\">0</Data>"sv);
         return;
       case CellKind::kError:
-        piece.Put("<Data ss:Type=\"Error\">"sv).Flush();
-        AppendEscaped(out_, cell.value.text);
+        piece.Put("<Data ss:Type=\"Error\">"sv);
+        AppendText(piece, cell.value.text);
         piece.Put("</Data>"sv);
         return;
       case CellKind::kString:
-        piece.Put("<Data ss:Type=\"String\">"sv).Flush();
-        AppendEscaped(out_, cell.value.text);
+        piece.Put("<Data ss:Type=\"String\">"sv);
+        AppendText(piece, cell.value.text);
         piece.Put("</Data>"sv);
         return;
     }
+  }
+
+  // Text escaped: most needs none and goes with the cell's other parts, the rest is escaped
+  // straight into the output.
+  void AppendText(PieceWriter& piece, std::string_view text, bool keep_line_breaks = true) const {
+    if (PlainRun(text) == text.size()) {
+      piece.Put(text);
+      return;
+    }
+    piece.Flush();
+    AppendEscaped(out_, text, keep_line_breaks);
   }
 
   // Puts "<Data ss:Type="DateTime">yyyy-mm-ddThh:mm:ss.000</Data>" for a serial date in the
