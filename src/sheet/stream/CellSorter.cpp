@@ -26,10 +26,9 @@ bool HasText(CellKind kind) {
 }
 
 template <typename T>
-void Put(std::string& out, T value) {
-  char bytes[sizeof(T)];
-  std::memcpy(bytes, &value, sizeof(T));
-  out.append(bytes, sizeof(T));
+char* Put(char* out, T value) {
+  std::memcpy(out, &value, sizeof(T));
+  return out + sizeof(T);
 }
 
 template <typename T>
@@ -40,18 +39,21 @@ T Get(const char* data) {
 }
 
 void Encode(const Cell& cell, std::string& out) {
-  Put<std::uint32_t>(out, cell.row);
-  Put<std::uint32_t>(out, cell.column);
-  Put<std::uint32_t>(out, cell.style);
-  Put<std::uint8_t>(out, static_cast<std::uint8_t>(cell.value.kind));
-  Put<std::uint8_t>(out, cell.formula.empty() ? 0 : kHasFormula);
-  if (HasNumber(cell.value.kind)) Put<double>(out, cell.value.number);
-  if (HasText(cell.value.kind)) {
-    Put<std::uint32_t>(out, static_cast<std::uint32_t>(cell.value.text.size()));
-    out.append(cell.value.text);
-  }
+  // The fixed part goes in one append, as appends of a few bytes each cost more than the copy.
+  char fixed[kHeaderSize + sizeof(double) + sizeof(std::uint32_t)];
+  char* end = Put<std::uint32_t>(fixed, cell.row);
+  end = Put<std::uint32_t>(end, cell.column);
+  end = Put<std::uint32_t>(end, cell.style);
+  end = Put<std::uint8_t>(end, static_cast<std::uint8_t>(cell.value.kind));
+  end = Put<std::uint8_t>(end, cell.formula.empty() ? 0 : kHasFormula);
+  if (HasNumber(cell.value.kind)) end = Put<double>(end, cell.value.number);
+  if (HasText(cell.value.kind))
+    end = Put<std::uint32_t>(end, static_cast<std::uint32_t>(cell.value.text.size()));
+  out.append(fixed, static_cast<std::size_t>(end - fixed));
+  if (HasText(cell.value.kind)) out.append(cell.value.text);
   if (!cell.formula.empty()) {
-    Put<std::uint32_t>(out, static_cast<std::uint32_t>(cell.formula.size()));
+    end = Put<std::uint32_t>(fixed, static_cast<std::uint32_t>(cell.formula.size()));
+    out.append(fixed, static_cast<std::size_t>(end - fixed));
     out.append(cell.formula);
   }
 }
@@ -133,15 +135,21 @@ class CellRunReader {
  private:
   const char* Ensure(std::size_t n) {
     if (end_ - start_ >= n) return buffer_.data() + start_;
+    return Refill(n);
+  }
+
+  // Moves the current cell's bytes to the front of the buffer and reads more after them.
+  const char* Refill(std::size_t n) {
     if (end_ - start_ + left_ < n) {
       throw SheetError(SheetErrorCode::kIo,
                        "the temporary file that puts the sheet's cells in order ends early");
     }
-    buffer_.erase(0, start_);
+    std::memmove(buffer_.data(), buffer_.data() + start_, end_ - start_);
     end_ -= start_;
     start_ = 0;
     const std::size_t want = std::min(left_, std::max(n, kReadBufferSize) - end_);
-    buffer_.resize(end_ + want);
+    // The buffer only grows: filling it anew for every read cost as much as the reading.
+    if (buffer_.size() < end_ + want) buffer_.resize(end_ + want);
     if (!platform::SeekFile(file_, next_offset_, SEEK_SET)) FailTemporary("read");
     if (std::fread(buffer_.data() + end_, 1, want, file_) != want) FailTemporary("read");
     next_offset_ += static_cast<std::int64_t>(want);
@@ -157,9 +165,9 @@ class CellRunReader {
   std::FILE* file_ = nullptr;
   std::int64_t next_offset_ = 0;  // of the bytes not yet in buffer_
   std::size_t left_ = 0;          // bytes of the run not yet in buffer_
-  std::string buffer_;
-  std::size_t start_ = 0;  // of the current cell in buffer_
-  std::size_t end_ = 0;    // of the bytes read into buffer_
+  std::string buffer_;            // bytes of the run from start_ to end_, then room to read into
+  std::size_t start_ = 0;         // of the current cell in buffer_
+  std::size_t end_ = 0;           // of the bytes read into buffer_
   std::size_t consumed_ = 0;
 };
 
