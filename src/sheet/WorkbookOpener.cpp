@@ -14,9 +14,14 @@
 #include "sheet/container/ZipArchive.h"
 #include "sheet/model/SheetError.h"
 #include "sheet/ooxml/XlsxReader.h"
+#include "sheet/stream/HandOffReader.h"
 
 namespace quorvex::sheet {
 namespace {
+
+// From this size on, a workbook's sheets are parsed on one thread while the writer works on
+// another; below it a second thread costs more than it saves.
+constexpr std::uint64_t kHandOffMinimumBytes = std::uint64_t{1} << 20;
 
 bool IsZipSignature(std::string_view head) {
   // A local file header, an empty archive's end record, or a spanning marker.
@@ -58,9 +63,7 @@ std::unique_ptr<WorkbookReader> OpenCompoundFile(
   return std::make_unique<biff4::Biff4Reader>(std::move(open), std::move(part), std::move(sheet_name));
 }
 
-}  // namespace
-
-std::unique_ptr<WorkbookReader> OpenWorkbook(std::unique_ptr<const container::RandomAccessSource> source) {
+std::unique_ptr<WorkbookReader> OpenReader(std::unique_ptr<const container::RandomAccessSource> source) {
   char head[8] = {};
   const std::string_view signature(head, source->ReadAt(0, head, sizeof head));
   if (signature == container::kCompoundFileMagic) return OpenCompoundFile(std::move(source));
@@ -73,6 +76,15 @@ std::unique_ptr<WorkbookReader> OpenWorkbook(std::unique_ptr<const container::Ra
   if (biff12::XlsbReader::IsBinaryWorkbook(*archive))
     return std::make_unique<biff12::XlsbReader>(std::move(archive));
   return std::make_unique<ooxml::XlsxReader>(std::move(archive));
+}
+
+}  // namespace
+
+std::unique_ptr<WorkbookReader> OpenWorkbook(std::unique_ptr<const container::RandomAccessSource> source) {
+  const bool large = source->size() >= kHandOffMinimumBytes;
+  std::unique_ptr<WorkbookReader> reader = OpenReader(std::move(source));
+  if (large) return std::make_unique<HandOffReader>(std::move(reader));
+  return reader;
 }
 
 std::unique_ptr<WorkbookReader> OpenWorkbookFile(const std::string& path) {

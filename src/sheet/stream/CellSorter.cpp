@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <string_view>
 
 #include "platform/Files.h"
 #include "sheet/model/SheetError.h"
@@ -27,15 +26,9 @@ bool HasText(CellKind kind) {
 }
 
 template <typename T>
-char* Put(char* at, T value) {
-  std::memcpy(at, &value, sizeof(T));
-  return at + sizeof(T);
-}
-
-char* Put(char* at, std::string_view text) {
-  at = Put<std::uint32_t>(at, static_cast<std::uint32_t>(text.size()));
-  std::memcpy(at, text.data(), text.size());
-  return at + text.size();
+char* Put(char* out, T value) {
+  std::memcpy(out, &value, sizeof(T));
+  return out + sizeof(T);
 }
 
 template <typename T>
@@ -46,23 +39,23 @@ T Get(const char* data) {
 }
 
 void Encode(const Cell& cell, std::string& out) {
-  const CellKind kind = cell.value.kind;
-  // The size first, so the string grows once and the fields are copied straight in.
-  std::size_t size = kHeaderSize;
-  if (HasNumber(kind)) size += sizeof(double);
-  if (HasText(kind)) size += 4 + cell.value.text.size();
-  if (!cell.formula.empty()) size += 4 + cell.formula.size();
-  const std::size_t start = out.size();
-  out.resize(start + size);
-  char* at = out.data() + start;
-  at = Put<std::uint32_t>(at, cell.row);
-  at = Put<std::uint32_t>(at, cell.column);
-  at = Put<std::uint32_t>(at, cell.style);
-  at = Put<std::uint8_t>(at, static_cast<std::uint8_t>(kind));
-  at = Put<std::uint8_t>(at, cell.formula.empty() ? 0 : kHasFormula);
-  if (HasNumber(kind)) at = Put<double>(at, cell.value.number);
-  if (HasText(kind)) at = Put(at, cell.value.text);
-  if (!cell.formula.empty()) Put(at, cell.formula);
+  // The fixed part goes in one append, as appends of a few bytes each cost more than the copy.
+  char fixed[kHeaderSize + sizeof(double) + sizeof(std::uint32_t)];
+  char* end = Put<std::uint32_t>(fixed, cell.row);
+  end = Put<std::uint32_t>(end, cell.column);
+  end = Put<std::uint32_t>(end, cell.style);
+  end = Put<std::uint8_t>(end, static_cast<std::uint8_t>(cell.value.kind));
+  end = Put<std::uint8_t>(end, cell.formula.empty() ? 0 : kHasFormula);
+  if (HasNumber(cell.value.kind)) end = Put<double>(end, cell.value.number);
+  if (HasText(cell.value.kind))
+    end = Put<std::uint32_t>(end, static_cast<std::uint32_t>(cell.value.text.size()));
+  out.append(fixed, static_cast<std::size_t>(end - fixed));
+  if (HasText(cell.value.kind)) out.append(cell.value.text);
+  if (!cell.formula.empty()) {
+    end = Put<std::uint32_t>(fixed, static_cast<std::uint32_t>(cell.formula.size()));
+    out.append(fixed, static_cast<std::size_t>(end - fixed));
+    out.append(cell.formula);
+  }
 }
 
 /// Decodes the cell at `data`, whose bytes `ensure(n)` makes available (at least n of them,
@@ -142,15 +135,21 @@ class CellRunReader {
  private:
   const char* Ensure(std::size_t n) {
     if (end_ - start_ >= n) return buffer_.data() + start_;
+    return Refill(n);
+  }
+
+  // Moves the current cell's bytes to the front of the buffer and reads more after them.
+  const char* Refill(std::size_t n) {
     if (end_ - start_ + left_ < n) {
       throw SheetError(SheetErrorCode::kIo,
                        "the temporary file that puts the sheet's cells in order ends early");
     }
-    buffer_.erase(0, start_);
+    std::memmove(buffer_.data(), buffer_.data() + start_, end_ - start_);
     end_ -= start_;
     start_ = 0;
     const std::size_t want = std::min(left_, std::max(n, kReadBufferSize) - end_);
-    buffer_.resize(end_ + want);
+    // The buffer only grows: filling it anew for every read cost as much as the reading.
+    if (buffer_.size() < end_ + want) buffer_.resize(end_ + want);
     if (!platform::SeekFile(file_, next_offset_, SEEK_SET)) FailTemporary("read");
     if (std::fread(buffer_.data() + end_, 1, want, file_) != want) FailTemporary("read");
     next_offset_ += static_cast<std::int64_t>(want);
@@ -166,9 +165,9 @@ class CellRunReader {
   std::FILE* file_ = nullptr;
   std::int64_t next_offset_ = 0;  // of the bytes not yet in buffer_
   std::size_t left_ = 0;          // bytes of the run not yet in buffer_
-  std::string buffer_;
-  std::size_t start_ = 0;  // of the current cell in buffer_
-  std::size_t end_ = 0;    // of the bytes read into buffer_
+  std::string buffer_;            // bytes of the run from start_ to end_, then room to read into
+  std::size_t start_ = 0;         // of the current cell in buffer_
+  std::size_t end_ = 0;           // of the bytes read into buffer_
   std::size_t consumed_ = 0;
 };
 

@@ -1,10 +1,34 @@
 // Encoding text in the single-byte code pages of dBASE tables.
 #include "sheet/writers/DbfCodePage.h"
 
+#include <cstring>
+
 namespace quorvex::sheet {
 
 namespace {
+
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr std::uint64_t kTopBits = 0x8080808080808080ull;
+constexpr std::uint64_t kSpaces = 0x2020202020202020ull;
+
+/// Whether `clean` holds for every eight bytes of `text` taken as a word: the last word overlaps
+/// the one before it, and a shorter text is padded with spaces, which every test here passes.
+/// Most texts in a table are short, and this takes them in one or two steps.
+template <typename Clean>
+bool AllWords(std::string_view text, Clean clean) {
+  std::uint64_t word = kSpaces;
+  if (text.size() < sizeof word) {
+    std::memcpy(&word, text.data(), text.size());
+    return clean(word);
+  }
+  for (std::size_t i = 0; i + sizeof word < text.size(); i += sizeof word) {
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if (!clean(word)) return false;
+  }
+  std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
+  return clean(word);
+}
+
 }  // namespace
 
 std::optional<std::uint8_t> DbfCodePage::ByteFor(char32_t code_point) const {
@@ -24,6 +48,10 @@ bool DbfCodePage::Encode(std::string_view utf8, std::string& out) const {
 }
 
 std::size_t DbfCodePage::EncodeReplacing(std::string_view utf8, std::string& out) const {
+  if (IsAscii(utf8)) {
+    out.append(utf8);
+    return 0;
+  }
   std::size_t replaced = 0;
   std::size_t position = 0;
   while (position < utf8.size()) {
@@ -112,9 +140,22 @@ char32_t NextCodePoint(std::string_view utf8, std::size_t& position) {
 }
 
 std::size_t CodePointCount(std::string_view utf8) {
+  if (IsAscii(utf8)) return utf8.size();
   std::size_t count = 0;
   for (std::size_t position = 0; position < utf8.size(); ++count) NextCodePoint(utf8, position);
   return count;
+}
+
+bool IsAscii(std::string_view text) {
+  return AllWords(text, [](std::uint64_t word) { return (word & kTopBits) == 0; });
+}
+
+bool IsPrintableAscii(std::string_view text) {
+  return AllWords(text, [](std::uint64_t word) {
+    // A byte below 0x20 sets its top bit when 0x20 is taken away (a borrow into the bytes above
+    // starts at such a byte only); a byte from 0x80 on has it set already.
+    return (((word - kSpaces) | word) & kTopBits) == 0;
+  });
 }
 
 std::string Utf8Of(char32_t c) {

@@ -48,6 +48,12 @@ char32_t NextCodePoint(std::string_view utf8, std::size_t& position);
 /// The number of code points in `utf8`.
 std::size_t CodePointCount(std::string_view utf8);
 
+/// Whether every byte of `text` is ASCII, which every code page and UTF-8 write as it is.
+bool IsAscii(std::string_view text);
+
+/// Whether `text` is ASCII without control characters: one character per byte, on one line.
+bool IsPrintableAscii(std::string_view text);
+
 /// `code_point` as UTF-8.
 std::string Utf8Of(char32_t code_point);
 

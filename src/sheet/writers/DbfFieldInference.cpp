@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "sheet/numfmt/DateRenderer.h"
 #include "sheet/numfmt/DecimalNumber.h"
@@ -16,6 +17,9 @@ constexpr int kMostDecimals = 15;
 constexpr double kLastDay1900 = 2958465;  // 31 December 9999
 constexpr double kPhantomLeapDay = 60;    // 29 February 1900, counted by the 1900 system only
 constexpr double kDays1904To1900 = 1462;
+// Powers of ten for up to kMostDecimals decimals, each a double exactly.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 /// The fewest decimals that give `value` back to 15 significant digits.
 int ShortestDecimals(double value) {
@@ -24,16 +28,59 @@ int ShortestDecimals(double value) {
   return std::clamp(digits.size() - digits.exponent(), 0, kMostDecimals);
 }
 
+/// The 15 digits a cell shows (FromDouble's) times 10^decimals, rounded half away from zero,
+/// when a product of doubles settles it; nothing otherwise. Those digits lie within 5.2e-15 of
+/// |value| relatively (half an ulp, then the rounding to 15 digits) and the product within
+/// 1.2e-16 of the exact one, so when the product lies farther than 1e-14 of itself from a
+/// half-way point between whole numbers, both round to the same one. Products from 10^13 on
+/// are left to the digits, as that margin grows too wide there.
+std::optional<std::uint64_t> QuickScaled(double value, int decimals) {
+  if (decimals < 0 || decimals > kMostDecimals) return std::nullopt;
+  const double scaled = std::fabs(value) * kPowersOfTen[decimals];
+  if (!(scaled < 1e13)) return std::nullopt;
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;  // exact, as for any double
+  const double margin = scaled * 1e-14;
+  if (std::fabs(fraction - 0.5) <= margin) return std::nullopt;
+  return static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+}
+
+/// FormatDbfNumber from the 15 digits a cell shows, rounded to `decimals`.
+std::string FormatDbfNumberByDigits(double value, int decimals) {
+  numfmt::DecimalNumber digits = numfmt::DecimalNumber::FromDouble(value);
+  digits.RoundToDecimals(decimals);
+  std::string text;
+  if (value < 0 && !digits.IsZero()) text.push_back('-');
+  const int integer_digits = digits.IntegerDigitCount();
+  if (integer_digits == 0) text.push_back('0');
+  for (int i = 0; i < integer_digits; ++i) text.push_back(static_cast<char>('0' + digits.IntegerDigit(i)));
+  if (decimals > 0) {
+    text.push_back('.');
+    for (int j = 0; j < decimals; ++j) text.push_back(static_cast<char>('0' + digits.FractionDigit(j)));
+  }
+  return text;
+}
+
 }  // namespace
 
 DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfmt::CellText& text,
                         bool date1904, DbfCellText rendering) {
   DbfCell cell;
+  ClassifyDbfCell(value, style, text, date1904, rendering, cell);
+  return cell;
+}
+
+void ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfmt::CellText& text, bool date1904,
+                     DbfCellText rendering, DbfCell& cell) {
+  cell.kind = DbfCell::Kind::kEmpty;
+  cell.number = 0;
+  cell.text.clear();
+  cell.unshowable = false;
   switch (value.kind) {
     case CellKind::kEmpty:
-      return cell;
+      return;
     case CellKind::kString:
-      if (value.text.empty()) return cell;
+      if (value.text.empty()) return;
       cell.kind = DbfCell::Kind::kText;
       break;
     case CellKind::kError:
@@ -58,10 +105,11 @@ DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfm
     text.Append(value, style, cell.text);
     cell.unshowable = value.kind == CellKind::kNumber && numfmt::IsUnshowable(cell.text);
   }
-  return cell;
 }
 
 int FittedWidth(std::string_view displayed) {
+  // One line of ASCII, the usual case, shows one character per byte.
+  if (IsPrintableAscii(displayed)) return static_cast<int>(displayed.size());
   int longest = 0;
   int line = 0;
   for (const char c : displayed) {
@@ -77,9 +125,17 @@ int FittedWidth(std::string_view displayed) {
 int DisplayedDecimals(double value, const std::string& displayed) {
   bool digits = false;
   bool percent = false;
+  bool after_point = false;  // in the digits that follow the last point so far
+  int decimals = 0;
   for (std::size_t i = 0; i < displayed.size(); ++i) {
     const char c = displayed[i];
-    if (c >= '0' && c <= '9') digits = true;
+    if (c >= '0' && c <= '9') {
+      digits = true;
+      decimals += after_point ? 1 : 0;
+      continue;
+    }
+    after_point = c == '.';
+    if (after_point) decimals = 0;
     if (c == '%') percent = true;
     // Scientific notation, fractions and times do not show the decimals plainly.
     const bool exponent = (c == 'E' || c == 'e') && i + 1 < displayed.size() &&
@@ -87,31 +143,26 @@ int DisplayedDecimals(double value, const std::string& displayed) {
     if (exponent || c == '/' || c == ':') return ShortestDecimals(value);
   }
   if (!digits) return ShortestDecimals(value);
-  int decimals = 0;
-  const std::size_t point = displayed.rfind('.');
-  if (point != std::string::npos) {
-    for (std::size_t i = point + 1; i < displayed.size() && displayed[i] >= '0' && displayed[i] <= '9'; ++i) {
-      ++decimals;
-    }
-  }
   return std::min(decimals + (percent ? 2 : 0), kMostDecimals);
 }
 
 std::string FormatDbfNumber(double value, int decimals) {
   if (!std::isfinite(value)) return {};
-  // Rounded the way the cell shows it (half away from zero, 15 significant digits).
-  numfmt::DecimalNumber digits = numfmt::DecimalNumber::FromDouble(value);
-  digits.RoundToDecimals(decimals);
-  std::string text;
-  if (value < 0 && !digits.IsZero()) text.push_back('-');
-  const int integer_digits = digits.IntegerDigitCount();
-  if (integer_digits == 0) text.push_back('0');
-  for (int i = 0; i < integer_digits; ++i) text.push_back(static_cast<char>('0' + digits.IntegerDigit(i)));
-  if (decimals > 0) {
-    text.push_back('.');
-    for (int j = 0; j < decimals; ++j) text.push_back(static_cast<char>('0' + digits.FractionDigit(j)));
-  }
-  return text;
+  const std::optional<std::uint64_t> scaled = QuickScaled(value, decimals);
+  if (!scaled) return FormatDbfNumberByDigits(value, decimals);
+  // The digits from the last decimal back to the sign.
+  char buffer[32];
+  char* const end = buffer + sizeof buffer;
+  char* p = end;
+  std::uint64_t rest = *scaled;
+  for (int j = 0; j < decimals; ++j, rest /= 10) *--p = static_cast<char>('0' + rest % 10);
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest > 0);
+  if (value < 0 && *scaled != 0) *--p = '-';
+  return std::string(p, end);
 }
 
 std::string DbfDateDigits(double day_1900) {

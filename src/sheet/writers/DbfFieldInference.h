@@ -33,6 +33,9 @@ enum class DbfCellText { kRender, kSkip };
 /// text stays empty: the kind and number do not depend on it, and rendering is most of a cell's cost.
 DbfCell ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfmt::CellText& text,
                         bool date1904, DbfCellText rendering = DbfCellText::kRender);
+/// The same into `cell`, whose text keeps its storage from one cell to the next.
+void ClassifyDbfCell(const CellValue& value, std::uint32_t style, const numfmt::CellText& text, bool date1904,
+                     DbfCellText rendering, DbfCell& cell);
 
 /// The fitted width of a column showing `displayed`: the code points of its longest line.
 int FittedWidth(std::string_view displayed);

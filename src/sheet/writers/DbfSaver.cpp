@@ -85,12 +85,12 @@ class TableScanner : public SheetSink {
       Fit(index, headers_[index]);
       return SinkControl::kContinue;
     }
-    const DbfCell value = ClassifyDbfCell(cell.value, cell.style, text_, date1904_);
+    DbfCell& value = cell_;
+    ClassifyDbfCell(cell.value, cell.style, text_, date1904_, DbfCellText::kRender, value);
     if (!value.unshowable) Fit(index, value.text);
     profiles_[index].Observe(value, cell.row,
                              utf8_ ? DbfTextMeasure::kUtf8Bytes : DbfTextMeasure::kCharacters);
-    const bool ascii = utf8_ || std::all_of(value.text.begin(), value.text.end(),
-                                            [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii = utf8_ || IsAscii(value.text);
     for (std::size_t position = 0; !ascii && position < value.text.size();) {
       const char32_t c = NextCodePoint(value.text, position);
       if (c >= 0x80) characters_[index].insert(c);
@@ -119,6 +119,7 @@ class TableScanner : public SheetSink {
   std::vector<std::set<char32_t>> characters_;
   std::vector<int> fitted_;
   std::string shown_;
+  DbfCell cell_;  // the cell being taken in, its text's storage kept for the next
 };
 
 /// How character fields are encoded: UTF-8 as it is, a Windows code page, or ASCII (dBASE II);
@@ -127,18 +128,21 @@ class FieldEncoder {
  public:
   FieldEncoder(bool utf8, const DbfCodePage* code_page) : utf8_(utf8), code_page_(code_page) {}
 
-  void Encode(std::string_view text, std::string& out) {
-    if (utf8_) {
-      out.append(text);
-    } else if (code_page_ != nullptr) {
-      replaced_ += code_page_->EncodeReplacing(text, out);
-    } else {
-      for (std::size_t position = 0; position < text.size();) {
-        const char32_t c = NextCodePoint(text, position);
-        replaced_ += c < 0x80 ? 0 : 1;
-        out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-      }
+  /// `text` in the table's encoding: `text` itself when that needs no change (UTF-8, or ASCII
+  /// in any encoding), else the encoded text, put in `scratch`.
+  std::string_view Encode(std::string_view text, std::string& scratch) {
+    if (utf8_ || IsAscii(text)) return text;
+    scratch.clear();
+    if (code_page_ != nullptr) {
+      replaced_ += code_page_->EncodeReplacing(text, scratch);
+      return scratch;
     }
+    for (std::size_t position = 0; position < text.size();) {
+      const char32_t c = NextCodePoint(text, position);
+      replaced_ += c < 0x80 ? 0 : 1;
+      scratch.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    }
+    return scratch;
   }
   std::size_t replaced() const { return replaced_; }
   std::string Name() const {
@@ -180,20 +184,19 @@ class RecordSink : public SheetSink {
     const std::size_t index = cell.column - range_.first_column;
     const DbfField& field = table_.fields()[index];
     // Only character fields store the displayed text; the others store the value.
-    const DbfCell value =
-        ClassifyDbfCell(cell.value, cell.style, text_, date1904_,
-                        field.type == DbfType::kCharacter ? DbfCellText::kRender : DbfCellText::kSkip);
+    DbfCell& value = cell_;
+    ClassifyDbfCell(cell.value, cell.style, text_, date1904_,
+                    field.type == DbfType::kCharacter ? DbfCellText::kRender : DbfCellText::kSkip, value);
     if (value.kind == DbfCell::Kind::kEmpty) return SinkControl::kContinue;
     switch (field.type) {
       case DbfType::kCharacter:
         // The first pass made the field as wide as the encoded text.
-        encoded_.clear();
         if (value.unshowable) {
           encoded_.assign(static_cast<std::size_t>(field.width), '#');
+          table_.SetField(index, encoded_);
         } else {
-          encoder_.Encode(value.text, encoded_);
+          table_.SetField(index, encoder_.Encode(value.text, encoded_));
         }
-        table_.SetField(index, encoded_);
         break;
       case DbfType::kNumeric:
         table_.SetField(index, FormatDbfNumber(value.number, field.decimals));
@@ -237,7 +240,8 @@ class RecordSink : public SheetSink {
   std::uint32_t next_row_;  // the first row neither written nor open
   bool open_ = false;
   std::uint32_t open_row_ = 0;
-  std::string encoded_;
+  DbfCell cell_;         // the cell being written, its text's storage kept for the next
+  std::string encoded_;  // a character field's text when the table's encoding changes it
 };
 
 /// The code page for the text of the character fields: the first that holds all of it, else

@@ -101,9 +101,12 @@ void DbfTableWriter::SetField(std::size_t index, std::string_view bytes) {
   if (bytes.size() > width) {
     throw std::logic_error("dBASE field " + field.name + " is narrower than its value");
   }
-  const std::size_t pad = field.type == DbfType::kNumeric ? width - bytes.size() : 0;
-  std::fill_n(record_.begin() + offsets_[index], width, ' ');
-  std::copy(bytes.begin(), bytes.end(), record_.begin() + offsets_[index] + static_cast<std::ptrdiff_t>(pad));
+  // Spaces before a number, after anything else.
+  const std::size_t before = field.type == DbfType::kNumeric ? width - bytes.size() : 0;
+  char* at = record_.data() + offsets_[index];
+  std::fill_n(at, before, ' ');
+  std::copy(bytes.begin(), bytes.end(), at + before);
+  std::fill_n(at + before + bytes.size(), width - before - bytes.size(), ' ');
 }
 
 }  // namespace quorvex::sheet

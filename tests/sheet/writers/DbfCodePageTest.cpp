@@ -72,5 +72,23 @@ TEST(DbfCodePage, MalformedUtf8ReadsAsReplacementCharacters) {
   EXPECT_EQ(Utf8Of(U'\x1F600'), "\xF0\x9F\x98\x80");
 }
 
+TEST(DbfCodePage, AsciiChecksFindAnOddByteWhereverItIs) {
+  // Texts around the eight-byte steps the checks take, with one byte put at every position.
+  for (std::size_t length = 1; length <= 20; ++length) {
+    for (std::size_t at = 0; at < length; ++at) {
+      for (const char odd : {'\xC3', '\n', '\x1F', '\x7F', '~', ' '}) {
+        std::string text(length, 'x');
+        text[at] = odd;
+        const auto byte = static_cast<unsigned char>(odd);
+        EXPECT_EQ(IsAscii(text), byte < 0x80) << length << " " << at << " " << int{byte};
+        EXPECT_EQ(IsPrintableAscii(text), byte >= 0x20 && byte < 0x80)
+            << length << " " << at << " " << int{byte};
+      }
+    }
+  }
+  EXPECT_TRUE(IsAscii(""));
+  EXPECT_TRUE(IsPrintableAscii(""));
+}
+
 }  // namespace
 }  // namespace quorvex::sheet

@@ -1,6 +1,10 @@
 // Field types, widths and decimals chosen from the cells of a column.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
+#include "sheet/numfmt/DecimalNumber.h"
 #include "sheet/writers/DbfFieldInference.h"
 
 namespace quorvex::sheet {
@@ -53,6 +57,46 @@ INSTANTIATE_TEST_SUITE_P(Numbers, FormatDbfNumberRows,
                                            NumberRow{0.125, 2, "0.13"}, NumberRow{2.675, 2, "2.68"},
                                            NumberRow{-0.001, 2, "0.00"}, NumberRow{-0.0, 0, "0"},
                                            NumberRow{1e15, 0, "1000000000000000"}));
+
+// FormatDbfNumber as the digits a cell shows give it, one digit at a time.
+std::string FromShownDigits(double value, int decimals) {
+  numfmt::DecimalNumber digits = numfmt::DecimalNumber::FromDouble(value);
+  digits.RoundToDecimals(decimals);
+  std::string text = value < 0 && !digits.IsZero() ? "-" : "";
+  text += digits.IntegerDigitCount() == 0 ? "0" : "";
+  for (int i = 0; i < digits.IntegerDigitCount(); ++i)
+    text += static_cast<char>('0' + digits.IntegerDigit(i));
+  if (decimals > 0) text += '.';
+  for (int j = 0; j < decimals; ++j) text += static_cast<char>('0' + digits.FractionDigit(j));
+  return text;
+}
+
+TEST(FormatDbfNumber, RoundsAsTheShownDigitsDoNearHalfWayPoints) {
+  std::mt19937_64 random(20240907);
+  for (int decimals = 0; decimals <= 15; ++decimals) {
+    for (int i = 0; i < 2000; ++i) {
+      // A whole number of up to 16 digits, halfway to the next, scaled down by the decimals.
+      const double whole = std::floor(std::ldexp(static_cast<double>(random() >> 11), -53) *
+                                      std::pow(10.0, static_cast<double>(random() % 17)));
+      const double half = (whole + 0.5) / std::pow(10.0, decimals);
+      const double plain =
+          std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 100) - 90);
+      for (const double value :
+           {half, std::nextafter(half, 0.0), std::nextafter(half, 1e300), -half, plain, -plain}) {
+        EXPECT_EQ(FormatDbfNumber(value, decimals), FromShownDigits(value, decimals))
+            << std::hexfloat << value << " to " << decimals;
+      }
+    }
+  }
+}
+
+TEST(FittedWidth, CountsCharactersOfTheLongestLine) {
+  EXPECT_EQ(FittedWidth(""), 0);
+  EXPECT_EQ(FittedWidth("Cobalt 12"), 9);
+  EXPECT_EQ(FittedWidth("ab\ncdef\r\nxy"), 4);
+  EXPECT_EQ(FittedWidth("Caf\xC3\xA9 \xE2\x82\xAC"), 6);
+  EXPECT_EQ(FittedWidth("a\tb"), 3);
+}
 
 TEST(DbfDateDigits, WritesTheCalendarDayOfTheSerial) {
   EXPECT_EQ(DbfDateDigits(1), "19000101");
