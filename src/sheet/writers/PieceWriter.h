@@ -12,11 +12,13 @@
 
 namespace quorvex::sheet {
 
-/// Gathers the many short parts of one cell's markup in a fixed buffer and appends them to
-/// `out` in one go when full or flushed: a string append per part would cost more than the
-/// parts. Flush before appending to `out` directly, and at the end.
+/// Gathers many short parts of markup (tags, numbers, short texts) in a fixed buffer and
+/// appends them to `out` in one go when full or flushed: a string append per part would cost
+/// more than the parts. Flush before appending to `out` directly, and at the end.
 class PieceWriter {
  public:
+  static constexpr std::size_t kCapacity = 4096;
+
   explicit PieceWriter(std::string& out) : out_(out) {}
   PieceWriter(const PieceWriter&) = delete;
   PieceWriter& operator=(const PieceWriter&) = delete;
@@ -54,7 +56,6 @@ class PieceWriter {
   void Flush();
 
  private:
-  static constexpr std::size_t kCapacity = 256;
   static constexpr std::size_t kDecimalSize = 20;  // the digits of the largest 64-bit number
 
   PieceWriter& PutAfterFlush(std::string_view text);

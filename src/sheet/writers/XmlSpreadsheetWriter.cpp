@@ -352,9 +352,12 @@ class DocumentBuilder {
                   ColumnWidthPixels(layout.default_column_width()) * 0.75, layout.default_row_height());
     out_.append(defaults).append(">\n"sv);
     AppendColumns(out_, layout);
-    RowWriter rows(*this, layout);
+    // Rows and cells gather in one PieceWriter, which goes to the output a few kilobytes at a time.
+    PieceWriter piece(out_);
+    RowWriter rows(*this, layout, piece);
     sheet.scan.Replay(rows);
     rows.Finish();
+    piece.Flush();
     out_.append("  </Table>\n"sv);
     out_.append("  <WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\">\n"sv);
     if (workbook_.sheets[position].hidden) out_.append("   <Visible>SheetHidden</Visible>\n"sv);
@@ -364,8 +367,8 @@ class DocumentBuilder {
   // Writes rows and cells in order, with the rows that carry only a height or hidden state.
   class RowWriter : public SheetSink {
    public:
-    RowWriter(DocumentBuilder& builder, const SheetLayout& layout)
-        : builder_(builder), layout_(layout), cover_(layout.merges()) {}
+    RowWriter(DocumentBuilder& builder, const SheetLayout& layout, PieceWriter& piece)
+        : builder_(builder), layout_(layout), piece_(piece), cover_(layout.merges()) {}
 
     SinkControl OnCell(const Cell& cell) override {
       // A merged area is one cell: the others under it are not written, as readers refuse
@@ -375,7 +378,7 @@ class DocumentBuilder {
         CloseRow();
         OpenRow(cell.row);
       }
-      builder_.AppendCell(layout_, cell, last_column_);
+      builder_.AppendCell(piece_, layout_, cell, last_column_);
       last_column_ = cell.column;
       return SinkControl::kContinue;
     }
@@ -405,31 +408,31 @@ class DocumentBuilder {
       }
       if (info->height <= 0 && !info->hidden) return;  // nothing a row element could show
       StartRow(info->row, info);
-      builder_.out_.append("   </Row>\n"sv);
+      piece_.Put("   </Row>\n"sv);
     }
 
     void StartRow(std::uint32_t row, const RowInfo* info) {
-      std::string& out = builder_.out_;
-      out.append("   <Row"sv);
+      piece_.Put("   <Row"sv);
       if (row != last_written_ + 1)
-        out.append(" ss:Index=\""sv).append(std::to_string(std::uint64_t{row} + 1)).append("\""sv);
+        piece_.Put(" ss:Index=\""sv).PutDecimal(std::uint64_t{row} + 1).Put("\""sv);
       if (info != nullptr && info->height > 0) {
-        out.append(" ss:AutoFitHeight=\"0\" ss:Height=\""sv).append(Number(info->height)).append("\""sv);
+        piece_.Put(" ss:AutoFitHeight=\"0\" ss:Height=\""sv).PutNumberG17(info->height).Put("\""sv);
       }
-      if (info != nullptr && info->hidden) out.append(" ss:Hidden=\"1\""sv);
-      out.append(">\n"sv);
+      if (info != nullptr && info->hidden) piece_.Put(" ss:Hidden=\"1\""sv);
+      piece_.Put(">\n"sv);
       row_ = row;
       last_written_ = row;
     }
 
     void CloseRow() {
       if (!open_) return;
-      builder_.out_.append("   </Row>\n"sv);
+      piece_.Put("   </Row>\n"sv);
       open_ = false;
     }
 
     DocumentBuilder& builder_;
     const SheetLayout& layout_;
+    PieceWriter& piece_;
     MergeCover cover_;
     std::size_t next_info_ = 0;
     std::int64_t last_written_ = -1;
@@ -462,8 +465,7 @@ class DocumentBuilder {
 
   // One cell's markup. Its short parts gather in a PieceWriter, so a number cell costs one
   // append to the output; text and formulas, which need escaping, go to the output directly.
-  void AppendCell(const SheetLayout& sheet, const Cell& cell, std::int64_t last_column) {
-    PieceWriter piece(out_);
+  void AppendCell(PieceWriter& piece, const SheetLayout& sheet, const Cell& cell, std::int64_t last_column) {
     piece.Put("    <Cell"sv);
     if (cell.column != last_column + 1) piece.Put(" ss:Index=\""sv).PutDecimal(cell.column + 1).Put("\""sv);
     if (cell.style != 0 && cell.style < workbook_.cell_formats.size()) {
@@ -487,7 +489,6 @@ class DocumentBuilder {
     piece.Put(">"sv);
     AppendData(piece, cell);
     piece.Put("</Cell>\n"sv);
-    piece.Flush();
     stream_.Drain();
   }
 

@@ -102,7 +102,7 @@ TEST(PieceWriter, GathersPartsAndLongTextInOrder) {
   PieceWriter piece(out);
   piece.Put("a").PutDecimal(0).PutDecimal(18446744073709551615U).Put(" ");
   piece.PutDigits(7, 4).PutDigits(12345, 2).PutDigits(0, 3).Put(" ").PutNumberG17(0.1);
-  const std::string long_text(1000, 'x');
+  const std::string long_text(PieceWriter::kCapacity + 1, 'x');
   for (int i = 0; i < 3; ++i) piece.Put(long_text).Put("|");  // past the buffer, more than once
   piece.Flush();
   std::string expected = "<a018446744073709551615 000712345000 0.10000000000000001";
