@@ -55,6 +55,7 @@ class CellSorter {
     Cell current_;
     std::string text_;
     std::string formula_;
+    std::string prepared_;
   };
 
  private:
