@@ -192,7 +192,6 @@ class CellRunReader {
 CellSorter::CellSorter(std::size_t run_bytes) : run_bytes_(run_bytes) {}
 
 CellSorter::~CellSorter() {
-  if (write_.valid()) write_.wait();  // a failure no longer matters
   if (file_ != nullptr) std::fclose(file_);
 }
 
@@ -227,11 +226,9 @@ std::FILE* CellSorter::File() {
 
 void CellSorter::Settle() {
   if (!entries_.empty()) Spill();
-  FinishWrite();
   // A sorter kept while others fill holds no run memory.
   memory_.shrink_to_fit();
   entries_.shrink_to_fit();
-  writing_ = std::string();
 }
 
 void CellSorter::Spill() {
@@ -242,31 +239,21 @@ void CellSorter::Spill() {
     CellRunReader run(memory_, entries_);
     while (run.Next()) Encode(run.cell, sorted);
   }
-  // The run before this one is written by now, so its buffer takes this run: cells that came
-  // in order, each place once, as they were encoded, or else the sorted copy.
-  FinishWrite();
-  writing_.swap(sorted.empty() ? memory_ : sorted);
+  // Cells that came in order, each place once, are written as they were encoded.
+  const std::string& out = sorted.empty() ? memory_ : sorted;
   std::FILE* file = File();
-  const std::int64_t offset = file_size_;
-  runs_.push_back({offset, writing_.size()});
-  file_size_ += static_cast<std::int64_t>(writing_.size());
-  // The file and writing_ belong to the writing thread until FinishWrite.
-  write_ = std::async(std::launch::async, [file, offset, &data = writing_] {
-    if (!platform::SeekFile(file, offset, SEEK_SET) ||
-        std::fwrite(data.data(), 1, data.size(), file) != data.size())
-      FailTemporary("write");
-  });
+  if (!platform::SeekFile(file, file_size_, SEEK_SET) ||
+      std::fwrite(out.data(), 1, out.size(), file) != out.size()) {
+    FailTemporary("write");
+  }
+  runs_.push_back({file_size_, out.size()});
+  file_size_ += static_cast<std::int64_t>(out.size());
   memory_.clear();
   entries_.clear();
   memory_sorted_ = true;
 }
 
-void CellSorter::FinishWrite() {
-  if (write_.valid()) write_.get();
-}
-
 CellSorter::Reader::Reader(CellSorter& sorter) {
-  sorter.FinishWrite();
   sorter.SortMemory();
   if (!sorter.runs_.empty() && std::fflush(sorter.file_) != 0) FailTemporary("write");
   for (const Run& run : sorter.runs_)

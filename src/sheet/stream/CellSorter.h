@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +16,7 @@ class CellRunReader;
 
 /// Collects cells with copies of their text, sorts them by row, then column, in runs of at most
 /// `run_bytes` of memory, and spills full runs to an unnamed temporary file. Reading merges
-/// the runs; of the cells at one place only the one added last is returned. A spilled run is
-/// written on a thread of its own while the next run fills, one write at a time.
+/// the runs; of the cells at one place only the one added last is returned.
 class CellSorter {
  public:
   static constexpr std::size_t kDefaultRunBytes = std::size_t{16} << 20;
@@ -73,8 +71,6 @@ class CellSorter {
 
   void SortMemory();
   void Spill();
-  /// Waits until the run being written is in the file; throws what writing it threw.
-  void FinishWrite();
   std::FILE* File();
 
   std::size_t run_bytes_;
@@ -88,8 +84,6 @@ class CellSorter {
   std::vector<Run> runs_;  // spilled runs, in the order they were collected
   std::FILE* file_ = nullptr;
   std::int64_t file_size_ = 0;
-  std::string writing_;      // the run being written, untouched here until FinishWrite
-  std::future<void> write_;  // writing it
 };
 
 }  // namespace quorvex::sheet
