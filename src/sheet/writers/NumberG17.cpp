@@ -153,7 +153,7 @@ char* WriteNumberG17(char* out, double value) {
   }
   std::uint64_t digits = 0;
   int exponent = 0;
-  // Subnormals, subnormals, infinities, NaN and far exponents go the general way.
+  // Zero aside: subnormals, infinities, NaN and far exponents go the general way.
   if (biased != 0 && biased != 0x7FF && SignificantDigits(magnitude, digits, exponent)) {
     if (bits != magnitude) *out++ = '-';
     return WriteDigits(out, digits, exponent);
