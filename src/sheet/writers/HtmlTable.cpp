@@ -9,6 +9,7 @@
 #include "sheet/model/SheetError.h"
 #include "sheet/writers/HtmlStyleSheet.h"
 #include "sheet/writers/MarkupEscape.h"
+#include "sheet/writers/NumberG17.h"
 
 namespace quorvex::sheet {
 namespace {
@@ -22,9 +23,8 @@ std::string ColumnName(std::uint32_t column) {
 }
 
 std::string NumberText(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  return text;
+  char text[kNumberG17Size];
+  return std::string(text, WriteNumberG17(text, value));
 }
 
 // A merged area as the table shows it: its first visible row and column hold the cell, the
@@ -203,11 +203,20 @@ class TableBuilder : public SheetSink {
     return nullptr;
   }
 
+  /// The row's start tag; rows mostly share one height, so its text is made once.
+  const std::string& RowStart(double height) {
+    if (row_start_.empty() || height != row_start_height_) {
+      char tag[48];
+      std::snprintf(tag, sizeof tag, "<tr style=\"height:%.4gpt\">", height);
+      row_start_ = tag;
+      row_start_height_ = height;
+    }
+    return row_start_;
+  }
+
   void WriteRow(std::uint32_t r, std::size_t held) {
     std::string& out = out_.buffer();
-    char height[48];
-    std::snprintf(height, sizeof height, "<tr style=\"height:%.4gpt\">", sheet_.RowHeight(r));
-    out.append(height);
+    out.append(RowStart(sheet_.RowHeight(r)));
     if (options_.interactive)
       out.append("<th class=\"q-rowhead\">").append(std::to_string(r + 1)).append("</th>");
     std::size_t cursor = 0;
@@ -290,6 +299,8 @@ class TableBuilder : public SheetSink {
   std::size_t held_ = 0;                                 // how many of row_cells_ hold that row's cells
   std::uint32_t next_row_;                               // the first row not yet written
   std::string shown_;
+  std::string row_start_;  // RowStart's last tag, for a row of row_start_height_
+  double row_start_height_ = 0;
 };
 
 }  // namespace
