@@ -35,6 +35,31 @@ bool IsPlain(unsigned char byte) {
   return byte >= 33 && byte <= 126 && byte != '=';
 }
 
+char* SoftBreak(char* out, std::size_t& line) {
+  *out++ = '=';
+  *out++ = '\r';
+  *out++ = '\n';
+  line = 0;
+  return out;
+}
+
+/// Writes `byte` as it is or as "=XX", after a soft break when the line has no room for it.
+char* PutQuoted(char* out, std::size_t& line, unsigned char byte, bool at_line_end) {
+  const bool literal = IsPlain(byte) || ((byte == ' ' || byte == '\t') && !at_line_end);
+  const std::size_t size = literal ? 1 : 3;
+  // Keep room for the "=" of a soft break.
+  if (line + size > kMaxLine - 1) out = SoftBreak(out, line);
+  if (literal) {
+    *out++ = static_cast<char>(byte);
+  } else {
+    *out++ = '=';
+    *out++ = kHex[byte >> 4];
+    *out++ = kHex[byte & 15];
+  }
+  line += size;
+  return out;
+}
+
 std::string FileUrl(std::string_view path) {
   const std::size_t slash = path.find_last_of("/\\");
   std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -47,74 +72,58 @@ std::string FileUrl(std::string_view path) {
 
 }  // namespace
 
-void QuotedPrintableStream::Put(std::string_view piece) {
-  // Keep room for the "=" of a soft break.
-  if (line_ + piece.size() > kMaxLine - 1) {
-    out_.Write("=\r\n");
-    line_ = 0;
-  }
-  out_.Write(piece);
-  line_ += piece.size();
-}
-
-void QuotedPrintableStream::PutByte(unsigned char byte, bool at_line_end) {
-  const bool literal =
-      (byte >= 33 && byte <= 126 && byte != '=') || ((byte == ' ' || byte == '\t') && !at_line_end);
-  if (literal) {
-    const char c = static_cast<char>(byte);
-    Put(std::string_view(&c, 1));
-  } else {
-    const char encoded[3] = {'=', kHex[byte >> 4], kHex[byte & 15]};
-    Put(std::string_view(encoded, 3));
-  }
-}
-
-void QuotedPrintableStream::PutPlain(std::string_view run) {
-  // Runs of plain characters go out in pieces that fill each line, as one character at a time
-  // would: a line holds at most kMaxLine - 1 of them before its soft break.
-  while (!run.empty()) {
-    if (line_ >= kMaxLine - 1) {
-      out_.Write("=\r\n");
-      line_ = 0;
+char* QuotedPrintableStream::EncodeSlice(std::string_view slice, char* out) {
+  // The state in locals: stores through `out` could otherwise alias the members, and each byte
+  // would reload them.
+  std::size_t line = line_;
+  char held_blank = held_blank_;
+  for (const char c : slice) {
+    const auto byte = static_cast<unsigned char>(c);
+    // A space or tab is encoded when a line ends right after it, so it waits for the next byte.
+    if (held_blank != 0) {
+      out = PutQuoted(out, line, static_cast<unsigned char>(held_blank), byte == '\n');
+      held_blank = 0;
     }
-    const std::size_t take = std::min(run.size(), kMaxLine - 1 - line_);
-    out_.Write(run.substr(0, take));
-    line_ += take;
-    run.remove_prefix(take);
+    if (IsPlain(byte)) {
+      // A line holds at most kMaxLine - 1 characters before its soft break.
+      if (line >= kMaxLine - 1) out = SoftBreak(out, line);
+      *out++ = c;
+      ++line;
+    } else if (byte == '\n') {
+      *out++ = '\r';
+      *out++ = '\n';
+      line = 0;
+    } else if (byte == ' ' || byte == '\t') {
+      held_blank = c;
+    } else {
+      out = PutQuoted(out, line, byte, false);
+    }
   }
+  line_ = line;
+  held_blank_ = held_blank;
+  return out;
 }
 
 void QuotedPrintableStream::Emit(std::string_view bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    // A space or tab is encoded when a line ends right after it, so it waits for the next byte.
-    if (held_blank_ != 0) {
-      PutByte(static_cast<unsigned char>(held_blank_), byte == '\n');
-      held_blank_ = 0;
-    }
-    if (IsPlain(byte)) {
-      std::size_t end = i + 1;
-      while (end < bytes.size() && IsPlain(static_cast<unsigned char>(bytes[end]))) ++end;
-      PutPlain(bytes.substr(i, end - i));
-      i = end;
-      continue;
-    }
-    if (byte == '\n') {
-      out_.Write("\r\n");
-      line_ = 0;
-    } else if (byte == ' ' || byte == '\t') {
-      held_blank_ = bytes[i];
-    } else {
-      PutByte(byte, false);
-    }
-    ++i;
+  // Encoded a slice at a time into a buffer with room for the worst case: every byte after a
+  // soft break and as "=XX", and a held blank before the first.
+  constexpr std::size_t kSlice = 4096;
+  char encoded[kSlice * 6 + 8];
+  while (!bytes.empty()) {
+    const std::string_view slice = bytes.substr(0, kSlice);
+    bytes.remove_prefix(slice.size());
+    const char* end = EncodeSlice(slice, encoded);
+    out_.Write(std::string_view(encoded, static_cast<std::size_t>(end - encoded)));
   }
 }
 
 void QuotedPrintableStream::Finish() {
   Flush();
-  if (held_blank_ != 0) PutByte(static_cast<unsigned char>(held_blank_), true);
+  if (held_blank_ != 0) {
+    char encoded[8];
+    const char* end = PutQuoted(encoded, line_, static_cast<unsigned char>(held_blank_), true);
+    out_.Write(std::string_view(encoded, static_cast<std::size_t>(end - encoded)));
+  }
   held_blank_ = 0;
 }
 

@@ -23,9 +23,8 @@ class QuotedPrintableStream : public OutputStream {
   void Emit(std::string_view bytes) override;
 
  private:
-  void Put(std::string_view piece);
-  void PutPlain(std::string_view run);
-  void PutByte(unsigned char byte, bool at_line_end);
+  /// Writes the encoding of `slice` at `out` and returns its end.
+  char* EncodeSlice(std::string_view slice, char* out);
 
   OutputStream& out_;
   std::size_t line_ = 0;  // characters on the current output line
