@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace quorvex::sheet {
@@ -30,6 +31,9 @@ struct Cell {
   CellValue value;
   std::uint32_t style = 0;
   std::string_view formula;
+  /// What a writer made of the cell when a scan kept it (SheetScan's preparer), handed back with
+  /// the kept cell so the work is not done again; nullopt otherwise. Valid during the call only.
+  std::optional<std::string_view> prepared = std::nullopt;
 };
 
 }  // namespace quorvex::sheet

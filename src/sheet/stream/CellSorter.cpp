@@ -12,10 +12,12 @@ namespace quorvex::sheet {
 namespace {
 
 // An encoded cell: row, column and style (32 bits each), kind and flags (8 bits each), then the
-// number (numbers and booleans), the text (strings and errors) and the formula (when flagged),
-// each text as a 32-bit length and its bytes. Native byte order: the file never leaves this run.
+// number (numbers and booleans), the text (strings and errors), the formula and the prepared text
+// (each when flagged), each text as a 32-bit length and its bytes. Native byte order: the file never leaves
+// this run.
 constexpr std::size_t kHeaderSize = 14;
 constexpr std::uint8_t kHasFormula = 0x01;
+constexpr std::uint8_t kHasPrepared = 0x02;
 constexpr std::size_t kReadBufferSize = std::size_t{64} << 10;
 
 bool HasNumber(CellKind kind) {
@@ -45,7 +47,8 @@ void Encode(const Cell& cell, std::string& out) {
   end = Put<std::uint32_t>(end, cell.column);
   end = Put<std::uint32_t>(end, cell.style);
   end = Put<std::uint8_t>(end, static_cast<std::uint8_t>(cell.value.kind));
-  end = Put<std::uint8_t>(end, cell.formula.empty() ? 0 : kHasFormula);
+  end = Put<std::uint8_t>(end, static_cast<std::uint8_t>((cell.formula.empty() ? 0 : kHasFormula) |
+                                                         (cell.prepared ? kHasPrepared : 0)));
   if (HasNumber(cell.value.kind)) end = Put<double>(end, cell.value.number);
   if (HasText(cell.value.kind))
     end = Put<std::uint32_t>(end, static_cast<std::uint32_t>(cell.value.text.size()));
@@ -55,6 +58,11 @@ void Encode(const Cell& cell, std::string& out) {
     end = Put<std::uint32_t>(fixed, static_cast<std::uint32_t>(cell.formula.size()));
     out.append(fixed, static_cast<std::size_t>(end - fixed));
     out.append(cell.formula);
+  }
+  if (cell.prepared) {
+    end = Put<std::uint32_t>(fixed, static_cast<std::uint32_t>(cell.prepared->size()));
+    out.append(fixed, static_cast<std::size_t>(end - fixed));
+    out.append(*cell.prepared);
   }
 }
 
@@ -67,7 +75,9 @@ std::size_t Decode(Ensure&& ensure, Cell& cell) {
   cell.column = Get<std::uint32_t>(data + 4);
   cell.style = Get<std::uint32_t>(data + 8);
   const auto kind = static_cast<CellKind>(Get<std::uint8_t>(data + 12));
-  const bool has_formula = (Get<std::uint8_t>(data + 13) & kHasFormula) != 0;
+  const auto flags = Get<std::uint8_t>(data + 13);
+  const bool has_formula = (flags & kHasFormula) != 0;
+  const bool has_prepared = (flags & kHasPrepared) != 0;
   std::size_t size = kHeaderSize;
   std::size_t number_at = 0, text_at = 0, text_size = 0, formula_at = 0, formula_size = 0;
   if (HasNumber(kind)) {
@@ -84,10 +94,18 @@ std::size_t Decode(Ensure&& ensure, Cell& cell) {
     formula_at = size + 4;
     size = formula_at + formula_size;
   }
+  std::size_t prepared_at = 0, prepared_size = 0;
+  if (has_prepared) {
+    prepared_size = Get<std::uint32_t>(ensure(size + 4) + size);
+    prepared_at = size + 4;
+    size = prepared_at + prepared_size;
+  }
   data = ensure(size);
   cell.value = CellValue{kind, number_at != 0 ? Get<double>(data + number_at) : 0.0,
                          std::string_view(data + text_at, text_size)};
   cell.formula = std::string_view(data + formula_at, formula_size);
+  cell.prepared.reset();
+  if (has_prepared) cell.prepared = std::string_view(data + prepared_at, prepared_size);
   return size;
 }
 
@@ -292,6 +310,10 @@ const Cell* CellSorter::Reader::Next() {
   formula_.assign(found.formula);
   current_.value.text = text_;
   current_.formula = formula_;
+  if (found.prepared) {
+    prepared_.assign(*found.prepared);
+    current_.prepared = prepared_;
+  }
   // Earlier records of the same place lose.
   while (!heap_.empty() && runs_[heap_.front()]->cell.row == current_.row &&
          runs_[heap_.front()]->cell.column == current_.column) {

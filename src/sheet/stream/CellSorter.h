@@ -53,6 +53,7 @@ class CellSorter {
     Cell current_;
     std::string text_;
     std::string formula_;
+    std::string prepared_;
   };
 
  private:

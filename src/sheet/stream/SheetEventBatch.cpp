@@ -125,8 +125,8 @@ SinkControl SheetEventBatch::Replay(SheetSink& sink) const {
       }
       case Tag::kCell: {
         const auto head = Take<CellHead>(at);
-        Cell cell{
-            head.row, head.column, {head.kind, head.number, TakeText(at, head.text_size)}, head.style, {}};
+        Cell cell{head.row,   head.column, {head.kind, head.number, TakeText(at, head.text_size)},
+                  head.style, {},          {}};
         cell.formula = TakeText(at, head.formula_size);
         if (sink.OnCell(cell) == SinkControl::kStop) return SinkControl::kStop;
         break;

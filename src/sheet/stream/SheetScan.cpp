@@ -99,9 +99,21 @@ SinkControl SheetScan::OnCell(const Cell& cell) {
   last_row_ = cell.row;
   last_column_ = cell.column;
   ++cells_;
-  if (sorter_) sorter_->Add(cell);
+  if (sorter_) Keep(cell);
   if (early_ != nullptr && early_->OnCell(cell) == SinkControl::kStop) early_ = nullptr;
   return SinkControl::kContinue;
+}
+
+void SheetScan::Keep(const Cell& cell) {
+  if (!prepare_) {
+    sorter_->Add(cell);
+    return;
+  }
+  prepared_.clear();
+  prepare_(cell, prepared_);
+  Cell kept = cell;
+  kept.prepared = prepared_;
+  sorter_->Add(kept);
 }
 
 void SheetScan::OnMergedRange(const CellRange& range) {

@@ -3,8 +3,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "sheet/model/WorkbookReader.h"
 #include "sheet/stream/CellSorter.h"
@@ -31,6 +34,13 @@ class SheetScan : public SheetSink {
  public:
   explicit SheetScan(SheetSink* early = nullptr, CellKeeping keeping = CellKeeping::kOutOfOrder,
                      std::size_t run_bytes = CellSorter::kDefaultRunBytes);
+
+  /// Work a writer would do for each cell at replay, done instead as the cell is kept: `prepare`
+  /// appends to its second argument what it makes of the cell, which Replay hands back as
+  /// Cell::prepared. With a HandOffReader this runs beside the parsing, not after it. Cells the
+  /// replay reads from the file again (CellKeeping::kOutOfOrder) come without it.
+  using Preparer = std::function<void(const Cell& cell, std::string& prepared)>;
+  void SetPreparer(Preparer prepare) { prepare_ = std::move(prepare); }
 
   void OnDimension(const CellRange& declared) override;
   void OnSheetDefaults(const SheetDefaults& defaults) override;
@@ -60,6 +70,7 @@ class SheetScan : public SheetSink {
   void Settle();
 
  private:
+  void Keep(const Cell& cell);
   template <typename Event>
   void Forward(Event&& event) {
     if (early_ != nullptr) event(*early_);
@@ -77,6 +88,8 @@ class SheetScan : public SheetSink {
   std::uint32_t last_row_ = 0;
   std::uint32_t last_column_ = 0;
   std::unique_ptr<CellSorter> sorter_;  // set from the first cell out of order on
+  Preparer prepare_;
+  std::string prepared_;  // the preparer's output for the cell being kept
 };
 
 }  // namespace quorvex::sheet

@@ -66,7 +66,9 @@ std::string_view PivotToolbar() {
 /// and another row follows, so the interactive page keeps the row in place when sorting.
 class ScannedSheet : public SheetLayout {
  public:
-  ScannedSheet() : scan_(this, CellKeeping::kAll) {}
+  explicit ScannedSheet(const numfmt::CellText& text) : scan_(this, CellKeeping::kAll) {
+    scan_.SetPreparer(HtmlCellPreparer(text));
+  }
 
   void Read(WorkbookReader& reader, std::size_t position) {
     reader.ReadSheet(position, scan_);
@@ -118,7 +120,7 @@ void WriteSheetPage(WorkbookReader& reader, const numfmt::CellText& text, std::s
                     const std::string& title, WebPageType type, OutputStream& out) {
   // One reading gives the layout, the styles and the headings; the table is then written from
   // the cells kept, after the style sheet that needs the styles.
-  ScannedSheet sheet;
+  ScannedSheet sheet(text);
   sheet.Read(reader, position);
   CheckHtmlTableSize(sheet);
   HtmlTableOptions options;
@@ -174,7 +176,7 @@ void WriteWorkbookPage(WorkbookReader& reader, const numfmt::CellText& text, con
   std::vector<std::unique_ptr<ScannedSheet>> sheets;
   std::set<std::uint32_t> used;
   for (const std::size_t position : shown) {
-    auto& sheet = sheets.emplace_back(std::make_unique<ScannedSheet>());
+    auto& sheet = sheets.emplace_back(std::make_unique<ScannedSheet>(text));
     sheet->Read(reader, position);
     CheckHtmlTableSize(*sheet);
     used.merge(HtmlTableStyles(*sheet, sheet->scan()));

@@ -37,6 +37,15 @@ struct VisibleMerge {
   std::uint32_t column_span = 0;
 };
 
+/// Appends the text `value` shows in `style`, escaped; `scratch` holds it on the way.
+void AppendShownText(std::string& out, const CellValue& value, std::uint32_t style,
+                     const numfmt::CellText& text, std::string& scratch) {
+  if (value.kind == CellKind::kEmpty) return;
+  scratch.clear();
+  text.Append(value, style, scratch);
+  AppendEscaped(out, scratch);
+}
+
 /// A cell with its own copies of the value's text and the formula.
 struct HeldCell {
   std::uint32_t row = 0;
@@ -46,6 +55,8 @@ struct HeldCell {
   std::string text;  // strings and error codes
   std::uint32_t style = 0;
   std::string formula;
+  std::string prepared;  // the shown text, escaped, when the scan prepared it
+  bool has_prepared = false;
 
   void Assign(const Cell& cell) {
     row = cell.row;
@@ -55,6 +66,8 @@ struct HeldCell {
     text.assign(cell.value.text);
     style = cell.style;
     formula.assign(cell.formula);
+    has_prepared = cell.prepared.has_value();
+    if (has_prepared) prepared.assign(*cell.prepared);
   }
   CellValue Value() const { return {kind, number, text}; }
 };
@@ -254,10 +267,10 @@ class TableBuilder : public SheetSink {
       }
     }
     out.append(">");
-    if (cell != nullptr && cell->kind != CellKind::kEmpty) {
-      shown_.clear();
-      text_->Append(cell->Value(), cell->style, shown_);
-      AppendEscaped(out, shown_);
+    if (cell != nullptr && cell->has_prepared) {
+      out.append(cell->prepared);
+    } else if (cell != nullptr) {
+      AppendShownText(out, cell->Value(), cell->style, *text_, shown_);
     }
     out.append("</td>");
   }
@@ -280,6 +293,12 @@ class TableBuilder : public SheetSink {
 };
 
 }  // namespace
+
+SheetScan::Preparer HtmlCellPreparer(const numfmt::CellText& text) {
+  return [&text, scratch = std::string()](const Cell& cell, std::string& prepared) mutable {
+    AppendShownText(prepared, cell.value, cell.style, text, scratch);
+  };
+}
 
 void CheckHtmlTableSize(const SheetLayout& layout) {
   const auto range = layout.UsedRange();

@@ -28,6 +28,10 @@ struct HtmlTableOptions {
   bool interactive = false;
 };
 
+/// Prepares each kept cell's shown text, escaped, as the sheet is scanned, so that writing the
+/// table only places it. `text` must outlive the scan.
+SheetScan::Preparer HtmlCellPreparer(const numfmt::CellText& text);
+
 /// Throws SheetError (kTooLarge) when the used range of `layout` holds more than kMaxTableCells
 /// cells.
 void CheckHtmlTableSize(const SheetLayout& layout);

@@ -38,7 +38,8 @@ class Log : public SheetSink {
   explicit Log(std::size_t limit = 1000) : limit_(limit) {}
   SinkControl OnCell(const Cell& cell) override {
     lines.push_back(std::to_string(cell.row) + "," + std::to_string(cell.column) + "=" +
-                    std::to_string(static_cast<int>(cell.value.number)));
+                    std::to_string(static_cast<int>(cell.value.number)) +
+                    (cell.prepared ? "/" + std::string(*cell.prepared) : ""));
     return lines.size() >= limit_ ? SinkControl::kStop : SinkControl::kContinue;
   }
   std::vector<std::string> lines;
@@ -62,19 +63,22 @@ TEST(SheetScan, ReplaysCellsInRowOrderWithTheLaterRecordOfAPlace) {
   EXPECT_EQ(reader.reads, 2);
 }
 
-TEST(SheetScan, KeepingAllCellsReplaysWithoutReadingAgain) {
+TEST(SheetScan, KeepingAllCellsReplaysWithoutReadingAgainWithWhatWasPrepared) {
   // In order, and out of order with a place twice; small runs so that some cells are spilled.
   const std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> sheets = {
       {{0, 0}, {0, 2}, {1, 1}, {3, 0}},
       {{0, 0}, {0, 2}, {1, 1}, {3, 0}, {2, 5}, {0, 2}, {1, 0}},
   };
   const std::vector<std::vector<std::string>> expected = {
-      {"0,0=1", "0,2=2", "1,1=3", "3,0=4"},
-      {"0,0=1", "0,2=6", "1,0=7", "1,1=3", "2,5=5", "3,0=4"},
+      {"0,0=1/p1", "0,2=2/p2", "1,1=3/p3", "3,0=4/p4"},
+      {"0,0=1/p1", "0,2=6/p6", "1,0=7/p7", "1,1=3/p3", "2,5=5/p5", "3,0=4/p4"},
   };
   for (std::size_t i = 0; i < sheets.size(); ++i) {
     ListReader reader(sheets[i]);
     SheetScan scan(nullptr, CellKeeping::kAll, 64);
+    scan.SetPreparer([](const Cell& cell, std::string& prepared) {
+      prepared.append("p" + std::to_string(static_cast<int>(cell.value.number)));
+    });
     reader.ReadSheet(0, scan);
     for (int round = 0; round < 2; ++round) {
       Log log;
