@@ -1,7 +1,7 @@
 // Formula text in A1 form rewritten with R1C1 references.
 #include "sheet/writers/FormulaR1C1.h"
 
-#include <cctype>
+#include <charconv>
 #include <optional>
 
 namespace quorvex::sheet {
@@ -10,11 +10,15 @@ namespace {
 constexpr std::uint32_t kMaxRow = 1048576;
 constexpr std::uint32_t kMaxColumn = 16384;
 
+// ASCII only: references are made of ASCII letters and digits whatever the locale.
 bool IsLetter(char c) {
-  return std::isalpha(static_cast<unsigned char>(c)) != 0;
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 bool IsDigit(char c) {
-  return std::isdigit(static_cast<unsigned char>(c)) != 0;
+  return c >= '0' && c <= '9';
+}
+char UpperCase(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 // Characters that continue a name, so a reference cannot start or end next to them.
 bool IsNameChar(char c) {
@@ -38,8 +42,7 @@ std::optional<Part> ReadColumn(std::string_view text, std::size_t& at) {
   const std::size_t start = i;
   std::uint64_t value = 0;
   while (i < text.size() && IsLetter(text[i]) && i - start < 3) {
-    value =
-        value * 26 + static_cast<std::uint64_t>(std::toupper(static_cast<unsigned char>(text[i])) - 'A' + 1);
+    value = value * 26 + static_cast<std::uint64_t>(UpperCase(text[i]) - 'A' + 1);
     ++i;
   }
   if (i == start || value > kMaxColumn || (i < text.size() && IsLetter(text[i]))) return std::nullopt;
@@ -70,14 +73,18 @@ std::optional<Part> ReadRow(std::string_view text, std::size_t& at) {
 }
 
 void AppendPart(std::string& out, char axis, const Part& part, std::uint32_t here) {
-  out.push_back(axis);
+  // "C12" or "C[-3]", built on the stack and appended once.
+  char text[16];
+  char* end = text;
+  *end++ = axis;
   if (part.absolute) {
-    out.append(std::to_string(part.value));
+    end = std::to_chars(end, text + sizeof text, part.value).ptr;
   } else if (part.value != here) {
-    out.push_back('[');
-    out.append(std::to_string(static_cast<std::int64_t>(part.value) - static_cast<std::int64_t>(here)));
-    out.push_back(']');
+    *end++ = '[';
+    end = std::to_chars(end, text + sizeof text, std::int64_t{part.value} - std::int64_t{here}).ptr;
+    *end++ = ']';
   }
+  out.append(text, end);
 }
 
 bool EndsReference(std::string_view text, std::size_t at) {
@@ -86,11 +93,11 @@ bool EndsReference(std::string_view text, std::size_t at) {
 
 class Converter {
  public:
-  Converter(std::string_view text, std::uint32_t row, std::uint32_t column)
-      : text_(text), row_(row + 1), column_(column + 1) {}
+  Converter(std::string& out, std::string_view text, std::uint32_t row, std::uint32_t column)
+      : text_(text), row_(row + 1), column_(column + 1), out_(out) {}
 
-  std::string Run() {
-    out_ = "=";
+  void Run() {
+    out_.push_back('=');
     std::size_t i = 0;
     while (i < text_.size()) {
       const char c = text_[i];
@@ -105,7 +112,6 @@ class Converter {
         ++i;
       }
     }
-    return out_;
   }
 
  private:
@@ -182,13 +188,19 @@ class Converter {
   std::string_view text_;
   std::uint32_t row_;
   std::uint32_t column_;
-  std::string out_;
+  std::string& out_;
 };
 
 }  // namespace
 
+void AppendFormulaR1C1(std::string& out, std::string_view formula, std::uint32_t row, std::uint32_t column) {
+  Converter(out, formula, row, column).Run();
+}
+
 std::string FormulaToR1C1(std::string_view formula, std::uint32_t row, std::uint32_t column) {
-  return Converter(formula, row, column).Run();
+  std::string out;
+  AppendFormulaR1C1(out, formula, row, column);
+  return out;
 }
 
 }  // namespace quorvex::sheet

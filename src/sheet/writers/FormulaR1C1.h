@@ -14,4 +14,7 @@ namespace quorvex::sheet {
 /// "=" followed by the result.
 std::string FormulaToR1C1(std::string_view formula, std::uint32_t row, std::uint32_t column);
 
+/// Appends what FormulaToR1C1 returns to `out`.
+void AppendFormulaR1C1(std::string& out, std::string_view formula, std::uint32_t row, std::uint32_t column);
+
 }  // namespace quorvex::sheet

@@ -1,6 +1,7 @@
 // Escaping text for HTML, XML and embedded script literals.
 #include "sheet/writers/MarkupEscape.h"
 
+#include <array>
 #include <cstdint>
 
 namespace quorvex::sheet {
@@ -73,18 +74,21 @@ void ForEachCharacter(std::string_view text, OnChar on_char) {
   while (!text.empty()) text.remove_prefix(TakeCharacter(text, on_char));
 }
 
-// The bytes at the start of `text` that AppendEscaped copies unchanged as they are: printable
-// ASCII other than & < > " '. Most cell text is nothing else, and goes in one append.
-std::size_t PlainRun(std::string_view text) {
-  std::size_t i = 0;
-  for (; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'') break;
-  }
-  return i;
-}
+// The bytes AppendEscaped copies as they are: printable ASCII other than & < > " '.
+constexpr std::array<bool, 256> kPlainBytes = [] {
+  std::array<bool, 256> plain{};
+  for (std::size_t c = 0x20; c < 0x80; ++c)
+    plain[c] = c != '&' && c != '<' && c != '>' && c != '"' && c != '\'';
+  return plain;
+}();
 
 }  // namespace
+
+std::size_t PlainRun(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && kPlainBytes[static_cast<unsigned char>(text[i])]) ++i;
+  return i;
+}
 
 void AppendEscaped(std::string& out, std::string_view text, bool keep_line_breaks) {
   auto on_char = [&](std::uint32_t code_point, std::string_view bytes) {

@@ -13,6 +13,10 @@ namespace quorvex::sheet {
 /// character references too, so attribute values keep them through normalisation.
 void AppendEscaped(std::string& out, std::string_view text, bool keep_line_breaks = true);
 
+/// The length of the start of `text` that AppendEscaped copies unchanged (printable ASCII other
+/// than & < > " '); text.size() when the whole text needs no escaping either way.
+std::size_t PlainRun(std::string_view text);
+
 /// `text` escaped as by AppendEscaped.
 std::string Escaped(std::string_view text, bool keep_line_breaks = true);
 

@@ -18,7 +18,9 @@
 #include "sheet/writers/FormulaR1C1.h"
 #include "sheet/writers/HtmlStyleSheet.h"
 #include "sheet/writers/MarkupEscape.h"
+#include "sheet/writers/NumberG17.h"
 #include "sheet/writers/OutputFile.h"
+#include "sheet/writers/PieceWriter.h"
 #include "sheet/writers/SheetLayout.h"
 
 namespace quorvex::sheet {
@@ -53,28 +55,10 @@ std::string WorksheetName(const std::string& name, std::set<std::string>& taken)
   return unique;
 }
 
-/// Appends `value` as printf's "%.17g" writes it (to_chars with a precision is defined to match
-/// it), without printf's cost, which is most of writing a number cell.
-void AppendNumber(std::string& out, double value) {
-  char text[32];
-  const std::to_chars_result end =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
-  out.append(text, end.ptr);
-}
-
+/// `value` as printf's "%.17g" writes it.
 std::string Number(double value) {
-  std::string text;
-  AppendNumber(text, value);
-  return text;
-}
-
-/// Appends `value` with at least `width` digits, zeros in front.
-void AppendDigits(std::string& out, std::int64_t value, int width) {
-  char text[24];
-  const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
-  const auto digits = static_cast<int>(end.ptr - text);
-  if (digits < width) out.append(static_cast<std::size_t>(width - digits), '0');
-  out.append(text, end.ptr);
+  char text[kNumberG17Size];
+  return {text, WriteNumberG17(text, value)};
 }
 
 const char* BorderLineStyle(BorderStyle style, int& weight) {
@@ -368,9 +352,12 @@ class DocumentBuilder {
                   ColumnWidthPixels(layout.default_column_width()) * 0.75, layout.default_row_height());
     out_.append(defaults).append(">\n"sv);
     AppendColumns(out_, layout);
-    RowWriter rows(*this, layout);
+    // Rows and cells gather in one PieceWriter, which goes to the output a few kilobytes at a time.
+    PieceWriter piece(out_);
+    RowWriter rows(*this, layout, piece);
     sheet.scan.Replay(rows);
     rows.Finish();
+    piece.Flush();
     out_.append("  </Table>\n"sv);
     out_.append("  <WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\">\n"sv);
     if (workbook_.sheets[position].hidden) out_.append("   <Visible>SheetHidden</Visible>\n"sv);
@@ -380,8 +367,8 @@ class DocumentBuilder {
   // Writes rows and cells in order, with the rows that carry only a height or hidden state.
   class RowWriter : public SheetSink {
    public:
-    RowWriter(DocumentBuilder& builder, const SheetLayout& layout)
-        : builder_(builder), layout_(layout), cover_(layout.merges()) {}
+    RowWriter(DocumentBuilder& builder, const SheetLayout& layout, PieceWriter& piece)
+        : builder_(builder), layout_(layout), piece_(piece), cover_(layout.merges()) {}
 
     SinkControl OnCell(const Cell& cell) override {
       // A merged area is one cell: the others under it are not written, as readers refuse
@@ -391,7 +378,7 @@ class DocumentBuilder {
         CloseRow();
         OpenRow(cell.row);
       }
-      builder_.AppendCell(builder_.out_, layout_, cell, last_column_);
+      builder_.AppendCell(piece_, layout_, cell, last_column_);
       last_column_ = cell.column;
       return SinkControl::kContinue;
     }
@@ -421,31 +408,31 @@ class DocumentBuilder {
       }
       if (info->height <= 0 && !info->hidden) return;  // nothing a row element could show
       StartRow(info->row, info);
-      builder_.out_.append("   </Row>\n"sv);
+      piece_.Put("   </Row>\n"sv);
     }
 
     void StartRow(std::uint32_t row, const RowInfo* info) {
-      std::string& out = builder_.out_;
-      out.append("   <Row"sv);
+      piece_.Put("   <Row"sv);
       if (row != last_written_ + 1)
-        out.append(" ss:Index=\""sv).append(std::to_string(std::uint64_t{row} + 1)).append("\""sv);
+        piece_.Put(" ss:Index=\""sv).PutDecimal(std::uint64_t{row} + 1).Put("\""sv);
       if (info != nullptr && info->height > 0) {
-        out.append(" ss:AutoFitHeight=\"0\" ss:Height=\""sv).append(Number(info->height)).append("\""sv);
+        piece_.Put(" ss:AutoFitHeight=\"0\" ss:Height=\""sv).PutNumberG17(info->height).Put("\""sv);
       }
-      if (info != nullptr && info->hidden) out.append(" ss:Hidden=\"1\""sv);
-      out.append(">\n"sv);
+      if (info != nullptr && info->hidden) piece_.Put(" ss:Hidden=\"1\""sv);
+      piece_.Put(">\n"sv);
       row_ = row;
       last_written_ = row;
     }
 
     void CloseRow() {
       if (!open_) return;
-      builder_.out_.append("   </Row>\n"sv);
+      piece_.Put("   </Row>\n"sv);
       open_ = false;
     }
 
     DocumentBuilder& builder_;
     const SheetLayout& layout_;
+    PieceWriter& piece_;
     MergeCover cover_;
     std::size_t next_info_ = 0;
     std::int64_t last_written_ = -1;
@@ -476,94 +463,92 @@ class DocumentBuilder {
     }
   }
 
-  void AppendCell(std::string& out, const SheetLayout& sheet, const Cell& cell, std::int64_t last_column) {
-    out.append("    <Cell"sv);
-    if (cell.column != last_column + 1)
-      out.append(" ss:Index=\""sv).append(std::to_string(cell.column + 1)).append("\""sv);
+  // One cell's markup. Its short parts gather in a PieceWriter, so a number cell costs one
+  // append to the output; text and formulas, which need escaping, go to the output directly.
+  void AppendCell(PieceWriter& piece, const SheetLayout& sheet, const Cell& cell, std::int64_t last_column) {
+    piece.Put("    <Cell"sv);
+    if (cell.column != last_column + 1) piece.Put(" ss:Index=\""sv).PutDecimal(cell.column + 1).Put("\""sv);
     if (cell.style != 0 && cell.style < workbook_.cell_formats.size()) {
-      out.append(" ss:StyleID=\"s"sv).append(std::to_string(cell.style)).append("\""sv);
+      piece.Put(" ss:StyleID=\"s"sv).PutDecimal(cell.style).Put("\""sv);
     }
     for (const CellRange& merge : sheet.merges()) {
       if (merge.first_row != cell.row || merge.first_column != cell.column) continue;
-      if (merge.last_column > merge.first_column) {
-        out.append(" ss:MergeAcross=\""sv)
-            .append(std::to_string(merge.last_column - merge.first_column))
-            .append("\""sv);
-      }
-      if (merge.last_row > merge.first_row) {
-        out.append(" ss:MergeDown=\""sv)
-            .append(std::to_string(merge.last_row - merge.first_row))
-            .append("\""sv);
-      }
+      if (merge.last_column > merge.first_column)
+        piece.Put(" ss:MergeAcross=\""sv).PutDecimal(merge.last_column - merge.first_column).Put("\""sv);
+      if (merge.last_row > merge.first_row)
+        piece.Put(" ss:MergeDown=\""sv).PutDecimal(merge.last_row - merge.first_row).Put("\""sv);
       break;
     }
-    if (!cell.formula.empty())
-      AppendAttribute(out, "ss:Formula", FormulaToR1C1(cell.formula, cell.row, cell.column));
-    out.append(">"sv);
-    AppendData(out, cell);
+    if (!cell.formula.empty()) {
+      formula_.clear();
+      AppendFormulaR1C1(formula_, cell.formula, cell.row, cell.column);
+      piece.Put(" ss:Formula=\""sv);
+      AppendText(piece, formula_, false);
+      piece.Put("\""sv);
+    }
+    piece.Put(">"sv);
+    AppendData(piece, cell);
+    piece.Put("</Cell>\n"sv);
     stream_.Drain();
-    out.append("</Cell>\n"sv);
   }
 
-  void AppendData(std::string& out, const Cell& cell) const {
+  void AppendData(PieceWriter& piece, const Cell& cell) const {
     switch (cell.value.kind) {
       case CellKind::kEmpty:
         return;
       case CellKind::kNumber:
         if (text_.FormatOf(cell.style).IsDateTime() && cell.value.number >= 0 &&
-            cell.value.number < 2958466) {
-          const std::size_t start = out.size();
-          out.append("<Data ss:Type=\"DateTime\">"sv);
-          if (AppendDateTime(out, cell.value.number)) {
-            out.append("</Data>"sv);
-            return;
-          }
-          out.resize(start);
+            cell.value.number < 2958466 && AppendDateTime(piece, cell.value.number)) {
+          return;
         }
-        out.append("<Data ss:Type=\"Number\">"sv);
-        AppendNumber(out, cell.value.number);
-        out.append("</Data>"sv);
+        piece.Put("<Data ss:Type=\"Number\">"sv).PutNumberG17(cell.value.number).Put("</Data>"sv);
         return;
       case CellKind::kBoolean:
-        out.append("<Data ss:Type=\"Boolean\">"sv)
-            .append(cell.value.number != 0 ? "1" : "0")
-            .append("</Data>"sv);
+        piece.Put(cell.value.number != 0 ? "<Data ss:Type=\"Boolean\">1</Data>"sv
+                                         : "<Data ss:Type=\"Boolean\">0</Data>"sv);
         return;
       case CellKind::kError:
-        out.append("<Data ss:Type=\"Error\">"sv);
-        AppendEscaped(out, cell.value.text);
-        out.append("</Data>"sv);
+        piece.Put("<Data ss:Type=\"Error\">"sv);
+        AppendText(piece, cell.value.text);
+        piece.Put("</Data>"sv);
         return;
       case CellKind::kString:
-        out.append("<Data ss:Type=\"String\">"sv);
-        AppendEscaped(out, cell.value.text);
-        out.append("</Data>"sv);
+        piece.Put("<Data ss:Type=\"String\">"sv);
+        AppendText(piece, cell.value.text);
+        piece.Put("</Data>"sv);
         return;
     }
   }
 
-  // Appends "yyyy-mm-ddThh:mm:ss.000" for a serial date in the workbook's date system; false,
-  // appending nothing, for a day that does not exist. Serials before 1 March 1900 in the 1900
-  // system count the day Excel wrongly believes 29 February 1900 was.
-  bool AppendDateTime(std::string& out, double serial) const {
+  // Text escaped: most needs none and goes with the cell's other parts, the rest is escaped
+  // straight into the output.
+  void AppendText(PieceWriter& piece, std::string_view text, bool keep_line_breaks = true) const {
+    if (PlainRun(text) == text.size()) {
+      piece.Put(text);
+      return;
+    }
+    piece.Flush();
+    AppendEscaped(out_, text, keep_line_breaks);
+  }
+
+  // Puts "<Data ss:Type="DateTime">yyyy-mm-ddThh:mm:ss.000</Data>" for a serial date in the
+  // workbook's date system; false, putting nothing, for a day that does not exist. Serials
+  // before 1 March 1900 in the 1900 system count the day Excel wrongly believes 29 February
+  // 1900 was.
+  bool AppendDateTime(PieceWriter& piece, double serial) const {
     const std::int64_t milliseconds = std::llround(serial * 86400000.0);
-    const std::int64_t in_day = milliseconds % 86400000;
+    const auto in_day = static_cast<std::uint64_t>(milliseconds % 86400000);
     const std::optional<CivilDate> date = DateOfSerialDay(milliseconds / 86400000, workbook_.date1904);
     if (!date) return false;  // 29 February 1900 does not exist
     // The fields as "%04lld-%02lld-%02lldT%02lld:%02lld:%02lld.%03lld" writes them.
-    AppendDigits(out, date->year, 4);
-    out.push_back('-');
-    AppendDigits(out, date->month, 2);
-    out.push_back('-');
-    AppendDigits(out, date->day, 2);
-    out.push_back('T');
-    AppendDigits(out, in_day / 3600000, 2);
-    out.push_back(':');
-    AppendDigits(out, in_day / 60000 % 60, 2);
-    out.push_back(':');
-    AppendDigits(out, in_day / 1000 % 60, 2);
-    out.push_back('.');
-    AppendDigits(out, in_day % 1000, 3);
+    piece.Put("<Data ss:Type=\"DateTime\">"sv);
+    piece.PutDigits(static_cast<std::uint64_t>(date->year), 4).Put("-"sv);
+    piece.PutDigits(static_cast<std::uint64_t>(date->month), 2).Put("-"sv);
+    piece.PutDigits(static_cast<std::uint64_t>(date->day), 2).Put("T"sv);
+    piece.PutDigits(in_day / 3600000, 2).Put(":"sv);
+    piece.PutDigits(in_day / 60000 % 60, 2).Put(":"sv);
+    piece.PutDigits(in_day / 1000 % 60, 2).Put("."sv);
+    piece.PutDigits(in_day % 1000, 3).Put("</Data>"sv);
     return true;
   }
 
@@ -571,7 +556,8 @@ class DocumentBuilder {
   const Workbook& workbook_;
   const numfmt::CellText& text_;
   OutputStream& stream_;
-  std::string& out_;  // the stream's buffer, drained as it grows
+  std::string& out_;     // the stream's buffer, drained as it grows
+  std::string formula_;  // the cell's formula in R1C1 form, kept to reuse its memory
 };
 
 }  // namespace
