@@ -160,10 +160,10 @@ void BuiltinWorkbook::RefuseToReplace(const std::string& what, const std::string
   }
 }
 
-std::unique_ptr<sheet::SheetScan> BuiltinWorkbook::TakeKeptCells(std::size_t position) {
-  std::unique_ptr<sheet::SheetScan> kept;
+KeptReading BuiltinWorkbook::TakeKeptReading(std::size_t position) {
+  KeptReading kept;
   for (std::size_t i = 0; i < worksheet_positions_.size(); ++i) {
-    if (worksheet_positions_[i] == position && worksheets_[i]) kept = worksheets_[i]->TakeKeptCells();
+    if (worksheet_positions_[i] == position && worksheets_[i]) kept = worksheets_[i]->TakeKeptReading();
   }
   return kept;
 }

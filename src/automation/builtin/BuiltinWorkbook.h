@@ -18,6 +18,7 @@
 namespace quorvex::automation {
 
 class BuiltinWorksheet;
+struct KeptReading;
 
 class BuiltinWorkbook : public Workbook {
  public:
@@ -56,9 +57,9 @@ class BuiltinWorkbook : public Workbook {
   void RefuseToReplace(const std::string& what, const std::string& file_name) const;
   /// What a dBASE save of the sheet at `position` writes: its worksheet's selection and fitted widths.
   sheet::DbfSaveRequest DbfRequest(std::size_t position, sheet::DbfVersion version);
-  /// The cells the worksheet at `position` kept from the reading that found its used range,
-  /// taken from it; nullptr when it kept none.
-  std::unique_ptr<sheet::SheetScan> TakeKeptCells(std::size_t position);
+  /// What the worksheet at `position` kept from the reading that found its used range, taken
+  /// from it; empty when it kept nothing.
+  KeptReading TakeKeptReading(std::size_t position);
 
   const SaveOptions& save_options() const { return options_; }
   const BuiltinPublishObjects& publish_objects() const { return publish_objects_; }

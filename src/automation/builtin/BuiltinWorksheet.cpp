@@ -68,13 +68,19 @@ void BuiltinWorksheet::Activate() {
 const sheet::CellRange& BuiltinWorksheet::UsedRange() {
   if (!used_range_) {
     // The cells are kept (in a temporary file), since what asks for the used range goes on to
-    // fit the columns and save the sheet.
-    auto scan = std::make_unique<sheet::SheetScan>(nullptr, sheet::CellKeeping::kAll);
+    // fit the columns and save the sheet as a dBASE table; the first pass of that save is made
+    // while the cells are read, on the thread that takes them in.
+    const sheet::WorkbookReader& reader = workbook_.reader();
+    auto first_pass =
+        std::make_unique<sheet::DbfEarlyTableScanner>(workbook_.cell_text(), reader.workbook().date1904,
+                                                      workbook_.save_options().dbf == DbfEncoding::kUtf8);
+    auto scan = std::make_unique<sheet::SheetScan>(first_pass.get(), sheet::CellKeeping::kAll);
     TranslateErrors("Cannot read the sheet \"" + Name() + "\" of \"" + workbook_.FileName() + "\"",
                     [&] { workbook_.reader().ReadSheet(position_, *scan); });
     used_range_ = scan->used_range().value_or(sheet::CellRange{});
     in_row_order_ = scan->in_order();
     kept_cells_ = std::move(scan);
+    dbf_first_pass_ = std::move(first_pass);
   }
   return *used_range_;
 }

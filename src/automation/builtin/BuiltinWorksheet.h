@@ -11,10 +11,18 @@
 #include "automation/builtin/CellAddress.h"
 #include "sheet/model/CellRange.h"
 #include "sheet/stream/SheetScan.h"
+#include "sheet/writers/DbfEarlyTableScanner.h"
 
 namespace quorvex::automation {
 
 class BuiltinWorkbook;
+
+/// What the reading that found a worksheet's used range leaves for the save that follows it.
+struct KeptReading {
+  std::unique_ptr<sheet::SheetScan> cells;  // every cell, so that the save need not read the sheet again
+  /// The first pass of a dBASE save, made while the cells were read; its early sink.
+  std::unique_ptr<sheet::DbfEarlyTableScanner> dbf_first_pass;
+};
 
 class BuiltinWorksheet : public Worksheet {
  public:
@@ -35,9 +43,10 @@ class BuiltinWorksheet : public Worksheet {
   bool columns_auto_fitted() const { return columns_auto_fitted_; }
   const std::optional<sheet::CellRange>& selection() const { return selection_; }
   /// The cells of the sheet kept by the reading that found its used range, so that fitting the
-  /// columns and saving need not read the sheet again; nullptr when not read yet. The caller may
-  /// take it (a save does): the next use reads the sheet again.
-  std::unique_ptr<sheet::SheetScan> TakeKeptCells() { return std::move(kept_cells_); }
+  /// columns and saving need not read the sheet again, with what that reading found for a dBASE
+  /// save; empty when not read yet. The caller may take it (a save does): the next use reads the
+  /// sheet again.
+  KeptReading TakeKeptReading() { return {std::move(kept_cells_), std::move(dbf_first_pass_)}; }
 
  private:
   /// The used range by the records of the sheet (not its stored dimension); an empty sheet's is
@@ -51,6 +60,7 @@ class BuiltinWorksheet : public Worksheet {
   std::optional<sheet::CellRange> used_range_;
   bool in_row_order_ = false;  // known once the used range is: the cells came in row order
   std::unique_ptr<sheet::SheetScan> kept_cells_;
+  std::unique_ptr<sheet::DbfEarlyTableScanner> dbf_first_pass_;  // the early sink of kept_cells_
   std::optional<sheet::CellRange> selection_;
   bool columns_auto_fitted_ = false;
 };

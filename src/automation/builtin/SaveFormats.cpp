@@ -6,6 +6,7 @@
 
 #include "automation/FileFormat.h"
 #include "automation/builtin/BuiltinWorkbook.h"
+#include "automation/builtin/BuiltinWorksheet.h"
 #include "platform/Utf8Path.h"
 #include "sheet/writers/DbfSaver.h"
 #include "sheet/writers/HtmlPageWriter.h"
@@ -40,9 +41,10 @@ template <sheet::DbfVersion kVersion>
 Replacements SaveDbf(BuiltinWorkbook& workbook, std::size_t position, const std::string& file_name) {
   sheet::DbfSaveRequest request = workbook.DbfRequest(position, kVersion);
   request.utf8 = workbook.save_options().dbf == DbfEncoding::kUtf8;
-  const std::unique_ptr<sheet::SheetScan> kept = workbook.TakeKeptCells(position);
+  const KeptReading kept = workbook.TakeKeptReading(position);
   const sheet::DbfSaveResult result =
-      sheet::SaveDbf(workbook.reader(), workbook.cell_text(), position, request, file_name, kept.get());
+      sheet::SaveDbf(workbook.reader(), workbook.cell_text(), position, request, file_name, kept.cells.get(),
+                     kept.dbf_first_pass.get());
   return {result.replaced, result.encoding};
 }
 

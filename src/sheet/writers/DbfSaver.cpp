@@ -12,8 +12,10 @@
 #include "sheet/model/SheetError.h"
 #include "sheet/stream/SheetScan.h"
 #include "sheet/writers/DbfCodePage.h"
+#include "sheet/writers/DbfEarlyTableScanner.h"
 #include "sheet/writers/DbfFieldInference.h"
 #include "sheet/writers/DbfFieldNames.h"
+#include "sheet/writers/DbfTableScanner.h"
 #include "sheet/writers/DbfTableWriter.h"
 #include "sheet/writers/OutputFile.h"
 
@@ -51,76 +53,6 @@ std::string CellName(std::uint32_t row, std::uint32_t column) {
 [[noreturn]] void Fail(const std::string& sentence) {
   throw SheetError(SheetErrorCode::kUnsupported, sentence);
 }
-
-/// The first pass: header texts, what each column holds, the characters beyond ASCII (unless
-/// the text is UTF-8), and, when fitting, the fitted width of each column.
-class TableScanner : public SheetSink {
- public:
-  TableScanner(const CellRange& range, const numfmt::CellText& text, bool date1904, bool fit_columns,
-               bool utf8)
-      : range_(range),
-        text_(text),
-        date1904_(date1904),
-        fit_columns_(fit_columns),
-        utf8_(utf8),
-        headers_(range.ColumnCount()),
-        profiles_(range.ColumnCount()),
-        characters_(range.ColumnCount()),
-        fitted_(range.ColumnCount()) {}
-
-  SinkControl OnCell(const Cell& cell) override {
-    if (cell.column < range_.first_column || cell.column > range_.last_column) return SinkControl::kContinue;
-    const std::size_t index = cell.column - range_.first_column;
-    if (!range_.Contains(cell.row, cell.column)) {
-      // Rows outside the range still widen a fitted column.
-      if (fit_columns_ && cell.value.kind != CellKind::kEmpty) {
-        shown_.clear();
-        text_.Append(cell.value, cell.style, shown_);
-        if (!numfmt::IsUnshowable(shown_)) Fit(index, shown_);
-      }
-      return SinkControl::kContinue;
-    }
-    if (cell.row == range_.first_row) {
-      if (cell.value.kind != CellKind::kEmpty) headers_[index] = text_.Render(cell.value, cell.style);
-      Fit(index, headers_[index]);
-      return SinkControl::kContinue;
-    }
-    DbfCell& value = cell_;
-    ClassifyDbfCell(cell.value, cell.style, text_, date1904_, DbfCellText::kRender, value);
-    if (!value.unshowable) Fit(index, value.text);
-    profiles_[index].Observe(value, cell.row,
-                             utf8_ ? DbfTextMeasure::kUtf8Bytes : DbfTextMeasure::kCharacters);
-    const bool ascii = utf8_ || IsAscii(value.text);
-    for (std::size_t position = 0; !ascii && position < value.text.size();) {
-      const char32_t c = NextCodePoint(value.text, position);
-      if (c >= 0x80) characters_[index].insert(c);
-    }
-    return SinkControl::kContinue;
-  }
-
-  const std::vector<std::string>& headers() const { return headers_; }
-  const std::vector<DbfColumnProfile>& profiles() const { return profiles_; }
-  const std::vector<std::set<char32_t>>& characters() const { return characters_; }
-  /// The fitted width of each column of the range; 0 when not fitting.
-  const std::vector<int>& fitted() const { return fitted_; }
-
- private:
-  void Fit(std::size_t index, std::string_view shown) {
-    if (fit_columns_) fitted_[index] = std::max(fitted_[index], FittedWidth(shown));
-  }
-
-  CellRange range_;
-  const numfmt::CellText& text_;
-  bool date1904_;
-  bool fit_columns_;
-  bool utf8_;
-  std::vector<std::string> headers_;
-  std::vector<DbfColumnProfile> profiles_;
-  std::vector<std::set<char32_t>> characters_;
-  std::vector<int> fitted_;
-  std::string shown_;
-  DbfCell cell_;  // the cell being taken in, its text's storage kept for the next
-};
 
 /// How character fields are encoded: UTF-8 as it is, a Windows code page, or ASCII (dBASE II);
 /// the last two with '?' for what they cannot hold, counted.
@@ -246,31 +178,33 @@ class RecordSink : public SheetSink {
 
 /// The code page for the text of the character fields: the first that holds all of it, else
 /// the one holding the most of its characters; nullptr for dBASE II, which records none.
-const DbfCodePage* ChooseCodePage(const TableScanner& scanner, const std::vector<DbfField>& fields,
-                                  DbfVersion version) {
+const DbfCodePage* ChooseCodePage(const std::vector<DbfColumnScan>& columns,
+                                  const std::vector<DbfField>& fields, DbfVersion version) {
   if (version == DbfVersion::kDbase2) return nullptr;
   std::set<char32_t> characters;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (fields[i].type != DbfType::kCharacter) continue;
-    characters.insert(scanner.characters()[i].begin(), scanner.characters()[i].end());
+    characters.insert(columns[i].characters.begin(), columns[i].characters.end());
   }
   const DbfCodePage* page = ChooseDbfCodePage(characters);
   return page != nullptr ? page : &ClosestDbfCodePage(characters);
 }
 
 /// The fields of the table, checked against what the version allows.
-std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveRequest& request,
+std::vector<DbfField> MakeFields(const std::vector<DbfColumnScan>& columns, const DbfSaveRequest& request,
                                  const CellRange& range, const std::string& sheet) {
   const DbfLimits limits = LimitsOf(request.version);
-  const std::vector<std::string> names = MakeDbfFieldNames(scanner.headers());
+  std::vector<std::string> headers;
+  headers.reserve(columns.size());
+  for (const DbfColumnScan& column : columns) headers.push_back(column.header);
+  const std::vector<std::string> names = MakeDbfFieldNames(headers);
   std::vector<DbfField> fields;
   int record_length = 1;
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::uint32_t column = range.first_column + static_cast<std::uint32_t>(i);
     const auto width = request.column_widths.find(column);
-    const int fitted =
-        std::max(width == request.column_widths.end() ? 0 : width->second, scanner.fitted()[i]);
-    const DbfColumnProfile& profile = scanner.profiles()[i];
+    const int fitted = std::max(width == request.column_widths.end() ? 0 : width->second, columns[i].fitted);
+    const DbfColumnProfile& profile = columns[i].profile;
     DbfField field = profile.Infer(names[i], fitted, request.version);
     if (field.width > limits.max_character_width) {
       const std::string length = std::to_string(profile.longest_text());
@@ -293,13 +227,14 @@ std::vector<DbfField> MakeFields(const TableScanner& scanner, const DbfSaveReque
 }  // namespace
 
 DbfSaveResult SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
-                      const DbfSaveRequest& request, const std::string& path, SheetScan* kept) {
+                      const DbfSaveRequest& request, const std::string& path, SheetScan* kept,
+                      DbfEarlyTableScanner* first_pass) {
   const Workbook& workbook = reader.workbook();
   const std::string& sheet = workbook.sheets.at(position).name;
   // The one reading finds the used range and the cell order, settles the fields on the way when
   // the range to save is known already, and keeps the cells in a temporary file: the header
   // needs the fields and the record count before any record is written.
-  std::optional<TableScanner> early;
+  std::optional<DbfTableScanner> early;
   std::optional<SheetScan> own_scan;
   if (kept == nullptr) {
     if (request.range) {
@@ -322,15 +257,22 @@ DbfSaveResult SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std:
          " rows of data; a dBASE II table holds at most 65535 records");
   }
 
-  if (!early || !scan.in_order()) {
-    // Fields from the cells kept, in row order, each place once.
-    early.emplace(range, text, workbook.date1904, request.fit_columns, request.utf8);
-    scan.Replay(*early);
+  std::optional<std::vector<DbfColumnScan>> columns;
+  if (scan.in_order()) {
+    if (early) columns = early->TakeColumns();
+    if (kept != nullptr && first_pass != nullptr) {
+      columns = first_pass->TakeColumns(range, request.fit_columns, request.utf8);
+    }
   }
-  const TableScanner& scanner = *early;
-  std::vector<DbfField> fields = MakeFields(scanner, request, range, sheet);
+  if (!columns) {
+    // Fields from the cells kept, in row order, each place once.
+    DbfTableScanner scanner(range, text, workbook.date1904, request.fit_columns, request.utf8);
+    scan.Replay(scanner);
+    columns = scanner.TakeColumns();
+  }
+  std::vector<DbfField> fields = MakeFields(*columns, request, range, sheet);
   // A UTF-8 table names its encoding in the .cpg file rather than by a language driver.
-  const DbfCodePage* code_page = request.utf8 ? nullptr : ChooseCodePage(scanner, fields, request.version);
+  const DbfCodePage* code_page = request.utf8 ? nullptr : ChooseCodePage(*columns, fields, request.version);
   DbfTableWriter table(request.version, std::move(fields),
                        code_page != nullptr ? code_page->language_driver : 0);
 

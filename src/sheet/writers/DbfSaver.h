@@ -15,6 +15,8 @@
 
 namespace quorvex::sheet {
 
+class DbfEarlyTableScanner;
+
 /// What to save and how.
 struct DbfSaveRequest {
   DbfVersion version = DbfVersion::kDbase4;
@@ -50,8 +52,11 @@ struct DbfSaveResult {
 /// the sheet and, where one cell is to blame, its address, row and column, when: the range has
 /// more columns than the version's fields, more rows than it can count, records longer than it
 /// allows, or a text longer than a character field. Nothing is cut. With `kept`, a finished scan
-/// of this sheet that kept all its cells, the sheet is not read again.
+/// of this sheet that kept all its cells, the sheet is not read again; with `first_pass` as well,
+/// the early sink of that scan, the fields come from what it found while the cells were read
+/// whenever its guesses hold, and the cells kept are replayed only for the records.
 DbfSaveResult SaveDbf(WorkbookReader& reader, const numfmt::CellText& text, std::size_t position,
-                      const DbfSaveRequest& request, const std::string& path, SheetScan* kept = nullptr);
+                      const DbfSaveRequest& request, const std::string& path, SheetScan* kept = nullptr,
+                      DbfEarlyTableScanner* first_pass = nullptr);
 
 }  // namespace quorvex::sheet

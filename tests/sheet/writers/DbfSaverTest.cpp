@@ -4,10 +4,12 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "../support/TempFile.h"
 #include "sheet/model/SheetError.h"
+#include "sheet/writers/DbfEarlyTableScanner.h"
 #include "sheet/writers/DbfSaver.h"
 
 namespace quorvex::sheet {
@@ -245,6 +247,61 @@ TEST_F(DbfSaverTest, CellsStoredOutOfRowOrderSaveAsInRowOrder) {
     const std::string expected = SaveFrom(ordered, DbfVersion::kDbase4, range);
     EXPECT_EQ(Save(DbfVersion::kDbase4, range), expected);
     EXPECT_NE(expected.find("earlier"), std::string::npos);
+  }
+}
+
+TEST(DbfSaver, FirstPassMadeWhileReadingGivesTheSameTableOrIsSetAside) {
+  // Each case would save other bytes if the first pass made before the range was known were
+  // used although its guesses do not hold.
+  struct Case {
+    const char* what;
+    std::function<void(MemoryReader&)> fill;
+    std::optional<CellRange> range;
+    bool fit_columns;
+    bool utf8_while_reading;
+  };
+  const auto in_order = [](MemoryReader& reader) {
+    reader.Text(1, 1, "Name of the person");
+    reader.Text(1, 2, "Amount");
+    reader.Text(2, 1, "Zoë");
+    reader.Number(2, 2, 1234.5, 2);
+    reader.Text(4, 1, "Al");
+    reader.Text(4, 2, "n/a");
+  };
+  const std::vector<Case> cases{
+      {"guesses hold", in_order, CellRange{1, 1, 4, 2}, true, false},
+      {"guesses hold, columns not fitted", in_order, CellRange{1, 1, 4, 2}, false, false},
+      {"range wider than the cells", in_order, CellRange{1, 0, 5, 3}, true, false},
+      {"header row above the first cell", in_order, CellRange{0, 1, 4, 2}, true, false},
+      {"a cell below the range", in_order, CellRange{1, 1, 3, 2}, true, false},
+      {"cells right of the range", in_order, CellRange{1, 1, 4, 1}, true, false},
+      {"text measured otherwise", in_order, CellRange{1, 1, 4, 2}, false, true},
+      {"cells out of order",
+       [](MemoryReader& reader) {
+         reader.Text(3, 0, "last");
+         reader.Header(2);
+         reader.Text(1, 1, "x");
+       },
+       CellRange{0, 0, 3, 1}, true, false},
+  };
+  for (const Case& c : cases) {
+    MemoryReader reader;
+    c.fill(reader);
+    const numfmt::CellText text(reader.workbook());
+    DbfSaveRequest request;
+    request.range = c.range;
+    request.fit_columns = c.fit_columns;
+    request.today = kDate;
+    const auto save = [&](SheetScan* kept, DbfEarlyTableScanner* first_pass) {
+      TempFile file("");
+      SaveDbf(reader, text, 0, request, file.path(), kept, first_pass);
+      std::ifstream in(file.path(), std::ios::binary);
+      return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    DbfEarlyTableScanner first_pass(text, false, c.utf8_while_reading);
+    SheetScan scan(&first_pass, CellKeeping::kAll);
+    reader.ReadSheet(0, scan);
+    EXPECT_EQ(save(&scan, &first_pass), save(nullptr, nullptr)) << c.what;
   }
 }
 
