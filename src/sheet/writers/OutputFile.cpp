@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
 #include <utility>
 
 #include "platform/Files.h"
@@ -36,6 +37,22 @@ std::string TemporaryPattern(const std::string& path) {
   return path.substr(0, end) + kTemporarySuffix;
 }
 
+/// Writes all of `bytes` to `fd`; returns 0 or the system's error number.
+int WriteAll(int fd, std::string_view bytes) {
+  const char* data = bytes.data();
+  std::size_t size = bytes.size();
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return 0;
+}
+
 }  // namespace
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
@@ -50,32 +67,44 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
 }
 
 OutputFile::~OutputFile() {
+  behind_.reset();  // the thread stops writing before the file closes
   if (fd_ >= 0) ::close(fd_);
   if (!committed_ && !temp_path_.empty()) platform::RemoveFile(temp_path_.c_str());
   ForgetTemporaryFile(temp_slot_);
 }
 
 void OutputFile::Emit(std::string_view bytes) {
-  const char* data = bytes.data();
-  std::size_t size = bytes.size();
-  while (size > 0) {
-    const ssize_t written = ::write(fd_, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      Fail("cannot write", errno);
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
+  if (!behind_ && !committing_) StartWriteBehind();
+  const int error = behind_ ? behind_->Push(bytes) : WriteAll(fd_, bytes);
+  if (error != 0) Fail("cannot write", error);
+}
+
+void OutputFile::StartWriteBehind() {
+  try {
+    behind_ =
+        std::make_unique<WriteBehind>([fd = fd_](std::string_view bytes) { return WriteAll(fd, bytes); });
+  } catch (const std::system_error&) {
+    // No thread to be had: the file is written here.
   }
 }
 
 void OutputFile::Restart() {
   DiscardBuffer();
+  if (behind_) {
+    const int error = behind_->Discard();
+    if (error != 0) Fail("cannot write", error);
+  }
   if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) Fail("cannot write", errno);
 }
 
 void OutputFile::Commit() {
+  committing_ = true;
   Flush();
+  if (behind_) {
+    const int error = behind_->Wait();
+    behind_.reset();
+    if (error != 0) Fail("cannot write", error);
+  }
   platform::GiveUsualPermissions(fd_);
   if (::close(fd_) != 0) {
     fd_ = -1;
