@@ -1,5 +1,6 @@
 """Looks at what a benchmarked conversion wrote, so a fast but wrong run does not pass unseen."""
 
+import hashlib
 import os
 
 BYTES_PER_MB = 1_000_000
@@ -48,20 +49,38 @@ def csv_lines(expected_lines):
     return check
 
 
-def same_file_as(reference_outdir):
-    """Returns a check that passes when the one file written equals the one in reference_outdir."""
-    def check(outdir):
-        files, reference = output_files(outdir), output_files(reference_outdir)
-        if len(files) != 1 or len(reference) != 1:
+class SameFile:
+    """Checks that a conversion writes the very file another one wrote. The reference's digest is
+    kept when its check runs, since every output is removed once checked."""
+
+    def __init__(self):
+        self.digest = None
+
+    @staticmethod
+    def single_digest(outdir):
+        files = output_files(outdir)
+        if len(files) != 1:
+            return None
+        digest = hashlib.sha256()
+        with open(files[0], "rb") as data:
+            for chunk in iter(lambda: data.read(READ_CHUNK), b""):
+                digest.update(chunk)
+        return digest.digest()
+
+    def keeping(self, check):
+        """`check`, which also keeps the digest of the one file written as the reference."""
+        def keep(outdir):
+            self.digest = self.single_digest(outdir)
+            return check(outdir)
+        return keep
+
+    def compare(self, outdir):
+        digest = self.single_digest(outdir)
+        if digest is None or self.digest is None:
             return "no single CSV to compare", False
-        with open(files[0], "rb") as a, open(reference[0], "rb") as b:
-            while True:
-                left, right = a.read(READ_CHUNK), b.read(READ_CHUNK)
-                if left != right:
-                    return "CSV DIFFERS from the ordered workbook's", False
-                if not left:
-                    return "CSV same as the ordered workbook's", True
-    return check
+        if digest != self.digest:
+            return "CSV DIFFERS from the ordered workbook's", False
+        return "CSV same as the ordered workbook's", True
 
 
 class SameCsv:
