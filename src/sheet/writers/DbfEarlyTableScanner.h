@@ -38,7 +38,6 @@ class DbfEarlyTableScanner : public SheetSink {
   std::uint32_t header_row_ = 0;  // the row of the first cell
   std::uint32_t last_row_ = 0;
   std::uint32_t last_column_ = 0;
-  std::uint32_t first_column_ = 0;      // the leftmost column holding a cell
   std::vector<DbfColumnScan> columns_;  // by column of the sheet, as far as the rightmost cell
   DbfCell cell_;                        // the cell being taken in, its text's storage kept for the next
 };
