@@ -202,10 +202,11 @@ struct Conversion {
   std::map<std::string, std::string> files;  // path below the output folder -> bytes
 };
 
-// Converts `in` into a fresh output folder of the same path every time, and reads back every
-// file written. With `shards` > 1, one run per shard, one after another into that folder.
+// Converts `in` into a fresh output folder named after it (so tests run side by side keep apart),
+// and reads back every file written. With `shards` > 1, one run per shard, one after another into
+// that folder.
 Conversion ConvertFolder(const fs::path& in, const std::string& options, int shards = 1) {
-  const fs::path out = FreshDir("jobs-out");
+  const fs::path out = FreshDir(in.filename().string() + "-out");
   Conversion conversion;
   for (int shard = 1; shard <= shards; ++shard) {
     const std::string slice =
